@@ -1,0 +1,29 @@
+#pragma once
+// The about box: the product name and a short notice. Opened by a click on
+// the main menu's icon; it does not centre itself.
+
+#include "platform/screen.h"
+#include "words/program.h"
+
+class QLabel;
+
+class TRVLABEL : public Screen {
+    Q_OBJECT
+public:
+    explicit TRVLABEL(Program &program);
+
+    QLabel *Bezeichnung5 = nullptr; // product name
+    QLabel *Bezeichnung6 = nullptr; // notice
+    QLabel *Bezeichnung1 = nullptr; // "O k a y"
+    QLabel *Bezeichnung7 = nullptr; // second notice line
+
+    /// Hides the box and shows the main menu.
+    void schliessen();
+
+protected:
+    void activated() override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    Program &m_program;
+};

@@ -1,0 +1,12 @@
+#pragma once
+// The program's icon and the product name's initial, drawn here so no
+// artwork file is needed.
+
+#include <QPixmap>
+
+namespace icon {
+/// The program icon: a coloured tile with a "K", size in pixels.
+QPixmap program(int size);
+/// The initial "K" of the product name, as the head band shows it.
+QPixmap initial(int size);
+} // namespace icon

@@ -1,0 +1,11 @@
+#pragma once
+// Creates the exercises windows for the program.
+
+#include "words/program.h"
+
+namespace exercises {
+
+/// The window for id, or nullptr if it is not one of this folder's windows.
+Screen *create(ScreenId id, Program &program);
+
+} // namespace exercises

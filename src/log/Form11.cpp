@@ -1,0 +1,83 @@
+#include "log/Form11.h"
+
+#include "platform/controls.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+static const char *const kHeadings[12] = {"Lesen",     "Bildwahl", "Wortwahl", "Begleiter",
+                                          "Ergänzen",  "A B C",    "Abschrift", "Diktat",
+                                          "Teppich",   "Fange",    "Memory",   "Galgen"};
+
+Form11::Form11(Program &program)
+    : Screen(program, 10815, 7575, QStringLiteral("Kalimbo (Benutzereingaben)"),
+             QColor(192, 192, 255)),
+      m_program(program)
+{
+    controls::shape(this, QColor(128, 128, 255), 0, 0, 11055, 615);
+    Command1 = controls::button(this, QStringLiteral("Abbruch ..."), 120, 120, 1575, 375);
+    Label1 = controls::label(this, QStringLiteral("Freund"), 3000, 120, 7695, 375,
+                             controls::verdana(12, true));
+    controls::colourise(Label1, QColor(128, 128, 255));
+
+    const int lefts[6] = {120, 1920, 3720, 5520, 7320, 9120};
+    QFont headFont(QStringLiteral("MS Sans Serif"));
+    headFont.setPointSizeF(9.75);
+    headFont.setBold(true);
+    for (int i = 0; i < 12; ++i) {
+        const int col = i % 6;
+        const bool second = i >= 6;
+        auto *h = controls::label(this, QString::fromUtf8(kHeadings[i]), lefts[col],
+                                  second ? 4320 : 960, 1575, 255, headFont);
+        h->setAlignment(Qt::AlignCenter);
+        controls::colourise(h, Qt::black, Qt::white);
+        m_headings[i] = h;
+        auto *l = controls::list(this, lefts[col], second ? 4560 : 1200, 1575, 2910);
+        controls::colourise(l, QColor(128, 255, 255));
+        m_lists[i] = l;
+    }
+    connect(Command1, &QPushButton::clicked, this, [this] { m_program.leave(this); });
+}
+
+void Form11::appendTo(Program &program, LogList list, const QString &line)
+{
+    if (auto *log = static_cast<Form11 *>(program.screen(ScreenId::Form11)))
+        log->append(list, line);
+}
+
+void Form11::clearIn(Program &program)
+{
+    if (auto *log = static_cast<Form11 *>(program.existing(ScreenId::Form11)))
+        log->clearAll();
+}
+
+void Form11::append(LogList l, const QString &line)
+{
+    QListWidget *w = list(l);
+    if (w->count() < 32767)
+        w->addItem(line);
+}
+
+void Form11::clearAll()
+{
+    for (QListWidget *l : m_lists)
+        l->clear();
+}
+
+QStringList Form11::lines(LogList l) const
+{
+    QStringList out;
+    const QListWidget *w = list(l);
+    for (int i = 0; i < w->count(); ++i)
+        out << w->item(i)->text();
+    return out;
+}
+
+QString Form11::heading(LogList l) const { return m_headings[int(l) - 1]->text(); }
+
+void Form11::activated()
+{
+    centre();
+    Label1->setText(m_program.nameLabel());
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The user-input log: twelve lists of what the child got right, one per
+// exercise, shown to the teacher under "Kontrolle". It lives in memory only.
+
+#include "platform/screen.h"
+#include "words/program.h"
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+class Form11 : public Screen {
+    Q_OBJECT
+public:
+    explicit Form11(Program &program);
+
+    /// Appends a line to one list; creates the window hidden if needed.
+    static void appendTo(Program &program, LogList list, const QString &line);
+    /// Empties all twelve lists, if the window exists.
+    static void clearIn(Program &program);
+
+    void append(LogList list, const QString &line);
+    void clearAll();
+    QStringList lines(LogList list) const;
+    QListWidget *list(LogList l) const { return m_lists[int(l) - 1]; }
+    QString heading(LogList l) const;
+
+    QPushButton *Command1 = nullptr; // "Abbruch ..."
+    QLabel *Label1 = nullptr;        // the child's name
+
+protected:
+    void activated() override;
+
+private:
+    Program &m_program;
+    QListWidget *m_lists[12] = {};
+    QLabel *m_headings[12] = {};
+};

@@ -1,0 +1,55 @@
+#pragma once
+// Base of every window: a fixed client size in twips, centring, and the
+// program's meaning of activation (shown, or made active after another of
+// the program's windows; not when a message box closes, not when the user
+// comes back from another application).
+
+#include <QColor>
+#include <QWidget>
+
+class Screen;
+
+/// What a window needs from the program that owns it.
+class ScreenHost {
+public:
+    virtual ~ScreenHost() = default;
+    /// The window closed by its title bar: show the main menu, discard it.
+    virtual void closedByTitleBar(Screen *screen) = 0;
+    /// The screen that ran its activation last.
+    Screen *lastActive = nullptr;
+    /// Set while the program ends: closes then are no title-bar closes.
+    bool ending = false;
+};
+
+class Screen : public QWidget {
+    Q_OBJECT
+public:
+    Screen(ScreenHost &host, int clientWidthTw, int clientHeightTw, const QString &caption,
+           const QColor &background, QWidget *parent = nullptr);
+    ~Screen() override;
+
+    /// Centres the window on its screen.
+    void centre();
+    /// Runs activated() unless this window ran its activation last.
+    void activate();
+    /// Shows, raises and activates the window, then runs its activation.
+    void showAndActivate();
+    /// The same as the user's click on the title-bar close button.
+    void closeByTitleBar();
+
+    ScreenHost &host() const { return m_host; }
+
+protected:
+    /// The window became active in the program's sense.
+    virtual void activated() {}
+    /// The title-bar close is about to discard the window; return false to
+    /// keep it (the default lets the host discard it).
+    virtual bool titleBarClose() { return true; }
+
+    void changeEvent(QEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    ScreenHost &m_host;
+    bool m_inActivation = false;
+};

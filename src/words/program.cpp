@@ -1,0 +1,83 @@
+#include "words/program.h"
+
+#include <QPointer>
+#include <QSize>
+
+Program::Program(ScreenFactory factory) : m_factory(std::move(factory)) {}
+
+Program::~Program() { destroyAll(); }
+
+QString Program::greeting() const
+{
+    return QStringLiteral("Hallo ") + nameField() + QStringLiteral(" !\r\r");
+}
+
+void Program::showScreen(ScreenId id)
+{
+    Screen *s = screen(id);
+    if (!s)
+        return;
+    hideMenu();
+    s->showAndActivate();
+}
+
+Screen *Program::screen(ScreenId id)
+{
+    auto it = m_screens.find(id);
+    if (it != m_screens.end())
+        return it->second;
+    Screen *s = m_factory ? m_factory(id, *this) : nullptr;
+    if (s) {
+        m_screens[id] = s;
+        // Loading centres the window once; many windows centre again on activation.
+        s->centre();
+    }
+    return s;
+}
+
+Screen *Program::existing(ScreenId id) const
+{
+    auto it = m_screens.find(id);
+    return it == m_screens.end() ? nullptr : it->second;
+}
+
+void Program::leave(Screen *s)
+{
+    if (s)
+        s->hide();
+    showMenu();
+}
+
+void Program::closedByTitleBar(Screen *s)
+{
+    for (auto it = m_screens.begin(); it != m_screens.end(); ++it) {
+        if (it->second == s) {
+            m_screens.erase(it);
+            break;
+        }
+    }
+    if (lastActive == s)
+        lastActive = nullptr;
+    s->hide();
+    s->deleteLater();
+    showMenu();
+}
+
+void Program::destroyAll()
+{
+    ending = true;
+    auto screens = m_screens;
+    m_screens.clear();
+    for (auto &[id, s] : screens) {
+        Q_UNUSED(id);
+        delete s;
+    }
+    lastActive = nullptr;
+}
+
+void Program::setPictureSize(const QSize &tw)
+{
+    auto to16 = [](int v) { return qint16(qBound(-32768, v, 32767)); };
+    pictureWidth = to16(tw.width());
+    pictureHeight = to16(tw.height());
+}
