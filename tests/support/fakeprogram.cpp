@@ -2,8 +2,9 @@
 
 #include "app/screens.h"
 #include "log/Form11.h"
+#include "platform/fonts.h"
 
-FakeProgram::FakeProgram() : Program(createScreen) {}
+FakeProgram::FakeProgram() : Program(createScreen) { fonts::installSubstitutions(); }
 
 FakeProgram::~FakeProgram() { destroyAll(); }
 
