@@ -1,7 +1,28 @@
+// Kalimbo: German nouns with their articles, for children in their first
+// school years. Starts on the picture files of the working directory.
+
+#include "app/kalimboprogram.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/fonts.h"
+#include "platform/random.h"
+
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Kalimbo"));
+    fonts::installSubstitutions();
+    QApplication::setFont(QFont(QStringLiteral("Verdana"), 9));
+
+    QtDialogs dialogs;
+    SystemRandom random;
+    SystemClock clock;
+    KalimboProgram program(dialogs, random, clock);
+    if (!program.start())
+        return 0;
+    // The main menu's close ends the program itself; keep running until then.
+    QApplication::setQuitOnLastWindowClosed(false);
+    return app.exec();
 }

@@ -1,0 +1,688 @@
+#include "app/Form1.h"
+
+#include "app/icon.h"
+#include "app/kalimboprogram.h"
+#include "log/Form11.h"
+#include "platform/canvas.h"
+#include "platform/clock.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/twips.h"
+#include "words/nouns.h"
+#include "words/palette.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+const QColor kBand(128, 128, 255);
+const QColor kPanel(128, 255, 255);
+const QColor kNameText(0, 0, 192);
+
+const QString kTooFew =
+    QStringLiteral("Es sind zu wenig Wörter vorhanden,\rbitte die Filterauswahl kontrollieren!\r");
+const QString kNone =
+    QStringLiteral("Es sind keine Wörter vorhanden.\rbitte die Filterwahl kontrollieren!\r");
+
+// Panel positions (twips).
+constexpr int kOut = 11040;
+constexpr int kOptionsOut = 8400;
+constexpr int kOptionsIn = 1680;
+constexpr int kOptionsHigh = 400;
+constexpr int kNameIn = 5640;
+constexpr int kSideIn = 3840;
+} // namespace
+
+void SlidingPanel::moveTo(int l, int t)
+{
+    left = l;
+    top = t;
+    if (widget)
+        twips::move(widget, l, t);
+}
+
+Form1::Form1(KalimboProgram &program)
+    : Screen(program, 10815, 7560, QStringLiteral("Kalimbo (Menü)"), QColor(192, 255, 255)),
+      m_program(program)
+{
+    setWindowIcon(icon::program(32));
+    buildHead();
+    buildButtons();
+    buildNamePanel();
+    buildOptionsPanel();
+    buildColourPanel();
+    buildLetterPanel();
+
+    // Loading: centre, date, default colours, palettes, listing, letters,
+    // settings, then the noun list with the filter off.
+    centre();
+    Label8->setText(program.clock().today().toString(QStringLiteral("dd.MM.yyyy")));
+    m_vowel = 12;
+    m_consonant = 10;
+    farbtafel();
+    if (!bildersuche()) {
+        m_aborted = true;
+        return;
+    }
+    lautliste();
+    iniladen();
+    filterChanged();
+}
+
+// --- layout ---------------------------------------------------------------
+
+void Form1::buildHead()
+{
+    controls::shape(this, kBand, 0, 0, 10935, 975);
+    Label1 = controls::label(this, QStringLiteral("TRV - Tavolumen"), 1440, 120, 6015, 255);
+    Label1->setStyleSheet(QStringLiteral("color: white"));
+    Label8 = controls::label(this, QString(), 1440, 675, 1455, 255);
+    Label8->setStyleSheet(QStringLiteral("color: white"));
+    Label4 = controls::label(this, QStringLiteral("Ein Spiel mit Nomen"), 8280, 600, 2415, 255);
+    Label4->setStyleSheet(QStringLiteral("color: white"));
+    Picture1 = controls::label(this, QString(), 8520, 120, 495, 495);
+    Picture1->setPixmap(icon::initial(twips::px(495)));
+    Label2 = controls::label(this, QStringLiteral("alimbo"), 9000, 120, 1695, 495,
+                             controls::verdana(20.25, true));
+    Label2->setStyleSheet(QStringLiteral("color: rgb(255,255,0)"));
+    Picture2 = controls::label(this, QString(), 720, 240, 480, 480);
+    Picture2->setPixmap(icon::program(twips::px(480)));
+    Picture2->setCursor(Qt::PointingHandCursor);
+    Picture2->setToolTip(QStringLiteral("Über Kalimbo"));
+    Picture2->installEventFilter(this);
+
+    const QFont big = controls::verdana(14.25, true);
+    Label5 = controls::label(this, QStringLiteral("Freund"), 960, 1680, 1125, 345, big);
+    controls::colourise(Label5, kBand, kNameText);
+    Label7 = controls::label(this, nouns::countCaption(0), 960, 2520, 1140, 345, big);
+    controls::colourise(Label7, kBand, kNameText);
+    // Name and count grow with their text, as auto-sized labels do.
+    Label5->setMinimumWidth(Label5->width());
+    Label5->adjustSize();
+    Check1 = controls::checkBox(this, QStringLiteral("Filter"), 960, 3360, 1335, 375);
+    Check1->setFont(big);
+    controls::colourise(Check1, kBand, kNameText);
+    connect(Check1, &QCheckBox::toggled, this, [this] { filterChanged(); });
+}
+
+void Form1::buildButtons()
+{
+    controls::shape(this, kBand, 0, 4920, 3855, 2895);
+    controls::shape(this, QColor(192, 192, 255), 3840, 4920, 7215, 2895);
+    const int lefts[6] = {240, 1920, 4080, 5760, 7440, 9120};
+    const int tops[3] = {5160, 6000, 6840};
+    auto make = [&](int row, int col, const char *text) {
+        return controls::button(this, QString::fromUtf8(text), lefts[col], tops[row],
+                                col == 1 ? 1695 : 1455, 495);
+    };
+    Command1 = make(0, 0, "Beenden");
+    Command4 = make(0, 1, "Farben");
+    Command2 = make(0, 2, "Nomen");
+    Command3 = make(0, 3, "Begleiter");
+    Command11 = make(0, 4, "Abschrift");
+    Command18 = make(0, 5, "Fange");
+    Command15 = make(1, 0, "Kontrolle");
+    Command8 = make(1, 1, "Laute");
+    Command16 = make(1, 2, "Bildwahl");
+    Command10 = make(1, 3, "Ergänzen");
+    Command12 = make(1, 4, "Diktat");
+    Command17 = make(1, 5, "Memory");
+    Command21 = make(2, 0, "Lehrer ...");
+    Command9 = make(2, 1, "Name");
+    Command13 = make(2, 2, "Wortwahl");
+    Command20 = make(2, 3, "A B C");
+    Command19 = make(2, 4, "Teppich");
+    Command14 = make(2, 5, "Galgen");
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::beenden);
+    connect(Command4, &QPushButton::clicked, this, &Form1::farben);
+    connect(Command8, &QPushButton::clicked, this, &Form1::laute);
+    connect(Command21, &QPushButton::clicked, this, &Form1::lehrer);
+    connect(Command9, &QPushButton::clicked, this, &Form1::nameButton);
+    connect(Command15, &QPushButton::clicked, this, [this] { m_program.showScreen(ScreenId::Form11); });
+
+    struct Launch {
+        QPushButton *button;
+        int minimum;
+        bool tooFew; // the "zu wenig" text, else the "keine" text
+        const char *title;
+        ScreenId id;
+    };
+    const Launch launches[] = {
+        {Command2, 3, true, "Nomen", ScreenId::Form2},
+        {Command3, 1, false, "Begleiter", ScreenId::Form3},
+        {Command10, 1, false, "Ergänzen", ScreenId::Form4},
+        {Command13, 10, true, "Wortwahl", ScreenId::Form5},
+        {Command16, 10, true, "Bildwahl", ScreenId::Form6},
+        {Command11, 1, false, "Abschrift", ScreenId::Form9},
+        {Command12, 1, false, "Diktat", ScreenId::Form10},
+        {Command14, 1, false, "Galgen", ScreenId::Galgen},
+        {Command17, 9, true, "Memory", ScreenId::Memo},
+        {Command18, 1, false, "Fange", ScreenId::Fang},
+        {Command19, 1, false, "Teppich", ScreenId::Form7},
+        {Command20, 5, true, "A B C", ScreenId::Form8},
+    };
+    for (const Launch &l : launches) {
+        const QString title = QString::fromUtf8(l.title);
+        connect(l.button, &QPushButton::clicked, this, [this, l, title] {
+            launch(int(List2.size()), l.minimum, l.tooFew ? kTooFew : kNone, title, l.id);
+        });
+    }
+}
+
+void Form1::buildNamePanel()
+{
+    auto *w = new QWidget(this);
+    controls::colourise(w, kPanel);
+    w->resize(twips::px(5055), twips::px(1815));
+    Picture6.widget = w;
+    Picture6.moveTo(kOut, 1920);
+    auto *title = controls::label(w, QStringLiteral("Namen"), 0, 0, 4815, 255);
+    controls::colourise(title, kBand, Qt::white);
+    Command24 = controls::button(w, QStringLiteral("X"), 4800, 0, 255, 255);
+    controls::label(w, QStringLiteral("Gib jetzt einen neuen Namen ein:"), 120, 480, 4815, 255);
+    Text1 = new QLineEdit(QStringLiteral("Gast"), w);
+    Text1->setFont(controls::verdana(14.25, true));
+    Text1->setMaxLength(64);
+    controls::colourise(Text1, QColor(192, 255, 255));
+    twips::place(Text1, 120, 720, 4815, 495);
+    Command25 = controls::button(w, QStringLiteral("Fertig!"), 3600, 1320, 1335, 375);
+
+    // The name field is never empty.
+    connect(Text1, &QLineEdit::textChanged, this, [this](const QString &t) {
+        if (t.isEmpty())
+            Text1->setText(QStringLiteral("Gast"));
+    });
+    connect(Command25, &QPushButton::clicked, this, &Form1::fertig);
+    connect(Text1, &QLineEdit::returnPressed, this, &Form1::fertig);
+    connect(Command24, &QPushButton::clicked, this, [this] { Picture6.moveLeft(kOut); });
+}
+
+void Form1::buildOptionsPanel()
+{
+    auto *w = new QWidget(this);
+    controls::colourise(w, kPanel);
+    w->resize(twips::px(6375), twips::px(2535));
+    Picture5.widget = w;
+    Picture5.moveTo(4320, kOptionsOut);
+    auto *title = controls::label(w, QStringLiteral("Optionen"), 0, 0, 6135, 255);
+    controls::colourise(title, kBand, Qt::white);
+    Command23 = controls::button(w, QStringLiteral("X"), 6120, 0, 255, 255);
+    Check3 = controls::checkBox(w, QStringLiteral("Farbeinstellungen ein"), 120, 480, 2895, 255);
+    Check5 = controls::checkBox(w, QStringLiteral("Namenseingabe ein"), 120, 960, 2895, 255);
+    Check4 = controls::checkBox(w, QStringLiteral("Wortfilterauswahl ein"), 120, 1440, 2895, 255);
+    Check2 = controls::checkBox(w, QStringLiteral("Bestätigungen ein"), 3600, 480, 2655, 255);
+    Check6 = controls::checkBox(w, QStringLiteral("Bilder bei Nomen ein"), 3600, 960, 2655, 270);
+    Check7 = controls::checkBox(w, QStringLiteral("Druckerausgabe ein"), 3600, 1440, 2655, 270);
+    for (QCheckBox *c : {Check2, Check3, Check4, Check5, Check6, Check7})
+        c->setFont(controls::verdana(8.25, true));
+    Check2->setChecked(true);
+    Check5->setChecked(true);
+    Command27 = controls::button(w, QStringLiteral("Abbruch ..."), 120, 2040, 1455, 375);
+    Command22 = controls::button(w, QStringLiteral("Kärtchen"), 1680, 2040, 1455, 375);
+    Command28 = controls::button(w, QStringLiteral("Lautübung"), 3240, 2040, 1455, 375);
+    Command29 = controls::button(w, QStringLiteral("Schreiben"), 4800, 2040, 1455, 375);
+
+    connect(Command23, &QPushButton::clicked, this, [this] { Picture5.moveTop(kOptionsHigh); });
+    connect(Command27, &QPushButton::clicked, this, [this] { Picture5.moveTop(kOptionsOut); });
+    const QString title9 = QStringLiteral("Lernkärtchen");
+    connect(Command22, &QPushButton::clicked, this, [this, title9] {
+        launch(int(File1.size()), 9, QStringLiteral("Es müssen mindestens 9 Nomen vorhanden sein!\r\r"),
+               title9, ScreenId::Drucken1, false);
+    });
+    connect(Command28, &QPushButton::clicked, this, [this, title9] {
+        launch(int(File1.size()), 16,
+               QStringLiteral("Es müssen mindestens 16 Nomen vorhanden sein!\r\r"), title9,
+               ScreenId::Drucken2, false);
+    });
+    connect(Command29, &QPushButton::clicked, this, [this, title9] {
+        launch(int(File1.size()), 9, QStringLiteral("Es müssen mindestens 9 Nomen vorhanden sein!\r\r"),
+               title9, ScreenId::Drucken3, false);
+    });
+    connect(Check6, &QCheckBox::toggled, this, &Form1::picturesOptionChanged);
+}
+
+void Form1::buildColourPanel()
+{
+    colourCanvas = new Canvas(this);
+    colourCanvas->resize(twips::px(6855), twips::px(2535));
+    colourCanvas->setBackground(kPanel);
+    colourCanvas->surface().setFont(QStringLiteral("Verdana"), 12, true);
+    colourCanvas->clear();
+    Picture3.widget = colourCanvas;
+    Picture3.moveTo(kOut, 1680);
+    Shape2 = controls::shape(colourCanvas, palette::colour(10), 3240, 105, 1455, 255);
+    Shape3 = controls::shape(colourCanvas, palette::colour(12), 3240, 1605, 1455, 255);
+    for (QWidget *s : {Shape2, Shape3}) {
+        s->setAttribute(Qt::WA_TransparentForMouseEvents); // presses reach the panel
+        s->raise();
+    }
+    Hintergrund = new Canvas(colourCanvas);
+    twips::place(Hintergrund, 4800, 0, 2055, 2535);
+    Hintergrund->surface().setFont(QStringLiteral("Verdana"), 14.25, true);
+    Hintergrund->setBackground(Qt::black);
+    Hintergrund->clear();
+    const int lefts[3] = {5040, 5640, 6240};
+    QScrollBar **bars[3] = {&VScroll1, &VScroll2, &VScroll3};
+    for (int i = 0; i < 3; ++i) {
+        auto *b = new QScrollBar(Qt::Vertical, colourCanvas);
+        b->setRange(0, 255);
+        b->setSingleStep(1);
+        b->setPageStep(16);
+        b->setTracking(true); // the sample follows while dragging
+        twips::place(b, lefts[i], 480, 375, 1815);
+        b->raise();
+        connect(b, &QScrollBar::valueChanged, this, [this] { hintergrundfarbe(); });
+        *bars[i] = b;
+    }
+    connect(colourCanvas, &Canvas::mousePressed, this,
+            [this](QPoint p, Qt::MouseButton) { colourChoice(p.x(), p.y()); });
+}
+
+void Form1::buildLetterPanel()
+{
+    auto *w = new QWidget(this);
+    controls::colourise(w, kPanel);
+    w->resize(twips::px(6855), twips::px(2655));
+    Picture4.widget = w;
+    Picture4.moveTo(kOut, 1560);
+    auto *title = controls::label(w, QStringLiteral("Lautauswahl"), 0, 0, 6615, 255);
+    controls::colourise(title, kBand, Qt::white);
+    Command5 = controls::button(w, QStringLiteral("X"), 6600, 0, 255, 255);
+    List1 = controls::list(w, 120, 360, 4095, 1755);
+    List1->setSelectionMode(QAbstractItemView::MultiSelection);
+    // Six columns, filled top to bottom.
+    List1->setFlow(QListView::TopToBottom);
+    List1->setWrapping(true);
+    List1->setResizeMode(QListView::Adjust);
+    List1->setGridSize(QSize(twips::px(4095) / 6 - 1, twips::px(1755) / 5 - 1));
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1->setFont(controls::verdana(12, true));
+    List3 = controls::list(w, 4320, 360, 2415, 2190);
+    Command26 = controls::button(w, QStringLiteral("Abbruch"), 120, 2160, 1455, 375);
+    Command6 = controls::button(w, QStringLiteral("A l l e"), 1560, 2160, 1335, 375);
+    Command7 = controls::button(w, QStringLiteral("Keiner"), 2880, 2160, 1335, 375);
+
+    connect(List1, &QListWidget::itemSelectionChanged, this, [this] { lautfilter(); });
+    connect(Command6, &QPushButton::clicked, this, [this] {
+        List1->blockSignals(true);
+        List1->selectAll();
+        List1->blockSignals(false);
+        List1->viewport()->update();
+        lautfilter();
+    });
+    connect(Command7, &QPushButton::clicked, this, [this] {
+        List1->blockSignals(true);
+        List1->clearSelection();
+        List1->blockSignals(false);
+        List1->viewport()->update();
+        lautfilter();
+    });
+    connect(Command5, &QPushButton::clicked, this, &Form1::closeLetterPanel);
+    connect(Command26, &QPushButton::clicked, this, &Form1::closeLetterPanel);
+}
+
+// --- state read by other windows -----------------------------------------
+
+QString Form1::nameField() const { return Text1->text(); }
+QString Form1::nameLabel() const { return Label5->text(); }
+
+static QCheckBox *optionBox(const Form1 &f, Option o)
+{
+    switch (o) {
+    case Option::Bestaetigungen: return f.Check2;
+    case Option::Farbeinstellungen: return f.Check3;
+    case Option::Wortfilterauswahl: return f.Check4;
+    case Option::Namenseingabe: return f.Check5;
+    case Option::BilderBeiNomen: return f.Check6;
+    case Option::Druckerausgabe: return f.Check7;
+    }
+    return f.Check2;
+}
+
+bool Form1::option(Option o) const { return optionBox(*this, o)->checkState() == Qt::Checked; }
+
+void Form1::setOption(Option o, bool on) { optionBox(*this, o)->setChecked(on); }
+
+QColor Form1::background() const { return Hintergrund->background(); }
+
+QStringList Form1::previewList() const
+{
+    QStringList out;
+    for (int i = 0; i < List3->count(); ++i)
+        out << List3->item(i)->text();
+    return out;
+}
+
+// --- noun list and filter ------------------------------------------------
+
+bool Form1::bildersuche()
+{
+    File1 = nouns::listPictureFiles(QDir::current());
+    if (!File1.isEmpty())
+        return true;
+    m_program.dialogs().message(QStringLiteral("Es wurden keine Bilddateien gefunden!\r"
+                                               "Das Programm ist nicht funktionsfähig!\r"),
+                                QStringLiteral("Programmabbruch"));
+    return false;
+}
+
+void Form1::lautliste()
+{
+    List1->blockSignals(true);
+    List1->clear();
+    for (const QChar c : nouns::kLetters)
+        List1->addItem(QString(c));
+    List1->blockSignals(false);
+}
+
+QString Form1::letterSet() const
+{
+    QString s;
+    for (int i = 0; i < List1->count(); ++i)
+        if (List1->item(i)->isSelected())
+            s += List1->item(i)->text();
+    return s;
+}
+
+void Form1::lautfilter()
+{
+    const nouns::FilterResult r = nouns::filter(File1, letterSet());
+    List2 = r.entries;
+    List3->clear();
+    List3->addItems(r.nouns);
+    Label7->setText(nouns::countCaption(int(r.nouns.size())));
+    Label7->adjustSize();
+}
+
+void Form1::filterChanged()
+{
+    const bool on = Check1->isChecked();
+    if (on)
+        lautfilter();
+    else
+        List2 = File1;
+    Label7->setText(nouns::countCaption(int(List2.size())));
+    Label7->adjustSize();
+    if (on && List2.isEmpty()) {
+        m_program.dialogs().message(
+            QStringLiteral("Der Filter erzeugt keine Wörter!\rFilter wird wieder abgeschaltet.\r"),
+            QStringLiteral("Filter: "));
+        Check1->setChecked(false); // runs this handler again with the full list
+    }
+}
+
+// --- settings ------------------------------------------------------------
+
+void Form1::iniladen()
+{
+    settings::Values cur;
+    cur.check2 = int(Check2->checkState() == Qt::Checked);
+    cur.check3 = int(Check3->checkState() == Qt::Checked);
+    cur.check4 = int(Check4->checkState() == Qt::Checked);
+    cur.check5 = int(Check5->checkState() == Qt::Checked);
+    cur.consonant = m_consonant;
+    cur.vowel = m_vowel;
+    cur.red = VScroll1->value();
+    cur.green = VScroll2->value();
+    cur.blue = VScroll3->value();
+    const settings::ReadResult r = settings::read(QString::fromLatin1(settings::kFileName), cur);
+    const settings::Values &v = r.values;
+    auto setCheck = [](QCheckBox *c, int value) {
+        if (value == 2) {
+            c->setTristate(true);
+            c->setCheckState(Qt::PartiallyChecked);
+        } else {
+            c->setCheckState(value ? Qt::Checked : Qt::Unchecked);
+        }
+    };
+    // Values are applied in file order, as far as the file is good.
+    const int n = r.applied;
+    if (n > 0) setCheck(Check2, v.check2);
+    if (n > 1) setCheck(Check3, v.check3);
+    if (n > 2) setCheck(Check4, v.check4);
+    if (n > 3) setCheck(Check5, v.check5);
+    if (n > 4) setConsonant(v.consonant);
+    if (n > 5) setVowel(v.vowel);
+    if (n > 6) VScroll1->setValue(v.red);
+    if (n > 7) VScroll2->setValue(v.green);
+    if (n > 8) VScroll3->setValue(v.blue);
+    if (!r.complete())
+        return; // the sample keeps its colour and no letter is selected
+    hintergrundfarbe();
+    List1->blockSignals(true);
+    for (int i = 0; i < List1->count(); ++i)
+        if (v.letters.contains(List1->item(i)->text()))
+            List1->item(i)->setSelected(true);
+    List1->blockSignals(false);
+    lautfilter();
+}
+
+void Form1::inisave()
+{
+    auto checkValue = [](const QCheckBox *c) {
+        switch (c->checkState()) {
+        case Qt::Checked: return 1;
+        case Qt::PartiallyChecked: return 2;
+        default: return 0;
+        }
+    };
+    settings::Values v;
+    v.check2 = checkValue(Check2);
+    v.check3 = checkValue(Check3);
+    v.check4 = checkValue(Check4);
+    v.check5 = checkValue(Check5);
+    v.consonant = m_consonant;
+    v.vowel = m_vowel;
+    v.red = VScroll1->value();
+    v.green = VScroll2->value();
+    v.blue = VScroll3->value();
+    v.letters = letterSet();
+    if (!settings::write(QString::fromLatin1(settings::kFileName), v))
+        m_program.dialogs().message(
+            QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.\r"
+                           "Der Ordner ist schreibgeschützt oder voll.\r"),
+            QStringLiteral("Kalimbo"), Dialogs::Warning);
+}
+
+// --- colours ------------------------------------------------------------
+
+void Form1::farbtafel()
+{
+    Surface &s = colourCanvas->surface();
+    s.setTextColour(Qt::black);
+    s.setDrawColour(Qt::black);
+    s.setPrintPosition(100, 100);
+    s.print(QStringLiteral("Farbe der Mitlaute:"), true);
+    for (int i = 0; i < 16; ++i)
+        s.fillBox(300 * i, 500, 300 * i + 300, 1000, palette::colour(i));
+    s.setPrintPosition(100, 1600);
+    s.print(QStringLiteral("Farbe der Selbstlaute:"), true);
+    for (int i = 0; i < 16; ++i)
+        s.fillBox(300 * i, 2000, 300 * i + 300, 2500, palette::colour(i));
+    controls::colourise(Shape2, palette::colour(m_consonant));
+    controls::colourise(Shape3, palette::colour(m_vowel));
+}
+
+void Form1::setConsonant(int i)
+{
+    controls::colourise(Shape2, palette::colour(i));
+    m_consonant = i;
+}
+
+void Form1::setVowel(int i)
+{
+    controls::colourise(Shape3, palette::colour(i));
+    m_vowel = i;
+}
+
+void Form1::colourChoice(int x, int y)
+{
+    const int i = x / 300;
+    if (i < 0 || i > 15)
+        return; // over the sample box: not the panel's press
+    if (y < 1100) {
+        setConsonant(i);
+        hintergrundfarbe();
+    } else if (y > 1800) {
+        setVowel(i);
+        hintergrundfarbe();
+    }
+}
+
+void Form1::hintergrundfarbe()
+{
+    Hintergrund->setBackground(QColor(VScroll1->value(), VScroll2->value(), VScroll3->value()));
+    Hintergrund->clear();
+    Surface &s = Hintergrund->surface();
+    const QColor vowel = Shape3->palette().color(QPalette::Window);
+    const QColor consonant = Shape2->palette().color(QPalette::Window);
+    for (const QChar c : QStringLiteral("Hintergrund")) {
+        if (QStringLiteral("ieu").contains(c))
+            s.setTextColour(vowel);
+        else if (QStringLiteral("Hntrgnd").contains(c))
+            s.setTextColour(consonant);
+        s.print(QString(c));
+    }
+}
+
+void Form1::optionaus()
+{
+    m_program.dialogs().message(QStringLiteral("Diese Option wurde abgeschaltet.\r\r"),
+                                QStringLiteral("Optionen"));
+}
+
+// --- buttons --------------------------------------------------------------
+
+void Form1::launch(int count, int minimum, const QString &text, const QString &title, ScreenId id,
+                   bool closesLetterPanel)
+{
+    if (count < minimum) {
+        m_program.dialogs().message(text, title);
+        return;
+    }
+    if (closesLetterPanel && Picture4.left == kSideIn)
+        closeLetterPanel();
+    m_program.showScreen(id);
+}
+
+void Form1::closeLetterPanel()
+{
+    Picture4.moveLeft(kOut);
+    Check1->setChecked(true);
+}
+
+void Form1::nameButton()
+{
+    if (!Check5->isChecked()) {
+        optionaus();
+        return;
+    }
+    Picture3.moveLeft(kOut);
+    Picture4.moveLeft(kOut);
+    Picture5.moveTop(kOptionsOut);
+    if (Picture6.left == kNameIn) {
+        Picture6.moveLeft(kOut);
+        return;
+    }
+    Picture6.moveLeft(kNameIn);
+    Check1->setChecked(false);
+    Text1->setFocus();
+    Text1->setText(Label5->text());
+    Text1->selectAll();
+}
+
+void Form1::fertig()
+{
+    Picture6.moveLeft(kOut);
+    if (Text1->text().isEmpty())
+        return;
+    Label5->setText(Text1->text());
+    Label5->adjustSize();
+    Form11::clearIn(m_program);
+}
+
+void Form1::lehrer()
+{
+    Picture3.moveLeft(kOut);
+    Picture4.moveLeft(kOut);
+    Picture6.moveLeft(kOut);
+    Picture5.moveTop(Picture5.top == kOptionsOut ? kOptionsIn : kOptionsOut);
+}
+
+void Form1::farben()
+{
+    if (!Check3->isChecked()) {
+        optionaus();
+        return;
+    }
+    Picture4.moveLeft(kOut);
+    Picture6.moveLeft(kOut);
+    Picture5.moveTop(kOptionsOut);
+    if (Picture3.left == kSideIn) {
+        Picture3.moveLeft(kOut);
+    } else {
+        Picture3.moveLeft(kSideIn);
+        hintergrundfarbe();
+    }
+}
+
+void Form1::laute()
+{
+    if (!Check4->isChecked()) {
+        optionaus();
+        return;
+    }
+    Picture3.moveLeft(kOut);
+    Picture6.moveLeft(kOut);
+    Picture5.moveTop(kOptionsOut);
+    if (Picture4.left == kSideIn) {
+        Picture4.moveLeft(kOut);
+    } else {
+        Picture4.moveLeft(kSideIn);
+        Check1->setChecked(true);
+    }
+}
+
+void Form1::beenden()
+{
+    const QString text = QStringLiteral("Hallo ") + Text1->text() +
+                         QStringLiteral(" !\r\rMöchtest du dieses Programm jetzt beenden?\r\r");
+    if (!m_program.dialogs().askYesNo(text, QStringLiteral("Kalimbo"), true))
+        return;
+    inisave();
+    m_program.end();
+}
+
+// --- window events ------------------------------------------------------
+
+void Form1::activated()
+{
+    Picture3.moveLeft(kOut);
+    Picture4.moveLeft(kOut);
+    Picture5.moveTop(kOptionsOut);
+}
+
+bool Form1::titleBarClose()
+{
+    inisave();
+    m_program.dialogs().message(QStringLiteral("Das Programm wird beendet ...\r\r"),
+                                QStringLiteral("Kalimbo"));
+    m_program.end();
+    return false; // end() has closed everything
+}
+
+bool Form1::eventFilter(QObject *o, QEvent *e)
+{
+    if (o == Picture2 && e->type() == QEvent::MouseButtonRelease) {
+        m_program.showScreen(ScreenId::TrvLabel);
+        return true;
+    }
+    return Screen::eventFilter(o, e);
+}

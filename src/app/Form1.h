@@ -1,0 +1,141 @@
+#pragma once
+// The main menu: greets the child, shows how many nouns there are, starts
+// the exercises and games, and carries the teacher's sliding panels
+// (options, colours, letters, name). It owns the noun list and every
+// setting other windows read.
+
+#include "platform/screen.h"
+#include "words/program.h"
+#include "words/settings.h"
+
+#include <QStringList>
+
+class Canvas;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QScrollBar;
+class KalimboProgram;
+
+/// A panel that slides in and out of the client area; its position is kept
+/// in twips so that it reads back exactly.
+struct SlidingPanel {
+    QWidget *widget = nullptr;
+    int left = 0;
+    int top = 0;
+    void moveTo(int l, int t);
+    void moveLeft(int l) { moveTo(l, top); }
+    void moveTop(int t) { moveTo(left, t); }
+};
+
+class Form1 : public Screen {
+    Q_OBJECT
+public:
+    explicit Form1(KalimboProgram &program);
+
+    /// True if no picture file was found at start (the program must end).
+    bool aborted() const { return m_aborted; }
+
+    // State other windows read.
+    const QStringList &nounList() const { return List2; }
+    const QStringList &pictureFiles() const { return File1; }
+    QString nameField() const;
+    QString nameLabel() const;
+    bool option(Option o) const;
+    void setOption(Option o, bool on);
+    int vowelColour() const { return m_vowel; }
+    int consonantColour() const { return m_consonant; }
+    QColor background() const;
+    QStringList previewList() const;
+
+    // Routines.
+    bool bildersuche();
+    void lautliste();
+    void lautfilter();
+    void iniladen();
+    /// Writes KALIMBO.INI; says so in a message box if that fails.
+    void inisave();
+    void farbtafel();
+    void hintergrundfarbe();
+    void optionaus();
+    /// The filter switch handler.
+    void filterChanged();
+    /// The current letter set: selected letters in list order.
+    QString letterSet() const;
+    /// A press on the colour panel at x, y in twips.
+    void colourChoice(int x, int y);
+    /// The exit question of "Beenden".
+    void beenden();
+
+    // Controls, named as the teacher's and child's tools are named.
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
+           *Label7 = nullptr, *Label8 = nullptr;
+    QLabel *Picture1 = nullptr, *Picture2 = nullptr;
+    QCheckBox *Check1 = nullptr; // filter switch
+    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
+                *Command8 = nullptr, *Command9 = nullptr, *Command10 = nullptr,
+                *Command11 = nullptr, *Command12 = nullptr, *Command13 = nullptr,
+                *Command14 = nullptr, *Command15 = nullptr, *Command16 = nullptr,
+                *Command17 = nullptr, *Command18 = nullptr, *Command19 = nullptr,
+                *Command20 = nullptr, *Command21 = nullptr;
+    // Name panel.
+    SlidingPanel Picture6;
+    QLineEdit *Text1 = nullptr;
+    QPushButton *Command24 = nullptr, *Command25 = nullptr;
+    // Options panel.
+    SlidingPanel Picture5;
+    QCheckBox *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr, *Check5 = nullptr,
+              *Check6 = nullptr, *Check7 = nullptr;
+    QPushButton *Command22 = nullptr, *Command23 = nullptr, *Command27 = nullptr,
+                *Command28 = nullptr, *Command29 = nullptr;
+    // Colour panel.
+    SlidingPanel Picture3;
+    Canvas *colourCanvas = nullptr;
+    QWidget *Shape2 = nullptr, *Shape3 = nullptr;
+    Canvas *Hintergrund = nullptr;
+    QScrollBar *VScroll1 = nullptr, *VScroll2 = nullptr, *VScroll3 = nullptr;
+    // Letter panel.
+    SlidingPanel Picture4;
+    QListWidget *List1 = nullptr; // letters
+    QListWidget *List3 = nullptr; // filter preview
+    QPushButton *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr,
+                *Command26 = nullptr;
+
+signals:
+    /// "Bilder bei Nomen ein" changed (the reading screen follows it).
+    void picturesOptionChanged(bool on);
+
+protected:
+    void activated() override;
+    bool titleBarClose() override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    void buildHead();
+    void buildButtons();
+    void buildNamePanel();
+    void buildOptionsPanel();
+    void buildColourPanel();
+    void buildLetterPanel();
+
+    /// A launch button: count check, letter panel closed, window shown.
+    void launch(int count, int minimum, const QString &text, const QString &title, ScreenId id,
+                bool closesLetterPanel = true);
+    void closeLetterPanel();
+    void nameButton();
+    void fertig();
+    void lehrer();
+    void farben();
+    void laute();
+    void setConsonant(int i);
+    void setVowel(int i);
+
+    KalimboProgram &m_program;
+    QStringList File1;
+    QStringList List2;
+    int m_vowel = 12;
+    int m_consonant = 10;
+    bool m_aborted = false;
+};

@@ -1,0 +1,76 @@
+#include "app/kalimboprogram.h"
+
+#include "app/Form1.h"
+#include "app/screens.h"
+#include "log/Form11.h"
+
+#include <QCoreApplication>
+
+KalimboProgram::KalimboProgram(Dialogs &dialogs, Random &random, Clock &clock)
+    : Program(createScreen), m_dialogs(dialogs), m_random(random), m_clock(clock)
+{
+    onEnd = [] { QCoreApplication::quit(); };
+}
+
+KalimboProgram::~KalimboProgram()
+{
+    destroyAll();
+    m_menu.reset();
+}
+
+bool KalimboProgram::start()
+{
+    m_menu = std::make_unique<Form1>(*this);
+    if (m_menu->aborted()) {
+        m_ended = true;
+        return false;
+    }
+    m_menu->showAndActivate();
+    return true;
+}
+
+void KalimboProgram::end()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    destroyAll(); // sets `ending`, so no window treats this as a title-bar close
+    if (m_menu)
+        m_menu->hide();
+    if (onEnd)
+        onEnd();
+}
+
+QStringList KalimboProgram::nounList() const { return m_menu ? m_menu->nounList() : QStringList(); }
+QStringList KalimboProgram::pictureFiles() const
+{
+    return m_menu ? m_menu->pictureFiles() : QStringList();
+}
+QString KalimboProgram::nameField() const { return m_menu ? m_menu->nameField() : QString(); }
+QString KalimboProgram::nameLabel() const { return m_menu ? m_menu->nameLabel() : QString(); }
+bool KalimboProgram::option(Option o) const { return m_menu && m_menu->option(o); }
+void KalimboProgram::setPicturesOption(bool on)
+{
+    if (m_menu)
+        m_menu->setOption(Option::BilderBeiNomen, on);
+}
+int KalimboProgram::vowelColour() const { return m_menu ? m_menu->vowelColour() : 12; }
+int KalimboProgram::consonantColour() const { return m_menu ? m_menu->consonantColour() : 10; }
+QColor KalimboProgram::background() const { return m_menu ? m_menu->background() : Qt::black; }
+
+void KalimboProgram::appendLog(LogList list, const QString &line)
+{
+    Form11::appendTo(*this, list, line);
+}
+
+void KalimboProgram::showMenu()
+{
+    if (m_menu && !m_ended)
+        m_menu->showAndActivate();
+}
+
+void KalimboProgram::hideMenu()
+{
+    if (m_menu)
+        m_menu->hide();
+}

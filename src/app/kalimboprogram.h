@@ -1,0 +1,49 @@
+#pragma once
+// The program: owns the main menu and, through the window factory, every
+// other window; answers the windows' questions about the main menu's state.
+
+#include "words/program.h"
+
+#include <functional>
+#include <memory>
+
+class Form1;
+
+class KalimboProgram final : public Program {
+public:
+    KalimboProgram(Dialogs &dialogs, Random &random, Clock &clock);
+    ~KalimboProgram() override;
+
+    /// Loads the main menu and shows it; false if the program must end at once.
+    bool start();
+    /// Ends the program: every window closes.
+    void end();
+    bool hasEnded() const { return m_ended; }
+    /// What end() does after closing the windows (the application's quit).
+    std::function<void()> onEnd;
+
+    Form1 *menu() const { return m_menu.get(); }
+
+    Dialogs &dialogs() override { return m_dialogs; }
+    Random &random() override { return m_random; }
+    Clock &clock() override { return m_clock; }
+    QStringList nounList() const override;
+    QStringList pictureFiles() const override;
+    QString nameField() const override;
+    QString nameLabel() const override;
+    bool option(Option o) const override;
+    void setPicturesOption(bool on) override;
+    int vowelColour() const override;
+    int consonantColour() const override;
+    QColor background() const override;
+    void appendLog(LogList list, const QString &line) override;
+    void showMenu() override;
+    void hideMenu() override;
+
+private:
+    Dialogs &m_dialogs;
+    Random &m_random;
+    Clock &m_clock;
+    std::unique_ptr<Form1> m_menu;
+    bool m_ended = false;
+};
