@@ -1,0 +1,157 @@
+#include "games/Form7.h"
+
+#include "games/gamewidgets.h"
+#include "platform/canvas.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/picture.h"
+#include "platform/twips.h"
+#include "words/program.h"
+
+#include <QPushButton>
+
+Form7::Form7(Program &program)
+    : Screen(program, 10680, 7500, QStringLiteral("Kalimbo (Buchstabenteppich)"),
+             QColor(192, 192, 255)),
+      m_program(program)
+{
+    const QFont big = controls::verdana(18, true);
+    Label1 = controls::label(this, QString(), 120, 120, 10455, 495, big);
+    controls::colourise(Label1, QColor(192, 192, 255), QColor(0, 192, 0));
+    bild2 = new Canvas(this);
+    twips::place(bild2, 120, 600, 10455, 495);
+    bild2->setBackground(QColor(192, 192, 255));
+    bild2->surface().setFont(QStringLiteral("Verdana"), 18, true);
+
+    auto *top = new Ellipse(this, Qt::black);
+    top->setCircle(true);
+    twips::place(top, 360, 1320, 9975, 375);
+    auto *bottom = new Ellipse(this, Qt::black);
+    bottom->setCircle(true);
+    twips::place(bottom, 360, 6360, 9975, 375);
+    twips::place(new Ellipse(this, Qt::black), 120, 1560, 375, 4935);
+    twips::place(new Ellipse(this, Qt::black), 10200, 1560, 375, 4935);
+
+    bild1 = new Canvas(this);
+    twips::place(bild1, 360, 1560, 9975, 4935);
+    bild1->setBackground(Qt::white);
+    bild1->surface().setFont(QStringLiteral("Verdana"), 18, true);
+
+    controls::shape(this, QColor(128, 128, 255), 120, 6840, 10455, 615);
+    Command2 = controls::button(this, QStringLiteral("Hilfe"), 360, 6960, 975, 375);
+    Command1 = controls::button(this, QStringLiteral("Abbruch . . ."), 4320, 6960, 2055, 375);
+    Command3 = controls::button(this, QStringLiteral("N e u"), 9360, 6960, 975, 375);
+
+    Picture1 = new PressLabel(this);
+    controls::colourise(Picture1, Qt::white);
+    twips::place(Picture1, kPanelHidden, 1080, 10455, 6375);
+    Image2 = new ImageView(Picture1);
+    twips::place(Image2, 120, 120, 6120, 4575);
+    Label4 = new PressLabel(Picture1);
+    Label4->setFont(controls::verdana(24, true));
+    controls::colourise(Label4, QColor(192, 192, 255), QColor(0, 192, 0));
+    twips::move(Label4, 8520, 5640);
+
+    connect(bild1, &Canvas::mousePressed, this, [this](QPoint tw) { carpetPressed(tw); });
+    connect(Command3, &QPushButton::clicked, this, &Form7::newCarpet);
+    connect(Picture1, &PressLabel::pressed, this, &Form7::solutionClicked);
+    connect(Label4, &PressLabel::pressed, this, &Form7::solutionClicked);
+    connect(Image2, &ImageView::pressed, this, [this] { solutionClicked(); });
+    connect(Command2, &QPushButton::clicked, this, [this] {
+        m_program.dialogs().message(QStringLiteral("Klicke die Buchstaben des angezeigten\r"
+                                                   "Wortes in der richtigen Reihenfolge an.\r\r"),
+                                    QStringLiteral("Buchstabenteppich"));
+    });
+    connect(Command1, &QPushButton::clicked, this, [this] {
+        Image2->clearPicture();
+        carpet.abandon();
+        m_program.leave(this);
+    });
+}
+
+bool Form7::solutionShown() const { return twips::left(Picture1) < kPanelHidden; }
+
+void Form7::activated()
+{
+    centre();
+    carpet.fill(m_program.nounList());
+    newCarpet();
+}
+
+void Form7::newCarpet()
+{
+    Image2->clearPicture();
+    const QString file = carpet.build(m_program.nounList(), m_program.random(), m_program.clock());
+    const Picture pic = Picture::load(file);
+    const QSize size = pic.naturalTwips();
+    m_program.setPictureSize(size);
+    if (size.width() >= size.height())
+        twips::place(Image2, 120, 120, 6120, 4575);
+    else
+        twips::place(Image2, 120, 120, 4575, 6120);
+    Image2->setPicture(pic);
+
+    QString spaced;
+    for (const QString &l : std::as_const(carpet.wordLetters))
+        spaced += l + QLatin1Char(' ');
+    Label1->setText(spaced);
+    bild2->clear();
+    drawCarpet();
+}
+
+void Form7::drawCell(int k, const QColor &fill)
+{
+    Surface &s = bild1->surface();
+    const QPoint o = Carpet::cellOrigin(k);
+    s.fillBox(o.x(), o.y(), o.x() + Carpet::kCellWidth, o.y() + Carpet::kCellHeight, fill,
+              Qt::black);
+    s.setTextColour(Qt::black);
+    s.text(o.x() + 800, o.y() + 300, carpet.carpetLetters.value(k));
+}
+
+void Form7::drawCarpet()
+{
+    bild1->beginBatch();
+    bild1->clear();
+    for (int k = 0; k < Carpet::kCells; ++k)
+        drawCell(k, k % 2 == 0 ? QColor(0, 255, 255) : QColor(255, 255, 0));
+    Surface &s = bild1->surface();
+    for (int k = 0; k < Carpet::kCells; ++k) {
+        const QPoint o = Carpet::cellOrigin(k);
+        s.box(o.x(), o.y(), o.x() + Carpet::kCellWidth, o.y() + Carpet::kCellHeight, Qt::black);
+    }
+    bild1->endBatch();
+}
+
+void Form7::carpetPressed(QPoint tw)
+{
+    if (solutionShown())
+        return;
+    const int k = Carpet::cellAt(tw);
+    const Carpet::Result r = carpet.click(k);
+    if (r == Carpet::Result::Wrong)
+        return;
+    drawCell(k, QColor(255, 0, 0));
+    Surface &s = bild2->surface();
+    bild2->beginBatch();
+    bild2->clear();
+    s.setTextColour(QColor(255, 0, 0));
+    for (const QString &l : std::as_const(carpet.found))
+        s.print(l + QLatin1Char(' '));
+    bild2->endBatch();
+    if (r == Carpet::Result::Solved) {
+        m_program.appendLog(LogList::Teppich, carpet.noun);
+        Label4->setText(carpet.noun);
+        Label4->adjustSize();
+        twips::move(Picture1, kPanelShown, 1080);
+        Picture1->raise();
+    }
+}
+
+void Form7::solutionClicked()
+{
+    if (!solutionShown())
+        return;
+    twips::move(Picture1, kPanelHidden, 1080);
+    newCarpet();
+}

@@ -1,0 +1,48 @@
+#pragma once
+// Letter carpet: the letters of a noun hidden among fillers on 5 x 5
+// coloured cells; the child clicks them in order.
+
+#include "games/carpet.h"
+#include "platform/screen.h"
+
+class Canvas;
+class ImageView;
+class PressLabel;
+class Program;
+class QLabel;
+class QPushButton;
+
+class Form7 : public Screen {
+    Q_OBJECT
+public:
+    explicit Form7(Program &program);
+
+    /// A mouse press on the carpet at twips inside it.
+    void carpetPressed(QPoint twips);
+    bool solutionShown() const;
+
+    Carpet carpet;
+    QLabel *Label1 = nullptr;        // the noun, spaced out
+    Canvas *bild2 = nullptr;         // found letters
+    Canvas *bild1 = nullptr;         // the carpet
+    QPushButton *Command1 = nullptr; // "Abbruch . . ."
+    QPushButton *Command2 = nullptr; // "Hilfe"
+    QPushButton *Command3 = nullptr; // "N e u"
+    PressLabel *Picture1 = nullptr;  // solution panel
+    ImageView *Image2 = nullptr;     // its picture
+    PressLabel *Label4 = nullptr;    // its noun
+
+    static constexpr int kPanelShown = 120;
+    static constexpr int kPanelHidden = 14400;
+
+protected:
+    void activated() override;
+
+private:
+    void newCarpet();
+    void drawCarpet();
+    void drawCell(int k, const QColor &fill);
+    void solutionClicked();
+
+    Program &m_program;
+};

@@ -1,0 +1,42 @@
+#pragma once
+// ABC ordering: five pictures that the child drags onto each other until
+// their nouns stand in alphabetical order.
+
+#include "games/abcorder.h"
+#include "platform/screen.h"
+
+class Canvas;
+class FramedImage;
+class ImageView;
+class Program;
+class QLabel;
+class QPushButton;
+
+class Form8 : public Screen {
+    Q_OBJECT
+public:
+    explicit Form8(Program &program);
+
+    /// The frame source dropped on frame k (1 to 5).
+    void drop(ImageView *source, int k);
+
+    AbcGame game;
+    FramedImage *Image[6] = {}; // Image1 ... Image5 at 1 ... 5
+    Canvas *Picture1 = nullptr; // solution box
+    QLabel *Label3 = nullptr;   // success line or alphabet
+    QPushButton *Command1 = nullptr; // "Abbruch . . ."
+    QPushButton *Command2 = nullptr; // "N e u"
+    QPushButton *Command3 = nullptr; // "Hilfe"
+    QPushButton *Command4 = nullptr; // "ABC-Reihe"
+
+protected:
+    void activated() override;
+    bool titleBarClose() override;
+
+private:
+    void newGame();
+    void clearFrames();
+    void showSolution();
+
+    Program &m_program;
+};

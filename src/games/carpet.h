@@ -1,0 +1,49 @@
+#pragma once
+// The rules of the letter carpet, without widgets: the pool, the 25 cells
+// with the noun's letters hidden among fillers, and the letter clicks.
+
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+class Random;
+class Clock;
+
+class Carpet {
+public:
+    static constexpr int kCells = 25;
+    static constexpr int kCellWidth = 2000;
+    static constexpr int kCellHeight = 1000;
+    static const QString kFillers;
+
+    /// Both pool lists from the noun list, in order.
+    void fill(const QStringList &nounList);
+    /// Reseeds, takes a noun out of the pool (refilling it when emptied) and
+    /// lays out the carpet. Returns the noun's picture file.
+    QString build(const QStringList &nounList, Random &random, const Clock &clock);
+    /// Lays out the carpet for the current noun (fillers, then its letters).
+    void layOut(Random &random);
+    /// Empties the noun-text pool and the letter lists ("Abbruch").
+    void abandon();
+
+    /// Cell index of a click in twips (truncating; beyond the last full
+    /// cell still column 5 or row 5). -1 outside the grid.
+    static int cellAt(QPoint twips);
+    /// Top-left corner of cell k in twips.
+    static QPoint cellOrigin(int k);
+
+    enum class Result { Wrong, Right, Solved };
+    /// A click on cell k.
+    Result click(int k);
+
+    QString noun;             // Label2
+    QString file;             // Label3
+    QStringList poolNouns;    // List1
+    QStringList poolFiles;    // bilder
+    QStringList wordLetters;  // List2
+    QStringList carpetLetters;// List3
+    QStringList found;        // List4
+
+private:
+    void bringAllLettersIntoView();
+};

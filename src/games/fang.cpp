@@ -1,0 +1,280 @@
+#include "games/fang.h"
+
+#include "platform/canvas.h"
+#include "platform/clock.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/random.h"
+#include "platform/twips.h"
+#include "words/nouns.h"
+#include "words/program.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+
+const QString fang::kStartLine = QStringLiteral("           Zum Starten hier klicken . . .");
+
+static QFont msSansSerif(double points)
+{
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPointSizeF(points);
+    f.setBold(true);
+    return f;
+}
+
+static QFrame *frameBox(QWidget *parent, int l, int t, int w, int h)
+{
+    auto *f = new QFrame(parent);
+    f->setFrameStyle(QFrame::Box | QFrame::Plain);
+    f->setAttribute(Qt::WA_TransparentForMouseEvents);
+    twips::place(f, l, t, w, h);
+    return f;
+}
+
+fang::fang(Program &program)
+    : Screen(program, 9480, 6735, QStringLiteral("Kalimbo (Fange)"), QColor(192, 192, 255)),
+      m_program(program)
+{
+    List1 = controls::list(this, 120, 120, 2055, 5790);
+    List1->setFont(msSansSerif(9.75));
+    const QFont small = controls::verdana(9.75, true);
+    Label1 = controls::label(this, QString(), 2400, 240, 1935, 255, small);
+    Bezeichnung6 = controls::label(this, QStringLiteral("0"), 4680, 240, 495, 255, small);
+    controls::label(this, QStringLiteral(" Sek"), 5160, 240, 465, 255, small);
+    controls::label(this, QStringLiteral("schnell"), 5880, 240, 735, 255, small);
+    HBildlauf1 = new QScrollBar(Qt::Horizontal, this);
+    HBildlauf1->setRange(3, 15);
+    HBildlauf1->setValue(10);
+    twips::place(HBildlauf1, 6600, 240, 1335, 255);
+    controls::label(this, QStringLiteral("langsam"), 8040, 240, 735, 255, small);
+    Bezeichnung15 = controls::label(this, QStringLiteral("10"), 9000, 240, 255, 255, small);
+    frameBox(this, 2280, 120, 2175, 495);
+    frameBox(this, 4560, 120, 1095, 495);
+    frameBox(this, 5760, 120, 3135, 495);
+    frameBox(this, 8880, 120, 495, 495);
+
+    Bild5 = new Canvas(this);
+    twips::place(Bild5, 2280, 720, 7095, 4575);
+    Bild5->setBackground(Qt::white);
+    Bild5->surface().setFont(QStringLiteral("MS Sans Serif"), 18, true);
+    Bild5->setFocusPolicy(Qt::ClickFocus);
+    Bezeichnung8 = controls::label(Bild5, QStringLiteral("+"), 0, 0, 255, 375, msSansSerif(18));
+    controls::colourise(Bezeichnung8, QColor(255, 0, 0), QColor(255, 0, 0));
+    Bezeichnung8->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Bezeichnung8->hide();
+
+    bezeichnung4 = controls::label(this, QString(), 2280, 5400, 3495, 495, msSansSerif(18));
+    controls::colourise(bezeichnung4, QColor(192, 255, 192), QColor(0, 192, 0));
+    bezeichnung3 = controls::label(this, QString(), 5760, 5400, 495, 495, msSansSerif(18));
+    controls::colourise(bezeichnung3, QColor(255, 192, 192), QColor(255, 0, 0));
+    Bezeichnung5 = controls::label(this, QString(), 6240, 5400, 3135, 495, msSansSerif(18));
+    controls::colourise(Bezeichnung5, QColor(192, 255, 255), QColor(0, 0, 255));
+    frameBox(this, 2280, 5400, 7095, 495);
+
+    controls::shape(this, QColor(128, 128, 255), 120, 6000, 9255, 615);
+    Command1 = controls::button(this, QStringLiteral("Abbruch . . ."), 480, 6120, 1935, 375);
+    Command2 = controls::button(this, QStringLiteral("Hilfe zeigen"), 7080, 6120, 1935, 375);
+    Command1->setFont(controls::verdana(12, true));
+    Command2->setFont(controls::verdana(12, true));
+
+    Zeit1 = m_program.clock().createTicker(this);
+    connect(Zeit1, &Ticker::tick, this, &fang::tick);
+    connect(List1, &QListWidget::itemClicked, this, &fang::chooseWord);
+    connect(Bild5, &Canvas::mousePressed, this, [this] { fieldPressed(); });
+    auto showInterval = [this](int v) {
+        Bezeichnung15->setText(QString::number(v));
+        Bild5->setFocus();
+    };
+    connect(HBildlauf1, &QScrollBar::valueChanged, this, showInterval);
+    connect(HBildlauf1, &QScrollBar::sliderMoved, this, showInterval);
+    connect(Command1, &QPushButton::clicked, this, &fang::abandon);
+    connect(Command2, &QPushButton::clicked, this, [this] {
+        m_program.dialogs().message(
+            QStringLiteral("Du musst die Buchstaben eines Wortes der\r"
+                           "Reihe nach fangen. Bei mehreren gleichen\r"
+                           "Buchstaben weißt du aber nicht, welcher\r"
+                           "der Buchstaben zuerst gefangen werden\r"
+                           "muss. Da hilft nur eine schnelle Reaktion!\r"
+                           "Steuern musst du mit den vier Pfeiltasten.\r"
+                           "Du kannst dir aus der linken Liste auch ein\r"
+                           "beliebiges Wort für dein Spiel auswählen.\r"),
+            QStringLiteral("F a n g e"));
+        Bild5->setFocus();
+    });
+    // The arrow keys and Esc belong to the game whichever control has the
+    // focus, so the window sees them first.
+    qApp->installEventFilter(this);
+}
+
+fang::~fang() { qApp->removeEventFilter(this); }
+
+bool fang::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !isVisible())
+        return false;
+    auto *w = qobject_cast<QWidget *>(watched);
+    if (!w || w->window() != this)
+        return false;
+    switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_Up:
+        move(0, -1);
+        return true;
+    case Qt::Key_Down:
+        move(0, 1);
+        return true;
+    case Qt::Key_Left:
+        move(-1, 0);
+        return true;
+    case Qt::Key_Right:
+        move(1, 0);
+        return true;
+    case Qt::Key_Escape:
+        abandon();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void fang::activated()
+{
+    centre();
+    Label1->setText(m_program.nameLabel());
+    fillChoices();
+    drawWord();
+}
+
+void fang::fillChoices()
+{
+    List1->clear();
+    for (const QString &e : m_program.nounList())
+        List1->addItem(nouns::nounOf(e));
+}
+
+void fang::drawWord()
+{
+    if (List1->count() == 0)
+        fillChoices();
+    m_program.random().reseedFromClock(m_program.clock());
+    const int i = m_program.random().index(List1->count());
+    QString word;
+    if (QListWidgetItem *item = List1->takeItem(i)) {
+        word = item->text();
+        delete item;
+    }
+    prepareWord(word);
+}
+
+void fang::chooseWord(QListWidgetItem *item)
+{
+    if (!item)
+        return;
+    Bezeichnung8->hide();
+    Zeit1->stop();
+    game.stop();
+    const QString word = item->text();
+    delete List1->takeItem(List1->row(item));
+    prepareWord(word);
+    if (List1->count() == 0)
+        fillChoices();
+}
+
+void fang::prepareWord(const QString &word)
+{
+    game.prepare(word);
+    showWordRow();
+    Bezeichnung6->setText(QStringLiteral("0"));
+    Surface &s = Bild5->surface();
+    Bild5->clear();
+    for (int i = 0; i < 5; ++i)
+        s.print(QString(), true);
+    s.setTextColour(Qt::black);
+    s.print(kStartLine, true);
+    placeMarker();
+}
+
+void fang::fieldPressed()
+{
+    Bild5->setFocus();
+    if (Zeit1->isActive())
+        return;
+    Zeit1->start();
+    game.start(m_program.random());
+    drawLetters();
+    afterCheck(0);
+    if (!game.completed())
+        Bezeichnung8->show();
+}
+
+void fang::move(int dx, int dy) { afterCheck(game.move(dx, dy)); }
+
+void fang::tick()
+{
+    const bool jumped = game.tick(HBildlauf1->value(), m_program.random());
+    Bezeichnung6->setText(QString::number(game.seconds()));
+    if (jumped)
+        drawLetters();
+    afterCheck(0);
+}
+
+void fang::afterCheck(int caught)
+{
+    if (caught > 0)
+        drawLetters();
+    placeMarker();
+    showWordRow();
+    if (Zeit1->isActive() && game.completed())
+        completed();
+}
+
+void fang::drawLetters()
+{
+    Surface &s = Bild5->surface();
+    Bild5->beginBatch();
+    Bild5->clear();
+    s.setTextColour(Qt::black);
+    const QString w = game.word();
+    for (int i = 0; i < w.size(); ++i) {
+        const QPoint c = game.cell(i);
+        s.text(CatchGame::kCellTwips * c.x(), CatchGame::kCellTwips * c.y(), w.mid(i, 1));
+    }
+    Bild5->endBatch();
+}
+
+void fang::placeMarker()
+{
+    const QPoint p = game.player();
+    twips::move(Bezeichnung8, CatchGame::kCellTwips * p.x(), CatchGame::kCellTwips * p.y());
+}
+
+void fang::showWordRow()
+{
+    bezeichnung4->setText(game.caught());
+    bezeichnung3->setText(game.next());
+    Bezeichnung5->setText(game.after());
+}
+
+void fang::completed()
+{
+    Zeit1->stop();
+    Bezeichnung8->hide();
+    m_program.appendLog(LogList::Fange, game.caught());
+    m_program.dialogs().message(m_program.greeting() + QStringLiteral("Du hast es in") +
+                                    nouns::signedNumber(game.seconds()) +
+                                    QStringLiteral(" Sekunden geschafft.\r"),
+                                QStringLiteral("Wortfange"));
+    drawWord();
+}
+
+void fang::abandon()
+{
+    Bezeichnung8->hide();
+    Zeit1->stop();
+    game.stop();
+    m_program.leave(this);
+}

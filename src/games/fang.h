@@ -1,0 +1,62 @@
+#pragma once
+// The catch game: the child steers a red marker with the arrow keys and
+// catches the letters of a noun in order while they jump about the field.
+
+#include "games/catchgame.h"
+#include "platform/screen.h"
+
+class Canvas;
+class Program;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QScrollBar;
+class Ticker;
+
+class fang : public Screen {
+    Q_OBJECT
+public:
+    explicit fang(Program &program);
+    ~fang() override;
+
+    CatchGame game;
+    QListWidget *List1 = nullptr;        // choice list
+    QLabel *Label1 = nullptr;            // the child's name
+    QLabel *Bezeichnung6 = nullptr;      // seconds
+    QScrollBar *HBildlauf1 = nullptr;    // jump interval
+    QLabel *Bezeichnung15 = nullptr;     // jump interval shown
+    Canvas *Bild5 = nullptr;             // the field
+    QLabel *Bezeichnung8 = nullptr;      // player marker
+    QLabel *bezeichnung4 = nullptr;      // caught letters
+    QLabel *bezeichnung3 = nullptr;      // next letter
+    QLabel *Bezeichnung5 = nullptr;      // letters after the next
+    QPushButton *Command1 = nullptr;     // "Abbruch . . ."
+    QPushButton *Command2 = nullptr;     // "Hilfe zeigen"
+    Ticker *Zeit1 = nullptr;             // one-second clock
+
+    /// The start line of a prepared word.
+    static const QString kStartLine;
+
+protected:
+    void activated() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void fillChoices();
+    void drawWord();
+    void chooseWord(QListWidgetItem *item);
+    void prepareWord(const QString &word);
+    void fieldPressed();
+    void tick();
+    void move(int dx, int dy);
+    void abandon();
+    /// After any catch check: redraw what it changed, finish a done word.
+    void afterCheck(int caught);
+    void drawLetters();
+    void placeMarker();
+    void showWordRow();
+    void completed();
+
+    Program &m_program;
+};

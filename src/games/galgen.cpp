@@ -1,0 +1,252 @@
+#include "games/galgen.h"
+
+#include "games/gamewidgets.h"
+#include "platform/collation.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/random.h"
+#include "platform/twips.h"
+#include "words/nouns.h"
+#include "words/program.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+
+// --- Gallows ---------------------------------------------------------------
+
+Gallows::Gallows(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Gallows::setShown(Part p, bool on)
+{
+    if (m_shown[p] == on)
+        return;
+    m_shown[p] = on;
+    update();
+}
+
+void Gallows::hideAll()
+{
+    for (bool &s : m_shown)
+        s = false;
+    update();
+}
+
+QList<Gallows::Part> Gallows::shownParts() const
+{
+    QList<Part> r;
+    for (int i = 0; i < PartCount; ++i)
+        if (m_shown[i])
+            r << Part(i);
+    return r;
+}
+
+// A head of 495 x 495 twips: round face, eyes and a mouth that tells how it goes.
+static void drawHead(QPainter &p, const QRect &r, bool freed)
+{
+    p.setPen(QPen(Qt::black, 15));
+    p.setBrush(QColor(255, 224, 160));
+    p.drawEllipse(r.adjusted(15, 15, -15, -15));
+    const int cx = r.center().x(), cy = r.center().y();
+    if (freed) {
+        p.setBrush(Qt::black);
+        p.drawEllipse(QPoint(cx - 90, cy - 60), 30, 30);
+        p.drawEllipse(QPoint(cx + 90, cy - 60), 30, 30);
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRect(cx - 120, cy - 90, 240, 210), 200 * 16, 140 * 16);
+    } else {
+        for (int dx : {-90, 90}) {
+            p.drawLine(cx + dx - 35, cy - 95, cx + dx + 35, cy - 25);
+            p.drawLine(cx + dx - 35, cy - 25, cx + dx + 35, cy - 95);
+        }
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRect(cx - 100, cy + 40, 200, 150), 20 * 16, 140 * 16);
+    }
+}
+
+void Gallows::paintEvent(QPaintEvent *)
+{
+    const QColor brown(192, 64, 0), green(0, 192, 0), blue(0, 0, 192);
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(1.0 / twips::perPixel, 1.0 / twips::perPixel);
+    auto rect = [&](Part part, const QRect &r, const QColor &c, bool rounded) {
+        if (!m_shown[part])
+            return;
+        p.setPen(Qt::NoPen);
+        p.setBrush(c);
+        if (rounded)
+            p.drawRoundedRect(r, 120, 120);
+        else
+            p.drawRect(r);
+    };
+    // Line widths in pixels, as the figure was designed.
+    auto line = [&](Part part, int x1, int y1, int x2, int y2, const QColor &c, int widthPx) {
+        if (!m_shown[part])
+            return;
+        p.setPen(QPen(c, widthPx * twips::perPixel, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(x1, y1, x2, y2);
+    };
+    rect(Figur2, QRect(240, 960, 255, 3855), brown, false);
+    rect(Figur3, QRect(480, 960, 1335, 255), brown, false);
+    line(Linie6, 1200, 1080, 360, 2160, brown, 10);
+    line(Linie1, 1680, 1200, 1680, 1560, Qt::black, 5);
+    if (m_shown[Bild2])
+        drawHead(p, QRect(1440, 1560, 495, 495), false);
+    rect(Figur5, QRect(1440, 2040, 495, 735), green, true);
+    line(Linie2, 1440, 2160, 1080, 2640, green, 5);
+    line(Linie3, 1920, 2160, 2280, 2640, green, 5);
+    line(Linie4, 1560, 2640, 1320, 3360, blue, 6);
+    line(Linie5, 1800, 2640, 2040, 3360, blue, 6);
+    if (m_shown[Bild1])
+        drawHead(p, QRect(1440, 3000, 495, 495), true);
+    rect(Figur7, QRect(1440, 3480, 495, 735), green, true);
+    line(Linie7, 1440, 3600, 1080, 3120, green, 5);
+    line(Linie8, 1920, 3600, 2280, 3120, green, 5);
+    line(Linie9, 1560, 4080, 1440, 4800, blue, 6);
+    line(Linie10, 1800, 4080, 1920, 4800, blue, 6);
+}
+
+// --- galgen ----------------------------------------------------------------
+
+static QFont msSansSerif(double points)
+{
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPointSizeF(points);
+    f.setBold(true);
+    return f;
+}
+
+galgen::galgen(Program &program)
+    : Screen(program, 8310, 5670, QStringLiteral("Kalimbo (Wortgalgen)"), QColor(192, 192, 255)),
+      m_program(program)
+{
+    figure = new Gallows(this);
+    twips::place(figure, 0, 0, 5160, 5670);
+
+    Bezeichnung1 = controls::label(this, QString(), 120, 120, 8055, 495, msSansSerif(18));
+    controls::colourise(Bezeichnung1, QColor(192, 192, 255), QColor(0, 0, 255));
+    Image1 = new FramedImage(this);
+    twips::place(Image1, 5160, 960, 3015, 3255);
+    Image1->hide();
+    Bezeichnung2 = controls::label(this, QString(), 5160, 4200, 3015, 375, msSansSerif(12));
+    controls::colourise(Bezeichnung2, QColor(192, 192, 255), QColor(0, 0, 255));
+    Bezeichnung2->setAlignment(Qt::AlignCenter);
+    Bezeichnung2->hide();
+
+    Liste1 = new QListWidget(this);
+    twips::place(Liste1, 120, 4800, 5895, 750);
+    Liste1->setFont(msSansSerif(13.5));
+    controls::colourise(Liste1, QColor(128, 128, 255));
+    Liste1->setFrameShape(QFrame::NoFrame);
+    Liste1->setSelectionMode(QAbstractItemView::MultiSelection);
+    Liste1->setFlow(QListView::TopToBottom);
+    Liste1->setWrapping(true);
+    Liste1->setResizeMode(QListView::Adjust);
+    Liste1->setUniformItemSizes(true);
+    Liste1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Liste1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Liste1->setGridSize(QSize(Liste1->width() / 15, Liste1->height() / 2));
+
+    controls::shape(this, QColor(128, 128, 255), 6000, 4800, 2175, 750);
+    figure->lower();
+    Befehl1 = controls::button(this, QStringLiteral("Abbruch . . ."), 6120, 4920, 1935, 495);
+
+    connect(Liste1, &QListWidget::itemClicked, this, &galgen::playKey);
+    connect(Befehl1, &QPushButton::clicked, this, [this] {
+        reset();
+        m_program.leave(this);
+    });
+}
+
+void galgen::activated()
+{
+    centre();
+    startGame();
+}
+
+void galgen::startGame()
+{
+    // The keys stay the same 30 items: a game may end inside the click on
+    // one of them, so they are unmarked rather than deleted.
+    if (Liste1->count() != hangman::kKeyOrder.size()) {
+        Liste1->clear();
+        for (const QChar c : hangman::kKeyOrder)
+            Liste1->addItem(QLatin1Char(' ') + c + QLatin1Char(' '));
+    }
+    Liste1->clearSelection();
+    if (Liste2.isEmpty()) {
+        Liste2 = m_program.nounList();
+        collation::sort(Liste2);
+    }
+    m_program.random().reseedFromClock(m_program.clock());
+    if (Liste2.isEmpty())
+        return;
+    const QString entry = Liste2.takeAt(m_program.random().index(int(Liste2.size())));
+    game.start(entry);
+    Bezeichnung1->setText(game.mask());
+    Bezeichnung2->clear();
+}
+
+void galgen::showPicture()
+{
+    Image1->setPicture(Picture::load(game.pictureFile()));
+    Image1->show();
+}
+
+void galgen::playKey(QListWidgetItem *item)
+{
+    if (!item || item->text().size() < 2 || game.secret().isEmpty())
+        return;
+    const Hangman::Outcome outcome = game.play(item->text().at(1));
+    switch (outcome) {
+    case Hangman::Outcome::Hit:
+        Bezeichnung1->setText(game.mask());
+        break;
+    case Hangman::Outcome::Won: {
+        Bezeichnung1->setText(game.mask());
+        for (auto p : {Gallows::Bild2, Gallows::Figur5, Gallows::Linie2, Gallows::Linie3,
+                       Gallows::Linie4, Gallows::Linie5})
+            figure->setShown(p, false);
+        for (auto p : {Gallows::Bild1, Gallows::Figur7, Gallows::Linie7, Gallows::Linie8,
+                       Gallows::Linie9, Gallows::Linie10})
+            figure->setShown(p, true);
+        showPicture();
+        const int n = int(Liste1->selectedItems().size());
+        m_program.appendLog(LogList::Galgen, game.secret());
+        m_program.dialogs().message(m_program.greeting() + QStringLiteral("Du hast") +
+                                        nouns::signedNumber(n) +
+                                        QStringLiteral(" Versuche benötigt!\r"
+                                                       "Weiter zur nächsten Runde ...\r\r"),
+                                    QStringLiteral("Galgenspiel"));
+        reset();
+        break;
+    }
+    case Hangman::Outcome::Miss:
+    case Hangman::Outcome::Lost:
+        figure->setShown(Gallows::Part(game.misses() - 1), true);
+        if (outcome == Hangman::Outcome::Lost) {
+            Bezeichnung2->setText(game.secret());
+            Bezeichnung2->show();
+            showPicture();
+            m_program.dialogs().message(QStringLiteral("Du hast leider verloren!\r\r"),
+                                        QStringLiteral("Galgenspiel"));
+            reset();
+        }
+        break;
+    }
+}
+
+void galgen::reset()
+{
+    figure->hideAll();
+    startGame();
+    Bezeichnung2->hide();
+    Image1->hide();
+    Image1->clearPicture();
+}

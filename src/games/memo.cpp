@@ -1,0 +1,131 @@
+#include "games/memo.h"
+
+#include "games/gamewidgets.h"
+#include "platform/canvas.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/twips.h"
+#include "words/palette.h"
+#include "words/program.h"
+
+#include <QPushButton>
+
+static const QString kVowels = QStringLiteral("AEIOUaeiouÄÖÜäöü");
+
+memo::memo(Program &program)
+    : Screen(program, 10815, 7575, QStringLiteral("Kalimbo (Memory)"), QColor(192, 192, 255)),
+      m_program(program)
+{
+    board = new Canvas(this);
+    board->setBackground(QColor(192, 192, 255));
+    board->surface().setFont(QStringLiteral("Verdana"), 20.25, true);
+    twips::place(board, 0, 0, 10815, 7575);
+
+    for (int k = 1; k <= 18; ++k) {
+        auto *cover = new PressLabel(this);
+        controls::colourise(cover, QColor(224, 224, 224));
+        cover->setFrameStyle(QFrame::Box | QFrame::Plain);
+        cover->setLineWidth(1);
+        const QPoint o = cardOrigin(k);
+        twips::place(cover, o.x(), o.y(), 5175, 615);
+        connect(cover, &PressLabel::pressed, this, [this, k] { coverClicked(k); });
+        Bezeichnung[k] = cover;
+    }
+    controls::shape(this, QColor(128, 128, 255), 120, 6840, 10575, 615);
+    board->lower();
+    Command2 = controls::button(this, QStringLiteral("Hilfe"), 240, 6960, 1095, 375);
+    Command1 = controls::button(this, QStringLiteral("Abbruch . . ."), 4320, 6960, 2175, 375);
+    Command3 = controls::button(this, QStringLiteral("Start"), 9480, 6960, 1095, 375);
+
+    connect(Command3, &QPushButton::clicked, this, &memo::start);
+    connect(Command2, &QPushButton::clicked, this, [this] {
+        m_program.dialogs().message(
+            QStringLiteral("Immer zwei Felder bilden ein Wortpaar, klicke\r"
+                           "die Einzelfelder an und suche so Wortpaare!"),
+            QStringLiteral("Nomen-Memory"));
+    });
+    connect(Command1, &QPushButton::clicked, this, [this] {
+        game.abandon();
+        m_program.leave(this);
+    });
+}
+
+QPoint memo::cardOrigin(int k)
+{
+    return k <= 9 ? QPoint(120, 240 + 720 * (k - 1)) : QPoint(5520, 240 + 720 * (k - 10));
+}
+
+bool memo::coverShown(int k) const
+{
+    return k >= 1 && k <= 18 && !Bezeichnung[k]->isHidden();
+}
+
+void memo::activated()
+{
+    Command3->show();
+    newGame();
+}
+
+void memo::newGame()
+{
+    for (int k = 1; k <= 18; ++k)
+        Bezeichnung[k]->hide();
+    game.deal(m_program.nounList(), m_program.random(), m_program.clock());
+    writeCards();
+    m_program.dialogs().message(QStringLiteral("Merke dir die Lage der Wörter gut.\r"
+                                               "Klicke danach auf den Startknopf!\r\r"),
+                                QStringLiteral("Nomen-Memory"));
+    Command3->show();
+}
+
+void memo::writeCards()
+{
+    Surface &s = board->surface();
+    board->beginBatch();
+    board->clear();
+    const QColor vowel = palette::colour(m_program.vowelColour());
+    const QColor consonant = palette::colour(m_program.consonantColour());
+    for (int i = 0; i < game.cards.size(); ++i) {
+        const int row = i % 9;
+        s.setPrintPosition(i < 9 ? 300 : 5700, 300 + 720 * row);
+        for (const QChar c : game.cards[i]) {
+            s.setTextColour(kVowels.contains(c) ? vowel : consonant);
+            s.print(QString(c) + QLatin1Char(' '));
+        }
+    }
+    board->endBatch();
+}
+
+void memo::start()
+{
+    for (int k = 1; k <= 18; ++k)
+        Bezeichnung[k]->show();
+    Command3->hide();
+}
+
+void memo::coverClicked(int k)
+{
+    if (!coverShown(k))
+        return;
+    const MemoryGame::Click r = game.click(k);
+    if (r.closeA > 0) {
+        Bezeichnung[r.closeA]->show();
+        Bezeichnung[r.closeB]->show();
+    }
+    Bezeichnung[k]->hide();
+    if (r.matched) {
+        Surface &s = board->surface();
+        for (int card : {r.pairA, r.pairB}) {
+            const QPoint o = cardOrigin(card);
+            s.box(o.x(), o.y(), o.x() + 5175, o.y() + 600, QColor(128, 128, 128));
+        }
+    }
+    if (r.won) {
+        for (const QString &w : std::as_const(game.gameWords))
+            m_program.appendLog(LogList::Memory, w);
+        m_program.dialogs().message(m_program.greeting() +
+                                        QStringLiteral("Prima, du hast es geschafft!\r"),
+                                    QStringLiteral("Memory"));
+        newGame();
+    }
+}

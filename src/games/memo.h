@@ -1,0 +1,41 @@
+#pragma once
+// Memory: nine pairs of nouns written onto the window under grey covers.
+// The child learns where the words lie, then uncovers two cards at a time.
+
+#include "games/memory.h"
+#include "platform/screen.h"
+
+class Canvas;
+class PressLabel;
+class Program;
+class QPushButton;
+
+class memo : public Screen {
+    Q_OBJECT
+public:
+    explicit memo(Program &program);
+
+    /// Click on the cover of card k (1 to 18).
+    void coverClicked(int k);
+    bool coverShown(int k) const;
+
+    MemoryGame game;
+    Canvas *board = nullptr;                // the window's own writing
+    PressLabel *Bezeichnung[19] = {};       // covers 1 to 18
+    QPushButton *Command1 = nullptr;        // "Abbruch . . ."
+    QPushButton *Command2 = nullptr;        // "Hilfe"
+    QPushButton *Command3 = nullptr;        // "Start"
+
+    /// Top-left corner of card k's cover in twips.
+    static QPoint cardOrigin(int k);
+
+protected:
+    void activated() override;
+
+private:
+    void newGame();
+    void writeCards();
+    void start();
+
+    Program &m_program;
+};
