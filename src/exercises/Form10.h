@@ -1,0 +1,14 @@
+#pragma once
+// Dictation: the child reads the noun, and from the first keystroke writes
+// it from memory while only the picture stays.
+
+#include "exercises/writingscreen.h"
+
+class Form10 final : public WritingScreen {
+    Q_OBJECT
+public:
+    explicit Form10(Program &program);
+
+protected:
+    void check(const QString &input) override;
+};

@@ -1,0 +1,49 @@
+#include "exercises/articlescreen.h"
+
+#include "platform/controls.h"
+#include "words/nouns.h"
+
+#include <QPushButton>
+
+ArticleScreen::ArticleScreen(Program &program, int clientHeightTw, const QString &caption,
+                             LogList log, const QString &wrongText)
+    : ExerciseFrame(program, 10815, clientHeightTw, caption), m_log(log), m_wrongText(wrongText)
+{
+}
+
+QFont ArticleScreen::answerFont() { return controls::verdana(20.25, true); }
+
+void ArticleScreen::makeBottom(QPushButton *&back, QPushButton *&forward)
+{
+    makeStrip(120, 5520, 10575, 1215);
+    makeBar(6840);
+    QFont arrows(QStringLiteral("MS Sans Serif"));
+    arrows.setPointSizeF(9.75);
+    arrows.setBold(true);
+    back = makeButton(QStringLiteral("<<"), 240, 6960, 1095, 375, arrows);
+    makeAbbruch(6960);
+    forward = makeButton(QStringLiteral(">>"), 9480, 6960, 1095, 375, arrows);
+    connect(back, &QPushButton::clicked, this, &ArticleScreen::next);
+    connect(forward, &QPushButton::clicked, this, &ArticleScreen::next);
+}
+
+void ArticleScreen::next()
+{
+    draw();
+    measure(Label1);
+    showInFrames();
+    Label1 = nouns::displayForm(Label1);
+    drawWord(Label1.mid(4));
+}
+
+void ArticleScreen::answer(const QString &a)
+{
+    if (Label1.isEmpty() || Label1.left(3) != a) {
+        tell(m_wrongText + QStringLiteral("\r\r"), QStringLiteral("Fehler"));
+        return;
+    }
+    program().appendLog(m_log, Label1.mid(4));
+    if (confirmations())
+        tell(QStringLiteral("Der Begleiter ist richtig, weiter nun!\r\r"), QStringLiteral("Lösung"));
+    next();
+}

@@ -1,0 +1,27 @@
+#pragma once
+// What the article choice and the "Ich sehe" completion share: a noun with
+// its picture in the landscape or portrait frame, its noun spaced on the
+// strip, and an answer checked against the article of its display form.
+
+#include "exercises/exerciseframe.h"
+
+class ArticleScreen : public ExerciseFrame {
+    Q_OBJECT
+public:
+    ArticleScreen(Program &program, int clientHeightTw, const QString &caption, LogList log,
+                  const QString &wrongText);
+
+protected:
+    void start() override { next(); }
+    /// Draws a noun, shows its picture and its noun without the article.
+    void next();
+    /// The child answered with the article a ("der", "die" or "das").
+    void answer(const QString &a);
+    /// The bottom bar with "<<", "Abbruch . . ." and ">>" (both arrows skip).
+    void makeBottom(QPushButton *&back, QPushButton *&forward);
+    static QFont answerFont();
+
+private:
+    LogList m_log;
+    QString m_wrongText;
+};

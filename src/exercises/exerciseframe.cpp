@@ -1,0 +1,179 @@
+#include "exercises/exerciseframe.h"
+
+#include "platform/canvas.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/random.h"
+#include "platform/twips.h"
+
+#include <QPainter>
+#include <QPushButton>
+
+// --- PictureFrame -----------------------------------------------------------
+
+void PictureFrame::showPicture(const Picture &p)
+{
+    // A listed file that cannot be read keeps its frame visible as an outline.
+    m_placeholder = p.isNull() && !p.fileName().isEmpty();
+    setPicture(p);
+}
+
+void PictureFrame::clear()
+{
+    m_placeholder = false;
+    clearPicture();
+}
+
+void PictureFrame::placeTw(const QRect &r)
+{
+    m_twips = r;
+    twips::place(this, r.left(), r.top(), r.width(), r.height());
+}
+
+void PictureFrame::paintEvent(QPaintEvent *e)
+{
+    if (!m_placeholder) {
+        ImageView::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    p.setPen(QPen(QColor(128, 128, 128), 1, Qt::DashLine));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// --- ExerciseFrame ----------------------------------------------------------
+
+const QColor ExerciseFrame::kBackground(192, 192, 255);
+const QColor ExerciseFrame::kBar(128, 128, 255);
+
+ExerciseFrame::ExerciseFrame(Program &program, int clientWidthTw, int clientHeightTw,
+                             const QString &caption, int refillBelow)
+    : Screen(program, clientWidthTw, clientHeightTw, caption, kBackground),
+      m_program(program),
+      m_refillBelow(qMax(1, refillBelow))
+{
+}
+
+void ExerciseFrame::activated()
+{
+    centre();
+    colourStrip();
+    start();
+}
+
+void ExerciseFrame::makeFrames(QRect landscape, QRect portrait)
+{
+    Image1 = new PictureFrame(this);
+    Image1->placeTw(landscape);
+    if (!portrait.isNull()) {
+        Image2 = new PictureFrame(this);
+        Image2->placeTw(portrait);
+    }
+}
+
+void ExerciseFrame::makeStrip(int left, int top, int width, int height)
+{
+    Picture1 = new Canvas(this);
+    twips::place(Picture1, left, top, width, height);
+    wordstrip::setup(*Picture1);
+    Picture1->setCursor(Qt::ArrowCursor);
+}
+
+void ExerciseFrame::makeBar(int top) { controls::shape(this, kBar, 120, top, 10575, 615); }
+
+QPushButton *ExerciseFrame::makeAbbruch(int top)
+{
+    Command1 = controls::button(this, QStringLiteral("Abbruch . . ."), 4320, top, 2175, 375);
+    connect(Command1, &QPushButton::clicked, this, &ExerciseFrame::abbruch);
+    return Command1;
+}
+
+QPushButton *ExerciseFrame::makeButton(const QString &text, int l, int t, int w, int h,
+                                       const QFont &font)
+{
+    QPushButton *b = controls::button(this, text, l, t, w, h);
+    b->setFont(font);
+    return b;
+}
+
+void ExerciseFrame::refill() { List1 = m_program.nounList(); }
+
+QString ExerciseFrame::draw()
+{
+    if (List1.size() < m_refillBelow)
+        refill();
+    if (List1.isEmpty()) {
+        // Only reachable when a window is opened on an empty noun list.
+        Label1.clear();
+        return Label1;
+    }
+    const int k = qBound(0, m_program.random().index(int(List1.size())), int(List1.size()) - 1);
+    Label1 = List1.takeAt(k);
+    return Label1;
+}
+
+const Picture &ExerciseFrame::measure(const QString &entry)
+{
+    Image3 = Picture::load(entry);
+    // A file that cannot be read measures as nothing rather than as -1 x -1.
+    const QSize tw = Image3.isNull() ? QSize(0, 0) : Image3.naturalTwips();
+    m_program.setPictureSize(tw);
+    return Image3;
+}
+
+void ExerciseFrame::showInFrames()
+{
+    Image1->clear();
+    if (Image2)
+        Image2->clear();
+    // The orientation comes from the full size: the 16-bit variables clip
+    // large photos to 32767 in both directions and would make every one of
+    // them look square.
+    const QSize tw = Image3.naturalTwips();
+    const bool landscape = Image3.isNull() || !Image2 || tw.width() >= tw.height();
+    (landscape ? Image1 : Image2)->showPicture(Image3);
+}
+
+void ExerciseFrame::showCentred(PictureFrame *frame)
+{
+    constexpr int kSide = 5280;
+    frame->clear();
+    int w = kSide;
+    int h = kSide;
+    if (!Image3.isNull()) {
+        const int pw = m_program.pictureWidth;
+        const int ph = m_program.pictureHeight;
+        if (pw < kSide)
+            w = pw;
+        if (ph < kSide)
+            h = ph;
+    }
+    const int top = (kSide - h + 120) / 2;
+    const int left = (8040 - w + 2760) / 2;
+    frame->placeTw(QRect(left, top, w, h));
+    frame->showPicture(Image3);
+}
+
+void ExerciseFrame::drawWord(const QString &word, wordstrip::Style style)
+{
+    wordstrip::draw(Picture1->surface(), word, m_program.vowelColour(),
+                    m_program.consonantColour(), style);
+}
+
+void ExerciseFrame::colourStrip() { Picture1->setBackground(m_program.background()); }
+
+void ExerciseFrame::abbruch()
+{
+    Image1->clear();
+    if (Image2)
+        Image2->clear();
+    Image3 = Picture();
+    m_program.leave(this);
+}
+
+void ExerciseFrame::tell(const QString &text, const QString &title)
+{
+    m_program.dialogs().message(m_program.greeting() + text, title);
+}
+
+bool ExerciseFrame::confirmations() const { return m_program.option(Option::Bestaetigungen); }

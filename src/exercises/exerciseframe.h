@@ -1,0 +1,108 @@
+#pragma once
+// The frame shared by the one-noun exercise screens: a private working list
+// drawn from the main menu's noun list without repetition, the measuring and
+// placing of the picture, the coloured word strip and the way back to the
+// main menu. Each screen keeps only what differs.
+
+#include "platform/imageview.h"
+#include "platform/picture.h"
+#include "platform/screen.h"
+#include "words/program.h"
+#include "words/wordstrip.h"
+
+#include <QStringList>
+
+class Canvas;
+class QPushButton;
+class QWidget;
+
+/// A picture frame that outlines itself when its picture could not be
+/// loaded, so a missing file shows as an empty frame instead of nothing.
+class PictureFrame : public ImageView {
+    Q_OBJECT
+public:
+    using ImageView::ImageView;
+    /// Shows a picture; a null one with a file name is drawn as a placeholder.
+    void showPicture(const Picture &p);
+    bool isPlaceholder() const { return m_placeholder; }
+    void clear();
+    /// Places the frame in twips and remembers the exact figures.
+    void placeTw(const QRect &r);
+    QRect twipsRect() const { return m_twips; }
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+
+private:
+    bool m_placeholder = false;
+    QRect m_twips;
+};
+
+class ExerciseFrame : public Screen {
+    Q_OBJECT
+public:
+    /// Window background of every exercise screen.
+    static const QColor kBackground;
+    /// Bar behind the bottom buttons.
+    static const QColor kBar;
+
+    /// refillBelow: the working list is refilled when it holds fewer entries
+    /// than this at a draw (1: only when empty; 10 for the choice screens).
+    ExerciseFrame(Program &program, int clientWidthTw, int clientHeightTw, const QString &caption,
+                  int refillBelow = 1);
+
+    QStringList List1;              // working list: entries not yet drawn in this pass
+    QString Label1;                 // current entry (rewritten to a display form when shown)
+    Picture Image3;                 // measuring image: the picture loaded last
+    PictureFrame *Image1 = nullptr; // landscape frame (the only frame on some screens)
+    PictureFrame *Image2 = nullptr; // portrait frame
+    Canvas *Picture1 = nullptr;     // word strip
+    QPushButton *Command1 = nullptr; // "Abbruch . . ."
+
+    Program &program() const { return m_program; }
+
+protected:
+    /// Centres, gives the word strip the main menu's background, then next().
+    void activated() override;
+    /// What the screen does at activation after centring and colouring.
+    virtual void start() = 0;
+
+    // Layout helpers for the parts every screen has.
+    void makeFrames(QRect landscape, QRect portrait);
+    void makeStrip(int left, int top, int width, int height);
+    void makeBar(int top);
+    /// "Abbruch . . ." in the middle of the bar; the two outer buttons are the screen's.
+    QPushButton *makeAbbruch(int top);
+    QPushButton *makeButton(const QString &text, int l, int t, int w, int h,
+                            const QFont &font);
+
+    /// Empties the working list and copies the noun list into it, in order.
+    void refill();
+    /// Takes a random entry out of the working list into Label1 and returns it
+    /// (refilling first as the screen's rule says). Empty only when the noun
+    /// list itself is empty.
+    QString draw();
+    /// Loads the picture of an entry into the measuring image and stores its
+    /// size in the program's two picture variables.
+    const Picture &measure(const QString &entry);
+    /// Both frames emptied, the measured picture shown in the landscape frame
+    /// when it is at least as wide as high, else in the portrait frame.
+    void showInFrames();
+    /// The reading screen's single frame: squeezed to 5280 where larger and
+    /// centred on (5400, 2700).
+    void showCentred(PictureFrame *frame);
+    /// Draws a word on the strip in the current letter colours.
+    void drawWord(const QString &word, wordstrip::Style style = wordstrip::Style::Spaced);
+    /// The strip's background from the main menu's box.
+    void colourStrip();
+    /// "Abbruch . . .": empty the picture controls, back to the main menu.
+    void abbruch();
+
+    /// Message box of an exercise with the greeting in front.
+    void tell(const QString &text, const QString &title);
+    bool confirmations() const;
+
+private:
+    Program &m_program;
+    int m_refillBelow;
+};

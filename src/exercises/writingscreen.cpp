@@ -1,0 +1,84 @@
+#include "exercises/writingscreen.h"
+
+#include "platform/canvas.h"
+#include "platform/controls.h"
+#include "platform/twips.h"
+#include "words/nouns.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+WritingScreen::WritingScreen(Program &program, int clientWidthTw, int clientHeightTw,
+                             const QString &caption)
+    : ExerciseFrame(program, clientWidthTw, clientHeightTw, caption)
+{
+    makeStrip(120, 5520, 10575, 1215);
+    Text1 = new QLineEdit(this);
+    Text1->setFont(controls::verdana(36, true));
+    controls::colourise(Text1, QColor(0, 0, 192), Qt::white);
+    twips::place(Text1, 120, 6840, 10575, 975);
+    makeBar(7920);
+    Command2 = controls::button(this, QStringLiteral("<<"), 240, 8040, 1095, 375);
+    makeAbbruch(8040);
+    Command3 = controls::button(this, QStringLiteral(">>"), 9480, 8040, 1095, 375);
+
+    connect(Command2, &QPushButton::clicked, this, &WritingScreen::next);
+    connect(Command3, &QPushButton::clicked, this, &WritingScreen::next);
+    connect(Text1, &QLineEdit::textChanged, this, [this](const QString &t) { check(t); });
+    connect(Picture1, &Canvas::clicked, this, &WritingScreen::focusInput);
+}
+
+void WritingScreen::makeInstruction(const QString &text, const QRect &r, const QFont &font,
+                                    const QColor &back, const QColor &fore)
+{
+    Label2 = controls::label(this, text, r.left(), r.top(), r.width(), r.height(), font);
+    Label2->setWordWrap(true);
+    Label2->setAlignment(Qt::AlignCenter);
+    controls::colourise(Label2, back, fore);
+    Label2->installEventFilter(this);
+}
+
+void WritingScreen::next()
+{
+    draw();
+    measure(Label1);
+    showInFrames();
+    Label1 = nouns::copyForm(Label1);
+    drawWord(Label1, wordstrip::Style::Unspaced);
+    Text1->clear();
+    focusInput();
+}
+
+bool WritingScreen::rightBeginning(const QString &input) const
+{
+    return Label1.startsWith(input, Qt::CaseSensitive);
+}
+
+void WritingScreen::accept(LogList log, const QString &input)
+{
+    program().appendLog(log, input);
+    if (confirmations())
+        tell(QStringLiteral("Das Wort wurde richtig geschrieben!\r\r"), QStringLiteral("Abschrift"));
+}
+
+void WritingScreen::wrongBeginning()
+{
+    tell(QStringLiteral("Die Eingabe bitte prüfen!\r\r"), QStringLiteral("Fehler"));
+}
+
+void WritingScreen::focusInput() { Text1->setFocus(Qt::OtherFocusReason); }
+
+void WritingScreen::mousePressEvent(QMouseEvent *e)
+{
+    ExerciseFrame::mousePressEvent(e);
+    focusInput();
+}
+
+bool WritingScreen::eventFilter(QObject *o, QEvent *e)
+{
+    if (o == Label2 && e->type() == QEvent::MouseButtonPress)
+        focusInput();
+    return ExerciseFrame::eventFilter(o, e);
+}
