@@ -1,0 +1,13 @@
+#pragma once
+// Learning cards: nine strips per page, the noun on the left half, article
+// and picture on the right; folded in the middle they make two-sided cards.
+
+#include "worksheets/worksheetframe.h"
+
+class drucken1 : public WorksheetFrame {
+    Q_OBJECT
+public:
+    explicit drucken1(Program &program);
+    void previewRoutine(Surface &s) override;
+    void pageRoutine(Surface &s) override;
+};

@@ -1,0 +1,310 @@
+#include "worksheets/worksheetframe.h"
+
+#include "platform/canvas.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/imageview.h"
+#include "platform/surface.h"
+#include "platform/twips.h"
+#include "words/nouns.h"
+#include "words/program.h"
+#include "worksheets/pages.h"
+#include "worksheets/schriften.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+
+QFont msSansSerif(double points, bool bold)
+{
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+QPushButton *frameButton(QWidget *parent, const QString &text, int l, int t, int w, int h)
+{
+    QPushButton *b = controls::button(parent, text, l, t, w, h);
+    b->setFont(msSansSerif(9.75, true));
+    return b;
+}
+
+} // namespace
+
+QStringList exchangeHelpLines()
+{
+    return {QStringLiteral("Um Bilder auszutauschen, markieren Sie links das Quellbild"),
+            QStringLiteral("und rechts das zu wechselnde Zielbild und klicken dann"),
+            QStringLiteral("auf den Doppelpfeil zwischen den Bildern. Die Liste wird"),
+            QStringLiteral("dann neu zusammengestellt und die Anzeige aktualisiert.")};
+}
+
+WorksheetFrame::WorksheetFrame(Program &program, const Setup &setup)
+    : Screen(program, 10815, setup.clientHeight, setup.caption, QColor(192, 192, 255)),
+      m_program(program), m_setup(setup), m_family(setup.previewFamily)
+{
+    Shape1 = controls::shape(this, QColor(128, 128, 255), 0, 6960, 10935, 735);
+
+    Image1 = new ImageView(this);
+    twips::place(Image1, 120, 120, 1935, 1695);
+    Command3 = frameButton(this, QStringLiteral(">>"), 1920, 720, 615, 495);
+    Image2 = new ImageView(this);
+    twips::place(Image2, 2400, 120, 1935, 1695);
+    Command3->raise();
+
+    Bilder1 = controls::list(this, 120, 1920, 1935, 4860);
+    Liste1 = controls::list(this, 2400, 1920, 1935, setup.listeHeight);
+
+    Picture1 = new Canvas(this);
+    twips::place(Picture1, 4680, 120, 5415, 6615);
+    Picture1->setBackground(Qt::white);
+    Picture1->surface().setFont(m_family, setup.previewPoints, setup.previewBold);
+
+    Picture2 = new Canvas(this);
+    twips::place(Picture2, 10080, 120, 615, 6615);
+    Picture2->setBackground(QColor(192, 192, 255));
+    Picture2->surface().setFont(QStringLiteral("MS Sans Serif"), 9.75, true);
+
+    Command1 = frameButton(this, QStringLiteral("Abbruch . . ."), 120, 7080, 1935, 375);
+    Command4 = frameButton(this, QStringLiteral("H i l f e . . ."), 2400, 7080, 1935, 375);
+    Command8 = frameButton(this, QStringLiteral("Ablage . . ."), 4680, 7080, 1455, 375);
+    Command5 = frameButton(this, QStringLiteral("Drucken . . ."), 6240, 7080, 1455, 375);
+    Command2 = frameButton(this, QStringLiteral("Schriftart . . ."), 7800, 7080, 1455, 375);
+    Command7 = frameButton(this, QStringLiteral("<<"), 9360, 7080, 615, 375);
+    Command6 = frameButton(this, QStringLiteral(">>"), 10080, 7080, 615, 375);
+
+    Label1 = controls::label(this, QStringLiteral("0"), 11280, 7080, 495, 255);
+
+    printTarget = [](const QString &doc, const QString &stem, const printing::PageRoutine &page) {
+        return printing::printPage(doc, stem, page, QDir::current());
+    };
+
+    connect(Command6, &QPushButton::clicked, this, &WorksheetFrame::nextPage);
+    connect(Command7, &QPushButton::clicked, this, &WorksheetFrame::previousPage);
+    connect(Command3, &QPushButton::clicked, this, &WorksheetFrame::exchange);
+    connect(Command8, &QPushButton::clicked, this, &WorksheetFrame::copyToClipboard);
+    connect(Command5, &QPushButton::clicked, this, &WorksheetFrame::printPage);
+    connect(Command4, &QPushButton::clicked, this, &WorksheetFrame::help);
+    connect(Command2, &QPushButton::clicked, this, &WorksheetFrame::chooseFont);
+    connect(Command1, &QPushButton::clicked, this, &WorksheetFrame::back);
+    connect(Bilder1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            Image1->setPicture(picture(Bilder1->item(row)->text()));
+    });
+    connect(Liste1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            cardSelected(row);
+    });
+}
+
+WorksheetFrame::~WorksheetFrame() = default;
+
+int WorksheetFrame::pageStart() const { return Label1->text().toInt(); }
+
+QStringList WorksheetFrame::cards() const
+{
+    QStringList out;
+    for (int i = 0; i < Liste1->count(); ++i)
+        out << Liste1->item(i)->text();
+    return out;
+}
+
+int WorksheetFrame::cardCount() const { return qMin(Liste1->count(), m_setup.pageSize); }
+
+Picture WorksheetFrame::picture(const QString &entry)
+{
+    auto it = m_pictures.find(entry);
+    if (it == m_pictures.end())
+        it = m_pictures.insert(entry, Picture::load(entry));
+    return it.value();
+}
+
+void WorksheetFrame::activated()
+{
+    // Files may have come or gone while the window was away.
+    m_pictures.clear();
+    const int n = m_setup.pageSize;
+    Bilder1->clear();
+    Bilder1->addItems(m_program.pictureFiles());
+    Liste1->clear();
+    pageCleared();
+    for (int j = 0; j < n && j < Bilder1->count(); ++j) {
+        Liste1->addItem(Bilder1->item(j)->text());
+        cardAppended(Bilder1->item(j)->text());
+    }
+    Label1->setText(QString::number(-n));
+    nextPage();
+}
+
+void WorksheetFrame::nextPage()
+{
+    Picture2->clear();
+    fillPage(pages::next(pageStart(), Bilder1->count(), m_setup.pageSize));
+}
+
+void WorksheetFrame::previousPage()
+{
+    Picture2->clear();
+    fillPage(pages::previous(pageStart(), Bilder1->count(), m_setup.pageSize));
+}
+
+void WorksheetFrame::fillPage(int p)
+{
+    Label1->setText(QString::number(p));
+    {
+        const QSignalBlocker block(Liste1);
+        Liste1->clear();
+    }
+    pageCleared();
+    const int c = Bilder1->count();
+    for (int j = p; j < p + m_setup.pageSize && j < c; ++j) {
+        const QString entry = Bilder1->item(j)->text();
+        Liste1->addItem(entry);
+        cardAppended(entry);
+    }
+    drawNumbers(Picture2->surface());
+    vorschau();
+}
+
+void WorksheetFrame::drawNumbers(Surface &strip)
+{
+    const int p = pageStart();
+    for (int r = 1; r <= Liste1->count(); ++r)
+        strip.text(10, r * m_setup.stripStep - m_setup.stripOffset, nouns::signedNumber(p + r));
+}
+
+void WorksheetFrame::cardSelected(int k)
+{
+    if (QListWidgetItem *it = Liste1->item(k))
+        Image2->setPicture(picture(it->text()));
+}
+
+QString WorksheetFrame::takeCard(int i)
+{
+    QListWidgetItem *it = Liste1->item(i);
+    if (!it)
+        return QString();
+    {
+        const QSignalBlocker block(Liste1);
+        Liste1->setCurrentRow(i);
+    }
+    // As a click would, also when the card was selected already.
+    cardSelected(i);
+    Image1->setPicture(picture(it->text()));
+    return it->text();
+}
+
+void WorksheetFrame::selectFirstPicture()
+{
+    if (Bilder1->count() == 0)
+        return;
+    {
+        const QSignalBlocker block(Bilder1);
+        Bilder1->setCurrentRow(0);
+    }
+    Image1->setPicture(picture(Bilder1->item(0)->text()));
+}
+
+void WorksheetFrame::vorschau()
+{
+    if (auto *chooser = dynamic_cast<schriften *>(m_program.existing(ScreenId::Schriften))) {
+        if (!chooser->Label1->text().isEmpty())
+            m_family = chooser->Label1->font().family();
+    }
+    Surface &s = Picture1->surface();
+    s.setFont(m_family, m_setup.previewPoints, m_setup.previewBold);
+    Picture1->clear();
+    Picture1->beginBatch();
+    previewRoutine(s);
+    Picture1->endBatch();
+    selectFirstPicture();
+}
+
+void WorksheetFrame::exchange()
+{
+    QListWidgetItem *src = Bilder1->currentItem();
+    QListWidgetItem *target = Liste1->currentItem();
+    if (!src || !target)
+        return;
+    if (!Liste1->findItems(src->text(), Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty()) {
+        m_program.dialogs().message(QStringLiteral("Das Bild ist schon vorhanden!\r\r"),
+                                    QStringLiteral("Bild einfügen"));
+        return;
+    }
+    target->setText(src->text());
+    vorschau();
+}
+
+void WorksheetFrame::copyToClipboard()
+{
+    QGuiApplication::clipboard()->setImage(Picture1->snapshot());
+    m_program.dialogs().message(QStringLiteral("Die Seite wurde in die Ablage kopiert.\r"),
+                                QStringLiteral("Kalimbo(Ablage)"));
+}
+
+void WorksheetFrame::printPage()
+{
+    if (!m_program.option(Option::Druckerausgabe) &&
+        !m_program.dialogs().askYesNo(
+            QStringLiteral("Der Drucker wurde unter Optionen deaktiviert.\r"
+                           "Wollen Sie trotzdem drucken, ist das Gerät ein?\r\r"),
+            m_setup.confirmTitle, true))
+        return;
+    const QString family = m_family;
+    const double points = m_setup.printPoints;
+    const printing::Outcome out =
+        printTarget(m_setup.caption, m_setup.pdfStem, [this, family, points](Surface &s) {
+            s.setPrintPosition(0, 0);
+            s.setFont(family, points); // regular: no weight or style is set
+            s.setTextColour(Qt::black);
+            s.setDrawColour(Qt::black);
+            s.setLineWidth(0);
+            pageRoutine(s);
+        });
+    selectFirstPicture();
+    if (!out.ok()) {
+        m_program.dialogs().message(QStringLiteral("Die Seite konnte nicht gedruckt werden.\r") +
+                                        out.error + QStringLiteral("\r"),
+                                    m_setup.closingTitle, Dialogs::Warning);
+        return;
+    }
+    QString text = m_setup.closingText + QStringLiteral("\r\r");
+    if (out.kind == printing::Outcome::SavedAsPdf)
+        text += QStringLiteral("Es ist kein Drucker eingerichtet. Die Seite steht in der Datei\r") +
+                out.file + QStringLiteral("\r");
+    m_program.dialogs().message(text, m_setup.closingTitle, Dialogs::Information);
+}
+
+void WorksheetFrame::help()
+{
+    QString text;
+    for (const QString &line : m_setup.helpLines)
+        text += line + QLatin1Char('\r');
+    m_program.dialogs().message(text, m_setup.helpTitle);
+}
+
+void WorksheetFrame::chooseFont()
+{
+    auto *chooser = dynamic_cast<schriften *>(m_program.screen(ScreenId::Schriften));
+    if (!chooser)
+        return;
+    // Opens beside this window, which stays visible.
+    chooser->setCaller(this);
+    chooser->showAndActivate();
+}
+
+void WorksheetFrame::back()
+{
+    Picture1->clear();
+    Image1->clearPicture();
+    Bilder1->clear();
+    Liste1->clear();
+    m_program.leave(this);
+}

@@ -1,0 +1,119 @@
+// Paging through the picture list: pages stay full, wrap both ways, and the
+// number strip shows the cards' positions in the picture list.
+
+#include "worksheets/drucken1.h"
+#include "worksheets/drucken2.h"
+#include "worksheets/pages.h"
+#include "worksheettest.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+class PagesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void arithmetic_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("moves"); // '>' next, '<' previous
+        QTest::addColumn<QList<int>>("starts");
+        QTest::newRow("exactly one page") << 9 << 9 << ">><<" << QList<int>{0, 0, 0, 0};
+        QTest::newRow("12 of 9 forward") << 12 << 9 << ">>>" << QList<int>{3, 0, 3};
+        QTest::newRow("12 of 9 back") << 12 << 9 << "<<" << QList<int>{3, 0};
+        QTest::newRow("20 of 16") << 20 << 16 << "><<" << QList<int>{4, 0, 4};
+        QTest::newRow("30 of 9 forward") << 30 << 9 << ">>>>" << QList<int>{9, 18, 21, 0};
+        QTest::newRow("30 of 9 back") << 30 << 9 << "<<<<" << QList<int>{21, 12, 3, 0};
+        QTest::newRow("fewer than a page") << 5 << 9 << "><" << QList<int>{0, 0};
+    }
+    void arithmetic()
+    {
+        QFETCH(int, count);
+        QFETCH(int, n);
+        QFETCH(QString, moves);
+        QFETCH(QList<int>, starts);
+        int p = pages::next(-n, count, n);
+        QCOMPARE(p, 0);
+        for (int i = 0; i < moves.size(); ++i) {
+            p = moves[i] == QLatin1Char('>') ? pages::next(p, count, n)
+                                             : pages::previous(p, count, n);
+            QCOMPARE(p, starts[i]);
+            QVERIFY(p >= 0);
+            QVERIFY(p + n <= qMax(count, n));
+        }
+    }
+
+    void windowPaging_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("drucken1, 12") << int(ScreenId::Drucken1) << 12 << 700 << 350;
+        QTest::newRow("drucken2, 20") << int(ScreenId::Drucken2) << 20 << 400 << 200;
+    }
+    void windowPaging()
+    {
+        QFETCH(int, id);
+        QFETCH(int, count);
+        QFETCH(int, step);
+        QFETCH(int, offset);
+        PictureDir dir;
+        FakeProgram program;
+        const QStringList names = wt::addPictures(dir, program, count);
+        program.showScreen(ScreenId(id));
+        auto *w = screenAs<WorksheetFrame>(program, ScreenId(id));
+        QVERIFY(w);
+        const int n = w->pageSize();
+        QCOMPARE(w->pageStart(), 0);
+        QCOMPARE(w->cards(), names.mid(0, n));
+
+        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        const int last = count - n;
+        QCOMPARE(w->pageStart(), last);
+        QCOMPARE(w->cards(), names.mid(last, n));
+        RecordingSurface strip;
+        w->drawNumbers(strip);
+        const auto numbers = wt::texts(strip);
+        QCOMPARE(numbers.size(), n);
+        QCOMPARE(numbers.first().first, QStringLiteral(" %1").arg(last + 1));
+        QCOMPARE(numbers.first().second, QPoint(10, step - offset));
+        QCOMPARE(numbers.last().first, QStringLiteral(" %1").arg(count));
+        QCOMPARE(numbers.last().second, QPoint(10, n * step - offset));
+
+        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QCOMPARE(w->pageStart(), 0);
+        QTest::mouseClick(w->Command7, Qt::LeftButton);
+        QCOMPARE(w->pageStart(), last);
+        // The picture list holds every file; after the preview its first entry is selected.
+        QCOMPARE(w->Bilder1->count(), count);
+        QCOMPARE(w->Bilder1->currentRow(), 0);
+        QCOMPARE(w->Liste1->currentRow(), n - 1);
+    }
+
+    void activationStartsAtTheFirstPage()
+    {
+        PictureDir dir;
+        FakeProgram program;
+        const QStringList names = wt::addPictures(dir, program, 12);
+        program.showScreen(ScreenId::Drucken1);
+        auto *w = screenAs<drucken1>(program, ScreenId::Drucken1);
+        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QCOMPARE(w->pageStart(), 3);
+        // Abbruch, a new picture file, and back: the window starts afresh.
+        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QVERIFY(!w->isVisible());
+        QCOMPARE(program.menuShows, 1);
+        QCOMPARE(w->Bilder1->count(), 0);
+        dir.addPicture("derAal.bmp");
+        program.setNouns(QStringList{"derAal.bmp"} + names);
+        program.showScreen(ScreenId::Drucken1);
+        QCOMPARE(w->pageStart(), 0);
+        QCOMPARE(w->cards().first(), QStringLiteral("derAal.bmp"));
+        QCOMPARE(w->Bilder1->count(), 13);
+    }
+};
+
+QTEST_MAIN(PagesTest)
+#include "pages_test.moc"

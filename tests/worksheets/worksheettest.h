@@ -1,0 +1,145 @@
+#pragma once
+// Helpers shared by the worksheet tests: picture folders, the texts and lines
+// a recording surface saw, and the words pdftotext finds on a printed page.
+
+#include "platform/collation.h"
+#include "platform/surface.h"
+#include "support/fakeprogram.h"
+#include "support/picturedir.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace wt {
+
+/// n pictures named derWort01.bmp, dieWort02.bmp, ... in the folder and the program.
+inline QStringList addPictures(PictureDir &dir, FakeProgram &program, int n)
+{
+    static const char *const articles[] = {"der", "die", "das"};
+    QStringList names;
+    for (int i = 1; i <= n; ++i) {
+        const QString name = QString::fromLatin1(articles[i % 3]) +
+                             QStringLiteral("Wort%1.bmp").arg(i, 2, 10, QLatin1Char('0'));
+        dir.addPicture(name, QSize(16, 12), QColor(0, 0, 200));
+        names << name;
+    }
+    collation::sort(names);
+    program.setNouns(names);
+    return names;
+}
+
+inline void setPictures(PictureDir &dir, FakeProgram &program, QStringList names)
+{
+    for (const QString &n : names)
+        dir.addPicture(n, QSize(16, 12), QColor(0, 0, 200));
+    collation::sort(names);
+    program.setNouns(names);
+}
+
+using Op = RecordingSurface::Op;
+
+inline QList<Op> opsOf(const RecordingSurface &s, Op::Kind kind)
+{
+    QList<Op> out;
+    for (const Op &op : s.ops)
+        if (op.kind == kind)
+            out << op;
+    return out;
+}
+
+/// Texts with their top-left corners.
+inline QList<QPair<QString, QPoint>> texts(const RecordingSurface &s)
+{
+    QList<QPair<QString, QPoint>> out;
+    for (const Op &op : opsOf(s, Op::Text))
+        out << qMakePair(op.text, op.rect.topLeft());
+    return out;
+}
+
+inline QPoint textAt(const RecordingSurface &s, const QString &text)
+{
+    for (const auto &t : texts(s))
+        if (t.first == text)
+            return t.second;
+    return QPoint(-1, -1);
+}
+
+/// Lines as (x1, y1, x2, y2).
+inline QList<QLine> lines(const RecordingSurface &s)
+{
+    QList<QLine> out;
+    for (const Op &op : opsOf(s, Op::Line))
+        out << QLine(op.rect.topLeft(), op.rect.bottomRight());
+    return out;
+}
+
+/// Box outlines as rectangles from corner to corner (right/bottom = x2/y2).
+inline QList<QRect> boxes(const RecordingSurface &s)
+{
+    QList<QRect> out;
+    for (const Op &op : opsOf(s, Op::Box))
+        out << op.rect;
+    return out;
+}
+
+inline QList<QRect> pictures(const RecordingSurface &s)
+{
+    QList<QRect> out;
+    for (const Op &op : opsOf(s, Op::PictureOp))
+        out << op.rect;
+    return out;
+}
+
+/// A word pdftotext found on the page, in twips from the paper's corner.
+struct PdfWord {
+    QString text;
+    QRectF twips;
+};
+
+inline bool havePdfTools()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+}
+
+inline QList<PdfWord> pdfWords(const QString &pdf)
+{
+    QTemporaryDir tmp;
+    const QString html = tmp.filePath(QStringLiteral("out.html"));
+    QProcess::execute(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, html});
+    QFile f(html);
+    QList<PdfWord> out;
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    const QString text = QString::fromUtf8(f.readAll());
+    static const QRegularExpression re(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    for (auto it = re.globalMatch(text); it.hasNext();) {
+        const auto m = it.next();
+        const double k = 20.0; // points to twips
+        out << PdfWord{m.captured(5), QRectF(QPointF(m.captured(1).toDouble() * k,
+                                                     m.captured(2).toDouble() * k),
+                                             QPointF(m.captured(3).toDouble() * k,
+                                                     m.captured(4).toDouble() * k))};
+    }
+    return out;
+}
+
+/// "Pages:" of pdfinfo, or -1.
+inline int pdfPages(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    p.waitForFinished(20000);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    const auto m = QRegularExpression(QStringLiteral(R"(Pages:\s+(\d+))")).match(out);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+/// The top-left corner of the printable area on the PDF target (10 mm margins).
+constexpr double kMarginTw = 10.0 / 25.4 * 1440.0;
+
+} // namespace wt
