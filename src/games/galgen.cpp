@@ -151,7 +151,7 @@ galgen::galgen(Program &program)
     Liste1->setUniformItemSizes(true);
     Liste1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Liste1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Liste1->setGridSize(QSize(Liste1->width() / 15, Liste1->height() / 2));
+    Liste1->setGridSize(QSize(Liste1->width() / 15, Liste1->height() / 2 - 1));
 
     controls::shape(this, QColor(128, 128, 255), 6000, 4800, 2175, 750);
     figure->lower();

@@ -1,0 +1,212 @@
+// Hangman: the secret word, the mask, the board, a won and a lost game.
+#include "games/galgen.h"
+#include "games/gamewidgets.h"
+#include "support/fakeprogram.h"
+#include "support/picturedir.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+class GalgenTest : public QObject {
+    Q_OBJECT
+
+    galgen *open(FakeProgram &p)
+    {
+        p.showScreen(ScreenId::Galgen);
+        return screenAs<galgen>(p, ScreenId::Galgen);
+    }
+    static QListWidgetItem *key(galgen *w, QChar letter)
+    {
+        for (int i = 0; i < w->Liste1->count(); ++i)
+            if (w->Liste1->item(i)->text().at(1) == letter)
+                return w->Liste1->item(i);
+        return nullptr;
+    }
+    static void click(galgen *w, QChar letter)
+    {
+        QListWidgetItem *it = key(w, letter);
+        QVERIFY(it);
+        QTest::mouseClick(w->Liste1->viewport(), Qt::LeftButton, {},
+                          w->Liste1->visualItemRect(it).center());
+    }
+
+private slots:
+    void secretWord_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("secret");
+        QTest::newRow("capital") << "derHund.jpg" << "Hund";
+        QTest::newRow("lower case file") << "derhund.jpg" << "hund";
+        QTest::newRow("shouting") << "derFUSSBALL.wmf" << "Fussball";
+        QTest::newRow("umlaut") << "dieÄpfel.JPG" << "Äpfel";
+        QTest::newRow("no dot") << "dasEi" << "Ei";
+    }
+    void secretWord()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, secret);
+        QCOMPARE(hangman::secretWordOf(entry), secret);
+    }
+
+    void masks_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("letters");
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<int>("misses");
+        QTest::newRow("start") << "derHund.jpg" << "" << " _ _ _ _" << 0;
+        QTest::newRow("first letter keeps case") << "derHund.jpg" << "H" << " H _ _ _" << 0;
+        QTest::newRow("lower-case file") << "derhund.jpg" << "H" << " h _ _ _" << 0;
+        QTest::newRow("all places at once") << "derBall.jpg" << "L" << " _ _ l l" << 0;
+        QTest::newRow("umlaut key") << "dieÄpfel.jpg" << "Ä" << " Ä _ _ _ _" << 0;
+        QTest::newRow("sharp s") << "derFuß.jpg" << "ß" << " _ _ ß" << 0;
+        QTest::newRow("miss twice counts twice") << "derHund.jpg" << "XX" << " _ _ _ _" << 2;
+        QTest::newRow("keyless characters shown at once")
+            << "dasT-Shirt 2.jpg" << "" << " _ - _ _ _ _ _   2" << 0;
+    }
+    void masks()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, letters);
+        QFETCH(QString, mask);
+        QFETCH(int, misses);
+        Hangman h;
+        h.start(entry);
+        for (QChar c : letters)
+            h.play(c);
+        QCOMPARE(h.mask(), mask);
+        QCOMPARE(h.misses(), misses);
+    }
+
+    void keylessNounCanBeWon()
+    {
+        Hangman h;
+        h.start("dasT-Shirt.jpg");
+        for (QChar c : QString("TSHI"))
+            QCOMPARE(h.play(c), Hangman::Outcome::Hit);
+        QCOMPARE(h.play('R'), Hangman::Outcome::Won);
+    }
+
+    void tenthMissLoses()
+    {
+        Hangman h;
+        h.start("derHund.jpg");
+        for (int i = 0; i < 9; ++i)
+            QCOMPARE(h.play('X'), Hangman::Outcome::Miss);
+        QCOMPARE(h.play('Q'), Hangman::Outcome::Lost);
+    }
+
+    void boardIsFilledColumnByColumn()
+    {
+        FakeProgram p;
+        p.setNouns({"derHund.jpg"});
+        galgen *w = open(p);
+        QCOMPARE(w->Liste1->count(), 30);
+        QString top, bottom;
+        for (int i = 0; i < 30; ++i) {
+            const QRect r = w->Liste1->visualItemRect(w->Liste1->item(i));
+            QVERIFY2(w->Liste1->viewport()->rect().contains(r), qPrintable(QString("%1 %2,%3 %4x%5 in %6x%7").arg(i).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).arg(w->Liste1->viewport()->width()).arg(w->Liste1->viewport()->height())));
+            (r.top() == 0 ? top : bottom) += w->Liste1->item(i)->text().at(1);
+        }
+        QCOMPARE(top, QString("ABCDEFGHIJKLMNO"));
+        QCOMPARE(bottom, QString("PQRSTUVWXYZÄÖÜß"));
+        QCOMPARE(w->Liste1->item(0)->text(), QString(" A "));
+    }
+
+    void wonGame()
+    {
+        PictureDir dir;
+        dir.addPicture("derHund.jpg");
+        FakeProgram p;
+        p.name = "Lena";
+        p.setNouns({"derHund.jpg"});
+        galgen *w = open(p);
+        QCOMPARE(w->Bezeichnung1->text(), QString(" _ _ _ _"));
+        QCOMPARE(p.randomRec.seeds.size(), 1);
+
+        click(w, 'X');
+        click(w, 'X'); // the highlight goes again, and it is a second miss
+        QCOMPARE(w->figure->shownParts(), (QList<Gallows::Part>{Gallows::Figur2, Gallows::Figur3}));
+        click(w, 'H');
+        click(w, 'U');
+        click(w, 'N');
+        QVERIFY(p.dialogsRec.boxes.isEmpty());
+
+        bool pictureShown = false;
+        QList<Gallows::Part> parts;
+        p.dialogsRec.onShow = [&](const RecordingDialogs::Box &) {
+            pictureShown = w->Image1->isVisible() && !w->Image1->picture().isNull();
+            parts = w->figure->shownParts();
+        };
+        click(w, 'D');
+        QCOMPARE(p.dialogsRec.boxes.size(), 1);
+        QCOMPARE(p.dialogsRec.last().title, QString("Galgenspiel"));
+        QCOMPARE(p.dialogsRec.last().text,
+                 QString("Hallo Lena !\r\rDu hast 4 Versuche benötigt!\r"
+                         "Weiter zur nächsten Runde ...\r\r"));
+        QVERIFY(pictureShown);
+        // The gallows drawn so far stay beside the freed figure until the reset.
+        QCOMPARE(parts, (QList<Gallows::Part>{Gallows::Figur2, Gallows::Figur3, Gallows::Bild1,
+                                              Gallows::Figur7, Gallows::Linie7, Gallows::Linie8,
+                                              Gallows::Linie9, Gallows::Linie10}));
+        QCOMPARE(p.log(LogList::Galgen), QStringList{"Hund"});
+        // Reset: the next game is drawn, nothing shown, no key highlighted.
+        QVERIFY(w->figure->shownParts().isEmpty());
+        QVERIFY(!w->Image1->isVisible());
+        QVERIFY(w->Liste1->selectedItems().isEmpty());
+        QCOMPARE(w->Bezeichnung1->text(), QString(" _ _ _ _"));
+        QCOMPARE(p.randomRec.seeds.size(), 2);
+    }
+
+    void lostGame()
+    {
+        PictureDir dir;
+        dir.addFile("dieMaus.jpg", "damaged"); // an empty frame, and the game goes on
+        FakeProgram p;
+        p.setNouns({"dieMaus.jpg"});
+        galgen *w = open(p);
+        const QString wrong = "BCDEFGHIJK";
+        for (int i = 0; i < 9; ++i)
+            click(w, wrong[i]);
+        QCOMPARE(w->figure->shownParts().size(), 9);
+        QVERIFY(p.dialogsRec.boxes.isEmpty());
+        QString solution;
+        bool tenth = false;
+        p.dialogsRec.onShow = [&](const RecordingDialogs::Box &) {
+            solution = w->Bezeichnung2->isVisible() ? w->Bezeichnung2->text() : QString();
+            tenth = w->figure->shown(Gallows::Linie5) && w->Image1->isVisible();
+        };
+        click(w, wrong[9]);
+        QCOMPARE(p.dialogsRec.boxes.size(), 1);
+        QCOMPARE(p.dialogsRec.last().text, QString("Du hast leider verloren!\r\r"));
+        QCOMPARE(p.dialogsRec.last().title, QString("Galgenspiel"));
+        QCOMPARE(solution, QString("Maus"));
+        QVERIFY(tenth);
+        QVERIFY(p.log(LogList::Galgen).isEmpty());
+        QVERIFY(!w->Bezeichnung2->isVisible());
+        QVERIFY(w->figure->shownParts().isEmpty());
+    }
+
+    void poolIsSortedAndAbbruchUsesUpANoun()
+    {
+        FakeProgram p;
+        p.setNouns({"dieMaus.jpg", "derÄrmel.jpg", "derBär.jpg"});
+        p.randomRec.pushIndex(0, 3); // first of the sorted pool
+        galgen *w = open(p);
+        QCOMPARE(w->game.secret(), QString("Ärmel"));
+        QCOMPARE(w->Liste2, (QStringList{"derBär.jpg", "dieMaus.jpg"}));
+        p.randomRec.pushIndex(1, 2);
+        QTest::mouseClick(w->Befehl1, Qt::LeftButton);
+        QCOMPARE(p.menuShows, 1);
+        QVERIFY(!w->isVisible());
+        QCOMPARE(w->Liste2, QStringList{"derBär.jpg"}); // Maus went unplayed
+        p.showScreen(ScreenId::Galgen);
+        QCOMPARE(w->game.secret(), QString("Bär"));
+        QVERIFY(w->Liste2.isEmpty());
+    }
+};
+
+QTEST_MAIN(GalgenTest)
+#include "galgen_test.moc"

@@ -1,0 +1,194 @@
+// Memory: the deal, the pool, turning cards, and a whole game in the window.
+#include "games/gamewidgets.h"
+#include "games/memo.h"
+#include "platform/canvas.h"
+#include "support/fakeprogram.h"
+
+#include <QPushButton>
+#include <QTest>
+
+static const QStringList kNine = {"derAal.jpg",  "derBaum.jpg",  "dieCola.jpg",
+                                  "dasDach.jpg", "dieEnte.jpg",  "derFisch.jpg",
+                                  "dieGans.jpg", "derHund.jpg",  "derIgel.jpg"};
+
+class MemoTest : public QObject {
+    Q_OBJECT
+
+    // Draws Igel first, then always the first of the pool, then the inserts.
+    static void scriptDeal(ScriptedRandom &r, int insertAt)
+    {
+        r.pushIndex(8, 9);
+        for (int n = 8; n >= 1; --n)
+            r.pushIndex(0, n);
+        for (int j = 0; j < 9; ++j)
+            r.pushIndex(insertAt, 9);
+    }
+    static QStringList drawn() { return {"Igel", "Aal", "Baum", "Cola", "Dach", "Ente", "Fisch", "Gans", "Hund"}; }
+
+private slots:
+    void deal_data()
+    {
+        QTest::addColumn<int>("insertAt");
+        QTest::addColumn<QStringList>("cards");
+        QTest::newRow("all at the front")
+            << 0
+            << QStringList{"Igel", "Hund", "Gans", "Fisch", "Ente", "Dach", "Cola", "Baum", "Aal",
+                           "Igel", "Aal",  "Baum", "Cola",  "Dach", "Ente", "Fisch", "Gans", "Hund"};
+        QTest::newRow("all at the ninth place")
+            << 8
+            << QStringList{"Igel", "Aal",  "Baum", "Cola",  "Dach", "Ente", "Fisch", "Gans", "Igel",
+                           "Hund", "Gans", "Fisch", "Ente", "Dach", "Cola", "Baum",  "Aal",  "Hund"};
+    }
+    void deal()
+    {
+        QFETCH(int, insertAt);
+        QFETCH(QStringList, cards);
+        FakeProgram p;
+        scriptDeal(p.randomRec, insertAt);
+        MemoryGame g;
+        g.deal(kNine, p.randomRec, p.clockRec);
+        QCOMPARE(p.randomRec.seeds, QList<quint32>{quint32(p.clockRec.seconds)});
+        QCOMPARE(g.cards, cards);
+        QCOMPARE(g.cards.last(), drawn().last()); // the first copy of the ninth word
+        QCOMPARE(g.gameWords, (QStringList{"Aal", "Baum", "Cola", "Dach", "Ente", "Fisch", "Gans", "Hund", "Igel"}));
+        QCOMPARE(g.states, QString(18, '1'));
+    }
+
+    void poolRotation_data()
+    {
+        QTest::addColumn<int>("nouns");
+        QTest::addColumn<bool>("secondDealRefills");
+        QTest::newRow("9 nouns") << 9 << true;
+        QTest::newRow("17 nouns") << 17 << true;
+        QTest::newRow("18 nouns") << 18 << false;
+    }
+    void poolRotation()
+    {
+        QFETCH(int, nouns);
+        QFETCH(bool, secondDealRefills);
+        QStringList list;
+        for (int i = 0; i < nouns; ++i)
+            list << QString("derW%1.jpg").arg(QChar('a' + i));
+        FakeProgram p;
+        MemoryGame g;
+        g.deal(list, p.randomRec, p.clockRec);
+        const QStringList first = g.gameWords;
+        QCOMPARE(g.pool.size(), nouns - 9);
+        g.deal(QStringList(list.mid(0, 9)), p.randomRec, p.clockRec); // the list changed meanwhile
+        bool overlap = false;
+        for (const QString &w : g.gameWords)
+            overlap |= first.contains(w);
+        if (secondDealRefills)
+            QCOMPARE(g.pool.size(), 0); // refilled from the changed list
+        else
+            QVERIFY(!overlap); // still the old rotation
+    }
+
+    void duplicateNounsMatchAnyTwo()
+    {
+        QStringList list = kNine.mid(0, 7);
+        list << "derSee.jpg" << "dieSee.gif";
+        FakeProgram p;
+        MemoryGame g;
+        g.deal(list, p.randomRec, p.clockRec);
+        QList<int> see;
+        for (int k = 1; k <= 18; ++k)
+            if (g.cards[k - 1] == "See")
+                see << k;
+        QCOMPARE(see.size(), 4);
+        QVERIFY(g.click(see[0]).matched == false);
+        QVERIFY(g.click(see[3]).matched);
+        QVERIFY(!g.click(see[2]).matched);
+        QVERIFY(g.click(see[1]).matched);
+    }
+
+    void wholeGameInTheWindow()
+    {
+        FakeProgram p;
+        p.name = "Ida";
+        p.setNouns(kNine);
+        scriptDeal(p.randomRec, 0);
+        p.showScreen(ScreenId::Memo);
+        auto *w = screenAs<memo>(p, ScreenId::Memo);
+        QVERIFY(w);
+        QCOMPARE(p.dialogsRec.boxes.size(), 1);
+        QCOMPARE(p.dialogsRec.last().text,
+                 QString("Merke dir die Lage der Wörter gut.\rKlicke danach auf den Startknopf!\r\r"));
+        QCOMPARE(p.dialogsRec.last().title, QString("Nomen-Memory"));
+        for (int k = 1; k <= 18; ++k)
+            QVERIFY(!w->coverShown(k));
+        QVERIFY(w->Command3->isVisible());
+
+        // The words are written onto the window: card 1 holds "Igel".
+        const QImage &img = w->board->image();
+        auto inked = [&](int k) {
+            const QPoint o = memo::cardOrigin(k);
+            int n = 0;
+            for (int y = o.y() / 15 + 4; y < (o.y() + 600) / 15; ++y)
+                for (int x = o.x() / 15 + 4; x < (o.x() + 2000) / 15; ++x)
+                    n += img.pixelColor(x, y) != QColor(192, 192, 255);
+            return n;
+        };
+        QVERIFY(inked(1) > 20);
+
+        QTest::mouseClick(w->Command3, Qt::LeftButton);
+        QVERIFY(!w->Command3->isVisible());
+        for (int k = 1; k <= 18; ++k)
+            QVERIFY(w->coverShown(k));
+
+        auto clickCard = [&](int k) { QTest::mouseClick(w->Bezeichnung[k], Qt::LeftButton); };
+        clickCard(1); // Igel
+        clickCard(2); // Hund: no pair, both stay open
+        QVERIFY(!w->coverShown(1) && !w->coverShown(2));
+        clickCard(10); // Igel: closes the two, opens this one
+        QVERIFY(w->coverShown(1) && w->coverShown(2) && !w->coverShown(10));
+        clickCard(1); // the pair
+        QCOMPARE(w->game.states[0], QChar('0'));
+        QCOMPARE(w->game.states[9], QChar('0'));
+        const QPoint frame = memo::cardOrigin(1) / 15;
+        QCOMPARE(img.pixelColor(frame), QColor(128, 128, 128));
+        QVERIFY(img.pixelColor(memo::cardOrigin(3) / 15) != QColor(128, 128, 128));
+
+        int inkUnderBox = -1;
+        p.dialogsRec.onShow = [&](const RecordingDialogs::Box &b) {
+            if (b.title == "Memory")
+                inkUnderBox = inked(5);
+        };
+        const QStringList cards = w->game.cards;
+        for (int k = 2; k <= 9; ++k) {
+            clickCard(k);
+            clickCard(cards.indexOf(cards[k - 1], 9) + 1);
+        }
+        QCOMPARE(p.log(LogList::Memory),
+                 (QStringList{"Aal", "Baum", "Cola", "Dach", "Ente", "Fisch", "Gans", "Hund", "Igel"}));
+        QCOMPARE(p.dialogsRec.boxes.size(), 3);
+        QCOMPARE(p.dialogsRec.boxes[1].title, QString("Memory"));
+        QCOMPARE(p.dialogsRec.boxes[1].text, QString("Hallo Ida !\r\rPrima, du hast es geschafft!\r"));
+        QVERIFY(inkUnderBox > 20); // the writing stays under the message
+        QCOMPARE(p.dialogsRec.boxes[2].title, QString("Nomen-Memory")); // the next game at once
+        QVERIFY(w->Command3->isVisible());
+        QCOMPARE(p.randomRec.seeds.size(), 2);
+    }
+
+    void abbruchKeepsThePool()
+    {
+        QStringList list = kNine;
+        for (int i = 0; i < 9; ++i)
+            list << QString("derZ%1.jpg").arg(QChar('a' + i));
+        FakeProgram p;
+        p.setNouns(list);
+        p.showScreen(ScreenId::Memo);
+        auto *w = screenAs<memo>(p, ScreenId::Memo);
+        QCOMPARE(w->game.pool.size(), 9);
+        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QCOMPARE(p.menuShows, 1);
+        QVERIFY(w->game.cards.isEmpty());
+        QCOMPARE(w->game.pool.size(), 9);
+        p.showScreen(ScreenId::Memo);
+        QCOMPARE(w->game.pool.size(), 0); // the second game came from the rest
+        QCOMPARE(w->game.cards.size(), 18);
+    }
+};
+
+QTEST_MAIN(MemoTest)
+#include "memo_test.moc"
