@@ -1,0 +1,526 @@
+// Plays metafiles built record by record into images and checks the colours
+// at chosen points.
+
+#include "platform/picture.h"
+#include "platform/wmf/wmfformat.h"
+#include "platform/wmf/wmfpicture.h"
+#include "platform/wmf/wmftext.h"
+#include "support/picturedir.h"
+#include "support/wmfwriter.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+using namespace wmf;
+
+namespace {
+
+QImage render(const QByteArray &file, QSize size = QSize(100, 100))
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    const auto pic = pictureFromData(file);
+    if (pic) {
+        QPainter p(&img);
+        pic->draw(p, QRectF(QPointF(0, 0), QSizeF(size)));
+    }
+    return img;
+}
+
+QRgb at(const QImage &img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
+constexpr QRgb kWhite = 0xFFFFFF, kRed = 0xFF0000, kBlue = 0x0000FF, kGreen = 0x00FF00,
+               kBlack = 0x000000;
+
+/// A 100 x 100 placeable picture with a red brush and no pen.
+WmfWriter square()
+{
+    WmfWriter w = WmfWriter::placeable(0, 0, 100, 100, 1440);
+    w.setWindowOrg(0, 0).setWindowExt(100, 100);
+    w.createPen(PS_NULL, 0, Qt::black).selectObject(0);
+    w.createBrush(BS_SOLID, Qt::red).selectObject(1);
+    return w;
+}
+
+/// Bounding box of the non-white pixels.
+QRect ink(const QImage &img)
+{
+    QRect r;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (at(img, x, y) != kWhite)
+                r |= QRect(x, y, 1, 1);
+    return r;
+}
+
+} // namespace
+
+class WmfPlayerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void rectangleInsideEllipse();
+    void pieQuadrant_data();
+    void pieQuadrant();
+    void hatchedBrush_data();
+    void hatchedBrush();
+    void textAlignment_data();
+    void textAlignment();
+    void textInAnUmlautFont();
+    void mapping_data();
+    void mapping();
+    void saveAndRestore();
+    void slotReuseAfterDelete();
+    void embeddedDib_data();
+    void embeddedDib();
+    void clipping_data();
+    void clipping();
+    void rop2Not();
+    void polyFillModes_data();
+    void polyFillModes();
+    void opaqueTextRectangle();
+    void codePages_data();
+    void codePages();
+    void throughPictureInterface();
+    void drawsOnlyInsideTarget();
+};
+
+void WmfPlayerTest::rectangleInsideEllipse()
+{
+    WmfWriter w = square();
+    w.createBrush(BS_SOLID, Qt::blue).selectObject(2);
+    w.ellipse(0, 0, 100, 100);
+    w.selectObject(1).rectangle(40, 40, 60, 60);
+    const QImage img = render(w.bytes());
+    QCOMPARE(at(img, 50, 50), kRed);
+    QCOMPARE(at(img, 25, 50), kBlue);
+    QCOMPARE(at(img, 50, 90), kBlue);
+    QCOMPARE(at(img, 4, 4), kWhite); // corner outside the ellipse
+}
+
+void WmfPlayerTest::pieQuadrant_data()
+{
+    QTest::addColumn<bool>("yUp");
+    QTest::newRow("y down") << false;
+    QTest::newRow("y up (flipped window)") << true;
+}
+
+void WmfPlayerTest::pieQuadrant()
+{
+    // From 3 o'clock counter-clockwise to 12 o'clock: the upper right quarter,
+    // as seen on the device, whichever way the window points.
+    QFETCH(bool, yUp);
+    WmfWriter w = WmfWriter::plain();
+    w.setMapMode(MM_ANISOTROPIC);
+    if (yUp)
+        w.setWindowOrg(0, 100).setWindowExt(100, -100);
+    else
+        w.setWindowOrg(0, 0).setWindowExt(100, 100);
+    w.createPen(PS_NULL, 0, Qt::black).selectObject(0);
+    w.createBrush(BS_SOLID, Qt::blue).selectObject(1);
+    const int top = yUp ? 100 : 0;
+    w.arc(Pie, 0, 0, 100, 100, QPoint(100, 50), QPoint(50, top));
+    const QImage img = render(w.bytes());
+    QCOMPARE(at(img, 75, 25), kBlue);
+    QCOMPARE(at(img, 25, 25), kWhite);
+    QCOMPARE(at(img, 75, 75), kWhite);
+    QCOMPARE(at(img, 25, 75), kWhite);
+}
+
+void WmfPlayerTest::hatchedBrush_data()
+{
+    QTest::addColumn<int>("bkMode");
+    QTest::addColumn<QRgb>("gap");
+    QTest::newRow("opaque: gaps in the background colour") << int(OPAQUE) << kGreen;
+    QTest::newRow("transparent: gaps show through") << int(TRANSPARENT) << kWhite;
+}
+
+void WmfPlayerTest::hatchedBrush()
+{
+    QFETCH(int, bkMode);
+    QFETCH(QRgb, gap);
+    WmfWriter w = square();
+    w.setBkColor(Qt::green).setBkMode(bkMode);
+    w.createBrush(BS_HATCHED, Qt::red, HS_HORIZONTAL).selectObject(2);
+    w.rectangle(0, 0, 100, 100);
+    QImage img = render(w.bytes());
+    QSet<QRgb> column;
+    for (int y = 10; y < 90; ++y)
+        column.insert(at(img, 50, y));
+    QCOMPARE(column, (QSet<QRgb>{kRed, gap}));
+    // Horizontal hatch: a row is all one colour.
+    for (int x = 10; x < 90; ++x)
+        QCOMPARE(at(img, x, 20), at(img, 10, 20));
+}
+
+void WmfPlayerTest::textAlignment_data()
+{
+    QTest::addColumn<int>("align");
+    QTest::addColumn<int>("side");  // -1 ink left of x, 0 around, 1 right
+    QTest::addColumn<int>("level"); // -1 ink above y, 0 around, 1 below
+    QTest::newRow("left top") << 0 << 1 << 1;
+    QTest::newRow("right top") << int(TA_RIGHT) << -1 << 1;
+    QTest::newRow("center top") << int(TA_CENTER) << 0 << 1;
+    QTest::newRow("left bottom") << int(TA_BOTTOM) << 1 << -1;
+    QTest::newRow("left baseline") << int(TA_BASELINE) << 1 << -1;
+    QTest::newRow("center baseline") << int(TA_CENTER | TA_BASELINE) << 0 << -1;
+}
+
+void WmfPlayerTest::textAlignment()
+{
+    QFETCH(int, align);
+    QFETCH(int, side);
+    QFETCH(int, level);
+    WmfWriter w = WmfWriter::placeable(0, 0, 200, 200, 1440);
+    w.setWindowOrg(0, 0).setWindowExt(200, 200).setBkMode(TRANSPARENT);
+    w.createFont(-30, "Arial", 700).selectObject(0).setTextColor(Qt::black);
+    w.setTextAlign(align).textOut(100, 100, "HHH");
+    const QRect box = ink(render(w.bytes(), QSize(200, 200)));
+    QVERIFY(!box.isEmpty());
+    QVERIFY(box.height() >= 15 && box.height() <= 30);
+    if (side > 0)
+        QVERIFY2(box.left() >= 99 && box.left() < 106, qPrintable(QString::number(box.left())));
+    else if (side < 0)
+        QVERIFY2(box.right() <= 101 && box.right() > 94, qPrintable(QString::number(box.right())));
+    else
+        QVERIFY(qAbs(box.center().x() - 100) <= 3);
+    if (level > 0)
+        QVERIFY2(box.top() >= 100 && box.top() < 116, qPrintable(QString::number(box.top())));
+    else
+        QVERIFY2(box.bottom() <= 101, qPrintable(QString::number(box.bottom())));
+}
+
+void WmfPlayerTest::textInAnUmlautFont()
+{
+    // "Bär" in Windows-1252 draws as three glyphs, the same ink as Qt's "Bär".
+    WmfWriter w = WmfWriter::placeable(0, 0, 200, 100, 1440);
+    w.setWindowOrg(0, 0).setWindowExt(200, 100).setBkMode(TRANSPARENT);
+    w.createFont(-40, "Arial").selectObject(0);
+    w.textOut(10, 10, "B\xE4r");
+    const QImage img = render(w.bytes(), QSize(200, 100));
+
+    QImage ref(200, 100, QImage::Format_RGB32);
+    ref.fill(Qt::white);
+    {
+        QPainter p(&ref);
+        QFont f("Arial");
+        f.setPixelSize(40);
+        f.setKerning(false);
+        p.setFont(f);
+        p.setPen(Qt::black);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.drawText(QPointF(10, 10 + QFontMetricsF(f).ascent()), QString::fromUtf8("Bär"));
+    }
+    QCOMPARE(ink(img), ink(ref));
+}
+
+void WmfPlayerTest::mapping_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QRect>("filled"); // in a 100 x 100 image: inside is red, outside white
+    auto plain = [] {
+        WmfWriter w = WmfWriter::plain();
+        w.setMapMode(MM_ANISOTROPIC).setWindowOrg(0, 0).setWindowExt(100, 100);
+        w.createPen(PS_NULL, 0, Qt::black).selectObject(0);
+        w.createBrush(BS_SOLID, Qt::red).selectObject(1);
+        return w;
+    };
+    {
+        WmfWriter w = plain();
+        w.setWindowExt(200, 100).rectangle(0, 0, 100, 100);
+        QTest::newRow("wider window") << w.bytes() << QRect(0, 0, 50, 100);
+    }
+    {
+        WmfWriter w = plain();
+        w.setWindowOrg(50, 0).rectangle(50, 0, 100, 100);
+        QTest::newRow("window origin") << w.bytes() << QRect(0, 0, 50, 100);
+    }
+    {
+        WmfWriter w = plain();
+        w.offsetWindowOrg(-50, -50).rectangle(0, 0, 50, 50);
+        QTest::newRow("offset window origin") << w.bytes() << QRect(50, 50, 50, 50);
+    }
+    {
+        WmfWriter w = plain();
+        w.setViewportExt(50, 50).rectangle(0, 0, 100, 100);
+        QTest::newRow("viewport half size") << w.bytes() << QRect(0, 0, 50, 50);
+    }
+    {
+        WmfWriter w = plain();
+        w.setViewportOrg(50, 0).rectangle(0, 0, 50, 100);
+        QTest::newRow("viewport origin") << w.bytes() << QRect(50, 0, 50, 100);
+    }
+    {
+        WmfWriter w = plain();
+        w.scaleWindowExt(2, 1, 1, 1).rectangle(0, 0, 100, 100);
+        QTest::newRow("scaled window") << w.bytes() << QRect(0, 0, 50, 100);
+    }
+    {
+        WmfWriter w = plain();
+        w.setViewportExt(50, 100).rectangle(0, 0, 100, 100);
+        QTest::newRow("anisotropic squeeze") << w.bytes() << QRect(0, 0, 50, 100);
+    }
+    {
+        WmfWriter w = plain();
+        w.setMapMode(MM_ISOTROPIC).setViewportExt(50, 100).rectangle(0, 0, 100, 100);
+        QTest::newRow("isotropic keeps the aspect") << w.bytes() << QRect(0, 0, 50, 50);
+    }
+    {
+        WmfWriter w = plain();
+        w.setViewportExt(-100, -100).setViewportOrg(100, 100).rectangle(0, 0, 50, 50);
+        QTest::newRow("negative viewport mirrors") << w.bytes() << QRect(50, 50, 50, 50);
+    }
+    {
+        // 1000 x 1000 in 0.1 mm: y runs upwards from the top-left corner.
+        WmfWriter w = WmfWriter::plain();
+        w.setMapMode(MM_LOMETRIC).setWindowExt(1000, 1000);
+        w.createPen(PS_NULL, 0, Qt::black).selectObject(0);
+        w.createBrush(BS_SOLID, Qt::red).selectObject(1);
+        w.rectangle(0, 0, 500, -500);
+        QTest::newRow("metric, y up") << w.bytes() << QRect(0, 0, 50, 50);
+    }
+    {
+        // Placeable in 1/1440 inch; twips mode inside it keeps the scale.
+        WmfWriter w = WmfWriter::placeable(0, 0, 1440, 1440, 1440);
+        w.setMapMode(MM_TWIPS).setWindowOrg(0, 0);
+        w.createPen(PS_NULL, 0, Qt::black).selectObject(0);
+        w.createBrush(BS_SOLID, Qt::red).selectObject(1);
+        w.rectangle(720, -720, 1440, -1440);
+        QTest::newRow("twips in a placeable file") << w.bytes() << QRect(50, 50, 50, 50);
+    }
+    {
+        WmfWriter w = plain();
+        w.setWindowExt(0, 0).setViewportExt(0, 50).rectangle(0, 0, 50, 50);
+        QTest::newRow("zero extents are ignored") << w.bytes() << QRect(0, 0, 50, 50);
+    }
+}
+
+void WmfPlayerTest::mapping()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QRect, filled);
+    const QImage img = render(file);
+    // Sample away from the edges, where antialiasing blends.
+    for (int y = 2; y < 100; y += 4)
+        for (int x = 2; x < 100; x += 4) {
+            const QRect inner = filled.adjusted(2, 2, -2, -2), outer = filled.adjusted(-2, -2, 2, 2);
+            if (inner.contains(x, y))
+                QVERIFY2(at(img, x, y) == kRed, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            else if (!outer.contains(x, y))
+                QVERIFY2(at(img, x, y) == kWhite, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        }
+}
+
+void WmfPlayerTest::saveAndRestore()
+{
+    WmfWriter w = square();
+    w.createBrush(BS_SOLID, Qt::blue).selectObject(2);
+    w.saveDC();                                 // blue, full size
+    w.selectObject(1).setViewportExt(50, 50);   // red, half size
+    w.saveDC();
+    w.selectObject(2);
+    w.restoreDC(-1).rectangle(0, 0, 100, 100);  // red, half size
+    w.restoreDC(-5);                            // no such level: ignored
+    w.rectangle(50, 50, 100, 100);              // red again at the half size: 25..50
+    w.restoreDC(1).rectangle(60, 0, 100, 20);   // blue, full size
+    const QImage img = render(w.bytes());
+    QCOMPARE(at(img, 20, 20), kRed);
+    QCOMPARE(at(img, 40, 40), kRed);
+    QCOMPARE(at(img, 75, 75), kWhite);
+    QCOMPARE(at(img, 80, 10), kBlue);
+}
+
+void WmfPlayerTest::slotReuseAfterDelete()
+{
+    WmfWriter w = square();                     // slots 0 pen, 1 red
+    w.createBrush(BS_SOLID, Qt::green);         // slot 2
+    w.deleteObject(1);
+    w.createBrush(BS_SOLID, Qt::blue);          // takes slot 1, the lowest free one
+    w.selectObject(1).rectangle(0, 0, 50, 100);
+    w.selectObject(2).rectangle(50, 0, 100, 50);
+    w.selectObject(77).rectangle(50, 50, 100, 100); // bad index: green stays
+    const QImage img = render(w.bytes());
+    QCOMPARE(at(img, 25, 50), kBlue);
+    QCOMPARE(at(img, 75, 25), kGreen);
+    QCOMPARE(at(img, 75, 75), kGreen);
+}
+
+void WmfPlayerTest::embeddedDib_data()
+{
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<int>("function");
+    for (int bits : {1, 4, 8, 24})
+        for (int fn : {int(StretchDib), int(DibStretchBlt), int(DibBitBlt)})
+            QTest::addRow("%d bits, record %04x", bits, fn) << bits << fn;
+}
+
+void WmfPlayerTest::embeddedDib()
+{
+    QFETCH(int, bits);
+    QFETCH(int, function);
+    // Four quadrants (two colours for a monochrome bitmap), 6 x 4 pixels.
+    QImage src(6, 4, QImage::Format_RGB32);
+    const QRgb tl = 0xFF0000, tr = bits == 1 ? 0xFFFFFF : 0x00FF00;
+    const QRgb bl = bits == 1 ? 0xFFFFFF : 0x0000FF, br = bits == 1 ? 0xFF0000 : 0xFFFF00;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x)
+            src.setPixel(x, y, 0xFF000000 | (y < 2 ? (x < 3 ? tl : tr) : (x < 3 ? bl : br)));
+    const QByteArray dib = WmfWriter::dib(src, bits);
+    WmfWriter w = WmfWriter::placeable(0, 0, 6, 4, 1440);
+    w.setWindowOrg(0, 0).setWindowExt(6, 4);
+    if (function == StretchDib)
+        w.stretchDib(0, 0, 6, 4, dib);
+    else if (function == DibStretchBlt)
+        w.dibStretchBlt(0, 0, 6, 4, dib);
+    else
+        w.dibBitBlt(0, 0, dib);
+    const QImage img = render(w.bytes(), QSize(60, 40));
+    QCOMPARE(at(img, 15, 10), tl);
+    QCOMPARE(at(img, 45, 10), tr);
+    QCOMPARE(at(img, 15, 30), bl);
+    QCOMPARE(at(img, 45, 30), br);
+}
+
+void WmfPlayerTest::clipping_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QPoint>("white");
+    QTest::addColumn<QPoint>("red");
+    {
+        WmfWriter w = square();
+        w.intersectClipRect(0, 0, 50, 100).rectangle(0, 0, 100, 100);
+        QTest::newRow("intersect") << w.bytes() << QPoint(75, 50) << QPoint(25, 50);
+    }
+    {
+        WmfWriter w = square();
+        w.excludeClipRect(25, 25, 75, 75).rectangle(0, 0, 100, 100);
+        QTest::newRow("exclude") << w.bytes() << QPoint(50, 50) << QPoint(10, 10);
+    }
+    {
+        WmfWriter w = square();
+        w.saveDC().intersectClipRect(0, 0, 10, 10).restoreDC(-1).rectangle(0, 0, 100, 100);
+        QTest::newRow("restored with the state") << w.bytes() << QPoint(-1, -1) << QPoint(50, 50);
+    }
+    {
+        // The picture never paints outside its frame.
+        WmfWriter w = WmfWriter::placeable(0, 0, 50, 50, 1440);
+        w.setWindowOrg(0, 0).setWindowExt(50, 50);
+        w.createBrush(BS_SOLID, Qt::red).selectObject(0).rectangle(-500, -500, 500, 500);
+        QTest::newRow("frame") << w.bytes() << QPoint(-1, -1) << QPoint(50, 50);
+    }
+}
+
+void WmfPlayerTest::clipping()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QPoint, white);
+    QFETCH(QPoint, red);
+    const QImage img = render(file);
+    if (white.x() >= 0)
+        QCOMPARE(at(img, white.x(), white.y()), kWhite);
+    QCOMPARE(at(img, red.x(), red.y()), kRed);
+}
+
+void WmfPlayerTest::rop2Not()
+{
+    WmfWriter w = square();
+    w.createBrush(BS_SOLID, Qt::black).selectObject(2).rectangle(0, 0, 100, 100);
+    w.setROP2(R2_NOT).rectangle(0, 0, 50, 100);
+    w.setROP2(R2_NOP).rectangle(50, 0, 100, 50);
+    const QImage img = render(w.bytes());
+    QCOMPARE(at(img, 25, 50), kWhite);
+    QCOMPARE(at(img, 75, 25), kBlack);
+    QCOMPARE(at(img, 75, 75), kBlack);
+}
+
+void WmfPlayerTest::polyFillModes_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QRgb>("centre");
+    QTest::newRow("alternate leaves a hole") << int(ALTERNATE) << kWhite;
+    QTest::newRow("winding fills it") << int(WINDING) << kRed;
+}
+
+void WmfPlayerTest::polyFillModes()
+{
+    QFETCH(int, mode);
+    QFETCH(QRgb, centre);
+    WmfWriter w = square();
+    w.setPolyFillMode(mode);
+    w.polyPolygon({{{10, 10}, {90, 10}, {90, 90}, {10, 90}}, {{30, 30}, {70, 30}, {70, 70}, {30, 70}}});
+    const QImage img = render(w.bytes());
+    QCOMPARE(at(img, 50, 50), centre);
+    QCOMPARE(at(img, 20, 50), kRed);
+    QCOMPARE(at(img, 5, 5), kWhite);
+}
+
+void WmfPlayerTest::opaqueTextRectangle()
+{
+    WmfWriter w = square();
+    w.setBkColor(Qt::blue).setBkMode(TRANSPARENT);
+    w.extTextOut(10, 10, "", ETO_OPAQUE, QRect(QPoint(0, 0), QPoint(49, 49)));
+    w.extTextOut(0, 60, "x", ETO_CLIPPED, QRect(QPoint(0, 0), QPoint(0, 0))); // clipped away
+    const QImage img = render(w.bytes());
+    QCOMPARE(at(img, 25, 25), kBlue);
+    QCOMPARE(at(img, 75, 75), kWhite);
+    QCOMPARE(ink(img), QRect(0, 0, 50, 50));
+}
+
+void WmfPlayerTest::codePages_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("charset");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1252 umlaut") << QByteArray("B\xE4r") << int(ANSI_CHARSET) << QString::fromUtf8("Bär");
+    QTest::newRow("1252 by default") << QByteArray("\x80\x9F\xDF") << int(DEFAULT_CHARSET)
+                                     << QString::fromUtf8("€Ÿß");
+    QTest::newRow("unknown charset as 1252") << QByteArray("\xFC") << 99 << QString::fromUtf8("ü");
+    QTest::newRow("1250") << QByteArray("\xB9\x9A") << int(EASTEUROPE_CHARSET) << QString::fromUtf8("ąš");
+    QTest::newRow("1251") << QByteArray("\xC4\xE0") << int(RUSSIAN_CHARSET) << QString::fromUtf8("Да");
+    QTest::newRow("1253") << QByteArray("\xE1") << int(GREEK_CHARSET) << QString::fromUtf8("α");
+}
+
+void WmfPlayerTest::codePages()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, charset);
+    QFETCH(QString, text);
+    QCOMPARE(decodeText(bytes, charset), text);
+}
+
+void WmfPlayerTest::throughPictureInterface()
+{
+    PictureDir dir;
+    WmfWriter w = square();
+    w.rectangle(0, 0, 100, 100);
+    for (const QString &name : {QString::fromUtf8("derBär.wmf"), QStringLiteral("dasSCHIFF.WMF")}) {
+        dir.addFile(name, w.bytes());
+        const Picture pic = Picture::load(name);
+        QVERIFY(!pic.isNull());
+        QVERIFY(pic.isVector());
+        QCOMPARE(pic.naturalTwips(), QSize(100, 100));
+        const QImage img = pic.render(QSize(30, 20));
+        QCOMPARE(img.pixel(15, 10), qRgb(255, 0, 0));
+    }
+    dir.addFile("dieKiste.wmf", "not a metafile at all");
+    QVERIFY(Picture::load("dieKiste.wmf").isNull());
+}
+
+void WmfPlayerTest::drawsOnlyInsideTarget()
+{
+    WmfWriter w = square();
+    w.rectangle(0, 0, 100, 100);
+    QImage img(100, 100, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        p.translate(10, 10);
+        pictureFromData(w.bytes())->draw(p, QRectF(20, 30, 40, 20));
+        // The caller's state is as it was.
+        QCOMPARE(p.worldTransform(), QTransform::fromTranslate(10, 10));
+        QVERIFY(!p.hasClipping());
+    }
+    QCOMPARE(ink(img), QRect(30, 40, 40, 20));
+}
+
+QTEST_MAIN(WmfPlayerTest)
+#include "wmfplayer_test.moc"

@@ -1,0 +1,98 @@
+#pragma once
+// Writes Windows Metafiles record by record, for tests, the fuzz corpus and
+// the bundled samples. Parameters are given in the natural order (x before y,
+// left, top, right, bottom); the writer stores them in the file's order.
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <cstdint>
+
+class WmfWriter {
+public:
+    /// A placeable file with the given bounding box and units per inch.
+    static WmfWriter placeable(int left, int top, int right, int bottom, int unitsPerInch = 1440);
+    /// A plain file (standard header only).
+    static WmfWriter plain();
+
+    // Raw records, for damaged files and anything without a helper.
+    WmfWriter &record(std::uint16_t function, const QList<std::int16_t> &words);
+    WmfWriter &recordBytes(std::uint16_t function, const QByteArray &params);
+
+    // Device context
+    WmfWriter &setMapMode(int mode);
+    WmfWriter &setWindowOrg(int x, int y);
+    WmfWriter &setWindowExt(int x, int y);
+    WmfWriter &setViewportOrg(int x, int y);
+    WmfWriter &setViewportExt(int x, int y);
+    WmfWriter &offsetWindowOrg(int x, int y);
+    WmfWriter &scaleWindowExt(int xNum, int xDen, int yNum, int yDen);
+    WmfWriter &saveDC();
+    WmfWriter &restoreDC(int n);
+    WmfWriter &setBkMode(int mode);
+    WmfWriter &setBkColor(QColor c);
+    WmfWriter &setTextColor(QColor c);
+    WmfWriter &setTextAlign(int align);
+    WmfWriter &setPolyFillMode(int mode);
+    WmfWriter &setROP2(int rop);
+    WmfWriter &intersectClipRect(int l, int t, int r, int b);
+    WmfWriter &excludeClipRect(int l, int t, int r, int b);
+
+    // Objects (each create takes the lowest free slot)
+    WmfWriter &createPen(int style, int width, QColor c);
+    WmfWriter &createBrush(int style, QColor c, int hatch = 0);
+    WmfWriter &createFont(int height, const QByteArray &face, int weight = 400, int charset = 0,
+                          int escapement = 0, bool italic = false, bool underline = false);
+    WmfWriter &createDibPatternBrush(const QByteArray &dib);
+    WmfWriter &selectObject(int index);
+    WmfWriter &deleteObject(int index);
+
+    // Drawing
+    WmfWriter &moveTo(int x, int y);
+    WmfWriter &lineTo(int x, int y);
+    WmfWriter &rectangle(int l, int t, int r, int b);
+    WmfWriter &roundRect(int l, int t, int r, int b, int w, int h);
+    WmfWriter &ellipse(int l, int t, int r, int b);
+    WmfWriter &arc(std::uint16_t function, int l, int t, int r, int b, QPoint start, QPoint end);
+    WmfWriter &polygon(const QList<QPoint> &pts);
+    WmfWriter &polyline(const QList<QPoint> &pts);
+    WmfWriter &polyPolygon(const QList<QList<QPoint>> &polys);
+    WmfWriter &setPixel(int x, int y, QColor c);
+    WmfWriter &patBlt(int x, int y, int w, int h, std::uint32_t rop = 0x00F00021);
+    WmfWriter &textOut(int x, int y, const QByteArray &text);
+    WmfWriter &extTextOut(int x, int y, const QByteArray &text, int options = 0,
+                          QRect rect = QRect(), const QList<std::int16_t> &dx = {});
+    WmfWriter &stretchDib(int x, int y, int w, int h, const QByteArray &dib,
+                          std::uint32_t rop = 0x00CC0020);
+    WmfWriter &dibStretchBlt(int x, int y, int w, int h, const QByteArray &dib,
+                             std::uint32_t rop = 0x00CC0020);
+    WmfWriter &dibBitBlt(int x, int y, const QByteArray &dib, std::uint32_t rop = 0x00CC0020);
+
+    /// The file: headers (with size, largest record, object count and
+    /// checksum filled in) and the records, ended by an EOF record unless
+    /// withEof is false.
+    QByteArray bytes(bool withEof = true) const;
+    bool save(const QString &path) const;
+
+    /// A packed DIB of the image at 1, 4, 8 or 24 bits per pixel (the palette
+    /// for <= 8 bits is made of the image's colours, at most 2^bits of them).
+    static QByteArray dib(const QImage &image, int bits);
+
+    /// Byte offsets in bytes() of each record (for tests that damage files).
+    QList<int> recordOffsets() const;
+
+private:
+    bool m_placeable = false;
+    int m_bbox[4] = {0, 0, 0, 0};
+    int m_inch = 1440;
+    QByteArray m_records;
+    QList<int> m_offsets;
+    int m_objects = 0;
+    int m_maxObjects = 0;
+    QList<bool> m_used;
+    std::uint32_t m_maxRecordWords = 3;
+};
