@@ -42,15 +42,19 @@ private:
     const QImage &decoded(QSize want) const
     {
         // A cached image at least as large as wanted (and not huge beyond it) serves.
+        // A full decode serves every size; a scaled one serves sizes up to it,
+        // and not much smaller ones (they would draw blurred and cost memory).
         if (!m_cache.isNull() && m_cache.width() >= want.width() &&
-            m_cache.height() >= want.height() && m_cache.width() <= want.width() * 2 &&
-            m_cache.height() <= want.height() * 2)
+            m_cache.height() >= want.height() &&
+            (m_cacheFull ||
+             (m_cache.width() <= want.width() * 2 && m_cache.height() <= want.height() * 2)))
             return m_cache;
         if (m_failed)
             return m_cache;
         QImageReader reader(m_path);
         reader.setAllocationLimit(int(kMaxPicturePixels * 4 / (1024 * 1024)) + 1);
-        if (want != m_pixels && reader.supportsOption(QImageIOHandler::ScaledSize))
+        const bool scaled = want != m_pixels && reader.supportsOption(QImageIOHandler::ScaledSize);
+        if (scaled)
             reader.setScaledSize(want);
         QImage img;
         ++g_decodes;
@@ -60,6 +64,7 @@ private:
             return m_cache;
         }
         m_cache = img;
+        m_cacheFull = !scaled;
         return m_cache;
     }
 
@@ -67,6 +72,7 @@ private:
     QSize m_pixels;
     mutable QImage m_cache;
     mutable bool m_failed = false;
+    mutable bool m_cacheFull = false;
 };
 
 } // namespace

@@ -1,0 +1,68 @@
+#include "log/Form11.h"
+#include "support/fakeprogram.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+class Form11Test : public QObject {
+    Q_OBJECT
+private slots:
+    void firstAppendCreatesItHidden()
+    {
+        FakeProgram p;
+        QVERIFY(!p.existing(ScreenId::Form11));
+        p.appendLog(LogList::Lesen, "Hund");
+        p.appendLog(LogList::Lesen, "Hund"); // a noun read twice is listed twice
+        p.appendLog(LogList::Galgen, "Katze");
+        auto *log = dynamic_cast<Form11 *>(p.existing(ScreenId::Form11));
+        QVERIFY(log);
+        QVERIFY(!log->isVisible());
+        QCOMPARE(log->lines(LogList::Lesen), (QStringList{"Hund", "Hund"}));
+        QCOMPARE(log->lines(LogList::Galgen), QStringList{"Katze"});
+    }
+
+    void layoutAndHeadings()
+    {
+        FakeProgram p;
+        auto *log = screenAs<Form11>(p, ScreenId::Form11);
+        QCOMPARE(log->windowTitle(), QString("Kalimbo (Benutzereingaben)"));
+        const QStringList headings{"Lesen",    "Bildwahl", "Wortwahl",  "Begleiter",
+                                   "Ergänzen", "A B C",    "Abschrift", "Diktat",
+                                   "Teppich",  "Fange",    "Memory",    "Galgen"};
+        for (int i = 0; i < 12; ++i) {
+            const auto l = LogList(i + 1);
+            QCOMPARE(log->heading(l), headings[i]);
+            const QListWidget *w = log->list(l);
+            QCOMPARE(w->x() * 15, QList<int>({120, 1920, 3720, 5520, 7320, 9120})[i % 6]);
+            QCOMPARE(w->y() * 15, i < 6 ? 1200 : 4560);
+        }
+    }
+
+    void abbruchKeepsTitleBarLoses()
+    {
+        FakeProgram p;
+        p.label = "Mia";
+        p.appendLog(LogList::Memory, "Hund");
+        p.showScreen(ScreenId::Form11);
+        auto *log = screenAs<Form11>(p, ScreenId::Form11);
+        QVERIFY(log->isVisible());
+        QCOMPARE(log->Label1->text(), QString("Mia"));
+        QTest::mouseClick(log->Command1, Qt::LeftButton);
+        QVERIFY(!log->isVisible());
+        QCOMPARE(p.menuShows, 1);
+        p.label = "Ole";
+        p.showScreen(ScreenId::Form11);
+        QCOMPARE(log->Label1->text(), QString("Ole"));
+        QCOMPARE(p.log(LogList::Memory), QStringList{"Hund"});
+        log->closeByTitleBar();
+        QCOMPARE(p.menuShows, 2);
+        QTRY_VERIFY(!p.existing(ScreenId::Form11));
+        p.showScreen(ScreenId::Form11);
+        QCOMPARE(p.log(LogList::Memory), QStringList());
+    }
+};
+
+QTEST_MAIN(Form11Test)
+#include "form11_test.moc"

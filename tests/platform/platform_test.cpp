@@ -1,0 +1,186 @@
+#include "platform/canvas.h"
+#include "platform/picture.h"
+#include "platform/random.h"
+#include "platform/screen.h"
+#include "support/manualclock.h"
+#include "support/picturedir.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+namespace {
+struct Host final : ScreenHost {
+    QList<Screen *> closed;
+    void closedByTitleBar(Screen *s) override { closed << s; }
+};
+
+struct Probe final : Screen {
+    using Screen::Screen;
+    int activations = 0;
+    void activated() override { ++activations; }
+};
+} // namespace
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+private slots:
+    void naturalSizeWithoutDecoding_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("jpg") << "derHund.jpg";
+        QTest::newRow("bmp") << "dieKatze.bmp";
+        QTest::newRow("gif") << "dasHaus.gif";
+        QTest::newRow("upper-case extension") << "dasAuto.JPG";
+    }
+    void naturalSizeWithoutDecoding()
+    {
+        QFETCH(QString, name);
+        PictureDir dir;
+        dir.addPicture(name, QSize(200, 100), Qt::blue);
+        const long before = Picture::decodeCount();
+        const Picture p = Picture::load(name);
+        QVERIFY(!p.isNull());
+        QCOMPARE(p.naturalTwips(), QSize(3000, 1500));
+        QCOMPARE(Picture::decodeCount(), before);
+        // Drawn stretched into the target, decoded once for repeated draws.
+        QImage img(40, 40, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter painter(&img);
+        p.draw(painter, QRectF(0, 0, 40, 40));
+        p.draw(painter, QRectF(0, 0, 40, 40));
+        painter.end();
+        QCOMPARE(Picture::decodeCount(), before + 1);
+        const QColor c = img.pixelColor(20, 20);
+        QVERIFY2(c.blue() > 200 && c.red() < 60, qPrintable(c.name()));
+    }
+
+    void badPicturesAreNull_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("text") << QByteArray("not a picture at all");
+        QTest::newRow("jpeg header only") << QByteArray("\xFF\xD8\xFF", 3);
+        QTest::newRow("huge gif header") << QByteArray("GIF89a\xFF\xFF\xFF\xFF\x00\x00\x00", 13);
+    }
+    void badPicturesAreNull()
+    {
+        QFETCH(QByteArray, bytes);
+        PictureDir dir;
+        dir.addFile("derHund.gif", bytes);
+        const Picture p = Picture::load("derHund.gif");
+        QVERIFY(p.isNull());
+        QCOMPARE(p.naturalTwips(), QSize());
+        QImage img(10, 10, QImage::Format_RGB32);
+        QPainter painter(&img);
+        p.draw(painter, QRectF(0, 0, 10, 10)); // draws nothing, no crash
+        QVERIFY(Picture::load("derFehlt.jpg").isNull());
+    }
+
+    void pictureDeletedAfterLoading()
+    {
+        PictureDir dir;
+        dir.addPicture("derHund.jpg", QSize(50, 50));
+        const Picture p = Picture::load("derHund.jpg");
+        dir.addFile("derHund.jpg", "garbage now");
+        QImage img(20, 20, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter painter(&img);
+        p.draw(painter, QRectF(0, 0, 20, 20));
+        painter.end();
+        QCOMPARE(img.pixelColor(10, 10), QColor(Qt::white));
+    }
+
+    void canvasKeepsWhatIsDrawn()
+    {
+        Canvas c;
+        c.resize(100, 50);
+        c.setBackground(Qt::yellow);
+        c.clear();
+        c.surface().fillBox(150, 150, 600, 600, Qt::red, Qt::red); // twips: 10..40 px
+        c.hide();
+        c.show();
+        c.repaint();
+        QCOMPARE(c.image().pixelColor(20, 20), QColor(Qt::red));
+        QCOMPARE(c.image().pixelColor(80, 40), QColor(Qt::yellow));
+        const QImage snap = c.snapshot();
+        QCOMPARE(snap.size(), QSize(100, 50));
+        c.clear();
+        QCOMPARE(c.image().pixelColor(20, 20), QColor(Qt::yellow));
+    }
+
+    void printPositionAdvances()
+    {
+        Canvas c;
+        c.resize(300, 60);
+        Surface &s = c.surface();
+        s.setFont("Verdana", 12, true);
+        s.setPrintPosition(100, 100);
+        s.print("AB");
+        QCOMPARE(s.currentX(), 100 + s.textWidth("AB"));
+        QCOMPARE(s.currentY(), 100);
+        s.print("C", true);
+        QCOMPARE(s.currentX(), 0);
+        QCOMPARE(s.currentY(), 100 + s.textHeight());
+    }
+
+    void activationMeaning()
+    {
+        Host host;
+        Probe a(host, 1500, 1500, "A", Qt::white);
+        Probe b(host, 1500, 1500, "B", Qt::white);
+        a.showAndActivate();
+        QCOMPARE(a.activations, 1);
+        // A message box closing, or a return from another application,
+        // reactivates the same window: no activation.
+        a.activate();
+        QCOMPARE(a.activations, 1);
+        a.hide();
+        b.showAndActivate();
+        QCOMPARE(b.activations, 1);
+        b.hide();
+        a.showAndActivate();
+        QCOMPARE(a.activations, 2);
+        // A hidden window never activates.
+        b.activate();
+        QCOMPARE(b.activations, 1);
+    }
+
+    void titleBarCloseReachesTheHost()
+    {
+        Host host;
+        Probe a(host, 1500, 1500, "A", Qt::white);
+        a.showAndActivate();
+        a.closeByTitleBar();
+        QCOMPARE(host.closed.size(), 1);
+        host.ending = true; // the program's end is no title-bar close
+        Probe b(host, 1500, 1500, "B", Qt::white);
+        b.show();
+        b.close();
+        QCOMPARE(host.closed.size(), 1);
+    }
+
+    void randomIndexIsFloor()
+    {
+        struct Fixed final : Random {
+            double v = 0;
+            QList<quint32> seeds;
+            double next() override { return v; }
+            void reseed(quint32 s) override { seeds << s; }
+        } r;
+        r.v = 0.999999;
+        QCOMPARE(r.index(10), 9);
+        r.v = 0.0;
+        QCOMPARE(r.index(10), 0);
+        r.v = 0.5;
+        QCOMPARE(r.index(3), 1);
+        QCOMPARE(r.index(0), 0);
+        ManualClock clock;
+        clock.seconds = 4711;
+        r.reseedFromClock(clock);
+        QCOMPARE(r.seeds, QList<quint32>{4711});
+    }
+};
+
+QTEST_MAIN(PlatformTest)
+#include "platform_test.moc"
