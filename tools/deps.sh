@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a fresh machine lacks for building Kalimbo
+# and running its tests. Does nothing when they are all present.
+set -euo pipefail
+pkgs=(cmake g++ make pkg-config qt6-base-dev fonts-dejavu-core
+      cups printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev)
+missing=()
+for p in "${pkgs[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
