@@ -3,6 +3,8 @@
 #include "platform/random.h"
 #include "words/nouns.h"
 
+#include <cmath>
+
 const QString Carpet::kFillers = QStringLiteral("aäbcdefghijklmnoöpqrsßtuüvwxyz");
 
 void Carpet::fill(const QStringList &nounList)
@@ -45,8 +47,12 @@ void Carpet::layOut(Random &random)
             c = nouns::upper(c);
         carpetLetters << c;
     }
-    for (const QString &l : std::as_const(wordLetters))
-        carpetLetters.insert(random.index(int(carpetLetters.size())), l);
+    // A number is drawn even for the first letter, which has one place only.
+    for (const QString &l : std::as_const(wordLetters)) {
+        const int n = int(carpetLetters.size());
+        const int p = qBound(0, int(std::floor(random.next() * n)), qMax(0, n - 1));
+        carpetLetters.insert(p, l);
+    }
     if (carpetLetters.size() > kCells)
         bringAllLettersIntoView();
     found.clear();

@@ -1,0 +1,259 @@
+// The letter carpet: fillers and insertion, the click mapping, long and
+// double-letter nouns, and the window's cells, strip and solution panel.
+#include "games/Form7.h"
+#include "games/gamewidgets.h"
+#include "platform/canvas.h"
+#include "platform/twips.h"
+#include "support/fakeprogram.h"
+#include "support/picturedir.h"
+#include "words/nouns.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+class CarpetTest : public QObject {
+    Q_OBJECT
+
+    static QStringList repeat(const QString &s, int n)
+    {
+        QStringList l;
+        for (int i = 0; i < n; ++i)
+            l << s;
+        return l;
+    }
+    // Hund among the fillers h, U and 19 x: d u h U x*18 H n x.
+    static void scriptHund(ScriptedRandom &r)
+    {
+        r.pushIndex(0, 1); // the noun
+        r.pushIndex(8, 30);  // h
+        r.pushIndex(4, 5);   //   lower
+        r.pushIndex(23, 30); // u
+        r.pushIndex(0, 5);   //   upper
+        for (int i = 0; i < 19; ++i) {
+            r.pushIndex(27, 30); // x
+            r.pushIndex(1, 5);
+        }
+        r.pushIndex(20, 21); // H before the last filler
+        r.pushIndex(0, 22);  // u at the front
+        r.pushIndex(22, 23); // n before the last filler
+        r.pushIndex(0, 24);  // d at the front
+    }
+    static QStringList hundCarpet()
+    {
+        return QStringList{"d", "u", "h", "U"} + repeat("x", 18) + QStringList{"H", "n", "x"};
+    }
+    // The centre of cell k in the carpet's pixels.
+    static QPoint cellCentre(int k)
+    {
+        const QPoint o = Carpet::cellOrigin(k);
+        return QPoint(twips::px(o.x() + 1000), twips::px(o.y() + 500));
+    }
+
+private slots:
+    void fillersAndInsertion()
+    {
+        FakeProgram p;
+        scriptHund(p.randomRec);
+        Carpet c;
+        c.fill({"derHund.jpg"});
+        QCOMPARE(c.build({"derHund.jpg"}, p.randomRec, p.clockRec), QString("derHund.jpg"));
+        QCOMPARE(p.randomRec.seeds.size(), 1);
+        QCOMPARE(c.carpetLetters, hundCarpet());
+        QCOMPARE(c.wordLetters, (QStringList{"H", "u", "n", "d"}));
+        QCOMPARE(c.poolFiles, QStringList{"derHund.jpg"}); // emptied, so filled again
+    }
+
+    void sharpSStaysInUpperCase()
+    {
+        FakeProgram p;
+        p.randomRec.pushIndex(0, 1);
+        p.randomRec.pushIndex(21, 30); // ß
+        p.randomRec.pushIndex(0, 5);   //   upper
+        Carpet c;
+        const QString noun = "dasAbcdefghijklmnopqrstuvwx.jpg"; // 24 letters
+        c.build({noun}, p.randomRec, p.clockRec);
+        QCOMPARE(c.carpetLetters.size(), 25);
+        QVERIFY(c.carpetLetters.contains("ß"));
+    }
+
+    void nounOf25LettersFillsTheCarpet()
+    {
+        FakeProgram p;
+        Carpet c;
+        c.build({"dasAbcdefghijklmnopqrstuvwxy.jpg"}, p.randomRec, p.clockRec);
+        QCOMPARE(c.carpetLetters.size(), 25);
+        QCOMPARE(c.carpetLetters.last(), QString("A")); // the first letter stays last
+        QCOMPARE(p.randomRec.calls, 1 + 25);
+    }
+
+    void clickMapping_data()
+    {
+        QTest::addColumn<QPoint>("twips");
+        QTest::addColumn<int>("cell");
+        QTest::newRow("first") << QPoint(0, 0) << 0;
+        QTest::newRow("first, far corner") << QPoint(1999, 999) << 0;
+        QTest::newRow("second row") << QPoint(0, 1000) << 1;
+        QTest::newRow("second column") << QPoint(2000, 0) << 5;
+        QTest::newRow("beyond the last full cell") << QPoint(9974, 4934) << 24;
+        QTest::newRow("last row, first column") << QPoint(10, 4900) << 4;
+        QTest::newRow("outside") << QPoint(10000, 0) << -1;
+    }
+    void clickMapping()
+    {
+        QFETCH(QPoint, twips);
+        QFETCH(int, cell);
+        QCOMPARE(Carpet::cellAt(twips), cell);
+    }
+
+    void clicksCountInOrderAndCase()
+    {
+        Carpet c;
+        c.noun = "Hund";
+        ScriptedRandom r;
+        scriptHund(r);
+        r.script.removeFirst();
+        c.layOut(r);
+        QCOMPARE(c.click(2), Carpet::Result::Wrong); // h: wrong case
+        QCOMPARE(c.click(1), Carpet::Result::Wrong); // u: not yet
+        QCOMPARE(c.click(22), Carpet::Result::Right);
+        QCOMPARE(c.click(3), Carpet::Result::Wrong); // U for u
+        QCOMPARE(c.click(1), Carpet::Result::Right);
+        QCOMPARE(c.click(23), Carpet::Result::Right);
+        QCOMPARE(c.click(0), Carpet::Result::Solved);
+        QCOMPARE(c.found, (QStringList{"H", "u", "n", "d"}));
+    }
+
+    void doubleLetterFromOneCell()
+    {
+        Carpet c;
+        c.noun = "Ball";
+        ScriptedRandom r;
+        c.layOut(r);
+        const int b = c.carpetLetters.indexOf("B"), a = c.carpetLetters.indexOf("a"),
+                  l = c.carpetLetters.indexOf("l");
+        QVERIFY(b < 25 && a < 25 && l < 25);
+        QCOMPARE(c.click(b), Carpet::Result::Right);
+        QCOMPARE(c.click(a), Carpet::Result::Right);
+        QCOMPARE(c.click(l), Carpet::Result::Right);
+        QCOMPARE(c.click(l), Carpet::Result::Solved);
+    }
+
+    // Only 25 cells exist: every letter a long noun needs must be among them.
+    void longNounStaysSolvable_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<quint32>("seed");
+        QTest::newRow("30 letters") << "dieStraßenbahnhaltestellenschild.jpg" << 1u;
+        QTest::newRow("38 letters") << "dieDonaudampfschifffahrtsgesellschaft.jpg" << 7u;
+        QTest::newRow("25 different letters") << "dasAbcdefghijklmnopqrstuvwxyy.jpg" << 3u;
+    }
+    void longNounStaysSolvable()
+    {
+        QFETCH(QString, entry);
+        QFETCH(quint32, seed);
+        SystemRandom r;
+        r.reseed(seed);
+        Carpet c;
+        c.noun = nouns::nounOf(entry);
+        c.layOut(r);
+        QVERIFY(c.wordLetters.size() > 25);
+        QCOMPARE(c.carpetLetters.size(), c.wordLetters.size());
+        QStringList sortedLetters = c.carpetLetters, word = c.wordLetters;
+        sortedLetters.sort();
+        word.sort();
+        QCOMPARE(sortedLetters, word); // the same letters, only moved
+        const QStringList visible = c.carpetLetters.mid(0, 25);
+        Carpet::Result last = Carpet::Result::Wrong;
+        for (const QString &l : std::as_const(c.wordLetters)) {
+            last = c.click(visible.indexOf(l));
+            QVERIFY2(last != Carpet::Result::Wrong, qPrintable(l));
+        }
+        QCOMPARE(last, Carpet::Result::Solved);
+    }
+
+    void windowGame_data()
+    {
+        QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<bool>("damaged");
+        QTest::addColumn<QSize>("frame");
+        QTest::newRow("landscape") << QSize(200, 100) << false << QSize(6120, 4575);
+        QTest::newRow("portrait") << QSize(100, 200) << false << QSize(4575, 6120);
+        QTest::newRow("damaged") << QSize() << true << QSize(6120, 4575);
+    }
+    void windowGame()
+    {
+        QFETCH(QSize, pixels);
+        QFETCH(bool, damaged);
+        QFETCH(QSize, frame);
+        PictureDir dir;
+        if (damaged)
+            dir.addFile("derHund.jpg", "no picture");
+        else
+            dir.addPicture("derHund.jpg", pixels);
+        FakeProgram p;
+        p.setNouns({"derHund.jpg"});
+        scriptHund(p.randomRec);
+        p.showScreen(ScreenId::Form7);
+        auto *w = screenAs<Form7>(p, ScreenId::Form7);
+        QVERIFY(w);
+        QCOMPARE(w->Label1->text(), QString("H u n d "));
+        const QImage &img = w->bild1->image();
+        QCOMPARE(img.pixelColor(cellCentre(0) + QPoint(30, 0)), QColor(0, 255, 255));
+        QCOMPARE(img.pixelColor(cellCentre(1) + QPoint(30, 0)), QColor(255, 255, 0));
+        QCOMPARE(img.pixelColor(twips::px(2000), cellCentre(0).y()), QColor(Qt::black));
+
+        auto press = [&](int k, Qt::MouseButton b = Qt::LeftButton) {
+            QTest::mouseClick(w->bild1, b, {}, cellCentre(k));
+        };
+        const QImage before = img.copy();
+        press(1); // u before H: nothing at all
+        QCOMPARE(w->bild1->image(), before);
+        QVERIFY(w->carpet.found.isEmpty());
+        press(22, Qt::RightButton); // any button counts
+        QCOMPARE(w->bild1->image().pixelColor(cellCentre(22) + QPoint(30, 0)), QColor(255, 0, 0));
+        QCOMPARE(w->carpet.found, QStringList{"H"});
+        bool redInStrip = false;
+        const QImage strip = w->bild2->image();
+        for (int x = 0; x < 60 && !redInStrip; ++x)
+            for (int y = 0; y < strip.height(); ++y)
+                redInStrip |= strip.pixelColor(x, y) == QColor(255, 0, 0);
+        QVERIFY(redInStrip);
+        press(1);
+        press(23);
+        QVERIFY(!w->solutionShown());
+        press(0);
+        QVERIFY(w->solutionShown());
+        QCOMPARE(twips::left(w->Picture1), 120);
+        QCOMPARE(w->Label4->text(), QString("Hund"));
+        QCOMPARE(QSize(twips::width(w->Image2), twips::height(w->Image2)), frame);
+        QCOMPARE(w->Image2->picture().isNull(), damaged);
+        QCOMPARE(p.log(LogList::Teppich), QStringList{"Hund"});
+
+        QTest::mouseClick(w->Label4, Qt::LeftButton);
+        QVERIFY(!w->solutionShown());
+        QCOMPARE(p.randomRec.seeds.size(), 2);
+        QVERIFY(w->carpet.found.isEmpty());
+    }
+
+    void abbruchAndHelp()
+    {
+        FakeProgram p;
+        p.setNouns({"derHund.jpg", "dieMaus.jpg"});
+        p.showScreen(ScreenId::Form7);
+        auto *w = screenAs<Form7>(p, ScreenId::Form7);
+        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QCOMPARE(p.dialogsRec.last().text,
+                 QString("Klicke die Buchstaben des angezeigten\rWortes in der richtigen Reihenfolge an.\r\r"));
+        QCOMPARE(w->carpet.poolFiles.size(), 1);
+        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QCOMPARE(p.menuShows, 1);
+        QVERIFY(w->carpet.carpetLetters.isEmpty());
+        p.showScreen(ScreenId::Form7); // the pool is filled afresh
+        QCOMPARE(w->carpet.poolFiles.size(), 1);
+        QCOMPARE(w->carpet.carpetLetters.size(), 25);
+    }
+};
+
+QTEST_MAIN(CarpetTest)
+#include "carpet_test.moc"
