@@ -1,5 +1,6 @@
 #include "menufixture.h"
 
+#include "exercises/Form2.h"
 #include "log/Form11.h"
 #include "platform/canvas.h"
 #include "words/palette.h"
@@ -411,6 +412,23 @@ private slots:
         QCOMPARE(f.dialogs.last().text.section('\r', 0, 0),
                  QString("Die Einstellungen konnten nicht gespeichert werden."));
         QVERIFY(f.ended);
+    }
+
+    void readingScreenFollowsThePictureOption()
+    {
+        MenuFixture f;
+        f.addNumbered(3);
+        QVERIFY(f.start());
+        Form1 *m = f.menu();
+        m->Check6->setChecked(true);
+        click(m->Command2);
+        auto *reading = dynamic_cast<Form2 *>(f.program->existing(ScreenId::Form2));
+        QVERIFY(reading && reading->isVisible());
+        QVERIFY(reading->Check1->isChecked());
+        reading->Check1->setChecked(false); // the child's switch writes the option back
+        QVERIFY(!m->Check6->isChecked());
+        m->Check6->setChecked(true); // and the teacher's option sets the switch
+        QVERIFY(reading->Check1->isChecked());
     }
 
     void aboutBoxAndLog()
