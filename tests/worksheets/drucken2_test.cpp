@@ -1,0 +1,237 @@
+// Sound-exercise cards: default and chosen sounds, the three sound buttons,
+// marking letters in Text1, sounds across exchange, printing and paging,
+// and the tiling of the preview and the printed cards.
+
+#include "worksheets/drucken2.h"
+#include "worksheettest.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QStringList sixteen()
+{
+    return {"dasAuto.bmp",   "dasEi.bmp",     "dasHaus.bmp",    "derBAUM.bmp",
+            "derElefant.bmp", "derHund.bmp",  "derTisch.bmp",   "derZug.bmp",
+            "dieBlume.bmp",  "dieKatze.bmp",  "dieMaus.bmp",    "dieSCHAUFEL.bmp",
+            "dieSonne.bmp",  "dieTür.bmp",    "dieUhr.bmp",     "dieÄpfel.bmp",
+            "dieZange.bmp",  "dieZiege.bmp",  "dieZwiebel.bmp", "dieZunge.bmp"};
+}
+
+int cardOf(drucken2 *w, const QString &entry) { return w->cards().indexOf(entry); }
+
+} // namespace
+
+class Drucken2Test : public QObject {
+    Q_OBJECT
+
+    drucken2 *open(PictureDir &dir, FakeProgram &program)
+    {
+        wt::setPictures(dir, program, sixteen());
+        program.options[Option::Druckerausgabe] = true;
+        program.showScreen(ScreenId::Drucken2);
+        return screenAs<drucken2>(program, ScreenId::Drucken2);
+    }
+    RecordingSurface printed(drucken2 *w)
+    {
+        RecordingSurface rec;
+        w->printTarget = [&rec](const QString &, const QString &, const printing::PageRoutine &page) {
+            page(rec);
+            return printing::Outcome{printing::Outcome::Printed, {}, {}};
+        };
+        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        return rec;
+    }
+
+private slots:
+    void middleLetter_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("position");
+        QTest::newRow("4") << 4 << 2;
+        QTest::newRow("5") << 5 << 2;
+        QTest::newRow("6") << 6 << 3;
+        QTest::newRow("7") << 7 << 4;
+        QTest::newRow("9") << 9 << 4;
+        QTest::newRow("11") << 11 << 6;
+        QTest::newRow("one letter offers it") << 1 << 1;
+    }
+    void middleLetter()
+    {
+        QFETCH(int, length);
+        QFETCH(int, position);
+        QCOMPARE(drucken2::middlePosition(length), position);
+    }
+
+    void soundButtons_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("middle");
+        QTest::addColumn<QString>("last");
+        QTest::newRow("Elefant") << "derElefant.bmp" << "E" << "f" << "t";
+        QTest::newRow("Katze") << "dieKatze.bmp" << "K" << "a" << "e";
+        QTest::newRow("file case kept") << "dieSCHAUFEL.bmp" << "S" << "A" << "L";
+        QTest::newRow("umlaut") << "dieÄpfel.bmp" << "Ä" << "p" << "l";
+    }
+    void soundButtons()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, first);
+        QFETCH(QString, middle);
+        QFETCH(QString, last);
+        PictureDir dir;
+        FakeProgram program;
+        drucken2 *w = open(dir, program);
+        const int k = cardOf(w, entry);
+        QVERIFY(k >= 0);
+        w->Liste1->setCurrentRow(k);
+        QCOMPARE(w->Laute1->currentRow(), k);
+        QCOMPARE(w->anlaut->text(), first);
+        QCOMPARE(w->inlaut->text(), middle);
+        QCOMPARE(w->auslaut->text(), last);
+        QCOMPARE(w->Text1->text(), drucken2::nounOf(entry));
+        QVERIFY(!w->Text1->hasSelectedText());
+
+        QTest::mouseClick(w->auslaut, Qt::LeftButton);
+        QCOMPARE(w->sounds().at(k), last);
+        QTest::mouseClick(w->Command7, Qt::LeftButton); // a page change: defaults again
+        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QCOMPARE(w->sounds().at(k), drucken2::defaultSound(entry));
+    }
+
+    void defaultSoundsPrinted()
+    {
+        PictureDir dir;
+        FakeProgram program;
+        drucken2 *w = open(dir, program);
+        QCOMPARE(w->sounds().size(), 16);
+        for (int i = 0; i < 16; ++i)
+            QCOMPARE(w->sounds()[i], drucken2::nounOf(w->cards()[i]).left(1).toUpper());
+        // After the preview the last card is the selected one.
+        QCOMPARE(w->Liste1->currentRow(), 15);
+        QCOMPARE(w->Text1->text(), drucken2::nounOf(w->cards()[15]));
+        const RecordingSurface page = printed(w);
+        const int katze = cardOf(w, "dieKatze.bmp");
+        const int x = 1000 + 2400 * (katze % 4), y = 500 + 3800 * (katze / 4);
+        QCOMPARE(wt::textAt(page, "K"), QPoint(x + 200, y + 2900));
+        QCOMPARE(wt::textAt(page, "k"), QPoint(x + 200, y + 3250));
+    }
+
+    void markedLetters()
+    {
+        PictureDir dir;
+        FakeProgram program;
+        drucken2 *w = open(dir, program);
+        const int k = cardOf(w, "dieSCHAUFEL.bmp");
+        w->Liste1->setCurrentRow(k);
+        // A click without marking anything leaves the sound.
+        QTest::mouseClick(w->Text1, Qt::LeftButton);
+        QCOMPARE(w->sounds()[k], QStringLiteral("S"));
+        // Marking SCH and letting the mouse button up takes it.
+        w->Liste1->setCurrentRow(k);
+        w->Text1->setSelection(0, 3);
+        QTest::mouseRelease(w->Text1, Qt::LeftButton);
+        QCOMPARE(w->sounds()[k], QStringLiteral("SCH"));
+        RecordingSurface preview;
+        w->previewRoutine(preview);
+        QCOMPARE(wt::textAt(preview, "SCH"), QPoint(200 + 1300 * (k % 4), 100 + 1600 * (k / 4) + 1250));
+        const RecordingSurface page = printed(w);
+        QVERIFY(wt::textAt(page, "Sch").x() > 0);
+        QVERIFY(wt::textAt(page, "sch").x() > 0);
+        QCOMPARE(w->sounds()[k], QStringLiteral("SCH")); // printing keeps the sound
+
+        // Typing with a part marked: the marked part becomes the sound.
+        const int e = cardOf(w, "derElefant.bmp");
+        w->Liste1->setCurrentRow(e);
+        w->Text1->setSelection(2, 2);
+        QTest::keyClick(w->Text1, Qt::Key_Right, Qt::ShiftModifier); // marks "efa"
+        QCOMPARE(w->sounds()[e], QStringLiteral("E"));
+        w->Text1->setText("Elefanten");
+        w->Text1->setSelection(0, 2);
+        w->Text1->insert(QString()); // a change of text with nothing marked does nothing
+        QCOMPARE(w->sounds()[e], QStringLiteral("E"));
+    }
+
+    void exchangeKeepsTheSound()
+    {
+        PictureDir dir;
+        FakeProgram program;
+        drucken2 *w = open(dir, program); // 20 pictures, page 0 holds the first 16
+        w->Liste1->setCurrentRow(3);
+        QTest::mouseClick(w->inlaut, Qt::LeftButton); // BAUM: "A"
+        QCOMPARE(w->sounds()[3], QStringLiteral("A"));
+        w->Bilder1->setCurrentRow(18); // not on the page
+        w->Liste1->setCurrentRow(3);
+        QTest::mouseClick(w->Command3, Qt::LeftButton);
+        QCOMPARE(w->cards()[3], w->Bilder1->item(18)->text());
+        QCOMPARE(w->sounds()[3], QStringLiteral("A"));
+        QCOMPARE(w->pageStart(), 0);
+        // Activation brings the page and the default sounds back.
+        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        program.showScreen(ScreenId::Drucken2);
+        QCOMPARE(w->cards()[3], QStringLiteral("derBAUM.bmp"));
+        QCOMPARE(w->sounds()[3], QStringLiteral("B"));
+    }
+
+    void tiling()
+    {
+        PictureDir dir;
+        FakeProgram program;
+        drucken2 *w = open(dir, program);
+        RecordingSurface preview;
+        w->previewRoutine(preview);
+        const auto pb = wt::boxes(preview);
+        QCOMPARE(pb.size(), 32);
+        QCOMPARE(pb[0], QRect(QPoint(100, 100), QPoint(1400, 1700)));
+        QCOMPARE(pb[30], QRect(QPoint(4000, 4900), QPoint(5300, 6500)));
+        QCOMPARE(wt::pictures(preview)[5], QRect(1500 + 200, 1700 + 500, 700, 700));
+
+        const RecordingSurface page = printed(w);
+        const auto b = wt::boxes(page);
+        QCOMPARE(b.size(), 32);
+        QRect all;
+        int area = 0;
+        for (int i = 0; i < 32; i += 2) {
+            QCOMPARE(b[i].right() - b[i].left(), 2400); // corner to corner
+            QCOMPARE(b[i].bottom() - b[i].top(), 3800);
+            all |= b[i];
+            area += 2400 * 3800;
+            const QRect small = b[i + 1];
+            QCOMPARE(small, QRect(QPoint(b[i].left() + 1400, b[i].top() + 3300),
+                                  QPoint(b[i].left() + 2150, b[i].top() + 3600)));
+        }
+        QCOMPARE(all, QRect(QPoint(1000, 500), QPoint(10600, 15700)));
+        QCOMPARE(area, 9600 * 15200); // no gaps, no overlaps
+        // The writing lines of card 0: spacing 180, 240, 180.
+        const auto l = wt::lines(page);
+        QCOMPARE(l[0], QLine(1200, 700, 3200, 700));
+        QCOMPARE(l[1].y1(), 880);
+        QCOMPARE(l[2].y1(), 1120);
+        QCOMPARE(l[3].y1(), 1300);
+        QCOMPARE(l[4], QLine(1200, 700, 1200, 1300));
+        QCOMPARE(wt::pictures(page)[0], QRect(1500, 1500, 1500, 1700));
+        for (const auto &op : wt::opsOf(page, wt::Op::Text)) {
+            QCOMPARE(op.points, 18.0);
+            QVERIFY(!op.bold);
+        }
+    }
+
+    void helpText()
+    {
+        PictureDir dir;
+        FakeProgram program;
+        drucken2 *w = open(dir, program);
+        QTest::mouseClick(w->Command4, Qt::LeftButton);
+        QCOMPARE(program.dialogsRec.last().title, QStringLiteral("Hilfe zu Lautübungen"));
+        QVERIFY(program.dialogsRec.lastText().endsWith(
+            "Der Austausch von Bildern funktioniert wie bei den Lernkärtchen.\r"));
+        QCOMPARE(program.dialogsRec.lastText().count('\r'), 9);
+    }
+};
+
+QTEST_MAIN(Drucken2Test)
+#include "drucken2_test.moc"

@@ -1,0 +1,169 @@
+// The font chooser: its list, the sample size, and the hand-over to the
+// worksheet windows when a font is taken, when nothing is taken and when the
+// chooser is closed by its title bar.
+
+#include "platform/collation.h"
+#include "worksheets/drucken1.h"
+#include "worksheets/drucken3.h"
+#include "worksheets/schriften.h"
+#include "worksheettest.h"
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+class SchriftenTest : public QObject {
+    Q_OBJECT
+
+    drucken1 *openCards(PictureDir &dir, FakeProgram &program)
+    {
+        wt::addPictures(dir, program, 12);
+        program.showScreen(ScreenId::Drucken1);
+        return screenAs<drucken1>(program, ScreenId::Drucken1);
+    }
+    /// Opens the chooser from the worksheet and selects a font other than the first.
+    schriften *openChooser(WorksheetFrame *w, FakeProgram &program, int row)
+    {
+        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        auto *c = dynamic_cast<schriften *>(program.existing(ScreenId::Schriften));
+        if (c && row < c->List1->count())
+            c->List1->setCurrentRow(row);
+        return c;
+    }
+    QString fontAt(FakeProgram &program, int row)
+    {
+        auto *c = dynamic_cast<schriften *>(program.existing(ScreenId::Schriften));
+        return c->List1->item(row)->text();
+    }
+
+private slots:
+    void fontList()
+    {
+        const QStringList fonts = schriften::screenFonts();
+        QVERIFY(!fonts.isEmpty());
+        QStringList sorted = fonts;
+        collation::sort(sorted);
+        QCOMPARE(fonts, sorted);
+        QCOMPARE(QSet<QString>(fonts.begin(), fonts.end()).size(), fonts.size());
+        for (const QString &f : fonts) {
+            QVERIFY2(!f.contains('['), qPrintable(f));
+            QVERIFY2(QFontDatabase::writingSystems(f).contains(QFontDatabase::Latin), qPrintable(f));
+        }
+    }
+
+    void activationAndSample()
+    {
+        PictureDir dir;
+        FakeProgram program;
+        drucken1 *w = openCards(dir, program);
+        schriften *c = openChooser(w, program, 0);
+        QVERIFY(c);
+        QVERIFY(c->isVisible());
+        QVERIFY(w->isVisible()); // beside the worksheet, not instead of it
+        QCOMPARE(c->List1->count(), schriften::screenFonts().size());
+        QCOMPARE(c->List1->currentRow(), 0);
+        const QString first = schriften::screenFonts().first();
+        QCOMPARE(c->Label1->text(), first);
+        QCOMPARE(c->Label1->font().family(), first);
+        QCOMPARE(c->Label2->text(), QStringLiteral("Das ist ein Beispieltext."));
+        QCOMPARE(c->Label2->font().family(), first);
+        QCOMPARE(c->Label2->font().pointSizeF(), 14.0);
+        c->VScroll1->setValue(c->VScroll1->minimum());
+        QCOMPARE(c->Label2->font().pointSizeF(), 10.0);
+        c->VScroll1->setValue(c->VScroll1->maximum());
+        QCOMPARE(c->Label2->font().pointSizeF(), 30.0);
+    }
+
+    void takeFont()
+    {
+        PictureDir dir;
+        FakeProgram program;
+        program.options[Option::Druckerausgabe] = true;
+        drucken1 *w = openCards(dir, program);
+        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QCOMPARE(w->pageStart(), 3);
+        schriften *c = openChooser(w, program, 1);
+        const QString chosen = fontAt(program, 1);
+        QTest::mouseClick(c->Command2, Qt::LeftButton);
+        QVERIFY(!c->isVisible());
+        QCOMPARE(c->List1->count(), 0);
+        QCOMPARE(c->Label1->text(), chosen);
+        // The worksheet is active again, on its first page, in the chosen font.
+        QCOMPARE(w->pageStart(), 0);
+        QCOMPARE(w->previewFamily(), chosen);
+        QCOMPARE(program.menuShows, 0);
+        RecordingSurface page;
+        w->printTarget = [&page](const QString &, const QString &, const printing::PageRoutine &r) {
+            r(page);
+            return printing::Outcome{printing::Outcome::Printed, {}, {}};
+        };
+        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        const auto texts = wt::opsOf(page, wt::Op::Text);
+        QVERIFY(!texts.isEmpty());
+        QCOMPARE(texts.first().family, chosen);
+        QCOMPARE(texts.first().points, 32.0); // the worksheet keeps its size
+
+        // Another worksheet takes the font at its next preview.
+        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        program.showScreen(ScreenId::Drucken3);
+        auto *w3 = screenAs<drucken3>(program, ScreenId::Drucken3);
+        QCOMPARE(w3->previewFamily(), chosen);
+    }
+
+    void cancelKeepsTheEarlierChoice()
+    {
+        PictureDir dir;
+        FakeProgram program;
+        drucken1 *w = openCards(dir, program);
+        schriften *c = openChooser(w, program, 1);
+        const QString chosen = fontAt(program, 1);
+        QTest::mouseClick(c->Command2, Qt::LeftButton);
+        QCOMPARE(w->previewFamily(), chosen);
+
+        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        openChooser(w, program, 0);
+        QTest::mouseClick(c->Command1, Qt::LeftButton);
+        QVERIFY(!c->isVisible());
+        QVERIFY(c->Label1->text().isEmpty());
+        QCOMPARE(c->List1->count(), 0);
+        QCOMPARE(w->pageStart(), 0); // reactivated
+        QCOMPARE(w->previewFamily(), chosen);
+    }
+
+    void redrawWhileOpenTakesTheSelection()
+    {
+        PictureDir dir;
+        FakeProgram program;
+        drucken1 *w = openCards(dir, program);
+        openChooser(w, program, 2);
+        w->vorschau();
+        QCOMPARE(w->previewFamily(), fontAt(program, 2));
+    }
+
+    void titleBarClose()
+    {
+        PictureDir dir;
+        FakeProgram program;
+        drucken1 *w = openCards(dir, program);
+        const QString before = w->previewFamily();
+        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        schriften *c = openChooser(w, program, 1);
+        c->VScroll1->setValue(12);
+        c->closeByTitleBar();
+        QVERIFY(!c->isVisible());
+        QCOMPARE(program.menuShows, 0); // the worksheet stays, the main menu does not come up
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->pageStart(), 0);
+        QCOMPARE(w->previewFamily(), before);
+        // The next use starts from the initial state.
+        schriften *again = openChooser(w, program, 0);
+        QCOMPARE(again->VScroll1->value(), 7);
+        QCOMPARE(again->Label2->font().pointSizeF(), 14.0);
+    }
+};
+
+QTEST_MAIN(SchriftenTest)
+#include "schriften_test.moc"
