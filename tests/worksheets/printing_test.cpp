@@ -1,0 +1,114 @@
+// A page printed through the default printer arrives as one page. Runs
+// against a cups-pdf queue (.ci/printer-setup start) and skips otherwise, so
+// that it never prints on paper.
+
+#include "worksheets/drucken1.h"
+#include "worksheettest.h"
+
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+/// Where cups-pdf puts its files: the "Out" line of its configuration, ~/PDF by default.
+QString cupsPdfOut()
+{
+    QString out = QStringLiteral("${HOME}/PDF");
+    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
+    if (conf.open(QIODevice::ReadOnly)) {
+        while (!conf.atEnd()) {
+            const QString line = QString::fromUtf8(conf.readLine()).trimmed();
+            if (line.startsWith(QLatin1String("Out ")))
+                out = line.mid(4).trimmed();
+        }
+    }
+    out.replace(QLatin1String("${HOME}"), QDir::homePath());
+    return out;
+}
+
+QMap<QString, QDateTime> pdfsIn(const QString &dir)
+{
+    QMap<QString, QDateTime> files;
+    for (QDirIterator it(dir, {QStringLiteral("*.pdf")}, QDir::Files); it.hasNext();) {
+        const QString f = it.next();
+        files.insert(f, QFileInfo(f).lastModified());
+    }
+    return files;
+}
+
+} // namespace
+
+class PrintingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void freshNames()
+    {
+        QTemporaryDir tmp;
+        const QDir dir(tmp.path());
+        const QDateTime when(QDate(2026, 3, 9), QTime(8, 5, 7));
+        const QString first = printing::freshPdfName(dir, "Lernkaertchen", when);
+        QCOMPARE(first, QStringLiteral("Lernkaertchen-20260309-080507.pdf"));
+        QFile(dir.filePath(first)).open(QIODevice::WriteOnly);
+        const QString second = printing::freshPdfName(dir, "Lernkaertchen", when);
+        QCOMPARE(second, QStringLiteral("Lernkaertchen-20260309-080507-2.pdf"));
+        QFile(dir.filePath(second)).open(QIODevice::WriteOnly);
+        QCOMPARE(printing::freshPdfName(dir, "Lernkaertchen", when),
+                 QStringLiteral("Lernkaertchen-20260309-080507-3.pdf"));
+    }
+
+    void realPrinter()
+    {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull())
+            QSKIP("No print server with a default printer runs; `.ci/printer-setup start` "
+                  "sets one up with cups-pdf.");
+        if (!info.makeAndModel().contains(QLatin1String("CUPS-PDF"), Qt::CaseInsensitive))
+            QSKIP("The default printer is not a cups-pdf queue; not printing on paper.");
+        if (!wt::havePdfTools())
+            QSKIP("pdfinfo (poppler-utils) not installed");
+        const QString outDir = cupsPdfOut();
+        const auto before = pdfsIn(outDir);
+
+        PictureDir dir;
+        FakeProgram program;
+        program.options[Option::Druckerausgabe] = true;
+        wt::addPictures(dir, program, 9);
+        program.showScreen(ScreenId::Drucken1);
+        auto *w = screenAs<drucken1>(program, ScreenId::Drucken1);
+        QTest::mouseClick(w->Command5, Qt::LeftButton); // the program's own print path
+        QCOMPARE(program.dialogsRec.lastText(),
+                 QStringLiteral("Die Lernkärtchen werden gedruckt ...\r\r"));
+        QCOMPARE(program.dialogsRec.last().icon, Dialogs::Information);
+        QVERIFY(QDir(dir.path()).entryList({"*.pdf"}).isEmpty()); // no fallback file
+
+        QString arrived;
+        for (int i = 0; i < 300 && arrived.isEmpty(); ++i) {
+            QThread::msleep(100);
+            const auto now = pdfsIn(outDir);
+            for (auto it = now.begin(); it != now.end(); ++it)
+                if (!before.contains(it.key()) || before.value(it.key()) != it.value())
+                    arrived = it.key();
+        }
+        QVERIFY2(!arrived.isEmpty(), qPrintable("no PDF arrived in " + outDir));
+        // cups-pdf writes the file in steps: wait until its size settles.
+        qint64 size = -1;
+        for (int i = 0; i < 50; ++i) {
+            QThread::msleep(100);
+            const qint64 s = QFileInfo(arrived).size();
+            if (s > 0 && s == size)
+                break;
+            size = s;
+        }
+        QCOMPARE(wt::pdfPages(arrived), 1);
+        QVERIFY2(QFileInfo(arrived).size() > 2000, qPrintable(QString::number(size)));
+        QFile::remove(arrived);
+    }
+};
+
+QTEST_MAIN(PrintingTest)
+#include "printing_test.moc"
