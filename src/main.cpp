@@ -1,6 +1,7 @@
 // Kalimbo: German nouns with their articles, for children in their first
 // school years. Starts on the picture files of the working directory.
 
+#include "app/icon.h"
 #include "app/kalimboprogram.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -8,6 +9,7 @@
 #include "platform/random.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char **argv)
 {
@@ -15,6 +17,10 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Kalimbo"));
     fonts::installSubstitutions();
     QApplication::setFont(QFont(QStringLiteral("Verdana"), 9));
+    QIcon appIcon;
+    for (int size : {16, 32, 48, 64})
+        appIcon.addPixmap(icon::program(size));
+    QApplication::setWindowIcon(appIcon);
 
     QtDialogs dialogs;
     SystemRandom random;

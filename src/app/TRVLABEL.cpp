@@ -12,6 +12,7 @@ TRVLABEL::TRVLABEL(Program &program)
     : Screen(program, 3510, 3645, QStringLiteral("Kalimbo"), QColor(192, 192, 255)),
       m_program(program)
 {
+    setCentresOnLoad(false);
     controls::shape(this, QColor(128, 255, 255), 120, 120, 3255, 2655);
     auto *pic = controls::label(this, QString(), 240, 360, 495, 495);
     pic->setPixmap(icon::program(twips::px(495)));

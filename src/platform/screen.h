@@ -38,6 +38,9 @@ public:
     void closeByTitleBar();
 
     ScreenHost &host() const { return m_host; }
+    /// Most windows centre themselves when they load; the about box does not.
+    bool centresOnLoad() const { return m_centresOnLoad; }
+    void setCentresOnLoad(bool on) { m_centresOnLoad = on; }
 
 protected:
     /// The window became active in the program's sense.
@@ -52,4 +55,5 @@ protected:
 private:
     ScreenHost &m_host;
     bool m_inActivation = false;
+    bool m_centresOnLoad = true;
 };

@@ -30,7 +30,8 @@ Screen *Program::screen(ScreenId id)
     if (s) {
         m_screens[id] = s;
         // Loading centres the window once; many windows centre again on activation.
-        s->centre();
+        if (s->centresOnLoad())
+            s->centre();
     }
     return s;
 }
