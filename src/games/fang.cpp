@@ -42,7 +42,8 @@ fang::fang(Program &program)
 {
     List1 = controls::list(this, 120, 120, 2055, 5790);
     List1->setFont(msSansSerif(9.75));
-    const QFont small = controls::verdana(9.75, true);
+    QFont small(QStringLiteral("MS Sans Serif"));
+    small.setPointSizeF(8.25);
     Label1 = controls::label(this, QString(), 2400, 240, 1935, 255, small);
     Bezeichnung6 = controls::label(this, QStringLiteral("0"), 4680, 240, 495, 255, small);
     controls::label(this, QStringLiteral(" Sek"), 5160, 240, 465, 255, small);

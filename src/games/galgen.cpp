@@ -149,6 +149,7 @@ galgen::galgen(Program &program)
     Liste1->setWrapping(true);
     Liste1->setResizeMode(QListView::Adjust);
     Liste1->setUniformItemSizes(true);
+    Liste1->setTextElideMode(Qt::ElideNone);
     Liste1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Liste1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Liste1->setGridSize(QSize(Liste1->width() / 15, Liste1->height() / 2 - 1));
@@ -176,8 +177,10 @@ void galgen::startGame()
     // one of them, so they are unmarked rather than deleted.
     if (Liste1->count() != hangman::kKeyOrder.size()) {
         Liste1->clear();
-        for (const QChar c : hangman::kKeyOrder)
-            Liste1->addItem(QLatin1Char(' ') + c + QLatin1Char(' '));
+        for (const QChar c : hangman::kKeyOrder) {
+            auto *key = new QListWidgetItem(QLatin1Char(' ') + c + QLatin1Char(' '), Liste1);
+            key->setTextAlignment(Qt::AlignCenter);
+        }
     }
     Liste1->clearSelection();
     if (Liste2.isEmpty()) {
