@@ -28,7 +28,7 @@ Outcome run(QPrinter &printer, const PageRoutine &page)
     painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    PainterSurface surface(&painter);
+    PageSurface surface(&painter, scale);
     surface.setPrintPosition(0, 0);
     if (page)
         page(surface);

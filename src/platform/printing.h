@@ -4,14 +4,26 @@
 // any other Surface) the screen preview and tests. Where no printer is
 // installed the page goes into a new PDF file in the working directory.
 
+#include "platform/surface.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QString>
 #include <functional>
 
-class Surface;
-
 namespace printing {
+
+/// The surface a page routine gets while printing: it knows how many device
+/// pixels a twip is, so pictures can be prepared at the size they will take.
+class PageSurface final : public PainterSurface {
+public:
+    PageSurface(QPainter *painter, double pixelsPerTwip)
+        : PainterSurface(painter), m_pixelsPerTwip(pixelsPerTwip) {}
+    double pixelsPerTwip() const { return m_pixelsPerTwip; }
+
+private:
+    double m_pixelsPerTwip;
+};
 
 /// Draws the page; the surface's print position starts at 0, 0.
 using PageRoutine = std::function<void(Surface &)>;

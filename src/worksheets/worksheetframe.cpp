@@ -12,11 +12,18 @@
 #include "worksheets/schriften.h"
 
 #include <QClipboard>
+#include <QPainter>
+#include <QTransform>
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalBlocker>
 
 namespace {
@@ -220,11 +227,57 @@ void WorksheetFrame::vorschau()
     }
     Surface &s = Picture1->surface();
     s.setFont(m_family, m_setup.previewPoints, m_setup.previewBold);
+    decodeAhead([this](Surface &plan) { previewRoutine(plan); }, 1.0 / twips::perPixel);
     Picture1->clear();
     Picture1->beginBatch();
     previewRoutine(s);
     Picture1->endBatch();
     selectFirstPicture();
+}
+
+void WorksheetFrame::decodeAhead(const std::function<void(Surface &)> &routine,
+                                 double pixelsPerTwip)
+{
+    // A dry run tells which pictures go where.
+    RecordingSurface plan;
+    routine(plan);
+    struct Job {
+        Picture picture;
+        QSize pixels;
+    };
+    std::vector<Job> jobs;
+    QSet<QString> seen;
+    const QTransform scale = QTransform::fromScale(pixelsPerTwip, pixelsPerTwip);
+    for (const RecordingSurface::Op &op : plan.ops) {
+        if (op.kind != RecordingSurface::Op::PictureOp || seen.contains(op.text))
+            continue;
+        seen.insert(op.text);
+        const Picture pic = picture(op.text);
+        const QRectF device = scale.mapRect(QRectF(op.rect));
+        const QSize pixels(qRound(device.width()), qRound(device.height()));
+        if (!pic.isNull() && !pic.isVector() && !pixels.isEmpty())
+            jobs.push_back({pic, pixels});
+    }
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const size_t workers = std::min<size_t>({size_t(cores), jobs.size(), 8});
+    if (workers < 2)
+        return; // the drawing decodes them itself
+    // Each picture is drawn once into a scratch image of its device size;
+    // the picture keeps the decoded image, and the real drawing reuses it.
+    std::atomic<size_t> next{0};
+    auto work = [&jobs, &next] {
+        for (size_t i; (i = next++) < jobs.size();) {
+            QImage scratch(jobs[i].pixels, QImage::Format_ARGB32_Premultiplied);
+            QPainter p(&scratch);
+            jobs[i].picture.draw(p, QRectF(QPointF(0, 0), QSizeF(jobs[i].pixels)));
+        }
+    };
+    std::vector<std::thread> threads;
+    for (size_t t = 1; t < workers; ++t)
+        threads.emplace_back(work);
+    work();
+    for (std::thread &t : threads)
+        t.join();
 }
 
 void WorksheetFrame::exchange()
@@ -266,6 +319,8 @@ void WorksheetFrame::printPage()
             s.setTextColour(Qt::black);
             s.setDrawColour(Qt::black);
             s.setLineWidth(0);
+            if (auto *paper = dynamic_cast<printing::PageSurface *>(&s))
+                decodeAhead([this](Surface &plan) { pageRoutine(plan); }, paper->pixelsPerTwip());
             pageRoutine(s);
         });
     selectFirstPicture();

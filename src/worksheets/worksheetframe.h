@@ -124,6 +124,9 @@ protected:
 
 private:
     void fillPage(int p);
+    /// Decodes the raster pictures that a drawing routine will draw, side by
+    /// side on the processor's cores, at the device size each will take.
+    void decodeAhead(const std::function<void(Surface &)> &routine, double pixelsPerTwip);
     Setup m_setup;
     QString m_family;
     QHash<QString, Picture> m_pictures;

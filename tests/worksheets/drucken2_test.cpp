@@ -2,6 +2,7 @@
 // marking letters in Text1, sounds across exchange, printing and paging,
 // and the tiling of the preview and the printed cards.
 
+#include "platform/picture.h"
 #include "worksheets/drucken2.h"
 #include "worksheettest.h"
 
@@ -218,6 +219,33 @@ private slots:
             QCOMPARE(op.points, 18.0);
             QVERIFY(!op.bold);
         }
+    }
+
+    void eachPictureDecodedOncePerDrawing()
+    {
+        PictureDir dir;
+        FakeProgram program;
+        QStringList names;
+        for (int i = 0; i < 16; ++i) {
+            names << QStringLiteral("dasFoto%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+            dir.addPicture(names.last(), QSize(800, 600), QColor(0, 0, 200));
+        }
+        program.setNouns(names);
+        program.options[Option::Druckerausgabe] = true;
+        long before = Picture::decodeCount();
+        program.showScreen(ScreenId::Drucken2);
+        auto *w = screenAs<drucken2>(program, ScreenId::Drucken2);
+        QCOMPARE(Picture::decodeCount() - before, 16L);
+        before = Picture::decodeCount();
+        QTest::mouseClick(w->anlaut, Qt::LeftButton); // redraws: the decoded pictures serve
+        QCOMPARE(Picture::decodeCount() - before, 0L);
+        QTemporaryDir out;
+        w->printTarget = [&out](const QString &doc, const QString &, const printing::PageRoutine &page) {
+            return printing::printToPdf(out.filePath("p.pdf"), doc, page);
+        };
+        before = Picture::decodeCount();
+        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        QCOMPARE(Picture::decodeCount() - before, 16L); // once more, at the printer's resolution
     }
 
     void helpText()
