@@ -21,6 +21,7 @@ ChoiceScreen::ChoiceScreen(Program &program, const Layout &l, const QString &cap
     Label2 = controls::label(this, l.instruction, l.label2.left(), l.label2.top(),
                              l.label2.width(), l.label2.height(), font);
     Label2->setWordWrap(true);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     controls::colourise(Label2, grey, green);
     Label3 = controls::label(this, QStringLiteral("3 Wörter"), l.label3.left(), l.label3.top(),
                              l.label3.width(), l.label3.height(), font);

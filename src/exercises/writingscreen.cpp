@@ -35,7 +35,7 @@ void WritingScreen::makeInstruction(const QString &text, const QRect &r, const Q
 {
     Label2 = controls::label(this, text, r.left(), r.top(), r.width(), r.height(), font);
     Label2->setWordWrap(true);
-    Label2->setAlignment(Qt::AlignCenter);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     controls::colourise(Label2, back, fore);
     Label2->installEventFilter(this);
 }

@@ -20,7 +20,6 @@ private slots:
     void copyKeystrokes();
     void copyDisplayChoice();
     void copyFocus();
-    void copyStripIsUnspaced();
     void dictationHidesAndShows();
     void dictationRightNoun();
 };
@@ -127,26 +126,6 @@ void ExWritingTest::copyFocus()
         w->Command3->setFocus();
         QTest::mouseClick(t, Qt::LeftButton, {}, QPoint(2, 2));
         QCOMPARE(w->focusWidget(), w->Text1);
-    }
-}
-
-void ExWritingTest::copyStripIsUnspaced()
-{
-    PictureDir dir;
-    FakeProgram p;
-    p.setNouns({"derHund.jpg"});
-    p.showScreen(ScreenId::Form9);
-    auto *w9 = screenAs<Form9>(p, ScreenId::Form9);
-    p.showScreen(ScreenId::Form10);
-    auto *w10 = screenAs<Form10>(p, ScreenId::Form10);
-    // Letters side by side start at the left edge: ink in the first 10 pixels.
-    for (Canvas *c : {w9->Picture1, w10->Picture1}) {
-        const QImage img = c->image();
-        bool ink = false;
-        for (int y = 0; y < img.height() && !ink; ++y)
-            for (int x = 0; x < 10 && !ink; ++x)
-                ink = img.pixelColor(x, y) != p.back;
-        QVERIFY(ink);
     }
 }
 
