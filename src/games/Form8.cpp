@@ -94,7 +94,7 @@ void Form8::newGame()
 
 void Form8::drop(ImageView *source, int k)
 {
-    if (Picture1->isVisible() || k < 1 || k > 5)
+    if (!Picture1->isHidden() || k < 1 || k > 5)
         return;
     int s = 0;
     for (int i = 1; i <= 5; ++i)

@@ -96,18 +96,6 @@ private slots:
         QCOMPARE(g.cell(0), QPoint(1, 0));
     }
 
-    void movesStopAtTheEdges()
-    {
-        CatchGame g;
-        g.prepare("Hund");
-        for (int i = 0; i < 20; ++i)
-            g.move(1, 1);
-        QCOMPARE(g.player(), QPoint(17, 10));
-        for (int i = 0; i < 20; ++i)
-            g.move(-1, -1);
-        QCOMPARE(g.player(), QPoint(0, 0));
-    }
-
     void jumpsFollowTheInterval()
     {
         ScriptedRandom r;
@@ -225,18 +213,6 @@ private slots:
                           w->List1->visualItemRect(w->List1->item(0)).center());
         QCOMPARE(w->game.word(), QString("Hund"));
         QCOMPARE(w->List1->count(), 3); // emptied, so filled again at once
-    }
-
-    void helpGivesTheFieldTheFocus()
-    {
-        FakeProgram p;
-        p.setNouns({"derHund.jpg"});
-        p.showScreen(ScreenId::Fang);
-        auto *w = screenAs<fang>(p, ScreenId::Fang);
-        QTest::mouseClick(w->Command2, Qt::LeftButton);
-        QCOMPARE(p.dialogsRec.last().title, QString("F a n g e"));
-        QVERIFY(p.dialogsRec.last().text.endsWith("beliebiges Wort für dein Spiel auswählen.\r"));
-        QCOMPARE(p.dialogsRec.last().text.count('\r'), 8);
     }
 };
 
