@@ -14,6 +14,13 @@ Form10::Form10(Program &program)
     makeFrames(QRect(5400, 840, 5295, 3855), QRect(6120, 120, 3855, 5295));
 }
 
+// A new noun (also after "<<", ">>" or coming back) is shown in full again.
+void Form10::drawn()
+{
+    Label2->show();
+    Picture1->show();
+}
+
 void Form10::check(const QString &input)
 {
     if (!input.isEmpty()) {
@@ -22,8 +29,6 @@ void Form10::check(const QString &input)
     }
     if (!Label1.isEmpty() && input == Label1) {
         accept(LogList::Diktat, input);
-        Label2->show();
-        Picture1->show();
         next();
         return;
     }

@@ -11,4 +11,5 @@ public:
 
 protected:
     void check(const QString &input) override;
+    void drawn() override;
 };

@@ -48,6 +48,7 @@ void WritingScreen::next()
     Label1 = nouns::copyForm(Label1);
     drawWord(Label1, wordstrip::Style::Unspaced);
     Text1->clear();
+    drawn();
     focusInput();
 }
 

@@ -22,6 +22,8 @@ protected:
     void start() override { next(); }
     /// Draws a noun, shows it, empties the input and gives it the focus.
     void next();
+    /// Runs after each draw, once the input is empty again.
+    virtual void drawn() {}
     /// Runs on every change of the input's text.
     virtual void check(const QString &input) = 0;
     /// The input so far is the start of the target noun.

@@ -148,6 +148,13 @@ void ExWritingTest::dictationHidesAndShows()
     type(w->Text1, "\b");
     QVERIFY(!w->Picture1->isVisible());
     QCOMPARE(w->focusWidget(), w->Text1);
+    // A skip, and coming back, show the next noun in full.
+    w->Command3->click();
+    QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
+    type(w->Text1, "H");
+    w->Command1->click();
+    p.showScreen(ScreenId::Form10);
+    QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
 }
 
 void ExWritingTest::dictationRightNoun()
