@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -103,7 +104,7 @@ WorksheetFrame::WorksheetFrame(Program &program, const Setup &setup)
     connect(Command1, &QPushButton::clicked, this, &WorksheetFrame::back);
     connect(Bilder1, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            Image1->setPicture(picture(Bilder1->item(row)->text()));
+            Image1->setPicture(viewPicture(Bilder1->item(row)->text()));
     });
     connect(Liste1, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
@@ -125,18 +126,26 @@ QStringList WorksheetFrame::cards() const
 
 int WorksheetFrame::cardCount() const { return qMin(Liste1->count(), m_setup.pageSize); }
 
+Picture WorksheetFrame::cached(QHash<QString, Cached> &cache, const QString &entry)
+{
+    const QFileInfo file(entry);
+    const QDateTime modified = file.exists() ? file.lastModified() : QDateTime();
+    const qint64 size = file.exists() ? file.size() : -1;
+    auto it = cache.find(entry);
+    if (it == cache.end() || it->modified != modified || it->size != size)
+        it = cache.insert(entry, Cached{Picture::load(entry), modified, size});
+    return it->picture;
+}
+
 Picture WorksheetFrame::picture(const QString &entry)
 {
-    auto it = m_pictures.find(entry);
-    if (it == m_pictures.end())
-        it = m_pictures.insert(entry, Picture::load(entry));
-    return it.value();
+    return cached(m_printing ? m_paper : m_preview, entry);
 }
+
+Picture WorksheetFrame::viewPicture(const QString &entry) { return cached(m_views, entry); }
 
 void WorksheetFrame::activated()
 {
-    // Files may have come or gone while the window was away.
-    m_pictures.clear();
     const int n = m_setup.pageSize;
     Bilder1->clear();
     Bilder1->addItems(m_program.pictureFiles());
@@ -190,7 +199,7 @@ void WorksheetFrame::drawNumbers(Surface &strip)
 void WorksheetFrame::cardSelected(int k)
 {
     if (QListWidgetItem *it = Liste1->item(k))
-        Image2->setPicture(picture(it->text()));
+        Image2->setPicture(viewPicture(it->text()));
 }
 
 QString WorksheetFrame::takeCard(int i)
@@ -204,7 +213,7 @@ QString WorksheetFrame::takeCard(int i)
     }
     // As a click would, also when the card was selected already.
     cardSelected(i);
-    Image1->setPicture(picture(it->text()));
+    Image1->setPicture(viewPicture(it->text()));
     return it->text();
 }
 
@@ -216,7 +225,7 @@ void WorksheetFrame::selectFirstPicture()
         const QSignalBlocker block(Bilder1);
         Bilder1->setCurrentRow(0);
     }
-    Image1->setPicture(picture(Bilder1->item(0)->text()));
+    Image1->setPicture(viewPicture(Bilder1->item(0)->text()));
 }
 
 void WorksheetFrame::vorschau()
@@ -312,6 +321,7 @@ void WorksheetFrame::printPage()
         return;
     const QString family = m_family;
     const double points = m_setup.printPoints;
+    m_printing = true;
     const printing::Outcome out =
         printTarget(m_setup.caption, m_setup.pdfStem, [this, family, points](Surface &s) {
             s.setPrintPosition(0, 0);
@@ -323,6 +333,8 @@ void WorksheetFrame::printPage()
                 decodeAhead([this](Surface &plan) { pageRoutine(plan); }, paper->pixelsPerTwip());
             pageRoutine(s);
         });
+    m_printing = false;
+    m_paper.clear();
     selectFirstPicture();
     if (!out.ok()) {
         m_program.dialogs().message(QStringLiteral("Die Seite konnte nicht gedruckt werden.\r") +

@@ -8,6 +8,7 @@
 #include "platform/printing.h"
 #include "platform/screen.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QStringList>
 #include <functional>
@@ -114,9 +115,13 @@ protected:
 
     /// Selects card i of Liste1, loads its picture into Image1 and returns its entry.
     QString takeCard(int i);
-    /// The picture of an entry, loaded once per activation so that it
-    /// decodes at most once per drawing size.
+    /// The picture of an entry for the preview (or, while printing, for
+    /// the paper). Preview pictures stay decoded while their file is
+    /// unchanged, so a redraw, even after an activation, decodes nothing.
     Picture picture(const QString &entry);
+    /// The picture for the image boxes, kept apart so that their size does
+    /// not push the preview's decoded images out.
+    Picture viewPicture(const QString &entry);
     int cardCount() const;
     void selectFirstPicture();
 
@@ -129,5 +134,15 @@ private:
     void decodeAhead(const std::function<void(Surface &)> &routine, double pixelsPerTwip);
     Setup m_setup;
     QString m_family;
-    QHash<QString, Picture> m_pictures;
+    struct Cached {
+        Picture picture;
+        QDateTime modified;
+        qint64 size = -1;
+    };
+    static Picture cached(QHash<QString, Cached> &cache, const QString &entry);
+    QHash<QString, Cached> m_preview;
+    QHash<QString, Cached> m_views;
+    /// Only while printing: paper-sized images are too large to keep.
+    QHash<QString, Cached> m_paper;
+    bool m_printing = false;
 };

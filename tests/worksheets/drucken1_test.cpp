@@ -195,6 +195,27 @@ private slots:
         QCOMPARE(program.dialogsRec.last().title, QStringLiteral("Kalimbo(Ablage)"));
     }
 
+    void changedFileIsReloaded()
+    {
+        PictureDir dir;
+        FakeProgram program;
+        drucken1 *w = open(dir, program);
+        auto pixelOfFirstCard = [w] {
+            return QColor(w->Picture1->snapshot().pixel(4550 / 15, 450 / 15));
+        };
+        QCOMPARE(pixelOfFirstCard(), QColor(0, 0, 200));
+        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        dir.addPicture("dasAuto.bmp", QSize(20, 20), QColor(0, 200, 0));
+        program.showScreen(ScreenId::Drucken1);
+        QCOMPARE(pixelOfFirstCard(), QColor(0, 200, 0));
+        // A file that has gone leaves an empty rectangle; the page is drawn all the same.
+        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        dir.remove("dasAuto.bmp");
+        program.showScreen(ScreenId::Drucken1);
+        QCOMPARE(pixelOfFirstCard(), QColor(Qt::white));
+        QCOMPARE(w->cards().first(), QStringLiteral("dasAuto.bmp"));
+    }
+
     void pdfPage()
     {
         if (!wt::havePdfTools())

@@ -239,6 +239,9 @@ private slots:
         before = Picture::decodeCount();
         QTest::mouseClick(w->anlaut, Qt::LeftButton); // redraws: the decoded pictures serve
         QCOMPARE(Picture::decodeCount() - before, 0L);
+        QTest::mouseClick(w->Command1, Qt::LeftButton); // away and back, files unchanged
+        program.showScreen(ScreenId::Drucken2);
+        QCOMPARE(Picture::decodeCount() - before, 0L);
         QTemporaryDir out;
         w->printTarget = [&out](const QString &doc, const QString &, const printing::PageRoutine &page) {
             return printing::printToPdf(out.filePath("p.pdf"), doc, page);
@@ -246,6 +249,9 @@ private slots:
         before = Picture::decodeCount();
         QTest::mouseClick(w->Command5, Qt::LeftButton);
         QCOMPARE(Picture::decodeCount() - before, 16L); // once more, at the printer's resolution
+        before = Picture::decodeCount();
+        w->vorschau(); // printing kept the preview's images
+        QCOMPARE(Picture::decodeCount() - before, 0L);
     }
 
     void helpText()
