@@ -6,8 +6,7 @@
 #include <QLabel>
 
 Form10::Form10(Program &program)
-    : WritingScreen(program, 10815, 8640, QStringLiteral("Kalimbo (Diktat)"))
-{
+    : WritingScreen(program, 10815, 8640, QStringLiteral("Kalimbo (Diktat)")) {
     makeInstruction(QStringLiteral("Lies das Wort und schreibe es auswendig."),
                     QRect(120, 120, 3975, 1815), controls::verdana(24, true), QColor(224, 224, 224),
                     QColor(0, 192, 0));
@@ -15,14 +14,12 @@ Form10::Form10(Program &program)
 }
 
 // A new noun (also after "<<", ">>" or coming back) is shown in full again.
-void Form10::drawn()
-{
+void Form10::drawn() {
     Label2->show();
     Picture1->show();
 }
 
-void Form10::check(const QString &input)
-{
+void Form10::check(const QString &input) {
     if (!input.isEmpty()) {
         Picture1->hide();
         Label2->hide();

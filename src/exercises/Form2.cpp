@@ -10,8 +10,7 @@
 #include <QSignalBlocker>
 
 Form2::Form2(Program &program)
-    : ExerciseFrame(program, 10830, 7590, QStringLiteral("Kalimbo (Nomen)"))
-{
+    : ExerciseFrame(program, 10830, 7590, QStringLiteral("Kalimbo (Nomen)")) {
     makeFrames(QRect(2760, 960, 5295, 3855), QRect(3480, 240, 3855, 5295));
     makeStrip(120, 5640, 10575, 1095);
     makeBar(6840);
@@ -27,10 +26,11 @@ Form2::Form2(Program &program)
     connect(Picture1, &Canvas::mouseReleased, this, [this] { stripPressed(false); });
 }
 
-void Form2::setPictureSwitch(bool on) { Check1->setChecked(on); }
+void Form2::setPictureSwitch(bool on) {
+    Check1->setChecked(on);
+}
 
-void Form2::start()
-{
+void Form2::start() {
     {
         // Taking over the main menu's value is no change to write back.
         const QSignalBlocker block(Check1);
@@ -43,23 +43,20 @@ void Form2::start()
     showNoun();
 }
 
-void Form2::neu()
-{
+void Form2::neu() {
     pictureSwitch();
     draw();
     picture();
     showNoun();
 }
 
-void Form2::picture()
-{
+void Form2::picture() {
     Image2->clear();
     measure(Label1);
     showCentred(Image1);
 }
 
-void Form2::showNoun()
-{
+void Form2::showNoun() {
     Label1 = nouns::displayForm(Label1);
     const QString noun = Label1.mid(4);
     drawWord(noun);
@@ -67,15 +64,13 @@ void Form2::showNoun()
         program().appendLog(LogList::Lesen, noun);
 }
 
-void Form2::pictureSwitch()
-{
+void Form2::pictureSwitch() {
     const bool on = Check1->isChecked();
     Image1->setVisible(on);
     Image2->setVisible(on);
 }
 
-void Form2::check1Changed(bool on)
-{
+void Form2::check1Changed(bool on) {
     pictureSwitch();
     if (m_writingOption)
         return; // the main menu answered our own write
@@ -84,16 +79,14 @@ void Form2::check1Changed(bool on)
     m_writingOption = false;
 }
 
-void Form2::stripPressed(bool down)
-{
+void Form2::stripPressed(bool down) {
     if (Check1->isChecked())
         return;
     Image1->setVisible(down);
     Image2->setVisible(down);
 }
 
-void Form2::hilfe()
-{
+void Form2::hilfe() {
     program().dialogs().message(QStringLiteral("Auf der Startseite kann unter Optionen\r"
                                                "eine dauerhafte Abschaltung der Bilder\r"
                                                "erzwungen werden. Danach lassen sich\r"

@@ -4,8 +4,7 @@
 
 Form3::Form3(Program &program)
     : ArticleScreen(program, 7590, QStringLiteral("Kalimbo (Begleiter)"), LogList::Begleiter,
-                    QStringLiteral("Das stimmt leider nicht, überlege nochmal!"))
-{
+                    QStringLiteral("Das stimmt leider nicht, überlege nochmal!")) {
     Command2 = makeButton(QStringLiteral("der"), 360, 1080, 1335, 975, answerFont());
     Command3 = makeButton(QStringLiteral("die"), 360, 2280, 1335, 975, answerFont());
     Command4 = makeButton(QStringLiteral("das"), 360, 3480, 1335, 975, answerFont());

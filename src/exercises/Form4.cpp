@@ -7,8 +7,7 @@
 
 Form4::Form4(Program &program)
     : ArticleScreen(program, 7560, QStringLiteral("Kalimbo (Ergänzung)"), LogList::Ergaenzen,
-                    QStringLiteral("Das stimmt leider nicht!"))
-{
+                    QStringLiteral("Das stimmt leider nicht!")) {
     Label2 = controls::label(this, QStringLiteral("Ich sehe"), 1080, 1200, 2775, 615, answerFont());
     controls::colourise(Label2, kBackground, QColor(0, 0, 192));
     Command4 = makeButton(QStringLiteral("ein"), 1080, 1920, 2295, 615, answerFont());

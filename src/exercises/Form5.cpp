@@ -7,15 +7,13 @@ Form5::Form5(Program &program)
                    {10815, QStringLiteral("Suche zum Bild das passende Wort und klicke es an."),
                     QRect(240, 1800, 2295, 1935), QRect(8280, 1800, 2295, 1935),
                     QRect(8400, 2280, 2055, 495), QRect(8520, 3000, 1815, 255)},
-                   QStringLiteral("Kalimbo (Wortwahl)"))
-{
+                   QStringLiteral("Kalimbo (Wortwahl)")) {
     makeFrames(QRect(2760, 840, 5295, 3855), QRect(3480, 120, 3855, 5295));
     connect(Image1, &ImageView::clicked, this, &Form5::choose);
     connect(Image2, &ImageView::clicked, this, &Form5::choose);
 }
 
-void Form5::newNoun()
-{
+void Form5::newNoun() {
     draw();
     measure(Label1);
     showInFrames();
@@ -24,10 +22,11 @@ void Form5::newNoun()
     buildOffer(Label1, nouns::nounOf);
 }
 
-void Form5::showOffered() { drawWord(List2.value(List2Index)); }
+void Form5::showOffered() {
+    drawWord(List2.value(List2Index));
+}
 
-void Form5::choose()
-{
+void Form5::choose() {
     if (Label1.isEmpty() || List2.value(List2Index) != Label1)
         return; // a wrong choice passes in silence
     program().appendLog(LogList::Wortwahl, Label1);
@@ -36,4 +35,6 @@ void Form5::choose()
     newNoun();
 }
 
-void Form5::scrolled() { buildOffer(Label1, nouns::nounOf); }
+void Form5::scrolled() {
+    buildOffer(Label1, nouns::nounOf);
+}

@@ -9,8 +9,7 @@
 #include <QRadioButton>
 
 Form9::Form9(Program &program)
-    : WritingScreen(program, 10830, 8655, QStringLiteral("Kalimbo (Abschrift)"))
-{
+    : WritingScreen(program, 10830, 8655, QStringLiteral("Kalimbo (Abschrift)")) {
     const QColor band(128, 128, 255);
     makeInstruction(QStringLiteral("Schreibe das Wort bitte fehlerfrei ab."),
                     QRect(360, 1920, 2295, 1695), controls::verdana(15.75, true), band,
@@ -36,8 +35,7 @@ Form9::Form9(Program &program)
     Option3->setChecked(true);
 }
 
-void Form9::displayChoice()
-{
+void Form9::displayChoice() {
     const bool picture = !Option2->isChecked();
     const bool word = !Option1->isChecked();
     Image1->setVisible(picture);
@@ -46,8 +44,7 @@ void Form9::displayChoice()
     focusInput();
 }
 
-void Form9::check(const QString &input)
-{
+void Form9::check(const QString &input) {
     if (!Label1.isEmpty() && input == Label1) {
         accept(LogList::Abschrift, input);
         next();

@@ -7,14 +7,13 @@
 
 ArticleScreen::ArticleScreen(Program &program, int clientHeightTw, const QString &caption,
                              LogList log, const QString &wrongText)
-    : ExerciseFrame(program, 10815, clientHeightTw, caption), m_log(log), m_wrongText(wrongText)
-{
+    : ExerciseFrame(program, 10815, clientHeightTw, caption), m_log(log), m_wrongText(wrongText) {}
+
+QFont ArticleScreen::answerFont() {
+    return controls::verdana(20.25, true);
 }
 
-QFont ArticleScreen::answerFont() { return controls::verdana(20.25, true); }
-
-void ArticleScreen::makeBottom(QPushButton *&back, QPushButton *&forward)
-{
+void ArticleScreen::makeBottom(QPushButton *&back, QPushButton *&forward) {
     makeStrip(120, 5520, 10575, 1215);
     makeBar(6840);
     QFont arrows(QStringLiteral("MS Sans Serif"));
@@ -27,8 +26,7 @@ void ArticleScreen::makeBottom(QPushButton *&back, QPushButton *&forward)
     connect(forward, &QPushButton::clicked, this, &ArticleScreen::next);
 }
 
-void ArticleScreen::next()
-{
+void ArticleScreen::next() {
     draw();
     measure(Label1);
     showInFrames();
@@ -36,14 +34,14 @@ void ArticleScreen::next()
     drawWord(Label1.mid(4));
 }
 
-void ArticleScreen::answer(const QString &a)
-{
+void ArticleScreen::answer(const QString &a) {
     if (Label1.isEmpty() || Label1.left(3) != a) {
         tell(m_wrongText + QStringLiteral("\r\r"), QStringLiteral("Fehler"));
         return;
     }
     program().appendLog(m_log, Label1.mid(4));
     if (confirmations())
-        tell(QStringLiteral("Der Begleiter ist richtig, weiter nun!\r\r"), QStringLiteral("Lösung"));
+        tell(QStringLiteral("Der Begleiter ist richtig, weiter nun!\r\r"),
+             QStringLiteral("Lösung"));
     next();
 }

@@ -11,15 +11,14 @@
 #include <QScrollBar>
 
 ChoiceScreen::ChoiceScreen(Program &program, const Layout &l, const QString &caption)
-    : ExerciseFrame(program, l.clientWidth, 7560, caption, 10)
-{
+    : ExerciseFrame(program, l.clientWidth, 7560, caption, 10) {
     const QColor grey(224, 224, 224);
     const QColor green(0, 192, 0);
     const QFont font = controls::verdana(15.75, true);
     controls::shape(this, grey, l.shape2.left(), l.shape2.top(), l.shape2.width(),
                     l.shape2.height());
-    Label2 = controls::label(this, l.instruction, l.label2.left(), l.label2.top(),
-                             l.label2.width(), l.label2.height(), font);
+    Label2 = controls::label(this, l.instruction, l.label2.left(), l.label2.top(), l.label2.width(),
+                             l.label2.height(), font);
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     controls::colourise(Label2, grey, green);
@@ -52,13 +51,11 @@ ChoiceScreen::ChoiceScreen(Program &program, const Layout &l, const QString &cap
     connect(Picture1, &Canvas::clicked, this, [this] { choose(); });
 }
 
-int ChoiceScreen::distractors() const
-{
+int ChoiceScreen::distractors() const {
     return qBound(0, HScroll1->value() - 1, int(List1.size()));
 }
 
-void ChoiceScreen::buildOffer(const QString &target, QString (*form)(const QString &))
-{
+void ChoiceScreen::buildOffer(const QString &target, QString (*form)(const QString &)) {
     List2 = QStringList{target};
     const int k = distractors();
     for (int i = 0; i < k; ++i)
@@ -68,8 +65,7 @@ void ChoiceScreen::buildOffer(const QString &target, QString (*form)(const QStri
     showOffered();
 }
 
-void ChoiceScreen::step(int delta)
-{
+void ChoiceScreen::step(int delta) {
     if (List2.isEmpty())
         return;
     int i = List2Index + delta;

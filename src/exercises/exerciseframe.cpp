@@ -11,27 +11,23 @@
 
 // --- PictureFrame -----------------------------------------------------------
 
-void PictureFrame::showPicture(const Picture &p)
-{
+void PictureFrame::showPicture(const Picture &p) {
     // A listed file that cannot be read keeps its frame visible as an outline.
     m_placeholder = p.isNull() && !p.fileName().isEmpty();
     setPicture(p);
 }
 
-void PictureFrame::clear()
-{
+void PictureFrame::clear() {
     m_placeholder = false;
     clearPicture();
 }
 
-void PictureFrame::placeTw(const QRect &r)
-{
+void PictureFrame::placeTw(const QRect &r) {
     m_twips = r;
     twips::place(this, r.left(), r.top(), r.width(), r.height());
 }
 
-void PictureFrame::paintEvent(QPaintEvent *e)
-{
+void PictureFrame::paintEvent(QPaintEvent *e) {
     if (!m_placeholder) {
         ImageView::paintEvent(e);
         return;
@@ -48,21 +44,16 @@ const QColor ExerciseFrame::kBar(128, 128, 255);
 
 ExerciseFrame::ExerciseFrame(Program &program, int clientWidthTw, int clientHeightTw,
                              const QString &caption, int refillBelow)
-    : Screen(program, clientWidthTw, clientHeightTw, caption, kBackground),
-      m_program(program),
-      m_refillBelow(qMax(1, refillBelow))
-{
-}
+    : Screen(program, clientWidthTw, clientHeightTw, caption, kBackground), m_program(program),
+      m_refillBelow(qMax(1, refillBelow)) {}
 
-void ExerciseFrame::activated()
-{
+void ExerciseFrame::activated() {
     centre();
     colourStrip();
     start();
 }
 
-void ExerciseFrame::makeFrames(QRect landscape, QRect portrait)
-{
+void ExerciseFrame::makeFrames(QRect landscape, QRect portrait) {
     Image1 = new PictureFrame(this);
     Image1->placeTw(landscape);
     if (!portrait.isNull()) {
@@ -71,35 +62,35 @@ void ExerciseFrame::makeFrames(QRect landscape, QRect portrait)
     }
 }
 
-void ExerciseFrame::makeStrip(int left, int top, int width, int height)
-{
+void ExerciseFrame::makeStrip(int left, int top, int width, int height) {
     Picture1 = new Canvas(this);
     twips::place(Picture1, left, top, width, height);
     wordstrip::setup(*Picture1);
     Picture1->setCursor(Qt::ArrowCursor);
 }
 
-void ExerciseFrame::makeBar(int top) { controls::shape(this, kBar, 120, top, 10575, 615); }
+void ExerciseFrame::makeBar(int top) {
+    controls::shape(this, kBar, 120, top, 10575, 615);
+}
 
-QPushButton *ExerciseFrame::makeAbbruch(int top)
-{
+QPushButton *ExerciseFrame::makeAbbruch(int top) {
     Command1 = controls::button(this, QStringLiteral("Abbruch . . ."), 4320, top, 2175, 375);
     connect(Command1, &QPushButton::clicked, this, &ExerciseFrame::abbruch);
     return Command1;
 }
 
 QPushButton *ExerciseFrame::makeButton(const QString &text, int l, int t, int w, int h,
-                                       const QFont &font)
-{
+                                       const QFont &font) {
     QPushButton *b = controls::button(this, text, l, t, w, h);
     b->setFont(font);
     return b;
 }
 
-void ExerciseFrame::refill() { List1 = m_program.nounList(); }
+void ExerciseFrame::refill() {
+    List1 = m_program.nounList();
+}
 
-QString ExerciseFrame::draw()
-{
+QString ExerciseFrame::draw() {
     if (List1.size() < m_refillBelow)
         refill();
     if (List1.isEmpty()) {
@@ -112,8 +103,7 @@ QString ExerciseFrame::draw()
     return Label1;
 }
 
-const Picture &ExerciseFrame::measure(const QString &entry)
-{
+const Picture &ExerciseFrame::measure(const QString &entry) {
     Image3 = Picture::load(entry);
     // A file that cannot be read measures as nothing rather than as -1 x -1.
     const QSize tw = Image3.isNull() ? QSize(0, 0) : Image3.naturalTwips();
@@ -121,8 +111,7 @@ const Picture &ExerciseFrame::measure(const QString &entry)
     return Image3;
 }
 
-void ExerciseFrame::showInFrames()
-{
+void ExerciseFrame::showInFrames() {
     Image1->clear();
     if (Image2)
         Image2->clear();
@@ -134,8 +123,7 @@ void ExerciseFrame::showInFrames()
     (landscape ? Image1 : Image2)->showPicture(Image3);
 }
 
-void ExerciseFrame::showCentred(PictureFrame *frame)
-{
+void ExerciseFrame::showCentred(PictureFrame *frame) {
     constexpr int kSide = 5280;
     frame->clear();
     int w = kSide;
@@ -154,16 +142,16 @@ void ExerciseFrame::showCentred(PictureFrame *frame)
     frame->showPicture(Image3);
 }
 
-void ExerciseFrame::drawWord(const QString &word, wordstrip::Style style)
-{
-    wordstrip::draw(Picture1->surface(), word, m_program.vowelColour(),
-                    m_program.consonantColour(), style);
+void ExerciseFrame::drawWord(const QString &word, wordstrip::Style style) {
+    wordstrip::draw(Picture1->surface(), word, m_program.vowelColour(), m_program.consonantColour(),
+                    style);
 }
 
-void ExerciseFrame::colourStrip() { Picture1->setBackground(m_program.background()); }
+void ExerciseFrame::colourStrip() {
+    Picture1->setBackground(m_program.background());
+}
 
-void ExerciseFrame::abbruch()
-{
+void ExerciseFrame::abbruch() {
     Image1->clear();
     if (Image2)
         Image2->clear();
@@ -171,9 +159,10 @@ void ExerciseFrame::abbruch()
     m_program.leave(this);
 }
 
-void ExerciseFrame::tell(const QString &text, const QString &title)
-{
+void ExerciseFrame::tell(const QString &text, const QString &title) {
     m_program.dialogs().message(m_program.greeting() + text, title);
 }
 
-bool ExerciseFrame::confirmations() const { return m_program.option(Option::Bestaetigungen); }
+bool ExerciseFrame::confirmations() const {
+    return m_program.option(Option::Bestaetigungen);
+}

@@ -51,12 +51,12 @@ public:
     ExerciseFrame(Program &program, int clientWidthTw, int clientHeightTw, const QString &caption,
                   int refillBelow = 1);
 
-    QStringList List1;              // working list: entries not yet drawn in this pass
-    QString Label1;                 // current entry (rewritten to a display form when shown)
-    Picture Image3;                 // measuring image: the picture loaded last
-    PictureFrame *Image1 = nullptr; // landscape frame (the only frame on some screens)
-    PictureFrame *Image2 = nullptr; // portrait frame
-    Canvas *Picture1 = nullptr;     // word strip
+    QStringList List1;               // working list: entries not yet drawn in this pass
+    QString Label1;                  // current entry (rewritten to a display form when shown)
+    Picture Image3;                  // measuring image: the picture loaded last
+    PictureFrame *Image1 = nullptr;  // landscape frame (the only frame on some screens)
+    PictureFrame *Image2 = nullptr;  // portrait frame
+    Canvas *Picture1 = nullptr;      // word strip
     QPushButton *Command1 = nullptr; // "Abbruch . . ."
 
     Program &program() const { return m_program; }
@@ -73,8 +73,7 @@ protected:
     void makeBar(int top);
     /// "Abbruch . . ." in the middle of the bar; the two outer buttons are the screen's.
     QPushButton *makeAbbruch(int top);
-    QPushButton *makeButton(const QString &text, int l, int t, int w, int h,
-                            const QFont &font);
+    QPushButton *makeButton(const QString &text, int l, int t, int w, int h, const QFont &font);
 
     /// Empties the working list and copies the noun list into it, in order.
     void refill();

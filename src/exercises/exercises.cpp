@@ -10,8 +10,7 @@
 
 namespace exercises {
 
-Screen *create(ScreenId id, Program &program)
-{
+Screen *create(ScreenId id, Program &program) {
     switch (id) {
     case ScreenId::Form2:
         return new Form2(program);

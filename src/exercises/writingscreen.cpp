@@ -12,8 +12,7 @@
 
 WritingScreen::WritingScreen(Program &program, int clientWidthTw, int clientHeightTw,
                              const QString &caption)
-    : ExerciseFrame(program, clientWidthTw, clientHeightTw, caption)
-{
+    : ExerciseFrame(program, clientWidthTw, clientHeightTw, caption) {
     makeStrip(120, 5520, 10575, 1215);
     Text1 = new QLineEdit(this);
     Text1->setFont(controls::verdana(36, true));
@@ -31,8 +30,7 @@ WritingScreen::WritingScreen(Program &program, int clientWidthTw, int clientHeig
 }
 
 void WritingScreen::makeInstruction(const QString &text, const QRect &r, const QFont &font,
-                                    const QColor &back, const QColor &fore)
-{
+                                    const QColor &back, const QColor &fore) {
     Label2 = controls::label(this, text, r.left(), r.top(), r.width(), r.height(), font);
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -40,8 +38,7 @@ void WritingScreen::makeInstruction(const QString &text, const QRect &r, const Q
     Label2->installEventFilter(this);
 }
 
-void WritingScreen::next()
-{
+void WritingScreen::next() {
     draw();
     measure(Label1);
     showInFrames();
@@ -52,33 +49,31 @@ void WritingScreen::next()
     focusInput();
 }
 
-bool WritingScreen::rightBeginning(const QString &input) const
-{
+bool WritingScreen::rightBeginning(const QString &input) const {
     return Label1.startsWith(input, Qt::CaseSensitive);
 }
 
-void WritingScreen::accept(LogList log, const QString &input)
-{
+void WritingScreen::accept(LogList log, const QString &input) {
     program().appendLog(log, input);
     if (confirmations())
-        tell(QStringLiteral("Das Wort wurde richtig geschrieben!\r\r"), QStringLiteral("Abschrift"));
+        tell(QStringLiteral("Das Wort wurde richtig geschrieben!\r\r"),
+             QStringLiteral("Abschrift"));
 }
 
-void WritingScreen::wrongBeginning()
-{
+void WritingScreen::wrongBeginning() {
     tell(QStringLiteral("Die Eingabe bitte prüfen!\r\r"), QStringLiteral("Fehler"));
 }
 
-void WritingScreen::focusInput() { Text1->setFocus(Qt::OtherFocusReason); }
+void WritingScreen::focusInput() {
+    Text1->setFocus(Qt::OtherFocusReason);
+}
 
-void WritingScreen::mousePressEvent(QMouseEvent *e)
-{
+void WritingScreen::mousePressEvent(QMouseEvent *e) {
     ExerciseFrame::mousePressEvent(e);
     focusInput();
 }
 
-bool WritingScreen::eventFilter(QObject *o, QEvent *e)
-{
+bool WritingScreen::eventFilter(QObject *o, QEvent *e) {
     if (o == Label2 && e->type() == QEvent::MouseButtonPress)
         focusInput();
     return ExerciseFrame::eventFilter(o, e);

@@ -33,8 +33,8 @@ protected:
     void wrongBeginning();
     void focusInput();
     /// The instruction label, clickable to reach the input.
-    void makeInstruction(const QString &text, const QRect &r, const QFont &font,
-                         const QColor &back, const QColor &fore);
+    void makeInstruction(const QString &text, const QRect &r, const QFont &font, const QColor &back,
+                         const QColor &fore);
 
     void mousePressEvent(QMouseEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;

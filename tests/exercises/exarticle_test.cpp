@@ -21,34 +21,40 @@ private slots:
     void frameByOrientation();
 };
 
-static QPushButton *button(Screen *w, const QString &caption)
-{
+static QPushButton *button(Screen *w, const QString &caption) {
     for (QPushButton *b : w->findChildren<QPushButton *>())
         if (b->text() == caption)
             return b;
     return nullptr;
 }
 
-void ExArticleTest::answers_data()
-{
+void ExArticleTest::answers_data() {
     QTest::addColumn<int>("screen");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("right");
     const int f3 = int(ScreenId::Form3), f4 = int(ScreenId::Form4);
-    QTest::newRow("der right") << f3 << "derHund.jpg" << "der" << true;
-    QTest::newRow("upper-case file") << f3 << "DASHAUS.JPG" << "das" << true;
-    QTest::newRow("die for der") << f3 << "derHund.jpg" << "die" << false;
-    QTest::newRow("das for die") << f3 << "dieKatze.gif" << "das" << false;
-    QTest::newRow("ein das") << f4 << "dasHaus.jpg" << "ein" << true;
-    QTest::newRow("eine die") << f4 << "DieKatze.bmp" << "eine" << true;
-    QTest::newRow("einen der") << f4 << "derHund.jpg" << "einen" << true;
-    QTest::newRow("ein der") << f4 << "derHund.jpg" << "ein" << false;
-    QTest::newRow("einen die") << f4 << "dieKatze.jpg" << "einen" << false;
+    QTest::newRow("der right") << f3 << "derHund.jpg"
+                               << "der" << true;
+    QTest::newRow("upper-case file") << f3 << "DASHAUS.JPG"
+                                     << "das" << true;
+    QTest::newRow("die for der") << f3 << "derHund.jpg"
+                                 << "die" << false;
+    QTest::newRow("das for die") << f3 << "dieKatze.gif"
+                                 << "das" << false;
+    QTest::newRow("ein das") << f4 << "dasHaus.jpg"
+                             << "ein" << true;
+    QTest::newRow("eine die") << f4 << "DieKatze.bmp"
+                              << "eine" << true;
+    QTest::newRow("einen der") << f4 << "derHund.jpg"
+                               << "einen" << true;
+    QTest::newRow("ein der") << f4 << "derHund.jpg"
+                             << "ein" << false;
+    QTest::newRow("einen die") << f4 << "dieKatze.jpg"
+                               << "einen" << false;
 }
 
-void ExArticleTest::answers()
-{
+void ExArticleTest::answers() {
     QFETCH(int, screen);
     QFETCH(QString, entry);
     QFETCH(QString, button);
@@ -75,16 +81,16 @@ void ExArticleTest::answers()
         QCOMPARE(frame->Label1, QStringLiteral("das Auto"));
     } else {
         QCOMPARE(p.dialogsRec.last().title, QStringLiteral("Fehler"));
-        QCOMPARE(p.dialogsRec.last().text,
-                 f3 ? QStringLiteral("Hallo Gast !\r\rDas stimmt leider nicht, überlege nochmal!\r\r")
-                    : QStringLiteral("Hallo Gast !\r\rDas stimmt leider nicht!\r\r"));
+        QCOMPARE(
+            p.dialogsRec.last().text,
+            f3 ? QStringLiteral("Hallo Gast !\r\rDas stimmt leider nicht, überlege nochmal!\r\r")
+               : QStringLiteral("Hallo Gast !\r\rDas stimmt leider nicht!\r\r"));
         QVERIFY(p.log(log).isEmpty());
         QCOMPARE(frame->Label1, shown); // the noun stays
     }
 }
 
-void ExArticleTest::confirmationsOffIsSilent()
-{
+void ExArticleTest::confirmationsOffIsSilent() {
     PictureDir dir;
     FakeProgram p;
     p.options[Option::Bestaetigungen] = false;
@@ -98,8 +104,7 @@ void ExArticleTest::confirmationsOffIsSilent()
     QCOMPARE(p.log(LogList::Begleiter), QStringList{"Hund"});
 }
 
-void ExArticleTest::arrowsSkipAlike()
-{
+void ExArticleTest::arrowsSkipAlike() {
     PictureDir dir;
     FakeProgram p;
     p.setNouns({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg", "dasAuto.jpg"});
@@ -116,8 +121,7 @@ void ExArticleTest::arrowsSkipAlike()
     QVERIFY(p.dialogsRec.boxes.isEmpty());
 }
 
-void ExArticleTest::singleNounRefillsEveryDraw()
-{
+void ExArticleTest::singleNounRefillsEveryDraw() {
     PictureDir dir;
     FakeProgram p;
     p.setNouns({"derHund.jpg"});
@@ -130,8 +134,7 @@ void ExArticleTest::singleNounRefillsEveryDraw()
     QCOMPARE(p.log(LogList::Ergaenzen).size(), 3);
 }
 
-void ExArticleTest::frameByOrientation_data()
-{
+void ExArticleTest::frameByOrientation_data() {
     QTest::addColumn<QSize>("pixels");
     QTest::addColumn<bool>("landscape");
     QTest::newRow("wide") << QSize(60, 40) << true;
@@ -142,8 +145,7 @@ void ExArticleTest::frameByOrientation_data()
     QTest::newRow("wide photo") << QSize(3200, 2400) << true;
 }
 
-void ExArticleTest::frameByOrientation()
-{
+void ExArticleTest::frameByOrientation() {
     QFETCH(QSize, pixels);
     QFETCH(bool, landscape);
     PictureDir dir;

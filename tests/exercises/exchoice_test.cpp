@@ -29,8 +29,7 @@ static const QStringList kTen = {"derAffe.jpg",  "dieBirne.jpg", "dasDach.jpg", 
                                  "dieFeder.jpg", "dasGras.jpg",  "derHut.jpg",  "dieInsel.jpg",
                                  "dasKind.jpg",  "derLöwe.jpg"};
 
-void ExChoiceTest::wordChoiceWithTenNouns()
-{
+void ExChoiceTest::wordChoiceWithTenNouns() {
     PictureDir dir;
     FakeProgram p;
     p.options[Option::Bestaetigungen] = false; // this screen praises anyway
@@ -57,8 +56,7 @@ void ExChoiceTest::wordChoiceWithTenNouns()
     QCOMPARE(w->List2, (QStringList{"Affe", "Birne", "Dach"}));
 }
 
-void ExChoiceTest::wordChoiceTargetRuleAndTwins()
-{
+void ExChoiceTest::wordChoiceTargetRuleAndTwins() {
     PictureDir dir;
     FakeProgram p;
     QStringList nouns = kTen;
@@ -86,8 +84,7 @@ void ExChoiceTest::wordChoiceTargetRuleAndTwins()
     QCOMPARE(q.log(LogList::Wortwahl), QStringList{"Ball"});
 }
 
-void ExChoiceTest::wordChoiceScrollKeepsTarget()
-{
+void ExChoiceTest::wordChoiceScrollKeepsTarget() {
     PictureDir dir;
     dir.addPicture("dieFeder.jpg", QSize(30, 60));
     FakeProgram p;
@@ -103,7 +100,7 @@ void ExChoiceTest::wordChoiceScrollKeepsTarget()
     QCOMPARE(w->Label1, QStringLiteral("Feder"));
     QCOMPARE(w->List2, (QStringList{"Affe", "Birne", "Dach", "Esel", "Feder", "Gras"}));
     QCOMPARE(w->List2Index, 0);
-    QCOMPARE(p.randomRec.calls, calls); // no new draw
+    QCOMPARE(p.randomRec.calls, calls);      // no new draw
     QVERIFY(!w->Image2->picture().isNull()); // the picture stays
     w->HScroll1->setValue(10);
     QCOMPARE(w->List2.size(), 10);
@@ -111,8 +108,7 @@ void ExChoiceTest::wordChoiceScrollKeepsTarget()
     QCOMPARE(w->HScroll1->maximum(), 10);
 }
 
-void ExChoiceTest::wordChoiceStepWraps()
-{
+void ExChoiceTest::wordChoiceStepWraps() {
     PictureDir dir;
     FakeProgram p;
     p.setNouns(kTen);
@@ -130,8 +126,7 @@ void ExChoiceTest::wordChoiceStepWraps()
     QCOMPARE(w->Label1, QStringLiteral("Löwe"));
 }
 
-void ExChoiceTest::pictureChoiceContainment_data()
-{
+void ExChoiceTest::pictureChoiceContainment_data() {
     QTest::addColumn<QString>("distractor");
     QTest::addColumn<bool>("right");
     QTest::newRow("same file") << "" << true;
@@ -140,8 +135,7 @@ void ExChoiceTest::pictureChoiceContainment_data()
     QTest::newRow("other noun") << "dieKatze.jpg" << false;
 }
 
-void ExChoiceTest::pictureChoiceContainment()
-{
+void ExChoiceTest::pictureChoiceContainment() {
     QFETCH(QString, distractor);
     QFETCH(bool, right);
     PictureDir dir;
@@ -169,8 +163,7 @@ void ExChoiceTest::pictureChoiceContainment()
                  QStringLiteral("Hallo Gast !\r\rDas Bild ist richtig, weiter nun!\r\r"));
 }
 
-void ExChoiceTest::pictureChoiceScrollDrawsNewNoun()
-{
+void ExChoiceTest::pictureChoiceScrollDrawsNewNoun() {
     PictureDir dir;
     FakeProgram p;
     p.options[Option::Bestaetigungen] = false;
@@ -195,8 +188,7 @@ void ExChoiceTest::pictureChoiceScrollDrawsNewNoun()
     QVERIFY(p.dialogsRec.boxes.isEmpty());
 }
 
-void ExChoiceTest::fewNounsNeverOverrun()
-{
+void ExChoiceTest::fewNounsNeverOverrun() {
     // Opened on fewer nouns than the largest offer needs: the offer shrinks.
     PictureDir dir;
     FakeProgram p;

@@ -28,14 +28,12 @@ private slots:
     void stripColoursAndLongNounCut();
 };
 
-static Form2 *openForm2(FakeProgram &p)
-{
+static Form2 *openForm2(FakeProgram &p) {
     p.showScreen(ScreenId::Form2);
     return screenAs<Form2>(p, ScreenId::Form2);
 }
 
-void ExFrameTest::passHasNoRepeats()
-{
+void ExFrameTest::passHasNoRepeats() {
     PictureDir dir;
     FakeProgram p;
     p.setNouns({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg"});
@@ -49,8 +47,7 @@ void ExFrameTest::passHasNoRepeats()
     QCOMPARE(w->Label1, QStringLiteral("die Katze"));
 }
 
-void ExFrameTest::abbruchKeepsPassTitleBarStartsNew()
-{
+void ExFrameTest::abbruchKeepsPassTitleBarStartsNew() {
     PictureDir dir;
     FakeProgram p;
     p.setNouns({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg"});
@@ -71,8 +68,7 @@ void ExFrameTest::abbruchKeepsPassTitleBarStartsNew()
     QCOMPARE(fresh->List1.size(), 2); // a new pass
 }
 
-void ExFrameTest::placement_data()
-{
+void ExFrameTest::placement_data() {
     QTest::addColumn<QSize>("pixels");
     QTest::addColumn<QRect>("frame"); // twips
     QTest::newRow("small") << QSize(200, 134) << QRect(3900, 1695, 3000, 2010);
@@ -81,8 +77,7 @@ void ExFrameTest::placement_data()
     QTest::newRow("huge") << QSize(4000, 3000) << QRect(2760, 60, 5280, 5280);
 }
 
-void ExFrameTest::placement()
-{
+void ExFrameTest::placement() {
     QFETCH(QSize, pixels);
     QFETCH(QRect, frame);
     PictureDir dir;
@@ -92,23 +87,21 @@ void ExFrameTest::placement()
     p.options[Option::BilderBeiNomen] = true;
     Form2 *w = openForm2(p);
     QCOMPARE(w->Image1->twipsRect(), frame);
-    QCOMPARE(w->Image1->geometry(), twips::pxRect(frame.left(), frame.top(), frame.width(),
-                                                  frame.height()));
+    QCOMPARE(w->Image1->geometry(),
+             twips::pxRect(frame.left(), frame.top(), frame.width(), frame.height()));
     QVERIFY(!w->Image1->picture().isNull());
     QVERIFY(w->Image2->picture().isNull());
     QCOMPARE(int(p.pictureWidth), qMin(32767, pixels.width() * 15));
     QCOMPARE(int(p.pictureHeight), qMin(32767, pixels.height() * 15));
 }
 
-void ExFrameTest::missingOrDamagedPicture_data()
-{
+void ExFrameTest::missingOrDamagedPicture_data() {
     QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
     QTest::newRow("missing") << QByteArray();
     QTest::newRow("damaged") << QByteArray("\xFF\xD8\xFF garbage", 12);
 }
 
-void ExFrameTest::missingOrDamagedPicture()
-{
+void ExFrameTest::missingOrDamagedPicture() {
     QFETCH(QByteArray, bytes);
     PictureDir dir;
     if (!bytes.isEmpty())
@@ -130,8 +123,7 @@ void ExFrameTest::missingOrDamagedPicture()
     QVERIFY(!w->Image1->picture().isNull());
 }
 
-void ExFrameTest::pictureSwitchFollowsMenuBothWays()
-{
+void ExFrameTest::pictureSwitchFollowsMenuBothWays() {
     PictureDir dir;
     FakeProgram p;
     p.setNouns({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg"});
@@ -157,8 +149,7 @@ void ExFrameTest::pictureSwitchFollowsMenuBothWays()
     QVERIFY(!w->Image1->isVisible());
 }
 
-void ExFrameTest::holdingMouseShowsPicturesWhenOff()
-{
+void ExFrameTest::holdingMouseShowsPicturesWhenOff() {
     PictureDir dir;
     FakeProgram p;
     p.setNouns({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg"});
@@ -177,8 +168,7 @@ void ExFrameTest::holdingMouseShowsPicturesWhenOff()
     QVERIFY(w->Image1->isVisible());
 }
 
-void ExFrameTest::helpText()
-{
+void ExFrameTest::helpText() {
     PictureDir dir;
     FakeProgram p;
     p.setNouns({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg"});
@@ -194,8 +184,7 @@ void ExFrameTest::helpText()
     QCOMPARE(p.log(LogList::Lesen).size(), 1); // help draws nothing
 }
 
-static int countColour(const QImage &img, const QColor &c, int fromX = 0)
-{
+static int countColour(const QImage &img, const QColor &c, int fromX = 0) {
     int n = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = fromX; x < img.width(); ++x)
@@ -203,15 +192,14 @@ static int countColour(const QImage &img, const QColor &c, int fromX = 0)
     return n;
 }
 
-void ExFrameTest::stripColoursAndLongNounCut()
-{
+void ExFrameTest::stripColoursAndLongNounCut() {
     PictureDir dir;
     FakeProgram p;
     const QString longNoun = "dieDonaudampfschifffahrtsgesellschaftskapitänsmütze-2.jpg";
     p.setNouns({longNoun});
     p.back = QColor(255, 255, 0);
-    p.vowel = 12;     // light red
-    p.consonant = 1;  // blue
+    p.vowel = 12;    // light red
+    p.consonant = 1; // blue
     Form2 *w = openForm2(p);
     const QImage img = w->Picture1->image();
     QCOMPARE(w->Picture1->size(), twips::pxRect(120, 5640, 10575, 1095).size());
@@ -220,7 +208,8 @@ void ExFrameTest::stripColoursAndLongNounCut()
     QVERIFY(countColour(img, QColor(0, 0, 128)) > 0);
     // The word runs past the right edge: letters reach the last columns.
     const int edge = img.width() - img.width() / 20;
-    QVERIFY(countColour(img, QColor(0, 0, 128), edge) + countColour(img, QColor(255, 0, 0), edge) > 0);
+    QVERIFY(countColour(img, QColor(0, 0, 128), edge) + countColour(img, QColor(255, 0, 0), edge) >
+            0);
     QCOMPARE(p.log(LogList::Lesen).value(0),
              QStringLiteral("Donaudampfschifffahrtsgesellschaftskapitänsmütze-2"));
 }

@@ -26,8 +26,7 @@ private slots:
 
 // Types text into a line edit; '\b' is a backspace. Each character goes as
 // its own key event so umlauts arrive intact.
-static void type(QLineEdit *e, const QString &keys)
-{
+static void type(QLineEdit *e, const QString &keys) {
     for (const QChar c : keys) {
         if (c == QLatin1Char('\b')) {
             QTest::keyClick(e, Qt::Key_Backspace);
@@ -38,8 +37,7 @@ static void type(QLineEdit *e, const QString &keys)
     }
 }
 
-static int errors(const FakeProgram &p)
-{
+static int errors(const FakeProgram &p) {
     int n = 0;
     for (const auto &b : p.dialogsRec.boxes)
         if (b.title == QLatin1String("Fehler")) {
@@ -50,22 +48,26 @@ static int errors(const FakeProgram &p)
     return n;
 }
 
-void ExWritingTest::copyKeystrokes_data()
-{
+void ExWritingTest::copyKeystrokes_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<int>("errors");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("right") << "derHund.jpg" << "Hund" << 0 << true;
-    QTest::newRow("lower-case start") << "derHund.jpg" << "hund" << 4 << false;
-    QTest::newRow("mended") << "derHund.jpg" << "Hx\bund" << 1 << true;
-    QTest::newRow("deleted back") << "derHund.jpg" << "Hun\b\b\b" << 0 << false;
-    QTest::newRow("umlaut") << "dieÄPFEL.jpg" << "Äpfel" << 0 << true;
-    QTest::newRow("upper-case inside") << "derFUSSBALL.wmf" << "FU" << 1 << false;
+    QTest::newRow("right") << "derHund.jpg"
+                           << "Hund" << 0 << true;
+    QTest::newRow("lower-case start") << "derHund.jpg"
+                                      << "hund" << 4 << false;
+    QTest::newRow("mended") << "derHund.jpg"
+                            << "Hx\bund" << 1 << true;
+    QTest::newRow("deleted back") << "derHund.jpg"
+                                  << "Hun\b\b\b" << 0 << false;
+    QTest::newRow("umlaut") << "dieÄPFEL.jpg"
+                            << "Äpfel" << 0 << true;
+    QTest::newRow("upper-case inside") << "derFUSSBALL.wmf"
+                                       << "FU" << 1 << false;
 }
 
-void ExWritingTest::copyKeystrokes()
-{
+void ExWritingTest::copyKeystrokes() {
     QFETCH(QString, entry);
     QFETCH(QString, keys);
     QFETCH(int, errors);
@@ -91,8 +93,7 @@ void ExWritingTest::copyKeystrokes()
     }
 }
 
-void ExWritingTest::copyDisplayChoice()
-{
+void ExWritingTest::copyDisplayChoice() {
     PictureDir dir;
     FakeProgram p;
     p.setNouns({"derHund.jpg"});
@@ -114,8 +115,7 @@ void ExWritingTest::copyDisplayChoice()
     QVERIFY(screenAs<Form9>(p, ScreenId::Form9)->Option3->isChecked());
 }
 
-void ExWritingTest::copyFocus()
-{
+void ExWritingTest::copyFocus() {
     PictureDir dir;
     FakeProgram p;
     p.setNouns({"derHund.jpg"});
@@ -129,8 +129,7 @@ void ExWritingTest::copyFocus()
     }
 }
 
-void ExWritingTest::dictationHidesAndShows()
-{
+void ExWritingTest::dictationHidesAndShows() {
     PictureDir dir;
     FakeProgram p;
     p.setNouns({"derHund.jpg"});
@@ -157,8 +156,7 @@ void ExWritingTest::dictationHidesAndShows()
     QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
 }
 
-void ExWritingTest::dictationRightNoun()
-{
+void ExWritingTest::dictationRightNoun() {
     PictureDir dir;
     FakeProgram p;
     p.setNouns({"derHund.jpg", "dieKatze.jpg"});
