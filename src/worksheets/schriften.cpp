@@ -64,7 +64,9 @@ QStringList schriften::screenFonts()
     for (const QString &family : families) {
         if (QFontDatabase::isPrivateFamily(family))
             continue;
-        if (!QFontDatabase::writingSystems(family).contains(QFontDatabase::Latin))
+        // Latin letters, and no symbol font (dingbats claim Latin too).
+        const auto systems = QFontDatabase::writingSystems(family);
+        if (!systems.contains(QFontDatabase::Latin) || systems.contains(QFontDatabase::Symbol))
             continue;
         QString name = family;
         const int foundry = name.indexOf(QLatin1String(" ["));

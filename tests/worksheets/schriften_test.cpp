@@ -51,6 +51,7 @@ private slots:
         for (const QString &f : fonts) {
             QVERIFY2(!f.contains('['), qPrintable(f));
             QVERIFY2(QFontDatabase::writingSystems(f).contains(QFontDatabase::Latin), qPrintable(f));
+            QVERIFY2(!QFontDatabase::writingSystems(f).contains(QFontDatabase::Symbol), qPrintable(f));
         }
     }
 
