@@ -277,20 +277,6 @@ private slots:
         QCOMPARE(w->pageStart(), 2);
         QVERIFY(w->isVisible());
     }
-
-    void help()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        drucken1 *w = open(dir, program);
-        QTest::mouseClick(w->Command4, Qt::LeftButton);
-        const QString text = program.dialogsRec.lastText();
-        QVERIFY(text.startsWith("Hier können Sie Lesekärtchen erstellen und ausdrucken.\r"
-                                "Die Lesekärtchen werden ausgedruckt, in der Mitte nach\r"));
-        QVERIFY(text.endsWith("dann neu zusammengestellt und die Anzeige aktualisiert.\r"));
-        QCOMPARE(text.count('\r'), 8);
-        QCOMPARE(program.dialogsRec.last().title, QStringLiteral("Hilfe zu Lernkärtchen"));
-    }
 };
 
 QTEST_MAIN(Drucken1Test)

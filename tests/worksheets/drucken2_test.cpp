@@ -144,17 +144,6 @@ private slots:
         QVERIFY(wt::textAt(page, "Sch").x() > 0);
         QVERIFY(wt::textAt(page, "sch").x() > 0);
         QCOMPARE(w->sounds()[k], QStringLiteral("SCH")); // printing keeps the sound
-
-        // Typing with a part marked: the marked part becomes the sound.
-        const int e = cardOf(w, "derElefant.bmp");
-        w->Liste1->setCurrentRow(e);
-        w->Text1->setSelection(2, 2);
-        QTest::keyClick(w->Text1, Qt::Key_Right, Qt::ShiftModifier); // marks "efa"
-        QCOMPARE(w->sounds()[e], QStringLiteral("E"));
-        w->Text1->setText("Elefanten");
-        w->Text1->setSelection(0, 2);
-        w->Text1->insert(QString()); // a change of text with nothing marked does nothing
-        QCOMPARE(w->sounds()[e], QStringLiteral("E"));
     }
 
     void exchangeKeepsTheSound()
@@ -252,18 +241,6 @@ private slots:
         before = Picture::decodeCount();
         w->vorschau(); // printing kept the preview's images
         QCOMPARE(Picture::decodeCount() - before, 0L);
-    }
-
-    void helpText()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        drucken2 *w = open(dir, program);
-        QTest::mouseClick(w->Command4, Qt::LeftButton);
-        QCOMPARE(program.dialogsRec.last().title, QStringLiteral("Hilfe zu Lautübungen"));
-        QVERIFY(program.dialogsRec.lastText().endsWith(
-            "Der Austausch von Bildern funktioniert wie bei den Lernkärtchen.\r"));
-        QCOMPARE(program.dialogsRec.lastText().count('\r'), 9);
     }
 };
 
