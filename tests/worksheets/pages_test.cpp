@@ -92,6 +92,23 @@ private slots:
         QCOMPARE(w->Liste1->currentRow(), n - 1);
     }
 
+    void fewerPicturesThanAPage()
+    {
+        // The main menu does not open the window so; if it ever does, nothing breaks.
+        PictureDir dir;
+        FakeProgram program;
+        const QStringList names = wt::addPictures(dir, program, 5);
+        program.showScreen(ScreenId::Drucken2);
+        auto *w = screenAs<WorksheetFrame>(program, ScreenId::Drucken2);
+        QCOMPARE(w->cards(), names);
+        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QTest::mouseClick(w->Command7, Qt::LeftButton);
+        QCOMPARE(w->pageStart(), 0);
+        RecordingSurface page;
+        w->pageRoutine(page);
+        QCOMPARE(wt::pictures(page).size(), 5);
+    }
+
     void activationStartsAtTheFirstPage()
     {
         PictureDir dir;
