@@ -62,7 +62,7 @@ public:
     Program &program() const { return m_program; }
 
 protected:
-    /// Centres, gives the word strip the main menu's background, then next().
+    /// Centres, gives the word strip the main menu's background, then start().
     void activated() override;
     /// What the screen does at activation after centring and colouring.
     virtual void start() = 0;
