@@ -7,14 +7,6 @@
 
 using settings::Values;
 
-static QByteArray lines(std::initializer_list<const char *> ls)
-{
-    QByteArray b;
-    for (const char *l : ls)
-        b += QByteArray(l) + "\r\n";
-    return b;
-}
-
 class SettingsTest : public QObject {
     Q_OBJECT
 private slots:
