@@ -404,6 +404,14 @@ void WmfDamageTest::extremeCoordinates_data()
         QTest::newRow("huge fonts") << finish(w) << false;
     }
     {
+        // Cell height 3, average width 2816: glyphs stretched a thousandfold
+        // (once crashed inside the font engine's glyph cache).
+        WmfWriter w = start();
+        w.setBkMode(TRANSPARENT).record(CreateFontIndirect, {3, 0x0B00, 0, 0, 700, 0, 0, 0, 0, 0x7241, 0x6169, 0x6C});
+        w.selectObject(2).textOut(0, 60, "AB").setWindowExt(1000, 1).textOut(0, 0, "W");
+        QTest::newRow("thousandfold stretched font") << finish(w) << false;
+    }
+    {
         WmfWriter w = start();
         w.scaleWindowExt(1, hi, 1, hi).scaleWindowExt(1, hi, 1, hi).rectangle(0, 0, 1, 1);
         w.offsetWindowOrg(hi, hi).offsetWindowOrg(hi, hi).rectangle(0, 0, 1, 1);
