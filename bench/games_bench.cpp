@@ -21,8 +21,7 @@ namespace {
 
 struct Times {
     QList<double> ms;
-    void time(QWidget *window, const std::function<void()> &event)
-    {
+    void time(QWidget *window, const std::function<void()> &event) {
         QElapsedTimer t;
         t.start();
         event();
@@ -30,8 +29,7 @@ struct Times {
         QCoreApplication::processEvents();
         ms << t.nsecsElapsed() / 1e6;
     }
-    void report(const char *what) const
-    {
+    void report(const char *what) const {
         QList<double> s = ms;
         std::sort(s.begin(), s.end());
         double sum = 0;
@@ -55,16 +53,14 @@ class GamesBench : public QObject {
     PictureDir *m_dir = nullptr;
 
 private slots:
-    void initTestCase()
-    {
+    void initTestCase() {
         m_dir = new PictureDir;
         for (const QString &n : kNouns)
             m_dir->addPicture(n, QSize(1024, 768), Qt::darkCyan); // a camera-sized picture
     }
     void cleanupTestCase() { delete m_dir; }
 
-    void memoryGames()
-    {
+    void memoryGames() {
         FakeProgram p;
         p.setNouns(kNouns);
         Times t;
@@ -96,8 +92,7 @@ private slots:
         t.report("memory");
     }
 
-    void letterCarpets()
-    {
+    void letterCarpets() {
         FakeProgram p;
         p.setNouns(kNouns);
         Times t;
@@ -108,7 +103,8 @@ private slots:
             return QPoint((o.x() + 1000) / 15, (o.y() + 500) / 15);
         };
         for (int game = 0; game < 20; ++game) {
-            t.time(w, [&] { QTest::mouseClick(w->bild1, Qt::LeftButton, {}, at(24)); }); // often wrong
+            t.time(w,
+                   [&] { QTest::mouseClick(w->bild1, Qt::LeftButton, {}, at(24)); }); // often wrong
             while (!w->solutionShown()) {
                 const QString next = w->carpet.wordLetters[w->carpet.found.size()];
                 const int k = int(w->carpet.carpetLetters.mid(0, 25).indexOf(next));
@@ -120,8 +116,7 @@ private slots:
         t.report("letter carpet");
     }
 
-    void catchGames()
-    {
+    void catchGames() {
         FakeProgram p;
         p.setNouns(kNouns);
         Times t;

@@ -13,8 +13,7 @@
 Form7::Form7(Program &program)
     : Screen(program, 10680, 7500, QStringLiteral("Kalimbo (Buchstabenteppich)"),
              QColor(192, 192, 255)),
-      m_program(program)
-{
+      m_program(program) {
     const QFont big = controls::verdana(18, true);
     Label1 = controls::label(this, QString(), 120, 120, 10455, 495, big);
     controls::colourise(Label1, QColor(192, 192, 255), QColor(0, 192, 0));
@@ -69,17 +68,17 @@ Form7::Form7(Program &program)
     });
 }
 
-bool Form7::solutionShown() const { return twips::left(Picture1) < kPanelHidden; }
+bool Form7::solutionShown() const {
+    return twips::left(Picture1) < kPanelHidden;
+}
 
-void Form7::activated()
-{
+void Form7::activated() {
     centre();
     carpet.fill(m_program.nounList());
     newCarpet();
 }
 
-void Form7::newCarpet()
-{
+void Form7::newCarpet() {
     Image2->clearPicture();
     const QString file = carpet.build(m_program.nounList(), m_program.random(), m_program.clock());
     const Picture pic = Picture::load(file);
@@ -99,8 +98,7 @@ void Form7::newCarpet()
     drawCarpet();
 }
 
-void Form7::drawCell(int k, const QColor &fill)
-{
+void Form7::drawCell(int k, const QColor &fill) {
     Surface &s = bild1->surface();
     const QPoint o = Carpet::cellOrigin(k);
     s.fillBox(o.x(), o.y(), o.x() + Carpet::kCellWidth, o.y() + Carpet::kCellHeight, fill,
@@ -109,8 +107,7 @@ void Form7::drawCell(int k, const QColor &fill)
     s.text(o.x() + 800, o.y() + 300, carpet.carpetLetters.value(k));
 }
 
-void Form7::drawCarpet()
-{
+void Form7::drawCarpet() {
     bild1->beginBatch();
     bild1->clear();
     for (int k = 0; k < Carpet::kCells; ++k)
@@ -123,8 +120,7 @@ void Form7::drawCarpet()
     bild1->endBatch();
 }
 
-void Form7::carpetPressed(QPoint tw)
-{
+void Form7::carpetPressed(QPoint tw) {
     if (solutionShown())
         return;
     const int k = Carpet::cellAt(tw);
@@ -148,8 +144,7 @@ void Form7::carpetPressed(QPoint tw)
     }
 }
 
-void Form7::solutionClicked()
-{
+void Form7::solutionClicked() {
     if (!solutionShown())
         return;
     twips::move(Picture1, kPanelHidden, 1080);

@@ -14,8 +14,7 @@
 
 Form8::Form8(Program &program)
     : Screen(program, 9375, 6255, QStringLiteral("Kalimbo (ABC)"), QColor(192, 192, 255)),
-      m_program(program)
-{
+      m_program(program) {
     const int lefts[6] = {0, 240, 2040, 3840, 5640, 7440};
     for (int k = 1; k <= 5; ++k) {
         auto *f = new FramedImage(this);
@@ -43,8 +42,7 @@ Form8::Form8(Program &program)
 
     connect(Command2, &QPushButton::clicked, this, &Form8::newGame);
     connect(Command4, &QPushButton::clicked, this, [this] {
-        Label3->setText(
-            QStringLiteral(" A B C D E F G H I J K L M N O P Q R S T U V W X Y Z "));
+        Label3->setText(QStringLiteral(" A B C D E F G H I J K L M N O P Q R S T U V W X Y Z "));
         Label3->show();
     });
     connect(Command3, &QPushButton::clicked, this, [this] {
@@ -61,26 +59,22 @@ Form8::Form8(Program &program)
     });
 }
 
-void Form8::activated()
-{
+void Form8::activated() {
     centre();
     newGame();
 }
 
-bool Form8::titleBarClose()
-{
+bool Form8::titleBarClose() {
     clearFrames();
     return true;
 }
 
-void Form8::clearFrames()
-{
+void Form8::clearFrames() {
     for (int k = 1; k <= 5; ++k)
         Image[k]->clearPicture();
 }
 
-void Form8::newGame()
-{
+void Form8::newGame() {
     Label3->hide();
     Picture1->hide();
     clearFrames();
@@ -92,8 +86,7 @@ void Form8::newGame()
     }
 }
 
-void Form8::drop(ImageView *source, int k)
-{
+void Form8::drop(ImageView *source, int k) {
     if (!Picture1->isHidden() || k < 1 || k > 5)
         return;
     int s = 0;
@@ -114,8 +107,7 @@ void Form8::drop(ImageView *source, int k)
         showSolution();
 }
 
-void Form8::showSolution()
-{
+void Form8::showSolution() {
     Label3->setText(QStringLiteral("Du hast es geschafft, klicke auf den Neu-Knopf . . ."));
     Label3->show();
     Picture1->show();

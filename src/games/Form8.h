@@ -21,9 +21,9 @@ public:
     void drop(ImageView *source, int k);
 
     AbcGame game;
-    FramedImage *Image[6] = {}; // Image1 ... Image5 at 1 ... 5
-    Canvas *Picture1 = nullptr; // solution box
-    QLabel *Label3 = nullptr;   // success line or alphabet
+    FramedImage *Image[6] = {};      // Image1 ... Image5 at 1 ... 5
+    Canvas *Picture1 = nullptr;      // solution box
+    QLabel *Label3 = nullptr;        // success line or alphabet
     QPushButton *Command1 = nullptr; // "Abbruch . . ."
     QPushButton *Command2 = nullptr; // "N e u"
     QPushButton *Command3 = nullptr; // "Hilfe"

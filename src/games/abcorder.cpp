@@ -6,8 +6,7 @@
 
 #include <QSet>
 
-void AbcGame::start(const QStringList &nounList, Random &random, const Clock &clock)
-{
+void AbcGame::start(const QStringList &nounList, Random &random, const Clock &clock) {
     m_solved = false;
     random.reseedFromClock(clock);
     entries.clear();
@@ -27,8 +26,7 @@ void AbcGame::start(const QStringList &nounList, Random &random, const Clock &cl
     collation::sort(target);
 }
 
-bool AbcGame::swap(int s, int k)
-{
+bool AbcGame::swap(int s, int k) {
     if (m_solved || s < 0 || k < 0 || s >= current.size() || k >= current.size())
         return false;
     current.swapItemsAt(s, k);
@@ -36,8 +34,7 @@ bool AbcGame::swap(int s, int k)
     return true;
 }
 
-QString AbcGame::logLine() const
-{
+QString AbcGame::logLine() const {
     QString line;
     for (const QString &t : target)
         line += t + QLatin1Char(' ');

@@ -7,8 +7,7 @@
 
 const QString Carpet::kFillers = QStringLiteral("aäbcdefghijklmnoöpqrsßtuüvwxyz");
 
-void Carpet::fill(const QStringList &nounList)
-{
+void Carpet::fill(const QStringList &nounList) {
     poolNouns.clear();
     poolFiles.clear();
     for (const QString &e : nounList) {
@@ -17,8 +16,7 @@ void Carpet::fill(const QStringList &nounList)
     }
 }
 
-QString Carpet::build(const QStringList &nounList, Random &random, const Clock &clock)
-{
+QString Carpet::build(const QStringList &nounList, Random &random, const Clock &clock) {
     random.reseedFromClock(clock);
     if (poolFiles.isEmpty())
         fill(nounList);
@@ -34,8 +32,7 @@ QString Carpet::build(const QStringList &nounList, Random &random, const Clock &
     return file;
 }
 
-void Carpet::layOut(Random &random)
-{
+void Carpet::layOut(Random &random) {
     wordLetters.clear();
     for (const QChar c : noun)
         wordLetters << QString(c);
@@ -63,8 +60,7 @@ void Carpet::layOut(Random &random)
 // red one again too), it stays solvable when every different letter is in
 // view. So each missing letter changes place with a visible letter that is
 // shown twice. Nouns of up to 25 letters are never touched.
-void Carpet::bringAllLettersIntoView()
-{
+void Carpet::bringAllLettersIntoView() {
     for (int j = kCells; j < carpetLetters.size(); ++j) {
         const QStringList visible = carpetLetters.mid(0, kCells);
         if (visible.contains(carpetLetters[j]))
@@ -78,16 +74,14 @@ void Carpet::bringAllLettersIntoView()
     }
 }
 
-void Carpet::abandon()
-{
+void Carpet::abandon() {
     poolNouns.clear();
     wordLetters.clear();
     carpetLetters.clear();
     found.clear();
 }
 
-int Carpet::cellAt(QPoint tw)
-{
+int Carpet::cellAt(QPoint tw) {
     if (tw.x() < 0 || tw.y() < 0)
         return -1;
     const int c0 = tw.x() / kCellWidth;
@@ -97,10 +91,11 @@ int Carpet::cellAt(QPoint tw)
     return 5 * c0 + r0;
 }
 
-QPoint Carpet::cellOrigin(int k) { return QPoint(kCellWidth * (k / 5), kCellHeight * (k % 5)); }
+QPoint Carpet::cellOrigin(int k) {
+    return QPoint(kCellWidth * (k / 5), kCellHeight * (k % 5));
+}
 
-Carpet::Result Carpet::click(int k)
-{
+Carpet::Result Carpet::click(int k) {
     if (k < 0 || k >= kCells || k >= carpetLetters.size() || found.size() >= wordLetters.size())
         return Result::Wrong;
     if (carpetLetters[k] != wordLetters[found.size()])

@@ -36,13 +36,13 @@ public:
     /// A click on cell k.
     Result click(int k);
 
-    QString noun;             // Label2
-    QString file;             // Label3
-    QStringList poolNouns;    // List1
-    QStringList poolFiles;    // bilder
-    QStringList wordLetters;  // List2
-    QStringList carpetLetters;// List3
-    QStringList found;        // List4
+    QString noun;              // Label2
+    QString file;              // Label3
+    QStringList poolNouns;     // List1
+    QStringList poolFiles;     // bilder
+    QStringList wordLetters;   // List2
+    QStringList carpetLetters; // List3
+    QStringList found;         // List4
 
 private:
     void bringAllLettersIntoView();

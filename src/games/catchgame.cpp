@@ -2,8 +2,7 @@
 
 #include "platform/random.h"
 
-void CatchGame::prepare(const QString &word)
-{
+void CatchGame::prepare(const QString &word) {
     m_player = QPoint(9, 6);
     m_word = word;
     if (m_word.isEmpty() || m_word.size() > kMaxLetters)
@@ -14,15 +13,13 @@ void CatchGame::prepare(const QString &word)
     m_running = false;
 }
 
-void CatchGame::start(Random &random)
-{
+void CatchGame::start(Random &random) {
     m_running = true;
     scatter(random);
     check();
 }
 
-void CatchGame::scatter(Random &random)
-{
+void CatchGame::scatter(Random &random) {
     m_cells.resize(m_word.size());
     for (int i = 0; i < m_word.size(); ++i) {
         QPoint c;
@@ -36,16 +33,14 @@ void CatchGame::scatter(Random &random)
     }
 }
 
-void CatchGame::catchNext()
-{
+void CatchGame::catchNext() {
     m_caught += m_word.left(1);
     m_word.remove(0, 1);
     if (!m_cells.isEmpty())
         m_cells.removeFirst();
 }
 
-int CatchGame::check()
-{
+int CatchGame::check() {
     if (!m_running)
         return 0;
     int caught = 0;
@@ -62,15 +57,13 @@ int CatchGame::check()
     return caught;
 }
 
-int CatchGame::move(int dx, int dy)
-{
+int CatchGame::move(int dx, int dy) {
     m_player.setX(qBound(0, m_player.x() + dx, kColumns - 1));
     m_player.setY(qBound(0, m_player.y() + dy, kRows - 1));
     return check();
 }
 
-bool CatchGame::tick(int interval, Random &random)
-{
+bool CatchGame::tick(int interval, Random &random) {
     if (!m_running)
         return false;
     ++m_seconds;

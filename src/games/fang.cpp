@@ -19,16 +19,14 @@
 
 const QString fang::kStartLine = QStringLiteral("           Zum Starten hier klicken . . .");
 
-static QFont msSansSerif(double points)
-{
+static QFont msSansSerif(double points) {
     QFont f(QStringLiteral("MS Sans Serif"));
     f.setPointSizeF(points);
     f.setBold(true);
     return f;
 }
 
-static QFrame *frameBox(QWidget *parent, int l, int t, int w, int h)
-{
+static QFrame *frameBox(QWidget *parent, int l, int t, int w, int h) {
     auto *f = new QFrame(parent);
     f->setFrameStyle(QFrame::Box | QFrame::Plain);
     f->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -38,8 +36,7 @@ static QFrame *frameBox(QWidget *parent, int l, int t, int w, int h)
 
 fang::fang(Program &program)
     : Screen(program, 9480, 6735, QStringLiteral("Kalimbo (Fange)"), QColor(192, 192, 255)),
-      m_program(program)
-{
+      m_program(program) {
     List1 = controls::list(this, 120, 120, 2055, 5790);
     List1->setFont(msSansSerif(9.75));
     QFont small(QStringLiteral("MS Sans Serif"));
@@ -95,16 +92,15 @@ fang::fang(Program &program)
     connect(HBildlauf1, &QScrollBar::sliderMoved, this, showInterval);
     connect(Command1, &QPushButton::clicked, this, &fang::abandon);
     connect(Command2, &QPushButton::clicked, this, [this] {
-        m_program.dialogs().message(
-            QStringLiteral("Du musst die Buchstaben eines Wortes der\r"
-                           "Reihe nach fangen. Bei mehreren gleichen\r"
-                           "Buchstaben weißt du aber nicht, welcher\r"
-                           "der Buchstaben zuerst gefangen werden\r"
-                           "muss. Da hilft nur eine schnelle Reaktion!\r"
-                           "Steuern musst du mit den vier Pfeiltasten.\r"
-                           "Du kannst dir aus der linken Liste auch ein\r"
-                           "beliebiges Wort für dein Spiel auswählen.\r"),
-            QStringLiteral("F a n g e"));
+        m_program.dialogs().message(QStringLiteral("Du musst die Buchstaben eines Wortes der\r"
+                                                   "Reihe nach fangen. Bei mehreren gleichen\r"
+                                                   "Buchstaben weißt du aber nicht, welcher\r"
+                                                   "der Buchstaben zuerst gefangen werden\r"
+                                                   "muss. Da hilft nur eine schnelle Reaktion!\r"
+                                                   "Steuern musst du mit den vier Pfeiltasten.\r"
+                                                   "Du kannst dir aus der linken Liste auch ein\r"
+                                                   "beliebiges Wort für dein Spiel auswählen.\r"),
+                                    QStringLiteral("F a n g e"));
         Bild5->setFocus();
     });
     // The arrow keys and Esc belong to the game whichever control has the
@@ -112,10 +108,11 @@ fang::fang(Program &program)
     qApp->installEventFilter(this);
 }
 
-fang::~fang() { qApp->removeEventFilter(this); }
+fang::~fang() {
+    qApp->removeEventFilter(this);
+}
 
-bool fang::eventFilter(QObject *watched, QEvent *event)
-{
+bool fang::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() != QEvent::KeyPress || !isVisible())
         return false;
     auto *w = qobject_cast<QWidget *>(watched);
@@ -142,23 +139,20 @@ bool fang::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-void fang::activated()
-{
+void fang::activated() {
     centre();
     Label1->setText(m_program.nameLabel());
     fillChoices();
     drawWord();
 }
 
-void fang::fillChoices()
-{
+void fang::fillChoices() {
     List1->clear();
     for (const QString &e : m_program.nounList())
         List1->addItem(nouns::nounOf(e));
 }
 
-void fang::drawWord()
-{
+void fang::drawWord() {
     if (List1->count() == 0)
         fillChoices();
     m_program.random().reseedFromClock(m_program.clock());
@@ -171,8 +165,7 @@ void fang::drawWord()
     prepareWord(word);
 }
 
-void fang::chooseWord(QListWidgetItem *item)
-{
+void fang::chooseWord(QListWidgetItem *item) {
     if (!item)
         return;
     Bezeichnung8->hide();
@@ -185,8 +178,7 @@ void fang::chooseWord(QListWidgetItem *item)
         fillChoices();
 }
 
-void fang::prepareWord(const QString &word)
-{
+void fang::prepareWord(const QString &word) {
     game.prepare(word);
     showWordRow();
     Bezeichnung6->setText(QStringLiteral("0"));
@@ -199,8 +191,7 @@ void fang::prepareWord(const QString &word)
     placeMarker();
 }
 
-void fang::fieldPressed()
-{
+void fang::fieldPressed() {
     Bild5->setFocus();
     if (Zeit1->isActive())
         return;
@@ -212,10 +203,11 @@ void fang::fieldPressed()
         Bezeichnung8->show();
 }
 
-void fang::move(int dx, int dy) { afterCheck(game.move(dx, dy)); }
+void fang::move(int dx, int dy) {
+    afterCheck(game.move(dx, dy));
+}
 
-void fang::tick()
-{
+void fang::tick() {
     const bool jumped = game.tick(HBildlauf1->value(), m_program.random());
     Bezeichnung6->setText(QString::number(game.seconds()));
     if (jumped)
@@ -223,8 +215,7 @@ void fang::tick()
     afterCheck(0);
 }
 
-void fang::afterCheck(int caught)
-{
+void fang::afterCheck(int caught) {
     if (caught > 0)
         drawLetters();
     placeMarker();
@@ -233,8 +224,7 @@ void fang::afterCheck(int caught)
         completed();
 }
 
-void fang::drawLetters()
-{
+void fang::drawLetters() {
     Surface &s = Bild5->surface();
     Bild5->beginBatch();
     Bild5->clear();
@@ -247,21 +237,18 @@ void fang::drawLetters()
     Bild5->endBatch();
 }
 
-void fang::placeMarker()
-{
+void fang::placeMarker() {
     const QPoint p = game.player();
     twips::move(Bezeichnung8, CatchGame::kCellTwips * p.x(), CatchGame::kCellTwips * p.y());
 }
 
-void fang::showWordRow()
-{
+void fang::showWordRow() {
     bezeichnung4->setText(game.caught());
     bezeichnung3->setText(game.next());
     Bezeichnung5->setText(game.after());
 }
 
-void fang::completed()
-{
+void fang::completed() {
     Zeit1->stop();
     Bezeichnung8->hide();
     m_program.appendLog(LogList::Fange, game.caught());
@@ -272,8 +259,7 @@ void fang::completed()
     drawWord();
 }
 
-void fang::abandon()
-{
+void fang::abandon() {
     Bezeichnung8->hide();
     Zeit1->stop();
     game.stop();

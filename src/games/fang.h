@@ -21,19 +21,19 @@ public:
     ~fang() override;
 
     CatchGame game;
-    QListWidget *List1 = nullptr;        // choice list
-    QLabel *Label1 = nullptr;            // the child's name
-    QLabel *Bezeichnung6 = nullptr;      // seconds
-    QScrollBar *HBildlauf1 = nullptr;    // jump interval
-    QLabel *Bezeichnung15 = nullptr;     // jump interval shown
-    Canvas *Bild5 = nullptr;             // the field
-    QLabel *Bezeichnung8 = nullptr;      // player marker
-    QLabel *bezeichnung4 = nullptr;      // caught letters
-    QLabel *bezeichnung3 = nullptr;      // next letter
-    QLabel *Bezeichnung5 = nullptr;      // letters after the next
-    QPushButton *Command1 = nullptr;     // "Abbruch . . ."
-    QPushButton *Command2 = nullptr;     // "Hilfe zeigen"
-    Ticker *Zeit1 = nullptr;             // one-second clock
+    QListWidget *List1 = nullptr;     // choice list
+    QLabel *Label1 = nullptr;         // the child's name
+    QLabel *Bezeichnung6 = nullptr;   // seconds
+    QScrollBar *HBildlauf1 = nullptr; // jump interval
+    QLabel *Bezeichnung15 = nullptr;  // jump interval shown
+    Canvas *Bild5 = nullptr;          // the field
+    QLabel *Bezeichnung8 = nullptr;   // player marker
+    QLabel *bezeichnung4 = nullptr;   // caught letters
+    QLabel *bezeichnung3 = nullptr;   // next letter
+    QLabel *Bezeichnung5 = nullptr;   // letters after the next
+    QPushButton *Command1 = nullptr;  // "Abbruch . . ."
+    QPushButton *Command2 = nullptr;  // "Hilfe zeigen"
+    Ticker *Zeit1 = nullptr;          // one-second clock
 
     /// The start line of a prepared word.
     static const QString kStartLine;

@@ -17,28 +17,24 @@
 
 // --- Gallows ---------------------------------------------------------------
 
-Gallows::Gallows(QWidget *parent) : QWidget(parent)
-{
+Gallows::Gallows(QWidget *parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void Gallows::setShown(Part p, bool on)
-{
+void Gallows::setShown(Part p, bool on) {
     if (m_shown[p] == on)
         return;
     m_shown[p] = on;
     update();
 }
 
-void Gallows::hideAll()
-{
+void Gallows::hideAll() {
     for (bool &s : m_shown)
         s = false;
     update();
 }
 
-QList<Gallows::Part> Gallows::shownParts() const
-{
+QList<Gallows::Part> Gallows::shownParts() const {
     QList<Part> r;
     for (int i = 0; i < PartCount; ++i)
         if (m_shown[i])
@@ -47,8 +43,7 @@ QList<Gallows::Part> Gallows::shownParts() const
 }
 
 // A head of 495 x 495 twips: round face, eyes and a mouth that tells how it goes.
-static void drawHead(QPainter &p, const QRect &r, bool freed)
-{
+static void drawHead(QPainter &p, const QRect &r, bool freed) {
     p.setPen(QPen(Qt::black, 15));
     p.setBrush(QColor(255, 224, 160));
     p.drawEllipse(r.adjusted(15, 15, -15, -15));
@@ -69,8 +64,7 @@ static void drawHead(QPainter &p, const QRect &r, bool freed)
     }
 }
 
-void Gallows::paintEvent(QPaintEvent *)
-{
+void Gallows::paintEvent(QPaintEvent *) {
     const QColor brown(192, 64, 0), green(0, 192, 0), blue(0, 0, 192);
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
@@ -114,8 +108,7 @@ void Gallows::paintEvent(QPaintEvent *)
 
 // --- galgen ----------------------------------------------------------------
 
-static QFont msSansSerif(double points)
-{
+static QFont msSansSerif(double points) {
     QFont f(QStringLiteral("MS Sans Serif"));
     f.setPointSizeF(points);
     f.setBold(true);
@@ -124,8 +117,7 @@ static QFont msSansSerif(double points)
 
 galgen::galgen(Program &program)
     : Screen(program, 8310, 5670, QStringLiteral("Kalimbo (Wortgalgen)"), QColor(192, 192, 255)),
-      m_program(program)
-{
+      m_program(program) {
     figure = new Gallows(this);
     twips::place(figure, 0, 0, 5160, 5670);
 
@@ -165,14 +157,12 @@ galgen::galgen(Program &program)
     });
 }
 
-void galgen::activated()
-{
+void galgen::activated() {
     centre();
     startGame();
 }
 
-void galgen::startGame()
-{
+void galgen::startGame() {
     // The keys stay the same 30 items: a game may end inside the click on
     // one of them, so they are unmarked rather than deleted.
     if (Liste1->count() != hangman::kKeyOrder.size()) {
@@ -196,14 +186,12 @@ void galgen::startGame()
     Bezeichnung2->clear();
 }
 
-void galgen::showPicture()
-{
+void galgen::showPicture() {
     Image1->setPicture(Picture::load(game.pictureFile()));
     Image1->show();
 }
 
-void galgen::playKey(QListWidgetItem *item)
-{
+void galgen::playKey(QListWidgetItem *item) {
     if (!item || item->text().size() < 2 || game.secret().isEmpty())
         return;
     const Hangman::Outcome outcome = game.play(item->text().at(1));
@@ -245,8 +233,7 @@ void galgen::playKey(QListWidgetItem *item)
     }
 }
 
-void galgen::reset()
-{
+void galgen::reset() {
     figure->hideAll();
     startGame();
     Bezeichnung2->hide();

@@ -19,8 +19,22 @@ class Gallows : public QWidget {
     Q_OBJECT
 public:
     enum Part {
-        Figur2, Figur3, Linie6, Linie1, Bild2, Figur5, Linie2, Linie3, Linie4, Linie5, // misses 1-10
-        Bild1, Figur7, Linie7, Linie8, Linie9, Linie10,                                // freed figure
+        Figur2,
+        Figur3,
+        Linie6,
+        Linie1,
+        Bild2,
+        Figur5,
+        Linie2,
+        Linie3,
+        Linie4,
+        Linie5, // misses 1-10
+        Bild1,
+        Figur7,
+        Linie7,
+        Linie8,
+        Linie9,
+        Linie10, // freed figure
         PartCount
     };
     explicit Gallows(QWidget *parent);
@@ -46,12 +60,12 @@ public:
     void playKey(QListWidgetItem *item);
 
     Hangman game;
-    QStringList Liste2;                    // word pool, sorted
-    QLabel *Bezeichnung1 = nullptr;        // mask
-    QLabel *Bezeichnung2 = nullptr;        // solution after a loss
-    FramedImage *Image1 = nullptr;         // picture at the end of a game
-    QListWidget *Liste1 = nullptr;         // letter board
-    QPushButton *Befehl1 = nullptr;        // "Abbruch . . ."
+    QStringList Liste2;             // word pool, sorted
+    QLabel *Bezeichnung1 = nullptr; // mask
+    QLabel *Bezeichnung2 = nullptr; // solution after a loss
+    FramedImage *Image1 = nullptr;  // picture at the end of a game
+    QListWidget *Liste1 = nullptr;  // letter board
+    QPushButton *Befehl1 = nullptr; // "Abbruch . . ."
     Gallows *figure = nullptr;
 
 protected:

@@ -8,8 +8,7 @@
 
 namespace games {
 
-Screen *create(ScreenId id, Program &program)
-{
+Screen *create(ScreenId id, Program &program) {
     switch (id) {
     case ScreenId::Galgen:
         return new galgen(program);

@@ -3,15 +3,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-void PressLabel::mousePressEvent(QMouseEvent *e)
-{
+void PressLabel::mousePressEvent(QMouseEvent *e) {
     QLabel::mousePressEvent(e);
     e->accept(); // a press on a label inside a pressable panel counts once
     emit pressed();
 }
 
-void Ellipse::paintEvent(QPaintEvent *)
-{
+void Ellipse::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
@@ -24,8 +22,7 @@ void Ellipse::paintEvent(QPaintEvent *)
     p.drawEllipse(r);
 }
 
-void FramedImage::paintEvent(QPaintEvent *e)
-{
+void FramedImage::paintEvent(QPaintEvent *e) {
     ImageView::paintEvent(e);
     QPainter p(this);
     p.setPen(Qt::black);

@@ -6,8 +6,7 @@ namespace hangman {
 
 const QString kKeyOrder = QStringLiteral("APBQCRDSETFUGVHWIXJYKZLÄMÖNÜOß");
 
-QString secretWordOf(const QString &entry)
-{
+QString secretWordOf(const QString &entry) {
     QString rest = entry.mid(3).normalized(QString::NormalizationForm_C);
     const int dot = rest.indexOf(QLatin1Char('.'));
     if (dot >= 0)
@@ -15,12 +14,13 @@ QString secretWordOf(const QString &entry)
     return rest.left(1) + nouns::lower(rest.mid(1));
 }
 
-bool hasKey(QChar c) { return kKeyOrder.contains(c.toUpper()); }
+bool hasKey(QChar c) {
+    return kKeyOrder.contains(c.toUpper());
+}
 
 } // namespace hangman
 
-void Hangman::start(const QString &entry)
-{
+void Hangman::start(const QString &entry) {
     m_entry = entry;
     m_secret = hangman::secretWordOf(entry);
     m_mask.clear();
@@ -33,8 +33,7 @@ void Hangman::start(const QString &entry)
     m_misses = 0;
 }
 
-Hangman::Outcome Hangman::play(QChar letter)
-{
+Hangman::Outcome Hangman::play(QChar letter) {
     const QChar up = letter.toUpper();
     if (nouns::upper(m_secret).contains(up)) {
         const QChar low = up.toLower();

@@ -14,8 +14,7 @@ static const QString kVowels = QStringLiteral("AEIOUaeiouÄÖÜäöü");
 
 memo::memo(Program &program)
     : Screen(program, 10815, 7575, QStringLiteral("Kalimbo (Memory)"), QColor(192, 192, 255)),
-      m_program(program)
-{
+      m_program(program) {
     board = new Canvas(this);
     board->setBackground(QColor(192, 192, 255));
     board->surface().setFont(QStringLiteral("Verdana"), 20.25, true);
@@ -39,10 +38,9 @@ memo::memo(Program &program)
 
     connect(Command3, &QPushButton::clicked, this, &memo::start);
     connect(Command2, &QPushButton::clicked, this, [this] {
-        m_program.dialogs().message(
-            QStringLiteral("Immer zwei Felder bilden ein Wortpaar, klicke\r"
-                           "die Einzelfelder an und suche so Wortpaare!"),
-            QStringLiteral("Nomen-Memory"));
+        m_program.dialogs().message(QStringLiteral("Immer zwei Felder bilden ein Wortpaar, klicke\r"
+                                                   "die Einzelfelder an und suche so Wortpaare!"),
+                                    QStringLiteral("Nomen-Memory"));
     });
     connect(Command1, &QPushButton::clicked, this, [this] {
         game.abandon();
@@ -50,24 +48,20 @@ memo::memo(Program &program)
     });
 }
 
-QPoint memo::cardOrigin(int k)
-{
+QPoint memo::cardOrigin(int k) {
     return k <= 9 ? QPoint(120, 240 + 720 * (k - 1)) : QPoint(5520, 240 + 720 * (k - 10));
 }
 
-bool memo::coverShown(int k) const
-{
+bool memo::coverShown(int k) const {
     return k >= 1 && k <= 18 && !Bezeichnung[k]->isHidden();
 }
 
-void memo::activated()
-{
+void memo::activated() {
     Command3->show();
     newGame();
 }
 
-void memo::newGame()
-{
+void memo::newGame() {
     for (int k = 1; k <= 18; ++k)
         Bezeichnung[k]->hide();
     game.deal(m_program.nounList(), m_program.random(), m_program.clock());
@@ -78,8 +72,7 @@ void memo::newGame()
     Command3->show();
 }
 
-void memo::writeCards()
-{
+void memo::writeCards() {
     Surface &s = board->surface();
     board->beginBatch();
     board->clear();
@@ -96,15 +89,13 @@ void memo::writeCards()
     board->endBatch();
 }
 
-void memo::start()
-{
+void memo::start() {
     for (int k = 1; k <= 18; ++k)
         Bezeichnung[k]->show();
     Command3->hide();
 }
 
-void memo::coverClicked(int k)
-{
+void memo::coverClicked(int k) {
     if (!coverShown(k))
         return;
     const MemoryGame::Click r = game.click(k);

@@ -20,11 +20,11 @@ public:
     bool coverShown(int k) const;
 
     MemoryGame game;
-    Canvas *board = nullptr;                // the window's own writing
-    PressLabel *Bezeichnung[19] = {};       // covers 1 to 18
-    QPushButton *Command1 = nullptr;        // "Abbruch . . ."
-    QPushButton *Command2 = nullptr;        // "Hilfe"
-    QPushButton *Command3 = nullptr;        // "Start"
+    Canvas *board = nullptr;          // the window's own writing
+    PressLabel *Bezeichnung[19] = {}; // covers 1 to 18
+    QPushButton *Command1 = nullptr;  // "Abbruch . . ."
+    QPushButton *Command2 = nullptr;  // "Hilfe"
+    QPushButton *Command3 = nullptr;  // "Start"
 
     /// Top-left corner of card k's cover in twips.
     static QPoint cardOrigin(int k);

@@ -4,8 +4,7 @@
 #include "platform/random.h"
 #include "words/nouns.h"
 
-void MemoryGame::deal(const QStringList &nounList, Random &random, const Clock &clock)
-{
+void MemoryGame::deal(const QStringList &nounList, Random &random, const Clock &clock) {
     if (pool.size() < kPairs) {
         pool.clear();
         for (const QString &e : nounList)
@@ -28,8 +27,7 @@ void MemoryGame::deal(const QStringList &nounList, Random &random, const Clock &
     first = second = clicked = 0;
 }
 
-MemoryGame::Click MemoryGame::click(int k)
-{
+MemoryGame::Click MemoryGame::click(int k) {
     Click r;
     // Face-up and found cards have no cover to click.
     if (k < 1 || k > cards.size() || k == first || k == second || states[k - 1] != QLatin1Char('1'))
@@ -57,8 +55,7 @@ MemoryGame::Click MemoryGame::click(int k)
     return r;
 }
 
-void MemoryGame::abandon()
-{
+void MemoryGame::abandon() {
     first = second = clicked = 0;
     cards.clear();
     gameWords.clear();

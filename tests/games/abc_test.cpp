@@ -17,15 +17,13 @@ class AbcTest : public QObject {
     Q_OBJECT
 
     // Draws the entries of kSix at these indexes, one draw each.
-    static void script(ScriptedRandom &r, const QList<int> &indexes)
-    {
+    static void script(ScriptedRandom &r, const QList<int> &indexes) {
         for (int i : indexes)
             r.pushIndex(i, int(kSix.size()));
     }
 
 private slots:
-    void fiveDifferentEntries()
-    {
+    void fiveDifferentEntries() {
         FakeProgram p;
         script(p.randomRec, {5, 5, 2, 0, 2, 1, 4});
         AbcGame g;
@@ -37,8 +35,7 @@ private slots:
         QCOMPARE(g.target, (QStringList{"Apfel", "Äpfel", "Bär", "Maus", "Zelt"}));
     }
 
-    void checkedOnlyAfterADrop()
-    {
+    void checkedOnlyAfterADrop() {
         FakeProgram p;
         script(p.randomRec, {0, 1, 2, 3, 4});
         AbcGame g;
@@ -51,14 +48,12 @@ private slots:
         QCOMPARE(g.current.first(), QString("Apfel"));
     }
 
-    void sameNounEitherOrder_data()
-    {
+    void sameNounEitherOrder_data() {
         QTest::addColumn<QList<int>>("draw");
         QTest::newRow("der first") << QList<int>{0, 1, 2, 3, 4};
         QTest::newRow("die first") << QList<int>{1, 0, 2, 3, 4};
     }
-    void sameNounEitherOrder()
-    {
+    void sameNounEitherOrder() {
         QFETCH(QList<int>, draw);
         const QStringList list = {"derSee.jpg", "dieSee.gif", "derAal.jpg", "derBus.jpg",
                                   "dieUhr.jpg"};
@@ -74,8 +69,7 @@ private slots:
         QVERIFY(g.solved());
     }
 
-    void windowGame()
-    {
+    void windowGame() {
         PictureDir dir;
         const QColor colours[5] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::cyan};
         for (int i = 0; i < 4; ++i)
@@ -104,7 +98,8 @@ private slots:
         QCOMPARE(w->Image[2]->toolTip(), QString("Äpfel"));
         QVERIFY(w->Picture1->isVisible());
         QVERIFY(w->Label3->isVisible());
-        QCOMPARE(w->Label3->text(), QString("Du hast es geschafft, klicke auf den Neu-Knopf . . ."));
+        QCOMPARE(w->Label3->text(),
+                 QString("Du hast es geschafft, klicke auf den Neu-Knopf . . ."));
         QCOMPARE(p.log(LogList::Abc), QStringList{"Apfel Äpfel Bär Hund Maus "});
 
         // Red initials, green rest.
@@ -123,7 +118,8 @@ private slots:
         QCOMPARE(p.log(LogList::Abc).size(), 1);
 
         QTest::mouseClick(w->Command4, Qt::LeftButton);
-        QCOMPARE(w->Label3->text(), QString(" A B C D E F G H I J K L M N O P Q R S T U V W X Y Z "));
+        QCOMPARE(w->Label3->text(),
+                 QString(" A B C D E F G H I J K L M N O P Q R S T U V W X Y Z "));
         QTest::mouseClick(w->Command2, Qt::LeftButton);
         QVERIFY(!w->Picture1->isVisible());
         QVERIFY(!w->Label3->isVisible());

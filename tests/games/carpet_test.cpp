@@ -15,17 +15,15 @@
 class CarpetTest : public QObject {
     Q_OBJECT
 
-    static QStringList repeat(const QString &s, int n)
-    {
+    static QStringList repeat(const QString &s, int n) {
         QStringList l;
         for (int i = 0; i < n; ++i)
             l << s;
         return l;
     }
     // Hund among the fillers h, U and 19 x: d u h U x*18 H n x.
-    static void scriptHund(ScriptedRandom &r)
-    {
-        r.pushIndex(0, 1); // the noun
+    static void scriptHund(ScriptedRandom &r) {
+        r.pushIndex(0, 1);   // the noun
         r.pushIndex(8, 30);  // h
         r.pushIndex(4, 5);   //   lower
         r.pushIndex(23, 30); // u
@@ -39,20 +37,17 @@ class CarpetTest : public QObject {
         r.pushIndex(22, 23); // n before the last filler
         r.pushIndex(0, 24);  // d at the front
     }
-    static QStringList hundCarpet()
-    {
+    static QStringList hundCarpet() {
         return QStringList{"d", "u", "h", "U"} + repeat("x", 18) + QStringList{"H", "n", "x"};
     }
     // The centre of cell k in the carpet's pixels.
-    static QPoint cellCentre(int k)
-    {
+    static QPoint cellCentre(int k) {
         const QPoint o = Carpet::cellOrigin(k);
         return QPoint(twips::px(o.x() + 1000), twips::px(o.y() + 500));
     }
 
 private slots:
-    void fillersAndInsertion()
-    {
+    void fillersAndInsertion() {
         FakeProgram p;
         scriptHund(p.randomRec);
         Carpet c;
@@ -64,8 +59,7 @@ private slots:
         QCOMPARE(c.poolFiles, QStringList{"derHund.jpg"}); // emptied, so filled again
     }
 
-    void sharpSStaysInUpperCase()
-    {
+    void sharpSStaysInUpperCase() {
         FakeProgram p;
         p.randomRec.pushIndex(0, 1);
         p.randomRec.pushIndex(21, 30); // ß
@@ -77,8 +71,7 @@ private slots:
         QVERIFY(c.carpetLetters.contains("ß"));
     }
 
-    void nounOf25LettersFillsTheCarpet()
-    {
+    void nounOf25LettersFillsTheCarpet() {
         FakeProgram p;
         Carpet c;
         c.build({"dasAbcdefghijklmnopqrstuvwxy.jpg"}, p.randomRec, p.clockRec);
@@ -87,8 +80,7 @@ private slots:
         QCOMPARE(p.randomRec.calls, 1 + 25);
     }
 
-    void clickMapping_data()
-    {
+    void clickMapping_data() {
         QTest::addColumn<QPoint>("twips");
         QTest::addColumn<int>("cell");
         QTest::newRow("first") << QPoint(0, 0) << 0;
@@ -99,15 +91,13 @@ private slots:
         QTest::newRow("last row, first column") << QPoint(10, 4900) << 4;
         QTest::newRow("outside") << QPoint(10000, 0) << -1;
     }
-    void clickMapping()
-    {
+    void clickMapping() {
         QFETCH(QPoint, twips);
         QFETCH(int, cell);
         QCOMPARE(Carpet::cellAt(twips), cell);
     }
 
-    void clicksCountInOrderAndCase()
-    {
+    void clicksCountInOrderAndCase() {
         Carpet c;
         c.noun = "Hund";
         ScriptedRandom r;
@@ -124,8 +114,7 @@ private slots:
         QCOMPARE(c.found, (QStringList{"H", "u", "n", "d"}));
     }
 
-    void doubleLetterFromOneCell()
-    {
+    void doubleLetterFromOneCell() {
         Carpet c;
         c.noun = "Ball";
         ScriptedRandom r;
@@ -140,16 +129,14 @@ private slots:
     }
 
     // Only 25 cells exist: every letter a long noun needs must be among them.
-    void longNounStaysSolvable_data()
-    {
+    void longNounStaysSolvable_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<quint32>("seed");
         QTest::newRow("30 letters") << "dieStraßenbahnhaltestellenschild.jpg" << 1u;
         QTest::newRow("38 letters") << "dieDonaudampfschifffahrtsgesellschaft.jpg" << 7u;
         QTest::newRow("25 different letters") << "dasAbcdefghijklmnopqrstuvwxyy.jpg" << 3u;
     }
-    void longNounStaysSolvable()
-    {
+    void longNounStaysSolvable() {
         QFETCH(QString, entry);
         QFETCH(quint32, seed);
         SystemRandom r;
@@ -172,8 +159,7 @@ private slots:
         QCOMPARE(last, Carpet::Result::Solved);
     }
 
-    void windowGame_data()
-    {
+    void windowGame_data() {
         QTest::addColumn<QSize>("pixels");
         QTest::addColumn<bool>("damaged");
         QTest::addColumn<QSize>("frame");
@@ -181,8 +167,7 @@ private slots:
         QTest::newRow("portrait") << QSize(100, 200) << false << QSize(4575, 6120);
         QTest::newRow("damaged") << QSize() << true << QSize(6120, 4575);
     }
-    void windowGame()
-    {
+    void windowGame() {
         QFETCH(QSize, pixels);
         QFETCH(bool, damaged);
         QFETCH(QSize, frame);
@@ -236,15 +221,14 @@ private slots:
         QVERIFY(w->carpet.found.isEmpty());
     }
 
-    void abbruchAndHelp()
-    {
+    void abbruchAndHelp() {
         FakeProgram p;
         p.setNouns({"derHund.jpg", "dieMaus.jpg"});
         p.showScreen(ScreenId::Form7);
         auto *w = screenAs<Form7>(p, ScreenId::Form7);
         QTest::mouseClick(w->Command2, Qt::LeftButton);
-        QCOMPARE(p.dialogsRec.last().text,
-                 QString("Klicke die Buchstaben des angezeigten\rWortes in der richtigen Reihenfolge an.\r\r"));
+        QCOMPARE(p.dialogsRec.last().text, QString("Klicke die Buchstaben des angezeigten\rWortes "
+                                                   "in der richtigen Reihenfolge an.\r\r"));
         QCOMPARE(w->carpet.poolFiles.size(), 1);
         QTest::mouseClick(w->Command1, Qt::LeftButton);
         QCOMPARE(p.menuShows, 1);

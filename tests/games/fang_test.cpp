@@ -14,8 +14,7 @@
 class FangTest : public QObject {
     Q_OBJECT
 
-    static void cells(ScriptedRandom &r, const QList<QPoint> &list)
-    {
+    static void cells(ScriptedRandom &r, const QList<QPoint> &list) {
         for (const QPoint &c : list) {
             r.pushIndex(c.x(), CatchGame::kColumns);
             r.pushIndex(c.y(), CatchGame::kRows);
@@ -23,17 +22,17 @@ class FangTest : public QObject {
     }
 
 private slots:
-    void preparedWord_data()
-    {
+    void preparedWord_data() {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("prepared");
-        QTest::newRow("plain") << "Hund" << "Hund";
-        QTest::newRow("empty") << "" << "Wortfange";
+        QTest::newRow("plain") << "Hund"
+                               << "Hund";
+        QTest::newRow("empty") << ""
+                               << "Wortfange";
         QTest::newRow("100 letters") << QString(100, 'a') << QString(100, 'a');
         QTest::newRow("101 letters") << QString(101, 'a') << "Wortfange";
     }
-    void preparedWord()
-    {
+    void preparedWord() {
         QFETCH(QString, word);
         QFETCH(QString, prepared);
         CatchGame g;
@@ -43,8 +42,7 @@ private slots:
         QVERIFY(!g.running());
     }
 
-    void scatterAvoidsPlayerAndOtherLetters()
-    {
+    void scatterAvoidsPlayerAndOtherLetters() {
         ScriptedRandom r;
         cells(r, {{9, 6}, {0, 0}, {0, 0}, {1, 0}});
         CatchGame g;
@@ -55,8 +53,7 @@ private slots:
         QCOMPARE(r.calls, 8);
     }
 
-    void onlyTheFirstLetterIsCaught()
-    {
+    void onlyTheFirstLetterIsCaught() {
         ScriptedRandom r;
         cells(r, {{0, 0}, {1, 0}, {5, 5}, {2, 0}});
         CatchGame g;
@@ -82,8 +79,7 @@ private slots:
         QVERIFY(!g.running());
     }
 
-    void blanksAreCaughtAtOnce()
-    {
+    void blanksAreCaughtAtOnce() {
         ScriptedRandom r;
         cells(r, {{0, 0}, {4, 4}, {1, 0}});
         CatchGame g;
@@ -96,8 +92,7 @@ private slots:
         QCOMPARE(g.cell(0), QPoint(1, 0));
     }
 
-    void jumpsFollowTheInterval()
-    {
+    void jumpsFollowTheInterval() {
         ScriptedRandom r;
         CatchGame g;
         g.prepare("Hund");
@@ -109,8 +104,7 @@ private slots:
         QCOMPARE(jumps, (QList<int>{3, 6, 15}));
     }
 
-    void keysReachTheWindowFirst()
-    {
+    void keysReachTheWindowFirst() {
         FakeProgram p;
         p.setNouns({"derHund.jpg", "dieMaus.jpg"});
         p.showScreen(ScreenId::Fang);
@@ -140,8 +134,7 @@ private slots:
         QVERIFY(!w->Bezeichnung8->isVisible());
     }
 
-    void wholeGameWithABlank()
-    {
+    void wholeGameWithABlank() {
         FakeProgram p;
         p.name = "Tom";
         p.setNouns({"dasAb c.jpg"});
@@ -176,8 +169,7 @@ private slots:
         QCOMPARE(w->game.player(), QPoint(9, 6));
     }
 
-    void changedIntervalAndChoiceWhilePlaying()
-    {
+    void changedIntervalAndChoiceWhilePlaying() {
         FakeProgram p;
         p.setNouns({"derHund.jpg", "dieMaus.jpg", "dasEi.jpg"});
         p.randomRec.pushIndex(2, 3); // Ei

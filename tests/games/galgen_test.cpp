@@ -12,20 +12,17 @@
 class GalgenTest : public QObject {
     Q_OBJECT
 
-    galgen *open(FakeProgram &p)
-    {
+    galgen *open(FakeProgram &p) {
         p.showScreen(ScreenId::Galgen);
         return screenAs<galgen>(p, ScreenId::Galgen);
     }
-    static QListWidgetItem *key(galgen *w, QChar letter)
-    {
+    static QListWidgetItem *key(galgen *w, QChar letter) {
         for (int i = 0; i < w->Liste1->count(); ++i)
             if (w->Liste1->item(i)->text().at(1) == letter)
                 return w->Liste1->item(i);
         return nullptr;
     }
-    static void click(galgen *w, QChar letter)
-    {
+    static void click(galgen *w, QChar letter) {
         QListWidgetItem *it = key(w, letter);
         QVERIFY(it);
         QTest::mouseClick(w->Liste1->viewport(), Qt::LeftButton, {},
@@ -33,41 +30,57 @@ class GalgenTest : public QObject {
     }
 
 private slots:
-    void secretWord_data()
-    {
+    void secretWord_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("secret");
-        QTest::newRow("capital") << "derHund.jpg" << "Hund";
-        QTest::newRow("lower case file") << "derhund.jpg" << "hund";
-        QTest::newRow("shouting") << "derFUSSBALL.wmf" << "Fussball";
-        QTest::newRow("umlaut") << "dieÄpfel.JPG" << "Äpfel";
-        QTest::newRow("no dot") << "dasEi" << "Ei";
+        QTest::newRow("capital") << "derHund.jpg"
+                                 << "Hund";
+        QTest::newRow("lower case file") << "derhund.jpg"
+                                         << "hund";
+        QTest::newRow("shouting") << "derFUSSBALL.wmf"
+                                  << "Fussball";
+        QTest::newRow("umlaut") << "dieÄpfel.JPG"
+                                << "Äpfel";
+        QTest::newRow("no dot") << "dasEi"
+                                << "Ei";
     }
-    void secretWord()
-    {
+    void secretWord() {
         QFETCH(QString, entry);
         QFETCH(QString, secret);
         QCOMPARE(hangman::secretWordOf(entry), secret);
     }
 
-    void masks_data()
-    {
+    void masks_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("letters");
         QTest::addColumn<QString>("mask");
         QTest::addColumn<int>("misses");
-        QTest::newRow("start") << "derHund.jpg" << "" << " _ _ _ _" << 0;
-        QTest::newRow("first letter keeps case") << "derHund.jpg" << "H" << " H _ _ _" << 0;
-        QTest::newRow("lower-case file") << "derhund.jpg" << "H" << " h _ _ _" << 0;
-        QTest::newRow("all places at once") << "derBall.jpg" << "L" << " _ _ l l" << 0;
-        QTest::newRow("umlaut key") << "dieÄpfel.jpg" << "Ä" << " Ä _ _ _ _" << 0;
-        QTest::newRow("sharp s") << "derFuß.jpg" << "ß" << " _ _ ß" << 0;
-        QTest::newRow("miss twice counts twice") << "derHund.jpg" << "XX" << " _ _ _ _" << 2;
-        QTest::newRow("keyless characters shown at once")
-            << "dasT-Shirt 2.jpg" << "" << " _ - _ _ _ _ _   2" << 0;
+        QTest::newRow("start") << "derHund.jpg"
+                               << ""
+                               << " _ _ _ _" << 0;
+        QTest::newRow("first letter keeps case") << "derHund.jpg"
+                                                 << "H"
+                                                 << " H _ _ _" << 0;
+        QTest::newRow("lower-case file") << "derhund.jpg"
+                                         << "H"
+                                         << " h _ _ _" << 0;
+        QTest::newRow("all places at once") << "derBall.jpg"
+                                            << "L"
+                                            << " _ _ l l" << 0;
+        QTest::newRow("umlaut key") << "dieÄpfel.jpg"
+                                    << "Ä"
+                                    << " Ä _ _ _ _" << 0;
+        QTest::newRow("sharp s") << "derFuß.jpg"
+                                 << "ß"
+                                 << " _ _ ß" << 0;
+        QTest::newRow("miss twice counts twice") << "derHund.jpg"
+                                                 << "XX"
+                                                 << " _ _ _ _" << 2;
+        QTest::newRow("keyless characters shown at once") << "dasT-Shirt 2.jpg"
+                                                          << ""
+                                                          << " _ - _ _ _ _ _   2" << 0;
     }
-    void masks()
-    {
+    void masks() {
         QFETCH(QString, entry);
         QFETCH(QString, letters);
         QFETCH(QString, mask);
@@ -80,8 +93,7 @@ private slots:
         QCOMPARE(h.misses(), misses);
     }
 
-    void keylessNounCanBeWon()
-    {
+    void keylessNounCanBeWon() {
         Hangman h;
         h.start("dasT-Shirt.jpg");
         for (QChar c : QString("TSHI"))
@@ -89,8 +101,7 @@ private slots:
         QCOMPARE(h.play('R'), Hangman::Outcome::Won);
     }
 
-    void tenthMissLoses()
-    {
+    void tenthMissLoses() {
         Hangman h;
         h.start("derHund.jpg");
         for (int i = 0; i < 9; ++i)
@@ -98,8 +109,7 @@ private slots:
         QCOMPARE(h.play('Q'), Hangman::Outcome::Lost);
     }
 
-    void boardIsFilledColumnByColumn()
-    {
+    void boardIsFilledColumnByColumn() {
         FakeProgram p;
         p.setNouns({"derHund.jpg"});
         galgen *w = open(p);
@@ -107,7 +117,15 @@ private slots:
         QString top, bottom;
         for (int i = 0; i < 30; ++i) {
             const QRect r = w->Liste1->visualItemRect(w->Liste1->item(i));
-            QVERIFY2(w->Liste1->viewport()->rect().contains(r), qPrintable(QString("%1 %2,%3 %4x%5 in %6x%7").arg(i).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).arg(w->Liste1->viewport()->width()).arg(w->Liste1->viewport()->height())));
+            QVERIFY2(w->Liste1->viewport()->rect().contains(r),
+                     qPrintable(QString("%1 %2,%3 %4x%5 in %6x%7")
+                                    .arg(i)
+                                    .arg(r.x())
+                                    .arg(r.y())
+                                    .arg(r.width())
+                                    .arg(r.height())
+                                    .arg(w->Liste1->viewport()->width())
+                                    .arg(w->Liste1->viewport()->height())));
             (r.top() == 0 ? top : bottom) += w->Liste1->item(i)->text().at(1);
         }
         QCOMPARE(top, QString("ABCDEFGHIJKLMNO"));
@@ -115,8 +133,7 @@ private slots:
         QCOMPARE(w->Liste1->item(0)->text(), QString(" A "));
     }
 
-    void wonGame()
-    {
+    void wonGame() {
         PictureDir dir;
         dir.addPicture("derHund.jpg");
         FakeProgram p;
@@ -143,9 +160,8 @@ private slots:
         click(w, 'D');
         QCOMPARE(p.dialogsRec.boxes.size(), 1);
         QCOMPARE(p.dialogsRec.last().title, QString("Galgenspiel"));
-        QCOMPARE(p.dialogsRec.last().text,
-                 QString("Hallo Lena !\r\rDu hast 4 Versuche benötigt!\r"
-                         "Weiter zur nächsten Runde ...\r\r"));
+        QCOMPARE(p.dialogsRec.last().text, QString("Hallo Lena !\r\rDu hast 4 Versuche benötigt!\r"
+                                                   "Weiter zur nächsten Runde ...\r\r"));
         QVERIFY(pictureShown);
         // The gallows drawn so far stay beside the freed figure until the reset.
         QCOMPARE(parts, (QList<Gallows::Part>{Gallows::Figur2, Gallows::Figur3, Gallows::Bild1,
@@ -160,8 +176,7 @@ private slots:
         QCOMPARE(p.randomRec.seeds.size(), 2);
     }
 
-    void lostGame()
-    {
+    void lostGame() {
         PictureDir dir;
         dir.addFile("dieMaus.jpg", "damaged"); // an empty frame, and the game goes on
         FakeProgram p;
@@ -189,8 +204,7 @@ private slots:
         QVERIFY(w->figure->shownParts().isEmpty());
     }
 
-    void poolIsSortedAndAbbruchUsesUpANoun()
-    {
+    void poolIsSortedAndAbbruchUsesUpANoun() {
         FakeProgram p;
         p.setNouns({"dieMaus.jpg", "derÄrmel.jpg", "derBär.jpg"});
         p.randomRec.pushIndex(0, 3); // first of the sorted pool

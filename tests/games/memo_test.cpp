@@ -7,40 +7,39 @@
 #include <QPushButton>
 #include <QTest>
 
-static const QStringList kNine = {"derAal.jpg",  "derBaum.jpg",  "dieCola.jpg",
-                                  "dasDach.jpg", "dieEnte.jpg",  "derFisch.jpg",
-                                  "dieGans.jpg", "derHund.jpg",  "derIgel.jpg"};
+static const QStringList kNine = {"derAal.jpg",  "derBaum.jpg", "dieCola.jpg",
+                                  "dasDach.jpg", "dieEnte.jpg", "derFisch.jpg",
+                                  "dieGans.jpg", "derHund.jpg", "derIgel.jpg"};
 
 class MemoTest : public QObject {
     Q_OBJECT
 
     // Draws Igel first, then always the first of the pool, then the inserts.
-    static void scriptDeal(ScriptedRandom &r, int insertAt)
-    {
+    static void scriptDeal(ScriptedRandom &r, int insertAt) {
         r.pushIndex(8, 9);
         for (int n = 8; n >= 1; --n)
             r.pushIndex(0, n);
         for (int j = 0; j < 9; ++j)
             r.pushIndex(insertAt, 9);
     }
-    static QStringList drawn() { return {"Igel", "Aal", "Baum", "Cola", "Dach", "Ente", "Fisch", "Gans", "Hund"}; }
+    static QStringList drawn() {
+        return {"Igel", "Aal", "Baum", "Cola", "Dach", "Ente", "Fisch", "Gans", "Hund"};
+    }
 
 private slots:
-    void deal_data()
-    {
+    void deal_data() {
         QTest::addColumn<int>("insertAt");
         QTest::addColumn<QStringList>("cards");
         QTest::newRow("all at the front")
-            << 0
-            << QStringList{"Igel", "Hund", "Gans", "Fisch", "Ente", "Dach", "Cola", "Baum", "Aal",
-                           "Igel", "Aal",  "Baum", "Cola",  "Dach", "Ente", "Fisch", "Gans", "Hund"};
+            << 0 << QStringList{"Igel", "Hund", "Gans", "Fisch", "Ente", "Dach",
+                                "Cola", "Baum", "Aal",  "Igel",  "Aal",  "Baum",
+                                "Cola", "Dach", "Ente", "Fisch", "Gans", "Hund"};
         QTest::newRow("all at the ninth place")
-            << 8
-            << QStringList{"Igel", "Aal",  "Baum", "Cola",  "Dach", "Ente", "Fisch", "Gans", "Igel",
-                           "Hund", "Gans", "Fisch", "Ente", "Dach", "Cola", "Baum",  "Aal",  "Hund"};
+            << 8 << QStringList{"Igel",  "Aal",  "Baum", "Cola", "Dach", "Ente",
+                                "Fisch", "Gans", "Igel", "Hund", "Gans", "Fisch",
+                                "Ente",  "Dach", "Cola", "Baum", "Aal",  "Hund"};
     }
-    void deal()
-    {
+    void deal() {
         QFETCH(int, insertAt);
         QFETCH(QStringList, cards);
         FakeProgram p;
@@ -50,20 +49,19 @@ private slots:
         QCOMPARE(p.randomRec.seeds, QList<quint32>{quint32(p.clockRec.seconds)});
         QCOMPARE(g.cards, cards);
         QCOMPARE(g.cards.last(), drawn().last()); // the first copy of the ninth word
-        QCOMPARE(g.gameWords, (QStringList{"Aal", "Baum", "Cola", "Dach", "Ente", "Fisch", "Gans", "Hund", "Igel"}));
+        QCOMPARE(g.gameWords, (QStringList{"Aal", "Baum", "Cola", "Dach", "Ente", "Fisch", "Gans",
+                                           "Hund", "Igel"}));
         QCOMPARE(g.states, QString(18, '1'));
     }
 
-    void poolRotation_data()
-    {
+    void poolRotation_data() {
         QTest::addColumn<int>("nouns");
         QTest::addColumn<bool>("secondDealRefills");
         QTest::newRow("9 nouns") << 9 << true;
         QTest::newRow("17 nouns") << 17 << true;
         QTest::newRow("18 nouns") << 18 << false;
     }
-    void poolRotation()
-    {
+    void poolRotation() {
         QFETCH(int, nouns);
         QFETCH(bool, secondDealRefills);
         QStringList list;
@@ -84,10 +82,10 @@ private slots:
             QVERIFY(!overlap); // still the old rotation
     }
 
-    void duplicateNounsMatchAnyTwo()
-    {
+    void duplicateNounsMatchAnyTwo() {
         QStringList list = kNine.mid(0, 7);
-        list << "derSee.jpg" << "dieSee.gif";
+        list << "derSee.jpg"
+             << "dieSee.gif";
         FakeProgram p;
         MemoryGame g;
         g.deal(list, p.randomRec, p.clockRec);
@@ -102,8 +100,7 @@ private slots:
         QVERIFY(g.click(see[1]).matched);
     }
 
-    void wholeGameInTheWindow()
-    {
+    void wholeGameInTheWindow() {
         FakeProgram p;
         p.name = "Ida";
         p.setNouns(kNine);
@@ -112,8 +109,9 @@ private slots:
         auto *w = screenAs<memo>(p, ScreenId::Memo);
         QVERIFY(w);
         QCOMPARE(p.dialogsRec.boxes.size(), 1);
-        QCOMPARE(p.dialogsRec.last().text,
-                 QString("Merke dir die Lage der Wörter gut.\rKlicke danach auf den Startknopf!\r\r"));
+        QCOMPARE(
+            p.dialogsRec.last().text,
+            QString("Merke dir die Lage der Wörter gut.\rKlicke danach auf den Startknopf!\r\r"));
         QCOMPARE(p.dialogsRec.last().title, QString("Nomen-Memory"));
         for (int k = 1; k <= 18; ++k)
             QVERIFY(!w->coverShown(k));
@@ -159,19 +157,19 @@ private slots:
             clickCard(k);
             clickCard(cards.indexOf(cards[k - 1], 9) + 1);
         }
-        QCOMPARE(p.log(LogList::Memory),
-                 (QStringList{"Aal", "Baum", "Cola", "Dach", "Ente", "Fisch", "Gans", "Hund", "Igel"}));
+        QCOMPARE(p.log(LogList::Memory), (QStringList{"Aal", "Baum", "Cola", "Dach", "Ente",
+                                                      "Fisch", "Gans", "Hund", "Igel"}));
         QCOMPARE(p.dialogsRec.boxes.size(), 3);
         QCOMPARE(p.dialogsRec.boxes[1].title, QString("Memory"));
-        QCOMPARE(p.dialogsRec.boxes[1].text, QString("Hallo Ida !\r\rPrima, du hast es geschafft!\r"));
+        QCOMPARE(p.dialogsRec.boxes[1].text,
+                 QString("Hallo Ida !\r\rPrima, du hast es geschafft!\r"));
         QVERIFY(inkUnderBox > 20); // the writing stays under the message
         QCOMPARE(p.dialogsRec.boxes[2].title, QString("Nomen-Memory")); // the next game at once
         QVERIFY(w->Command3->isVisible());
         QCOMPARE(p.randomRec.seeds.size(), 2);
     }
 
-    void abbruchKeepsThePool()
-    {
+    void abbruchKeepsThePool() {
         QStringList list = kNine;
         for (int i = 0; i < 9; ++i)
             list << QString("derZ%1.jpg").arg(QChar('a' + i));
