@@ -63,6 +63,7 @@ private slots:
     void pieQuadrant();
     void hatchedBrush_data();
     void hatchedBrush();
+    void dibPatternInDevicePixels();
     void textAlignment_data();
     void textAlignment();
     void textInAnUmlautFont();
@@ -150,6 +151,23 @@ void WmfPlayerTest::hatchedBrush()
     // Horizontal hatch: a row is all one colour.
     for (int x = 10; x < 90; ++x)
         QCOMPARE(at(img, x, 20), at(img, 10, 20));
+}
+
+void WmfPlayerTest::dibPatternInDevicePixels()
+{
+    // A checker of single pixels stays single pixels when the picture is
+    // drawn four times its size.
+    QImage checker(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            checker.setPixel(x, y, (x + y) % 2 ? 0xFFFF0000 : 0xFF0000FF);
+    WmfWriter w = square();
+    w.createDibPatternBrush(WmfWriter::dib(checker, 4)).selectObject(2).rectangle(0, 0, 100, 100);
+    const QImage img = render(w.bytes(), QSize(400, 400));
+    for (int x = 100; x < 110; ++x) {
+        QVERIFY(at(img, x, 200) == kRed || at(img, x, 200) == kBlue);
+        QVERIFY(at(img, x, 200) != at(img, x + 1, 200));
+    }
 }
 
 void WmfPlayerTest::textAlignment_data()

@@ -259,7 +259,7 @@ private:
             if (!pen.isCosmetic() && pen.widthF() * m_deviceScale < 1.0)
                 pen.setWidthF(0);
             m_p.setPen(pen);
-            m_p.setBrush(brush);
+            m_p.setBrush(deviceBrush(brush));
             const bool opaqueHatch = m_dc.brushHatched && m_dc.bkMode == OPAQUE;
             if (opaqueHatch)
                 m_p.setBackground(m_dc.bkColor);
@@ -276,6 +276,19 @@ private:
             m_stateDirty = true; // brush must come back for the next shape
         }
         return true;
+    }
+
+    /// Bitmap patterns tile in device pixels, as on Windows, whatever the
+    /// mapping (Qt would scale them with the world transform).
+    QBrush deviceBrush(QBrush brush) const
+    {
+        if (brush.style() == Qt::TexturePattern) {
+            const QTransform full = m_logical * m_base;
+            if (full.m11() != 0 && full.m22() != 0 && std::isfinite(full.m11()) &&
+                std::isfinite(full.m22()))
+                brush.setTransform(QTransform::fromScale(1 / full.m11(), 1 / full.m22()));
+        }
+        return brush;
     }
 
     /// Composition mode and antialiasing, set only when they change.
@@ -1277,7 +1290,7 @@ private:
                                      : QPainter::RasterOp_SourceXorDestination);
             m_p.fillRect(r, rop == DSTINVERT ? QBrush(Qt::black) : m_dc.brush);
             break;
-        default: m_p.fillRect(r, m_dc.brush); break; // PATCOPY and the rest
+        default: m_p.fillRect(r, deviceBrush(m_dc.brush)); break; // PATCOPY and the rest
         }
         m_stateDirty = true;
     }
