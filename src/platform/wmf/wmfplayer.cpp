@@ -259,7 +259,9 @@ private:
             if (!pen.isCosmetic() && pen.widthF() * m_deviceScale < 1.0)
                 pen.setWidthF(0);
             m_p.setPen(pen);
-            m_p.setBrush(deviceBrush(brush));
+            m_preparedBrush = deviceBrush(brush);
+            m_p.setBrush(fill ? m_preparedBrush : QBrush(Qt::NoBrush));
+            m_filling = fill;
             const bool opaqueHatch = m_dc.brushHatched && m_dc.bkMode == OPAQUE;
             if (opaqueHatch)
                 m_p.setBackground(m_dc.bkColor);
@@ -268,12 +270,10 @@ private:
                 m_opaqueBackground = opaqueHatch;
             }
             m_stateDirty = false;
-            m_filling = true;
-        }
-        if (!fill && m_filling) {
-            m_p.setBrush(Qt::NoBrush);
-            m_filling = false;
-            m_stateDirty = true; // brush must come back for the next shape
+        } else if (fill != m_filling) {
+            // Lines take the brush off; the next shape puts it back.
+            m_p.setBrush(fill ? m_preparedBrush : QBrush(Qt::NoBrush));
+            m_filling = fill;
         }
         return true;
     }
@@ -1390,6 +1390,7 @@ private:
     std::vector<Saved> m_stack;
     std::vector<Object> m_slots;
     QPolygonF m_poly;
+    QBrush m_preparedBrush;
     std::priority_queue<int, std::vector<int>, std::greater<int>> m_freed;
     int m_nextUnused = 0;
     qint64 m_patternPixels = 0;
