@@ -21,9 +21,7 @@ constexpr int kRecords = 20000;
 const QSize kFrame(400, 300);
 
 /// Best of several runs, in microseconds per call.
-template <typename F>
-double bestMicros(int runs, int callsPerRun, F &&f)
-{
+template <typename F> double bestMicros(int runs, int callsPerRun, F &&f) {
     double best = 1e300;
     for (int r = 0; r < runs; ++r) {
         QElapsedTimer t;
@@ -37,8 +35,7 @@ double bestMicros(int runs, int callsPerRun, F &&f)
 /// A clip-art-like picture of exactly kRecords records: in groups of ten a
 /// brush change (delete, create, select), a polygon, an ellipse, a
 /// rectangle, a move and a line, a polyline and a rounded rectangle.
-QByteArray bigPicture(int total = kRecords)
-{
+QByteArray bigPicture(int total = kRecords) {
     WmfWriter w = WmfWriter::placeable(0, 0, 4000, 3000, 1440);
     w.setWindowOrg(0, 0);
     w.setWindowExt(4000, 3000);
@@ -53,7 +50,11 @@ QByteArray bigPicture(int total = kRecords)
     while (records + 10 <= total) {
         const int x = rnd(3800), y = rnd(2800), s = 20 + rnd(150);
         w.deleteObject(1).createBrush(0, QColor::fromHsv(rnd(360), 200, 230)).selectObject(1);
-        w.polygon({{x, y}, {x + s, y + s / 3}, {x + s / 2, y + s}, {x - s / 3, y + s / 2}, {x, y + s / 4}});
+        w.polygon({{x, y},
+                   {x + s, y + s / 3},
+                   {x + s / 2, y + s},
+                   {x - s / 3, y + s / 2},
+                   {x, y + s / 4}});
         w.ellipse(x + 10, y + 10, x + s, y + s * 2 / 3);
         w.rectangle(x, y, x + s / 2, y + s / 2);
         w.moveTo(x, y).lineTo(x + s, y + s);
@@ -68,8 +69,7 @@ QByteArray bigPicture(int total = kRecords)
     return w.bytes(); // plus the EOF record
 }
 
-void writeJpeg(const QString &path)
-{
+void writeJpeg(const QString &path) {
     QImage img(kFrame, QImage::Format_RGB32);
     quint32 seed = 1;
     for (int y = 0; y < img.height(); ++y)
@@ -95,8 +95,7 @@ private:
     QByteArray m_big;
 };
 
-void WmfBench::initTestCase()
-{
+void WmfBench::initTestCase() {
     m_dir = std::make_unique<PictureDir>();
     // Half placeable, half plain; the plain ones find their SetWindowExt after
     // a few records, as files from drawing programs do.
@@ -112,8 +111,7 @@ void WmfBench::initTestCase()
     writeJpeg(m_dir->filePath("dasFoto.jpg"));
 }
 
-void WmfBench::naturalSizeAndRender()
-{
+void WmfBench::naturalSizeAndRender() {
     // Natural size of 5,000 files from their headers (open, read, parse).
     long checksum = 0;
     const double sizeUs = bestMicros(5, kFiles, [&] {

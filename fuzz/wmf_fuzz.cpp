@@ -5,8 +5,7 @@
 #include <QGuiApplication>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static int argc = 1;
     static char name[] = "wmf_fuzz";
@@ -15,14 +14,12 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     playWmfInput(data, size);
     return 0;
 }
 
 // Font caches of fontconfig live until exit; they are not our leaks.
-extern "C" const char *__lsan_default_suppressions()
-{
+extern "C" const char *__lsan_default_suppressions() {
     return "leak:libfontconfig.so\nleak:libfreetype.so\n";
 }

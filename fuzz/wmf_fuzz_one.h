@@ -8,8 +8,7 @@
 #include <QImage>
 #include <QPainter>
 
-inline void playWmfInput(const unsigned char *data, size_t size)
-{
+inline void playWmfInput(const unsigned char *data, size_t size) {
     // A copy, so reads past the end hit the sanitizer's redzone.
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const auto pic = wmf::pictureFromData(bytes);

@@ -9,8 +9,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QGuiApplication app(argc, argv);
     int files = 0;
     for (int i = 1; i < argc; ++i) {
@@ -20,7 +19,8 @@ int main(int argc, char **argv)
             if (!f.open(QIODevice::ReadOnly))
                 continue;
             const QByteArray data = f.readAll();
-            playWmfInput(reinterpret_cast<const unsigned char *>(data.constData()), size_t(data.size()));
+            playWmfInput(reinterpret_cast<const unsigned char *>(data.constData()),
+                         size_t(data.size()));
             ++files;
         }
     }

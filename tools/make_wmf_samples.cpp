@@ -16,18 +16,24 @@ namespace {
 
 // Record numbers and constants used here (the writer takes raw numbers).
 enum : int {
-    PS_SOLID = 0, PS_DASH = 1, PS_NULL = 5,
-    BS_SOLID = 0, BS_NULL = 1, BS_HATCHED = 2,
-    HS_CROSS = 4, HS_BDIAGONAL = 3,
-    TRANSPARENT = 1, OPAQUE = 2,
-    MM_ANISOTROPIC = 8, MM_LOMETRIC = 2,
+    PS_SOLID = 0,
+    PS_DASH = 1,
+    PS_NULL = 5,
+    BS_SOLID = 0,
+    BS_NULL = 1,
+    BS_HATCHED = 2,
+    HS_CROSS = 4,
+    HS_BDIAGONAL = 3,
+    TRANSPARENT = 1,
+    OPAQUE = 2,
+    MM_ANISOTROPIC = 8,
+    MM_LOMETRIC = 2,
     TA_CENTER_BASELINE = 6 | 24,
     WINDING = 2,
 };
 constexpr std::uint16_t kArc = 0x0817, kPie = 0x081A, kChord = 0x0830;
 
-QList<QPoint> star(QPoint c, int outer, int inner, int points, double turn = -90)
-{
+QList<QPoint> star(QPoint c, int outer, int inner, int points, double turn = -90) {
     QList<QPoint> out;
     for (int i = 0; i < points * 2; ++i) {
         const double a = qDegreesToRadians(turn + i * 180.0 / points);
@@ -43,44 +49,40 @@ QList<QPoint> star(QPoint c, int outer, int inner, int points, double turn = -90
 class Painter {
 public:
     explicit Painter(WmfWriter &w) : w(w) {}
-    Painter &pen(QColor c, int width = 0, int style = PS_SOLID)
-    {
+    Painter &pen(QColor c, int width = 0, int style = PS_SOLID) {
         w.deleteObject(0).createPen(style, width, c).selectObject(0);
         return *this;
     }
-    Painter &brush(QColor c, int style = BS_SOLID, int hatch = 0)
-    {
+    Painter &brush(QColor c, int style = BS_SOLID, int hatch = 0) {
         w.deleteObject(1).createBrush(style, c, hatch).selectObject(1);
         return *this;
     }
     WmfWriter &w;
 };
 
-WmfWriter start(int left, int top, int right, int bottom, int inch)
-{
+WmfWriter start(int left, int top, int right, int bottom, int inch) {
     WmfWriter w = WmfWriter::placeable(left, top, right, bottom, inch);
     w.setWindowOrg(left, top).setWindowExt(right - left, bottom - top);
-    w.createPen(PS_SOLID, 0, Qt::black).selectObject(0);   // slot 0: pen
-    w.createBrush(BS_SOLID, Qt::white).selectObject(1);    // slot 1: brush
+    w.createPen(PS_SOLID, 0, Qt::black).selectObject(0); // slot 0: pen
+    w.createBrush(BS_SOLID, Qt::white).selectObject(1);  // slot 1: brush
     return w;
 }
 
-WmfWriter bear()
-{
+WmfWriter bear() {
     WmfWriter w = start(0, 0, 2000, 2000, 1000);
     Painter p(w);
     const QColor fur(140, 90, 50), light(210, 170, 120);
     p.pen(QColor(70, 40, 20), 12).brush(fur);
-    w.ellipse(330, 220, 730, 620).ellipse(1270, 220, 1670, 620);      // ears
+    w.ellipse(330, 220, 730, 620).ellipse(1270, 220, 1670, 620); // ears
     p.brush(light);
     w.ellipse(430, 320, 630, 520).ellipse(1370, 320, 1570, 520);
     p.brush(fur);
-    w.ellipse(400, 300, 1600, 1450);                                  // head
+    w.ellipse(400, 300, 1600, 1450); // head
     p.brush(light);
-    w.ellipse(700, 850, 1300, 1350);                                  // snout
+    w.ellipse(700, 850, 1300, 1350); // snout
     p.brush(Qt::black);
-    w.ellipse(650, 650, 800, 800).ellipse(1200, 650, 1350, 800);      // eyes
-    w.ellipse(880, 880, 1120, 1040);                                  // nose
+    w.ellipse(650, 650, 800, 800).ellipse(1200, 650, 1350, 800); // eyes
+    w.ellipse(880, 880, 1120, 1040);                             // nose
     p.pen(Qt::black, 20).brush(Qt::black, BS_NULL);
     w.arc(kArc, 820, 1000, 1180, 1260, QPoint(820, 1130), QPoint(1180, 1130));
     // The word with its umlaut, in Windows-1252.
@@ -90,8 +92,7 @@ WmfWriter bear()
     return w;
 }
 
-WmfWriter sun()
-{
+WmfWriter sun() {
     WmfWriter w = start(0, 0, 1440, 1440, 720);
     Painter p(w);
     p.pen(QColor(230, 120, 0), 8).brush(QColor(255, 160, 0));
@@ -105,15 +106,15 @@ WmfWriter sun()
     return w;
 }
 
-WmfWriter heart()
-{
+WmfWriter heart() {
     WmfWriter w = start(-1100, -1000, 1100, 1200, 1440);
     Painter p(w);
     QList<QPoint> pts;
     for (int i = 0; i < 120; ++i) {
         const double t = 2 * M_PI * i / 120;
         const double x = 16 * std::pow(std::sin(t), 3);
-        const double y = 13 * std::cos(t) - 5 * std::cos(2 * t) - 2 * std::cos(3 * t) - std::cos(4 * t);
+        const double y =
+            13 * std::cos(t) - 5 * std::cos(2 * t) - 2 * std::cos(3 * t) - std::cos(4 * t);
         pts.append(QPoint(qRound(x * 60), qRound(-y * 60)));
     }
     p.pen(QColor(150, 0, 20), 30).brush(QColor(220, 20, 50));
@@ -124,8 +125,7 @@ WmfWriter heart()
 }
 
 /// The plain one: no placeable header, anisotropic window of its own.
-WmfWriter key()
-{
+WmfWriter key() {
     WmfWriter w = WmfWriter::plain();
     w.setMapMode(MM_ANISOTROPIC).setWindowOrg(0, 0).setWindowExt(300, 120);
     w.createPen(PS_SOLID, 0, Qt::black).selectObject(0);
@@ -147,51 +147,48 @@ WmfWriter key()
     return w;
 }
 
-WmfWriter door()
-{
+WmfWriter door() {
     WmfWriter w = start(0, 0, 1200, 2000, 1000);
     Painter p(w);
     p.pen(QColor(60, 40, 20), 20).brush(QColor(90, 60, 30));
-    w.rectangle(50, 50, 1150, 2000);                                 // frame
+    w.rectangle(50, 50, 1150, 2000); // frame
     p.brush(QColor(170, 110, 60));
-    w.rectangle(130, 130, 1070, 2000);                               // leaf
+    w.rectangle(130, 130, 1070, 2000); // leaf
     p.pen(QColor(110, 70, 35), 14).brush(QColor(150, 95, 50));
-    w.roundRect(230, 900, 970, 1850, 80, 80);                        // lower panel
+    w.roundRect(230, 900, 970, 1850, 80, 80); // lower panel
     p.brush(QColor(180, 220, 255));
-    w.roundRect(230, 230, 970, 780, 80, 80);                         // window
+    w.roundRect(230, 230, 970, 780, 80, 80); // window
     w.setBkMode(OPAQUE).setBkColor(QColor(180, 220, 255));
     p.pen(QColor(110, 70, 35), 0, PS_NULL).brush(QColor(255, 255, 255), BS_HATCHED, HS_CROSS);
     w.rectangle(300, 300, 900, 710);
     p.pen(QColor(120, 90, 0), 10).brush(QColor(240, 200, 40));
-    w.ellipse(900, 1050, 1020, 1170);                                // knob
+    w.ellipse(900, 1050, 1020, 1170); // knob
     return w;
 }
 
-WmfWriter ship()
-{
+WmfWriter ship() {
     WmfWriter w = start(0, 0, 2400, 1800, 1000);
     Painter p(w);
     p.pen(Qt::black, 0, PS_NULL).brush(QColor(200, 230, 255));
-    w.rectangle(0, 0, 2400, 1400);                                   // sky
+    w.rectangle(0, 0, 2400, 1400); // sky
     p.brush(QColor(30, 90, 190));
-    w.rectangle(0, 1400, 2400, 1800);                                // sea
+    w.rectangle(0, 1400, 2400, 1800); // sea
     p.pen(QColor(60, 30, 10), 20).brush(QColor(160, 40, 30));
     w.polygon({{300, 1250}, {2100, 1250}, {1800, 1550}, {600, 1550}}); // hull
     p.brush(QColor(100, 60, 20));
-    w.rectangle(1170, 300, 1230, 1250);                              // mast
+    w.rectangle(1170, 300, 1230, 1250); // mast
     p.pen(QColor(120, 120, 120), 10).brush(Qt::white);
-    w.polygon({{1150, 350}, {1150, 1150}, {550, 1150}});             // sails
+    w.polygon({{1150, 350}, {1150, 1150}, {550, 1150}}); // sails
     w.polygon({{1250, 400}, {1250, 1150}, {1750, 1150}});
     p.brush(QColor(230, 30, 30));
-    w.polygon({{1230, 300}, {1450, 360}, {1230, 420}});              // flag
+    w.polygon({{1230, 300}, {1450, 360}, {1230, 420}}); // flag
     p.pen(Qt::white, 16).brush(Qt::black, BS_NULL);
     for (int x = 0; x < 2400; x += 300)
         w.arc(kArc, x, 1600, x + 300, 1760, QPoint(x + 300, 1680), QPoint(x, 1680));
     return w;
 }
 
-WmfWriter cloud()
-{
+WmfWriter cloud() {
     // Drawn in tenths of a millimetre, y upwards.
     WmfWriter w = WmfWriter::placeable(0, 0, 3000, 2000, 1440);
     w.setWindowOrg(0, 0).setWindowExt(3000, 2000);
@@ -216,8 +213,7 @@ WmfWriter cloud()
 }
 
 /// The one with a bitmap: a vector dragon breathing fire from a DIB.
-WmfWriter dragon()
-{
+WmfWriter dragon() {
     WmfWriter w = start(0, 0, 2400, 1600, 1000);
     Painter p(w);
     QImage fire(16, 8, QImage::Format_RGB32);
@@ -229,22 +225,22 @@ WmfWriter dragon()
     w.stretchDib(1700, 300, 700, 350, WmfWriter::dib(fire, 24));
     const QColor green(40, 150, 60), dark(20, 90, 30);
     p.pen(dark, 16).brush(QColor(90, 190, 90));
-    w.polygon({{700, 700}, {1000, 150}, {1100, 650}});               // wing
+    w.polygon({{700, 700}, {1000, 150}, {1100, 650}}); // wing
     w.polygon({{1000, 700}, {1350, 200}, {1350, 700}});
     p.brush(green);
     w.ellipse(500, 650, 1500, 1200);                                 // body
     w.polygon({{1350, 750}, {1600, 450}, {1700, 500}, {1500, 850}}); // neck
     w.ellipse(1500, 300, 1800, 560);                                 // head
     p.pen(dark, 60).brush(Qt::black, BS_NULL);
-    w.polyline({{520, 950}, {300, 1100}, {150, 1000}, {60, 1150}});  // tail
+    w.polyline({{520, 950}, {300, 1100}, {150, 1000}, {60, 1150}}); // tail
     p.pen(dark, 16).brush(green);
     w.polygon({{40, 1150}, {120, 1050}, {160, 1200}});
     w.rectangle(700, 1150, 820, 1450).rectangle(1150, 1150, 1270, 1450); // legs
     p.brush(Qt::black);
-    w.ellipse(1620, 360, 1680, 420);                                 // eye
+    w.ellipse(1620, 360, 1680, 420); // eye
     p.brush(QColor(255, 220, 0));
     for (int x = 650; x < 1400; x += 150)
-        w.polygon({{x, 660}, {x + 75, 560}, {x + 150, 660}});         // spikes
+        w.polygon({{x, 660}, {x + 75, 560}, {x + 150, 660}}); // spikes
     return w;
 }
 
@@ -253,8 +249,7 @@ struct Sample {
     WmfWriter (*make)();
 };
 
-int writeSeeds(const QDir &dir)
-{
+int writeSeeds(const QDir &dir) {
     // One short file per record kind, so the fuzzer starts from every handler.
     QList<QPair<QString, WmfWriter>> seeds;
     auto base = [] { return start(0, 0, 100, 100, 1440); };
@@ -266,7 +261,8 @@ int writeSeeds(const QDir &dir)
     }
     {
         WmfWriter w = base();
-        w.arc(kArc, 0, 0, 100, 100, {100, 50}, {50, 0}).arc(kPie, 0, 0, 100, 100, {0, 50}, {50, 100});
+        w.arc(kArc, 0, 0, 100, 100, {100, 50}, {50, 0})
+            .arc(kPie, 0, 0, 100, 100, {0, 50}, {50, 100});
         w.arc(kChord, 10, 10, 90, 90, {90, 50}, {10, 50});
         add("arcs", w);
     }
@@ -282,7 +278,10 @@ int writeSeeds(const QDir &dir)
         w.createFont(-20, "Arial", 700, 0, 450, true, true).selectObject(2);
         w.setTextAlign(TA_CENTER_BASELINE).setBkMode(OPAQUE).textOut(50, 50, "B\xE4r");
         w.extTextOut(10, 80, "Abc", 6, QRect(0, 60, 100, 30), {10, 12, 14});
-        w.createFont(-15, "Arial", 400, 204).selectObject(3).setTextAlign(1).textOut(0, 0, "\xC4\xE0");
+        w.createFont(-15, "Arial", 400, 204)
+            .selectObject(3)
+            .setTextAlign(1)
+            .textOut(0, 0, "\xC4\xE0");
         add("text", w);
     }
     {
@@ -324,8 +323,7 @@ int writeSeeds(const QDir &dir)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QString seedsDir;
@@ -338,9 +336,9 @@ int main(int argc, char **argv)
     if (!QDir().mkpath(out.path()))
         return 1;
     const Sample samples[] = {
-        {"derBär.wmf", bear},       {"dieSonne.wmf", sun},      {"dasHerz.wmf", heart},
-        {"derSchlüssel.wmf", key},  {"dieTür.wmf", door},       {"dasSCHIFF.WMF", ship},
-        {"dieWolke.wmf", cloud},    {"derDrache.wmf", dragon},
+        {"derBär.wmf", bear},      {"dieSonne.wmf", sun},     {"dasHerz.wmf", heart},
+        {"derSchlüssel.wmf", key}, {"dieTür.wmf", door},      {"dasSCHIFF.WMF", ship},
+        {"dieWolke.wmf", cloud},   {"derDrache.wmf", dragon},
     };
     for (const Sample &sample : samples) {
         const QString path = out.filePath(QString::fromUtf8(sample.name));

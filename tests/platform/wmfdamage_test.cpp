@@ -20,8 +20,7 @@ using namespace wmf;
 
 namespace {
 
-QImage render(const QByteArray &file, QSize size = QSize(100, 100))
-{
+QImage render(const QByteArray &file, QSize size = QSize(100, 100)) {
     QImage img(size, QImage::Format_RGB32);
     img.fill(Qt::white);
     if (const auto pic = pictureFromData(file)) {
@@ -31,12 +30,13 @@ QImage render(const QByteArray &file, QSize size = QSize(100, 100))
     return img;
 }
 
-QRgb at(const QImage &img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
+QRgb at(const QImage &img, int x, int y) {
+    return img.pixel(x, y) & 0xFFFFFF;
+}
 
 /// 100 x 100 picture, no pen, red brush in slot 1; then the case's records;
 /// then a green square at the bottom right that shows whether play went on.
-WmfWriter start()
-{
+WmfWriter start() {
     WmfWriter w = WmfWriter::placeable(0, 0, 100, 100, 1440);
     w.setWindowOrg(0, 0).setWindowExt(100, 100);
     w.createPen(PS_NULL, 0, Qt::black).selectObject(0);
@@ -44,15 +44,13 @@ WmfWriter start()
     w.rectangle(0, 0, 50, 50);
     return w;
 }
-QByteArray finish(WmfWriter w)
-{
+QByteArray finish(WmfWriter w) {
     w.createBrush(BS_SOLID, Qt::green).selectObject(2).rectangle(50, 50, 100, 100);
     return w.bytes();
 }
 
 QByteArray dibHeader(qint32 w, qint32 h, int bits, quint32 compression = 0, quint32 colours = 0,
-                     quint32 headerSize = 40)
-{
+                     quint32 headerSize = 40) {
     QByteArray b(40, '\0');
     qToLittleEndian<quint32>(headerSize, b.data());
     qToLittleEndian<qint32>(w, b.data() + 4);
@@ -64,8 +62,7 @@ QByteArray dibHeader(qint32 w, qint32 h, int bits, quint32 compression = 0, quin
     return b;
 }
 
-QStringList sampleFiles()
-{
+QStringList sampleFiles() {
     QStringList out;
     const QString src = qEnvironmentVariable("KALIMBO_SOURCE_DIR");
     const QString data = qEnvironmentVariable("KALIMBO_TEST_DATA");
@@ -100,8 +97,7 @@ private slots:
     void recordCap();
 };
 
-void WmfDamageTest::everyTruncation_data()
-{
+void WmfDamageTest::everyTruncation_data() {
     QTest::addColumn<QByteArray>("file");
     for (const QString &path : sampleFiles()) {
         QFile f(path);
@@ -117,8 +113,7 @@ void WmfDamageTest::everyTruncation_data()
     QTest::newRow("built") << finish(w);
 }
 
-void WmfDamageTest::everyTruncation()
-{
+void WmfDamageTest::everyTruncation() {
     QFETCH(QByteArray, file);
     QVERIFY(pictureFromData(file));
     for (int n = 0; n < file.size(); ++n) {
@@ -133,8 +128,7 @@ void WmfDamageTest::everyTruncation()
     }
 }
 
-void WmfDamageTest::goodRecordsBeforeDamageDraw()
-{
+void WmfDamageTest::goodRecordsBeforeDamageDraw() {
     WmfWriter w = start();
     const QByteArray whole = finish(w);
     const int lastRecord = w.recordOffsets().last();
@@ -144,8 +138,7 @@ void WmfDamageTest::goodRecordsBeforeDamageDraw()
     QCOMPARE(at(img, 75, 75), 0xFFFFFFu);
 }
 
-void WmfDamageTest::recordSizes_data()
-{
+void WmfDamageTest::recordSizes_data() {
     QTest::addColumn<quint32>("size");
     QTest::addColumn<bool>("playsOn");
     QTest::newRow("0") << 0u << false;
@@ -156,8 +149,7 @@ void WmfDamageTest::recordSizes_data()
     QTest::newRow("3: the record loses its parameters") << 3u << false;
 }
 
-void WmfDamageTest::recordSizes()
-{
+void WmfDamageTest::recordSizes() {
     QFETCH(quint32, size);
     QFETCH(bool, playsOn);
     WmfWriter w = start();
@@ -173,8 +165,7 @@ void WmfDamageTest::recordSizes()
         QCOMPARE(at(img, 75, 75) == 0x00FF00u, playsOn);
 }
 
-void WmfDamageTest::countsAndLengths_data()
-{
+void WmfDamageTest::countsAndLengths_data() {
     QTest::addColumn<int>("function");
     QTest::addColumn<QByteArray>("params");
     auto words = [](QList<int> w) {
@@ -199,10 +190,11 @@ void WmfDamageTest::countsAndLengths_data()
     QTest::newRow("textout length 0") << int(TextOut) << words({0, 0, 0});
     QTest::newRow("exttextout length max") << int(ExtTextOut) << words({0, 0, 0x7FFF, 0, 0x4141});
     QTest::newRow("exttextout rect missing") << int(ExtTextOut) << words({0, 0, 1, ETO_OPAQUE});
-    QTest::newRow("exttextout short dx") << int(ExtTextOut)
-                                         << words({95, 95, 4, 0, 0x4141, 0x4141, 5});
+    QTest::newRow("exttextout short dx")
+        << int(ExtTextOut) << words({95, 95, 4, 0, 0x4141, 0x4141, 5});
     QTest::newRow("region scans max")
-        << int(CreateRegion) << words({0, 6, 0, 0, 100, 0xFFFF, 0, 0, 0, 10, 10, 2, 0, 10, 0, 10, 2});
+        << int(CreateRegion)
+        << words({0, 6, 0, 0, 100, 0xFFFF, 0, 0, 0, 10, 10, 2, 0, 10, 0, 10, 2});
     QTest::newRow("region odd count")
         << int(CreateRegion) << words({0, 6, 0, 0, 100, 1, 0, 0, 0, 10, 10, 3, 0, 10, 0, 10, 5, 3});
     QTest::newRow("palette entries max") << int(CreatePalette) << words({0x300, 0xFFFF, 0, 0});
@@ -211,22 +203,22 @@ void WmfDamageTest::countsAndLengths_data()
     QTest::newRow("resize palette without one") << int(ResizePalette) << words({0xFFFF});
     QTest::newRow("font without face") << int(CreateFontIndirect) << words({-10});
     QTest::newRow("font face without end")
+        << int(CreateFontIndirect) << words({-10, 0, 0, 0, 400, 0, 0, 0, 0}) + QByteArray(200, 'A');
+    QTest::newRow("font height min")
         << int(CreateFontIndirect)
-        << words({-10, 0, 0, 0, 400, 0, 0, 0, 0}) + QByteArray(200, 'A');
-    QTest::newRow("font height min") << int(CreateFontIndirect)
-                                     << words({0x8000, 0x7FFF, 0x7FFF, 0, 0x7FFF, 0x0101, 0xFF01, 0, 0});
+        << words({0x8000, 0x7FFF, 0x7FFF, 0, 0x7FFF, 0x0101, 0xFF01, 0, 0});
     QTest::newRow("pen without colour") << int(CreatePenIndirect) << words({0});
     QTest::newRow("brush hatch max") << int(CreateBrushIndirect) << words({2, 0, 0, 0x7FFF});
     QTest::newRow("pattern brush without bits") << int(DibCreatePatternBrush) << words({5});
-    QTest::newRow("bitmap16 pattern cut") << int(CreatePatternBrush)
-                                          << words({0, 8, 8, 2, 0x0101, 0, 0});
+    QTest::newRow("bitmap16 pattern cut")
+        << int(CreatePatternBrush) << words({0, 8, 8, 2, 0x0101, 0, 0});
     QTest::newRow("restore 0") << int(RestoreDC) << words({0});
     QTest::newRow("restore min") << int(RestoreDC) << words({0x8000});
     QTest::newRow("restore max") << int(RestoreDC) << words({0x7FFF});
     QTest::newRow("scale window by 0") << int(ScaleWindowExt) << words({0, 1, 0, 1});
     QTest::newRow("scale window to 0") << int(ScaleWindowExt) << words({1, 0, 1, 0});
-    QTest::newRow("scale window by max / max") << int(ScaleWindowExt)
-                                              << words({0x7FFF, 0x7FFF, 0x7FFF, 0x7FFF});
+    QTest::newRow("scale window by max / max")
+        << int(ScaleWindowExt) << words({0x7FFF, 0x7FFF, 0x7FFF, 0x7FFF});
     QTest::newRow("map mode 0") << int(SetMapMode) << words({0});
     QTest::newRow("map mode max") << int(SetMapMode) << words({0xFFFF});
     QTest::newRow("rop2 max") << int(SetROP2) << words({0xFFFF});
@@ -236,7 +228,8 @@ void WmfDamageTest::countsAndLengths_data()
     QTest::newRow("escape max") << int(Escape) << words({0xFFFF, 0xFFFF});
     QTest::newRow("unknown record") << 0x7777 << words({1, 2, 3});
     QTest::newRow("bitblt bitmap16 width max")
-        << int(BitBlt) << words({0x0020, 0x00CC, 0, 0, 10, 10, 0, 0, 0, 0x7FFF, 10, 0x7FFF, 0x0101});
+        << int(BitBlt)
+        << words({0x0020, 0x00CC, 0, 0, 10, 10, 0, 0, 0, 0x7FFF, 10, 0x7FFF, 0x0101});
     QTest::newRow("bitblt short") << int(BitBlt) << words({0x0020, 0x00CC});
     QTest::newRow("stretchblt without bitmap")
         << int(StretchBlt) << words({0x0021, 0x00F0, 5, 5, 0, 0, 0, 5, 5, 0, 0});
@@ -245,8 +238,7 @@ void WmfDamageTest::countsAndLengths_data()
     QTest::newRow("select clip region of a pen") << int(SelectClipRegion) << words({0});
 }
 
-void WmfDamageTest::countsAndLengths()
-{
+void WmfDamageTest::countsAndLengths() {
     QFETCH(int, function);
     QFETCH(QByteArray, params);
     WmfWriter w = start();
@@ -258,15 +250,20 @@ void WmfDamageTest::countsAndLengths()
     QCOMPARE(at(img, 75, 75), 0x00FF00u);
 }
 
-void WmfDamageTest::dibHeaders_data()
-{
+void WmfDamageTest::dibHeaders_data() {
     QTest::addColumn<QByteArray>("dib");
     QTest::addColumn<bool>("decodes");
     const QByteArray px(64, '\x55');
-    QTest::newRow("good 4 x 4 x 8") << dibHeader(4, 4, 8, 0, 2) + QByteArray(8, '\0') + QByteArray(16, 1) << true;
+    QTest::newRow("good 4 x 4 x 8")
+        << dibHeader(4, 4, 8, 0, 2) + QByteArray(8, '\0') + QByteArray(16, 1) << true;
     QTest::newRow("top-down") << dibHeader(4, -4, 24) + px << true;
-    QTest::newRow("bit fields 16") << dibHeader(2, 2, 16, 3) + QByteArray::fromHex("00f8000000e007001f000000") + QByteArray(8, 'x') << true;
-    QTest::newRow("core header") << QByteArray::fromHex("0c0000000200020001001800") + QByteArray(16, 'x') << true;
+    QTest::newRow("bit fields 16")
+        << dibHeader(2, 2, 16, 3) + QByteArray::fromHex("00f8000000e007001f000000") +
+               QByteArray(8, 'x')
+        << true;
+    QTest::newRow("core header") << QByteArray::fromHex("0c0000000200020001001800") +
+                                        QByteArray(16, 'x')
+                                 << true;
     QTest::newRow("empty") << QByteArray() << false;
     QTest::newRow("header size 0") << dibHeader(4, 4, 24, 0, 0, 0) + px << false;
     QTest::newRow("header size max") << dibHeader(4, 4, 24, 0, 0, 0xFFFFFFFF) + px << false;
@@ -290,20 +287,24 @@ void WmfDamageTest::dibHeaders_data()
     QTest::newRow("bit fields on 8 bits") << dibHeader(4, 4, 8, 3) + px << false;
 }
 
-void WmfDamageTest::dibHeaders()
-{
+void WmfDamageTest::dibHeaders() {
     QFETCH(QByteArray, dib);
     QFETCH(bool, decodes);
     QCOMPARE(!decodeDib(dib, DIB_RGB_COLORS, {}).isNull(), decodes);
     // In every record that carries one, the file still plays on.
-    for (int fn : {int(StretchDib), int(DibStretchBlt), int(DibBitBlt), int(DibCreatePatternBrush)}) {
+    for (int fn :
+         {int(StretchDib), int(DibStretchBlt), int(DibBitBlt), int(DibCreatePatternBrush)}) {
         WmfWriter w = start();
         if (fn == StretchDib)
-            w.recordBytes(quint16(fn), QByteArray::fromHex("2000cc00000004000400000000006400640000000000") + dib);
+            w.recordBytes(quint16(fn),
+                          QByteArray::fromHex("2000cc00000004000400000000006400640000000000") +
+                              dib);
         else if (fn == DibStretchBlt)
-            w.recordBytes(quint16(fn), QByteArray::fromHex("2000cc0004000400000000006400640000000000") + dib);
+            w.recordBytes(quint16(fn),
+                          QByteArray::fromHex("2000cc0004000400000000006400640000000000") + dib);
         else if (fn == DibBitBlt)
-            w.recordBytes(quint16(fn), QByteArray::fromHex("2000cc00000000000400040000000000") + dib);
+            w.recordBytes(quint16(fn),
+                          QByteArray::fromHex("2000cc00000000000400040000000000") + dib);
         else
             w.recordBytes(quint16(fn), QByteArray::fromHex("05000000") + dib);
         w.deleteObject(2);
@@ -312,8 +313,7 @@ void WmfDamageTest::dibHeaders()
     }
 }
 
-void WmfDamageTest::badIndexes_data()
-{
+void WmfDamageTest::badIndexes_data() {
     QTest::addColumn<int>("function");
     QTest::addColumn<int>("index");
     for (int fn : {int(SelectObject), int(DeleteObject), int(SelectPalette), int(SelectClipRegion),
@@ -323,8 +323,7 @@ void WmfDamageTest::badIndexes_data()
     QTest::newRow("select deleted") << -1 << 1;
 }
 
-void WmfDamageTest::badIndexes()
-{
+void WmfDamageTest::badIndexes() {
     QFETCH(int, function);
     QFETCH(int, index);
     WmfWriter w = start();
@@ -340,14 +339,13 @@ void WmfDamageTest::badIndexes()
     QCOMPARE(at(img, 75, 75), 0x00FF00u);
 }
 
-void WmfDamageTest::saveDcDepth()
-{
+void WmfDamageTest::saveDcDepth() {
     WmfWriter w = start();
     w.createBrush(BS_SOLID, Qt::blue).selectObject(2);
     for (int i = 0; i < 100000; ++i)
         w.saveDC();
     w.selectObject(1);
-    w.restoreDC(-1);   // back to the last state saved (blue)
+    w.restoreDC(-1); // back to the last state saved (blue)
     w.rectangle(0, 50, 50, 100);
     for (int i = 0; i < 10; ++i)
         w.restoreDC(-32768);
@@ -357,8 +355,7 @@ void WmfDamageTest::saveDcDepth()
     QCOMPARE(at(img, 75, 75), 0x00FF00u);
 }
 
-void WmfDamageTest::objectTableCap()
-{
+void WmfDamageTest::objectTableCap() {
     // The header claims no objects; the table still holds up to its cap.
     WmfWriter w = start();
     for (int i = 2; i < 5000; ++i)
@@ -372,8 +369,7 @@ void WmfDamageTest::objectTableCap()
     QCOMPARE(at(img, 75, 25), 0x0000FFu);
 }
 
-void WmfDamageTest::extremeCoordinates_data()
-{
+void WmfDamageTest::extremeCoordinates_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<bool>("redCentre");
     const int lo = -32768, hi = 32767;
@@ -407,7 +403,8 @@ void WmfDamageTest::extremeCoordinates_data()
         // Cell height 3, average width 2816: glyphs stretched a thousandfold
         // (once crashed inside the font engine's glyph cache).
         WmfWriter w = start();
-        w.setBkMode(TRANSPARENT).record(CreateFontIndirect, {3, 0x0B00, 0, 0, 700, 0, 0, 0, 0, 0x7241, 0x6169, 0x6C});
+        w.setBkMode(TRANSPARENT)
+            .record(CreateFontIndirect, {3, 0x0B00, 0, 0, 700, 0, 0, 0, 0, 0x7241, 0x6169, 0x6C});
         w.selectObject(2).textOut(0, 60, "AB").setWindowExt(1000, 1).textOut(0, 0, "W");
         QTest::newRow("thousandfold stretched font") << finish(w) << false;
     }
@@ -419,8 +416,7 @@ void WmfDamageTest::extremeCoordinates_data()
     }
 }
 
-void WmfDamageTest::extremeCoordinates()
-{
+void WmfDamageTest::extremeCoordinates() {
     QFETCH(QByteArray, file);
     QFETCH(bool, redCentre);
     QElapsedTimer t;
@@ -432,8 +428,7 @@ void WmfDamageTest::extremeCoordinates()
     QCOMPARE(at(img, 25, 25) != 0xFFFFFFu, true);
 }
 
-void WmfDamageTest::recordCap()
-{
+void WmfDamageTest::recordCap() {
     WmfWriter w = WmfWriter::plain();
     w.setWindowExt(10, 10);
     QByteArray file = w.bytes(false);

@@ -16,8 +16,7 @@ using namespace wmf;
 
 namespace {
 
-QImage render(const QByteArray &file, QSize size = QSize(100, 100))
-{
+QImage render(const QByteArray &file, QSize size = QSize(100, 100)) {
     QImage img(size, QImage::Format_RGB32);
     img.fill(Qt::white);
     const auto pic = pictureFromData(file);
@@ -28,13 +27,14 @@ QImage render(const QByteArray &file, QSize size = QSize(100, 100))
     return img;
 }
 
-QRgb at(const QImage &img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
+QRgb at(const QImage &img, int x, int y) {
+    return img.pixel(x, y) & 0xFFFFFF;
+}
 constexpr QRgb kWhite = 0xFFFFFF, kRed = 0xFF0000, kBlue = 0x0000FF, kGreen = 0x00FF00,
                kBlack = 0x000000;
 
 /// A 100 x 100 placeable picture with a red brush and no pen.
-WmfWriter square()
-{
+WmfWriter square() {
     WmfWriter w = WmfWriter::placeable(0, 0, 100, 100, 1440);
     w.setWindowOrg(0, 0).setWindowExt(100, 100);
     w.createPen(PS_NULL, 0, Qt::black).selectObject(0);
@@ -43,8 +43,7 @@ WmfWriter square()
 }
 
 /// Bounding box of the non-white pixels.
-QRect ink(const QImage &img)
-{
+QRect ink(const QImage &img) {
     QRect r;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
@@ -85,8 +84,7 @@ private slots:
     void drawsOnlyInsideTarget();
 };
 
-void WmfPlayerTest::rectangleInsideEllipse()
-{
+void WmfPlayerTest::rectangleInsideEllipse() {
     WmfWriter w = square();
     w.createBrush(BS_SOLID, Qt::blue).selectObject(2);
     w.ellipse(0, 0, 100, 100);
@@ -98,15 +96,13 @@ void WmfPlayerTest::rectangleInsideEllipse()
     QCOMPARE(at(img, 4, 4), kWhite); // corner outside the ellipse
 }
 
-void WmfPlayerTest::pieQuadrant_data()
-{
+void WmfPlayerTest::pieQuadrant_data() {
     QTest::addColumn<bool>("yUp");
     QTest::newRow("y down") << false;
     QTest::newRow("y up (flipped window)") << true;
 }
 
-void WmfPlayerTest::pieQuadrant()
-{
+void WmfPlayerTest::pieQuadrant() {
     // From 3 o'clock counter-clockwise to 12 o'clock: the upper right quarter,
     // as seen on the device, whichever way the window points.
     QFETCH(bool, yUp);
@@ -127,16 +123,14 @@ void WmfPlayerTest::pieQuadrant()
     QCOMPARE(at(img, 25, 75), kWhite);
 }
 
-void WmfPlayerTest::hatchedBrush_data()
-{
+void WmfPlayerTest::hatchedBrush_data() {
     QTest::addColumn<int>("bkMode");
     QTest::addColumn<QRgb>("gap");
     QTest::newRow("opaque: gaps in the background colour") << int(OPAQUE) << kGreen;
     QTest::newRow("transparent: gaps show through") << int(TRANSPARENT) << kWhite;
 }
 
-void WmfPlayerTest::hatchedBrush()
-{
+void WmfPlayerTest::hatchedBrush() {
     QFETCH(int, bkMode);
     QFETCH(QRgb, gap);
     WmfWriter w = square();
@@ -153,8 +147,7 @@ void WmfPlayerTest::hatchedBrush()
         QCOMPARE(at(img, x, 20), at(img, 10, 20));
 }
 
-void WmfPlayerTest::dibPatternInDevicePixels()
-{
+void WmfPlayerTest::dibPatternInDevicePixels() {
     // A checker of single pixels stays single pixels when the picture is
     // drawn four times its size.
     QImage checker(8, 8, QImage::Format_RGB32);
@@ -170,8 +163,7 @@ void WmfPlayerTest::dibPatternInDevicePixels()
     }
 }
 
-void WmfPlayerTest::textAlignment_data()
-{
+void WmfPlayerTest::textAlignment_data() {
     QTest::addColumn<int>("align");
     QTest::addColumn<int>("side");  // -1 ink left of x, 0 around, 1 right
     QTest::addColumn<int>("level"); // -1 ink above y, 0 around, 1 below
@@ -183,8 +175,7 @@ void WmfPlayerTest::textAlignment_data()
     QTest::newRow("center baseline") << int(TA_CENTER | TA_BASELINE) << 0 << -1;
 }
 
-void WmfPlayerTest::textAlignment()
-{
+void WmfPlayerTest::textAlignment() {
     QFETCH(int, align);
     QFETCH(int, side);
     QFETCH(int, level);
@@ -207,8 +198,7 @@ void WmfPlayerTest::textAlignment()
         QVERIFY2(box.bottom() <= 101, qPrintable(QString::number(box.bottom())));
 }
 
-void WmfPlayerTest::textInAnUmlautFont()
-{
+void WmfPlayerTest::textInAnUmlautFont() {
     // "Bär" in Windows-1252 draws as three glyphs, the same ink as Qt's "Bär".
     WmfWriter w = WmfWriter::placeable(0, 0, 200, 100, 1440);
     w.setWindowOrg(0, 0).setWindowExt(200, 100).setBkMode(TRANSPARENT);
@@ -231,8 +221,7 @@ void WmfPlayerTest::textInAnUmlautFont()
     QCOMPARE(ink(img), ink(ref));
 }
 
-void WmfPlayerTest::mapping_data()
-{
+void WmfPlayerTest::mapping_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QRect>("filled"); // in a 100 x 100 image: inside is red, outside white
     auto plain = [] {
@@ -312,34 +301,34 @@ void WmfPlayerTest::mapping_data()
     }
 }
 
-void WmfPlayerTest::mapping()
-{
+void WmfPlayerTest::mapping() {
     QFETCH(QByteArray, file);
     QFETCH(QRect, filled);
     const QImage img = render(file);
     // Sample away from the edges, where antialiasing blends.
     for (int y = 2; y < 100; y += 4)
         for (int x = 2; x < 100; x += 4) {
-            const QRect inner = filled.adjusted(2, 2, -2, -2), outer = filled.adjusted(-2, -2, 2, 2);
+            const QRect inner = filled.adjusted(2, 2, -2, -2),
+                        outer = filled.adjusted(-2, -2, 2, 2);
             if (inner.contains(x, y))
                 QVERIFY2(at(img, x, y) == kRed, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
             else if (!outer.contains(x, y))
-                QVERIFY2(at(img, x, y) == kWhite, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                QVERIFY2(at(img, x, y) == kWhite,
+                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
         }
 }
 
-void WmfPlayerTest::saveAndRestore()
-{
+void WmfPlayerTest::saveAndRestore() {
     WmfWriter w = square();
     w.createBrush(BS_SOLID, Qt::blue).selectObject(2);
-    w.saveDC();                                 // blue, full size
-    w.selectObject(1).setViewportExt(50, 50);   // red, half size
+    w.saveDC();                               // blue, full size
+    w.selectObject(1).setViewportExt(50, 50); // red, half size
     w.saveDC();
     w.selectObject(2);
-    w.restoreDC(-1).rectangle(0, 0, 100, 100);  // red, half size
-    w.restoreDC(-5);                            // no such level: ignored
-    w.rectangle(50, 50, 100, 100);              // red again at the half size: 25..50
-    w.restoreDC(1).rectangle(60, 0, 100, 20);   // blue, full size
+    w.restoreDC(-1).rectangle(0, 0, 100, 100); // red, half size
+    w.restoreDC(-5);                           // no such level: ignored
+    w.rectangle(50, 50, 100, 100);             // red again at the half size: 25..50
+    w.restoreDC(1).rectangle(60, 0, 100, 20);  // blue, full size
     const QImage img = render(w.bytes());
     QCOMPARE(at(img, 20, 20), kRed);
     QCOMPARE(at(img, 40, 40), kRed);
@@ -347,12 +336,11 @@ void WmfPlayerTest::saveAndRestore()
     QCOMPARE(at(img, 80, 10), kBlue);
 }
 
-void WmfPlayerTest::slotReuseAfterDelete()
-{
-    WmfWriter w = square();                     // slots 0 pen, 1 red
-    w.createBrush(BS_SOLID, Qt::green);         // slot 2
+void WmfPlayerTest::slotReuseAfterDelete() {
+    WmfWriter w = square();             // slots 0 pen, 1 red
+    w.createBrush(BS_SOLID, Qt::green); // slot 2
     w.deleteObject(1);
-    w.createBrush(BS_SOLID, Qt::blue);          // takes slot 1, the lowest free one
+    w.createBrush(BS_SOLID, Qt::blue); // takes slot 1, the lowest free one
     w.selectObject(1).rectangle(0, 0, 50, 100);
     w.selectObject(2).rectangle(50, 0, 100, 50);
     w.selectObject(77).rectangle(50, 50, 100, 100); // bad index: green stays
@@ -362,8 +350,7 @@ void WmfPlayerTest::slotReuseAfterDelete()
     QCOMPARE(at(img, 75, 75), kGreen);
 }
 
-void WmfPlayerTest::embeddedDib_data()
-{
+void WmfPlayerTest::embeddedDib_data() {
     QTest::addColumn<int>("bits");
     QTest::addColumn<int>("function");
     for (int bits : {1, 4, 8, 24})
@@ -371,8 +358,7 @@ void WmfPlayerTest::embeddedDib_data()
             QTest::addRow("%d bits, record %04x", bits, fn) << bits << fn;
 }
 
-void WmfPlayerTest::embeddedDib()
-{
+void WmfPlayerTest::embeddedDib() {
     QFETCH(int, bits);
     QFETCH(int, function);
     // Four quadrants (two colours for a monochrome bitmap), 6 x 4 pixels.
@@ -398,8 +384,7 @@ void WmfPlayerTest::embeddedDib()
     QCOMPARE(at(img, 45, 30), br);
 }
 
-void WmfPlayerTest::clipping_data()
-{
+void WmfPlayerTest::clipping_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QPoint>("white");
     QTest::addColumn<QPoint>("red");
@@ -427,8 +412,7 @@ void WmfPlayerTest::clipping_data()
     }
 }
 
-void WmfPlayerTest::clipping()
-{
+void WmfPlayerTest::clipping() {
     QFETCH(QByteArray, file);
     QFETCH(QPoint, white);
     QFETCH(QPoint, red);
@@ -438,8 +422,7 @@ void WmfPlayerTest::clipping()
     QCOMPARE(at(img, red.x(), red.y()), kRed);
 }
 
-void WmfPlayerTest::rop2Not()
-{
+void WmfPlayerTest::rop2Not() {
     WmfWriter w = square();
     w.createBrush(BS_SOLID, Qt::black).selectObject(2).rectangle(0, 0, 100, 100);
     w.setROP2(R2_NOT).rectangle(0, 0, 50, 100);
@@ -450,29 +433,27 @@ void WmfPlayerTest::rop2Not()
     QCOMPARE(at(img, 75, 75), kBlack);
 }
 
-void WmfPlayerTest::polyFillModes_data()
-{
+void WmfPlayerTest::polyFillModes_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QRgb>("centre");
     QTest::newRow("alternate leaves a hole") << int(ALTERNATE) << kWhite;
     QTest::newRow("winding fills it") << int(WINDING) << kRed;
 }
 
-void WmfPlayerTest::polyFillModes()
-{
+void WmfPlayerTest::polyFillModes() {
     QFETCH(int, mode);
     QFETCH(QRgb, centre);
     WmfWriter w = square();
     w.setPolyFillMode(mode);
-    w.polyPolygon({{{10, 10}, {90, 10}, {90, 90}, {10, 90}}, {{30, 30}, {70, 30}, {70, 70}, {30, 70}}});
+    w.polyPolygon(
+        {{{10, 10}, {90, 10}, {90, 90}, {10, 90}}, {{30, 30}, {70, 30}, {70, 70}, {30, 70}}});
     const QImage img = render(w.bytes());
     QCOMPARE(at(img, 50, 50), centre);
     QCOMPARE(at(img, 20, 50), kRed);
     QCOMPARE(at(img, 5, 5), kWhite);
 }
 
-void WmfPlayerTest::opaqueTextRectangle()
-{
+void WmfPlayerTest::opaqueTextRectangle() {
     WmfWriter w = square();
     w.setBkColor(Qt::blue).setBkMode(TRANSPARENT);
     w.extTextOut(10, 10, "", ETO_OPAQUE, QRect(QPoint(0, 0), QPoint(49, 49)));
@@ -483,30 +464,30 @@ void WmfPlayerTest::opaqueTextRectangle()
     QCOMPARE(ink(img), QRect(0, 0, 50, 50));
 }
 
-void WmfPlayerTest::codePages_data()
-{
+void WmfPlayerTest::codePages_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("charset");
     QTest::addColumn<QString>("text");
-    QTest::newRow("1252 umlaut") << QByteArray("B\xE4r") << int(ANSI_CHARSET) << QString::fromUtf8("Bär");
-    QTest::newRow("1252 by default") << QByteArray("\x80\x9F\xDF") << int(DEFAULT_CHARSET)
-                                     << QString::fromUtf8("€Ÿß");
+    QTest::newRow("1252 umlaut") << QByteArray("B\xE4r") << int(ANSI_CHARSET)
+                                 << QString::fromUtf8("Bär");
+    QTest::newRow("1252 by default")
+        << QByteArray("\x80\x9F\xDF") << int(DEFAULT_CHARSET) << QString::fromUtf8("€Ÿß");
     QTest::newRow("unknown charset as 1252") << QByteArray("\xFC") << 99 << QString::fromUtf8("ü");
-    QTest::newRow("1250") << QByteArray("\xB9\x9A") << int(EASTEUROPE_CHARSET) << QString::fromUtf8("ąš");
-    QTest::newRow("1251") << QByteArray("\xC4\xE0") << int(RUSSIAN_CHARSET) << QString::fromUtf8("Да");
+    QTest::newRow("1250") << QByteArray("\xB9\x9A") << int(EASTEUROPE_CHARSET)
+                          << QString::fromUtf8("ąš");
+    QTest::newRow("1251") << QByteArray("\xC4\xE0") << int(RUSSIAN_CHARSET)
+                          << QString::fromUtf8("Да");
     QTest::newRow("1253") << QByteArray("\xE1") << int(GREEK_CHARSET) << QString::fromUtf8("α");
 }
 
-void WmfPlayerTest::codePages()
-{
+void WmfPlayerTest::codePages() {
     QFETCH(QByteArray, bytes);
     QFETCH(int, charset);
     QFETCH(QString, text);
     QCOMPARE(decodeText(bytes, charset), text);
 }
 
-void WmfPlayerTest::throughPictureInterface()
-{
+void WmfPlayerTest::throughPictureInterface() {
     PictureDir dir;
     WmfWriter w = square();
     w.rectangle(0, 0, 100, 100);
@@ -523,8 +504,7 @@ void WmfPlayerTest::throughPictureInterface()
     QVERIFY(Picture::load("dieKiste.wmf").isNull());
 }
 
-void WmfPlayerTest::drawsOnlyInsideTarget()
-{
+void WmfPlayerTest::drawsOnlyInsideTarget() {
     WmfWriter w = square();
     w.rectangle(0, 0, 100, 100);
     QImage img(100, 100, QImage::Format_RGB32);

@@ -18,20 +18,19 @@
 namespace {
 
 /// Lines of `pdfimages -list` after its two header lines.
-QStringList imagesIn(const QString &pdf)
-{
+QStringList imagesIn(const QString &pdf) {
     QProcess p;
     p.start("pdfimages", {"-list", pdf});
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
         return {"pdfimages failed"};
-    QStringList lines = QString::fromLocal8Bit(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QStringList lines =
+        QString::fromLocal8Bit(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     return lines.mid(2);
 }
 
 /// A worksheet-like page: a heading and the picture in a frame, on a painter
 /// scaled to twips as the printing service sets it up.
-bool printPage(const QString &pdf, const Picture &pic)
-{
+bool printPage(const QString &pdf, const Picture &pic) {
     QPdfWriter writer(pdf);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setResolution(1200);
@@ -61,14 +60,12 @@ private:
     PictureDir m_dir;
 };
 
-void WmfPrintTest::initTestCase()
-{
+void WmfPrintTest::initTestCase() {
     if (QStandardPaths::findExecutable("pdfimages").isEmpty())
         QSKIP("pdfimages (poppler-utils) is not installed");
 }
 
-void WmfPrintTest::vectorsStayVectors_data()
-{
+void WmfPrintTest::vectorsStayVectors_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("images");
     const QString samples = qEnvironmentVariable("KALIMBO_SOURCE_DIR") + "/samples/";
@@ -79,15 +76,17 @@ void WmfPrintTest::vectorsStayVectors_data()
     }
     WmfWriter w = WmfWriter::placeable(0, 0, 100, 100);
     w.setWindowOrg(0, 0).setWindowExt(100, 100).createBrush(2, Qt::blue, 4).selectObject(0);
-    w.ellipse(0, 0, 100, 100).arc(0x081A, 10, 10, 90, 90, {90, 50}, {50, 10}).textOut(5, 5, "B\xE4r");
+    w.ellipse(0, 0, 100, 100)
+        .arc(0x081A, 10, 10, 90, 90, {90, 50}, {50, 10})
+        .textOut(5, 5, "B\xE4r");
     QTest::newRow("shapes, hatch and text") << w.bytes() << 0;
     QImage img(4, 4, QImage::Format_RGB32);
     img.fill(Qt::red);
-    QTest::newRow("with a bitmap") << w.stretchDib(0, 0, 50, 50, WmfWriter::dib(img, 24)).bytes() << 1;
+    QTest::newRow("with a bitmap")
+        << w.stretchDib(0, 0, 50, 50, WmfWriter::dib(img, 24)).bytes() << 1;
 }
 
-void WmfPrintTest::vectorsStayVectors()
-{
+void WmfPrintTest::vectorsStayVectors() {
     QFETCH(QByteArray, file);
     QFETCH(int, images);
     m_dir.addFile("dasBild.wmf", file);

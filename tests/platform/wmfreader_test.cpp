@@ -25,8 +25,7 @@ private slots:
     void recordSizesEndTheWalk();
 };
 
-void WmfReaderTest::placeableSize_data()
-{
+void WmfReaderTest::placeableSize_data() {
     QTest::addColumn<QList<int>>("bbox");
     QTest::addColumn<int>("inch");
     QTest::addColumn<QSize>("twips");
@@ -34,13 +33,12 @@ void WmfReaderTest::placeableSize_data()
     QTest::newRow("576 per inch") << QList<int>{0, 0, 576, 288} << 576 << QSize(1440, 720);
     QTest::newRow("offset box") << QList<int>{-100, 50, 900, 550} << 1000 << QSize(1440, 720);
     QTest::newRow("reversed box") << QList<int>{1000, 500, 0, 0} << 1000 << QSize(1440, 720);
-    QTest::newRow("16-bit extremes") << QList<int>{-32768, -32768, 32767, 32767} << 1440
-                                     << QSize(65535, 65535);
+    QTest::newRow("16-bit extremes")
+        << QList<int>{-32768, -32768, 32767, 32767} << 1440 << QSize(65535, 65535);
     QTest::newRow("tiny rounds up to a twip") << QList<int>{0, 0, 1, 1} << 30000 << QSize(1, 1);
 }
 
-void WmfReaderTest::placeableSize()
-{
+void WmfReaderTest::placeableSize() {
     QFETCH(QList<int>, bbox);
     QFETCH(int, inch);
     QFETCH(QSize, twips);
@@ -52,8 +50,7 @@ void WmfReaderTest::placeableSize()
     QCOMPARE(pic->naturalTwips(), twips);
 }
 
-void WmfReaderTest::plainSize_data()
-{
+void WmfReaderTest::plainSize_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QSize>("twips");
     auto ext = [](int mode, int x, int y) {
@@ -92,16 +89,14 @@ void WmfReaderTest::plainSize_data()
     QTest::newRow("no SetWindowExt") << WmfWriter::plain().rectangle(0, 0, 9, 9).bytes() << QSize();
 }
 
-void WmfReaderTest::plainSize()
-{
+void WmfReaderTest::plainSize() {
     QFETCH(QByteArray, file);
     QFETCH(QSize, twips);
     const auto pic = pictureFromData(file);
     QCOMPARE(pic ? pic->naturalTwips() : QSize(), twips);
 }
 
-void WmfReaderTest::badHeaders_data()
-{
+void WmfReaderTest::badHeaders_data() {
     QTest::addColumn<QByteArray>("file");
     const QByteArray good = WmfWriter::placeable(0, 0, 100, 100).rectangle(0, 0, 9, 9).bytes();
     auto patched = [&](int offset, QByteArray bytes) {
@@ -122,14 +117,12 @@ void WmfReaderTest::badHeaders_data()
     QTest::newRow("text file") << QByteArray("derBaum.wmf is not a picture\r\n");
 }
 
-void WmfReaderTest::badHeaders()
-{
+void WmfReaderTest::badHeaders() {
     QFETCH(QByteArray, file);
     QVERIFY(!pictureFromData(file));
 }
 
-void WmfReaderTest::sizeFromFileReadsOnlyTheStart()
-{
+void WmfReaderTest::sizeFromFileReadsOnlyTheStart() {
     PictureDir dir;
     // Plain file whose SetWindowExt lies past the first read but within the scan.
     WmfWriter w = WmfWriter::plain();
@@ -154,8 +147,7 @@ void WmfReaderTest::sizeFromFileReadsOnlyTheStart()
     QCOMPARE(Picture::load(QString::fromUtf8("derMüll.wmf")).naturalTwips(), QSize(720, 1440));
 }
 
-void WmfReaderTest::recordSizesEndTheWalk_data()
-{
+void WmfReaderTest::recordSizesEndTheWalk_data() {
     QTest::addColumn<quint32>("size");
     QTest::addColumn<long>("records"); // records read in total
     QTest::addColumn<bool>("damaged");
@@ -167,8 +159,7 @@ void WmfReaderTest::recordSizesEndTheWalk_data()
     QTest::newRow("maximum") << 0xFFFFFFFFu << 1L << true;
 }
 
-void WmfReaderTest::recordSizesEndTheWalk()
-{
+void WmfReaderTest::recordSizesEndTheWalk() {
     QFETCH(quint32, size);
     QFETCH(long, records);
     QFETCH(bool, damaged);

@@ -7,30 +7,25 @@
 
 namespace {
 
-void put16(QByteArray &b, int v)
-{
+void put16(QByteArray &b, int v) {
     b.append(char(v & 0xFF));
     b.append(char((v >> 8) & 0xFF));
 }
-void put32(QByteArray &b, std::uint32_t v)
-{
+void put32(QByteArray &b, std::uint32_t v) {
     put16(b, int(v & 0xFFFF));
     put16(b, int(v >> 16));
 }
-std::uint32_t colorRef(QColor c)
-{
+std::uint32_t colorRef(QColor c) {
     return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) |
            (std::uint32_t(c.blue()) << 16);
 }
-QByteArray words(const QList<int> &w)
-{
+QByteArray words(const QList<int> &w) {
     QByteArray b;
     for (int v : w)
         put16(b, v);
     return b;
 }
-QByteArray padded(QByteArray text)
-{
+QByteArray padded(QByteArray text) {
     if (text.size() % 2)
         text.append('\0');
     return text;
@@ -38,8 +33,7 @@ QByteArray padded(QByteArray text)
 
 } // namespace
 
-WmfWriter WmfWriter::placeable(int left, int top, int right, int bottom, int unitsPerInch)
-{
+WmfWriter WmfWriter::placeable(int left, int top, int right, int bottom, int unitsPerInch) {
     WmfWriter w;
     w.m_placeable = true;
     w.m_bbox[0] = left, w.m_bbox[1] = top, w.m_bbox[2] = right, w.m_bbox[3] = bottom;
@@ -47,10 +41,11 @@ WmfWriter WmfWriter::placeable(int left, int top, int right, int bottom, int uni
     return w;
 }
 
-WmfWriter WmfWriter::plain() { return WmfWriter(); }
+WmfWriter WmfWriter::plain() {
+    return WmfWriter();
+}
 
-WmfWriter &WmfWriter::recordBytes(std::uint16_t function, const QByteArray &params)
-{
+WmfWriter &WmfWriter::recordBytes(std::uint16_t function, const QByteArray &params) {
     QByteArray p = padded(params);
     const std::uint32_t size = std::uint32_t(3 + p.size() / 2);
     m_offsets.append(int(m_records.size()));
@@ -61,54 +56,71 @@ WmfWriter &WmfWriter::recordBytes(std::uint16_t function, const QByteArray &para
     return *this;
 }
 
-WmfWriter &WmfWriter::record(std::uint16_t function, const QList<std::int16_t> &w)
-{
+WmfWriter &WmfWriter::record(std::uint16_t function, const QList<std::int16_t> &w) {
     QByteArray b;
     for (std::int16_t v : w)
         put16(b, v);
     return recordBytes(function, b);
 }
 
-WmfWriter &WmfWriter::setMapMode(int mode) { return recordBytes(0x0103, words({mode})); }
-WmfWriter &WmfWriter::setWindowOrg(int x, int y) { return recordBytes(0x020B, words({y, x})); }
-WmfWriter &WmfWriter::setWindowExt(int x, int y) { return recordBytes(0x020C, words({y, x})); }
-WmfWriter &WmfWriter::setViewportOrg(int x, int y) { return recordBytes(0x020D, words({y, x})); }
-WmfWriter &WmfWriter::setViewportExt(int x, int y) { return recordBytes(0x020E, words({y, x})); }
-WmfWriter &WmfWriter::offsetWindowOrg(int x, int y) { return recordBytes(0x020F, words({y, x})); }
-WmfWriter &WmfWriter::scaleWindowExt(int xNum, int xDen, int yNum, int yDen)
-{
+WmfWriter &WmfWriter::setMapMode(int mode) {
+    return recordBytes(0x0103, words({mode}));
+}
+WmfWriter &WmfWriter::setWindowOrg(int x, int y) {
+    return recordBytes(0x020B, words({y, x}));
+}
+WmfWriter &WmfWriter::setWindowExt(int x, int y) {
+    return recordBytes(0x020C, words({y, x}));
+}
+WmfWriter &WmfWriter::setViewportOrg(int x, int y) {
+    return recordBytes(0x020D, words({y, x}));
+}
+WmfWriter &WmfWriter::setViewportExt(int x, int y) {
+    return recordBytes(0x020E, words({y, x}));
+}
+WmfWriter &WmfWriter::offsetWindowOrg(int x, int y) {
+    return recordBytes(0x020F, words({y, x}));
+}
+WmfWriter &WmfWriter::scaleWindowExt(int xNum, int xDen, int yNum, int yDen) {
     return recordBytes(0x0410, words({yDen, yNum, xDen, xNum}));
 }
-WmfWriter &WmfWriter::saveDC() { return recordBytes(0x001E, {}); }
-WmfWriter &WmfWriter::restoreDC(int n) { return recordBytes(0x0127, words({n})); }
-WmfWriter &WmfWriter::setBkMode(int mode) { return recordBytes(0x0102, words({mode})); }
-WmfWriter &WmfWriter::setBkColor(QColor c)
-{
+WmfWriter &WmfWriter::saveDC() {
+    return recordBytes(0x001E, {});
+}
+WmfWriter &WmfWriter::restoreDC(int n) {
+    return recordBytes(0x0127, words({n}));
+}
+WmfWriter &WmfWriter::setBkMode(int mode) {
+    return recordBytes(0x0102, words({mode}));
+}
+WmfWriter &WmfWriter::setBkColor(QColor c) {
     QByteArray b;
     put32(b, colorRef(c));
     return recordBytes(0x0201, b);
 }
-WmfWriter &WmfWriter::setTextColor(QColor c)
-{
+WmfWriter &WmfWriter::setTextColor(QColor c) {
     QByteArray b;
     put32(b, colorRef(c));
     return recordBytes(0x0209, b);
 }
-WmfWriter &WmfWriter::setTextAlign(int align) { return recordBytes(0x012E, words({align})); }
-WmfWriter &WmfWriter::setPolyFillMode(int mode) { return recordBytes(0x0106, words({mode})); }
-WmfWriter &WmfWriter::setROP2(int rop) { return recordBytes(0x0104, words({rop})); }
-WmfWriter &WmfWriter::intersectClipRect(int l, int t, int r, int b)
-{
+WmfWriter &WmfWriter::setTextAlign(int align) {
+    return recordBytes(0x012E, words({align}));
+}
+WmfWriter &WmfWriter::setPolyFillMode(int mode) {
+    return recordBytes(0x0106, words({mode}));
+}
+WmfWriter &WmfWriter::setROP2(int rop) {
+    return recordBytes(0x0104, words({rop}));
+}
+WmfWriter &WmfWriter::intersectClipRect(int l, int t, int r, int b) {
     return recordBytes(0x0416, words({b, r, t, l}));
 }
-WmfWriter &WmfWriter::excludeClipRect(int l, int t, int r, int b)
-{
+WmfWriter &WmfWriter::excludeClipRect(int l, int t, int r, int b) {
     return recordBytes(0x0415, words({b, r, t, l}));
 }
 
 namespace {
-int takeSlot(QList<bool> &used)
-{
+int takeSlot(QList<bool> &used) {
     for (int i = 0; i < used.size(); ++i)
         if (!used[i]) {
             used[i] = true;
@@ -119,8 +131,7 @@ int takeSlot(QList<bool> &used)
 }
 } // namespace
 
-WmfWriter &WmfWriter::createPen(int style, int width, QColor c)
-{
+WmfWriter &WmfWriter::createPen(int style, int width, QColor c) {
     QByteArray b = words({style, width, 0});
     put32(b, colorRef(c));
     takeSlot(m_used);
@@ -128,8 +139,7 @@ WmfWriter &WmfWriter::createPen(int style, int width, QColor c)
     return recordBytes(0x02FA, b);
 }
 
-WmfWriter &WmfWriter::createBrush(int style, QColor c, int hatch)
-{
+WmfWriter &WmfWriter::createBrush(int style, QColor c, int hatch) {
     QByteArray b = words({style});
     put32(b, colorRef(c));
     put16(b, hatch);
@@ -139,8 +149,7 @@ WmfWriter &WmfWriter::createBrush(int style, QColor c, int hatch)
 }
 
 WmfWriter &WmfWriter::createFont(int height, const QByteArray &face, int weight, int charset,
-                                 int escapement, bool italic, bool underline)
-{
+                                 int escapement, bool italic, bool underline) {
     QByteArray b = words({height, 0, escapement, escapement, weight});
     b.append(char(italic));
     b.append(char(underline));
@@ -158,8 +167,7 @@ WmfWriter &WmfWriter::createFont(int height, const QByteArray &face, int weight,
     return recordBytes(0x02FB, b);
 }
 
-WmfWriter &WmfWriter::createDibPatternBrush(const QByteArray &dib)
-{
+WmfWriter &WmfWriter::createDibPatternBrush(const QByteArray &dib) {
     QByteArray b = words({5, 0}); // BS_DIBPATTERN, DIB_RGB_COLORS
     b.append(dib);
     takeSlot(m_used);
@@ -167,54 +175,51 @@ WmfWriter &WmfWriter::createDibPatternBrush(const QByteArray &dib)
     return recordBytes(0x0142, b);
 }
 
-WmfWriter &WmfWriter::selectObject(int index) { return recordBytes(0x012D, words({index})); }
+WmfWriter &WmfWriter::selectObject(int index) {
+    return recordBytes(0x012D, words({index}));
+}
 
-WmfWriter &WmfWriter::deleteObject(int index)
-{
+WmfWriter &WmfWriter::deleteObject(int index) {
     if (index >= 0 && index < m_used.size())
         m_used[index] = false;
     return recordBytes(0x01F0, words({index}));
 }
 
-WmfWriter &WmfWriter::moveTo(int x, int y) { return recordBytes(0x0214, words({y, x})); }
-WmfWriter &WmfWriter::lineTo(int x, int y) { return recordBytes(0x0213, words({y, x})); }
-WmfWriter &WmfWriter::rectangle(int l, int t, int r, int b)
-{
+WmfWriter &WmfWriter::moveTo(int x, int y) {
+    return recordBytes(0x0214, words({y, x}));
+}
+WmfWriter &WmfWriter::lineTo(int x, int y) {
+    return recordBytes(0x0213, words({y, x}));
+}
+WmfWriter &WmfWriter::rectangle(int l, int t, int r, int b) {
     return recordBytes(0x041B, words({b, r, t, l}));
 }
-WmfWriter &WmfWriter::roundRect(int l, int t, int r, int b, int w, int h)
-{
+WmfWriter &WmfWriter::roundRect(int l, int t, int r, int b, int w, int h) {
     return recordBytes(0x061C, words({h, w, b, r, t, l}));
 }
-WmfWriter &WmfWriter::ellipse(int l, int t, int r, int b)
-{
+WmfWriter &WmfWriter::ellipse(int l, int t, int r, int b) {
     return recordBytes(0x0418, words({b, r, t, l}));
 }
 WmfWriter &WmfWriter::arc(std::uint16_t function, int l, int t, int r, int b, QPoint start,
-                          QPoint end)
-{
-    return recordBytes(function,
-                       words({end.y(), end.x(), start.y(), start.x(), b, r, t, l}));
+                          QPoint end) {
+    return recordBytes(function, words({end.y(), end.x(), start.y(), start.x(), b, r, t, l}));
 }
 
-WmfWriter &WmfWriter::polygon(const QList<QPoint> &pts)
-{
+WmfWriter &WmfWriter::polygon(const QList<QPoint> &pts) {
     QByteArray b = words({int(pts.size())});
     for (QPoint p : pts)
         b.append(words({p.x(), p.y()}));
     return recordBytes(0x0324, b);
 }
 
-WmfWriter &WmfWriter::polyline(const QList<QPoint> &pts)
-{
+WmfWriter &WmfWriter::polyline(const QList<QPoint> &pts) {
     QByteArray b = words({int(pts.size())});
     for (QPoint p : pts)
         b.append(words({p.x(), p.y()}));
     return recordBytes(0x0325, b);
 }
 
-WmfWriter &WmfWriter::polyPolygon(const QList<QList<QPoint>> &polys)
-{
+WmfWriter &WmfWriter::polyPolygon(const QList<QList<QPoint>> &polys) {
     QByteArray b = words({int(polys.size())});
     for (const auto &poly : polys)
         put16(b, int(poly.size()));
@@ -224,24 +229,21 @@ WmfWriter &WmfWriter::polyPolygon(const QList<QList<QPoint>> &polys)
     return recordBytes(0x0538, b);
 }
 
-WmfWriter &WmfWriter::setPixel(int x, int y, QColor c)
-{
+WmfWriter &WmfWriter::setPixel(int x, int y, QColor c) {
     QByteArray b;
     put32(b, colorRef(c));
     b.append(words({y, x}));
     return recordBytes(0x041F, b);
 }
 
-WmfWriter &WmfWriter::patBlt(int x, int y, int w, int h, std::uint32_t rop)
-{
+WmfWriter &WmfWriter::patBlt(int x, int y, int w, int h, std::uint32_t rop) {
     QByteArray b;
     put32(b, rop);
     b.append(words({h, w, y, x}));
     return recordBytes(0x061D, b);
 }
 
-WmfWriter &WmfWriter::textOut(int x, int y, const QByteArray &text)
-{
+WmfWriter &WmfWriter::textOut(int x, int y, const QByteArray &text) {
     QByteArray b = words({int(text.size())});
     b.append(padded(text));
     b.append(words({y, x}));
@@ -249,8 +251,7 @@ WmfWriter &WmfWriter::textOut(int x, int y, const QByteArray &text)
 }
 
 WmfWriter &WmfWriter::extTextOut(int x, int y, const QByteArray &text, int options, QRect rect,
-                                 const QList<std::int16_t> &dx)
-{
+                                 const QList<std::int16_t> &dx) {
     QByteArray b = words({y, x, int(text.size()), options});
     if (options & 0x0006)
         b.append(words({rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1}));
@@ -261,8 +262,7 @@ WmfWriter &WmfWriter::extTextOut(int x, int y, const QByteArray &text, int optio
 }
 
 WmfWriter &WmfWriter::stretchDib(int x, int y, int w, int h, const QByteArray &dib,
-                                 std::uint32_t rop)
-{
+                                 std::uint32_t rop) {
     const int dw = qFromLittleEndian<std::int32_t>(dib.constData() + 4);
     const int dh = qAbs(qFromLittleEndian<std::int32_t>(dib.constData() + 8));
     QByteArray b;
@@ -273,8 +273,7 @@ WmfWriter &WmfWriter::stretchDib(int x, int y, int w, int h, const QByteArray &d
 }
 
 WmfWriter &WmfWriter::dibStretchBlt(int x, int y, int w, int h, const QByteArray &dib,
-                                    std::uint32_t rop)
-{
+                                    std::uint32_t rop) {
     const int dw = qFromLittleEndian<std::int32_t>(dib.constData() + 4);
     const int dh = qAbs(qFromLittleEndian<std::int32_t>(dib.constData() + 8));
     QByteArray b;
@@ -284,8 +283,7 @@ WmfWriter &WmfWriter::dibStretchBlt(int x, int y, int w, int h, const QByteArray
     return recordBytes(0x0B41, b);
 }
 
-WmfWriter &WmfWriter::dibBitBlt(int x, int y, const QByteArray &dib, std::uint32_t rop)
-{
+WmfWriter &WmfWriter::dibBitBlt(int x, int y, const QByteArray &dib, std::uint32_t rop) {
     const int dw = qFromLittleEndian<std::int32_t>(dib.constData() + 4);
     const int dh = qAbs(qFromLittleEndian<std::int32_t>(dib.constData() + 8));
     QByteArray b;
@@ -295,8 +293,7 @@ WmfWriter &WmfWriter::dibBitBlt(int x, int y, const QByteArray &dib, std::uint32
     return recordBytes(0x0940, b);
 }
 
-QByteArray WmfWriter::bytes(bool withEof) const
-{
+QByteArray WmfWriter::bytes(bool withEof) const {
     QByteArray recs = m_records;
     if (withEof)
         recs.append(QByteArray::fromHex("030000000000"));
@@ -326,14 +323,12 @@ QByteArray WmfWriter::bytes(bool withEof) const
     return out;
 }
 
-bool WmfWriter::save(const QString &path) const
-{
+bool WmfWriter::save(const QString &path) const {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes()) >= 0 && f.flush();
 }
 
-QList<int> WmfWriter::recordOffsets() const
-{
+QList<int> WmfWriter::recordOffsets() const {
     const int head = (m_placeable ? 22 : 0) + 18;
     QList<int> out;
     for (int o : m_offsets)
@@ -341,8 +336,7 @@ QList<int> WmfWriter::recordOffsets() const
     return out;
 }
 
-QByteArray WmfWriter::dib(const QImage &src, int bits)
-{
+QByteArray WmfWriter::dib(const QImage &src, int bits) {
     const QImage img = src.convertToFormat(QImage::Format_RGB32);
     const int w = img.width(), h = img.height();
     QList<QRgb> palette;

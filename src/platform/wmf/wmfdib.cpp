@@ -9,8 +9,12 @@ namespace wmf {
 
 namespace {
 
-std::uint16_t le16(const uchar *p) { return std::uint16_t(p[0] | (p[1] << 8)); }
-std::uint32_t le32(const uchar *p) { return le16(p) | (std::uint32_t(le16(p + 2)) << 16); }
+std::uint16_t le16(const uchar *p) {
+    return std::uint16_t(p[0] | (p[1] << 8));
+}
+std::uint32_t le32(const uchar *p) {
+    return le16(p) | (std::uint32_t(le16(p + 2)) << 16);
+}
 
 /// One colour channel of a bit-field pixel, scaled to 0..255.
 struct Channel {
@@ -18,15 +22,13 @@ struct Channel {
     int shift = 0;
     std::uint32_t max = 0;
 
-    explicit Channel(std::uint32_t m = 0) : mask(m)
-    {
+    explicit Channel(std::uint32_t m = 0) : mask(m) {
         if (mask) {
             shift = std::countr_zero(mask);
             max = mask >> shift;
         }
     }
-    int get(std::uint32_t px) const
-    {
+    int get(std::uint32_t px) const {
         if (!max)
             return 0;
         return int((std::uint64_t((px & mask) >> shift) * 255 + max / 2) / max);
@@ -36,8 +38,7 @@ struct Channel {
 } // namespace
 
 QImage decodeDib(QByteArrayView dib, int colorUsage, const QList<QRgb> &logicalPalette,
-                 qint64 pixelCap)
-{
+                 qint64 pixelCap) {
     const auto *p = reinterpret_cast<const uchar *>(dib.data());
     const qint64 n = dib.size();
     if (n < 12)
@@ -157,8 +158,7 @@ QImage decodeDib(QByteArrayView dib, int colorUsage, const QList<QRgb> &logicalP
     return img;
 }
 
-QImage decodeBitmap16(QByteArrayView bitmap, QRgb foreground, QRgb background, qint64 pixelCap)
-{
+QImage decodeBitmap16(QByteArrayView bitmap, QRgb foreground, QRgb background, qint64 pixelCap) {
     const auto *p = reinterpret_cast<const uchar *>(bitmap.data());
     const qint64 n = bitmap.size();
     if (n < 10)
@@ -184,8 +184,8 @@ QImage decodeBitmap16(QByteArrayView bitmap, QRgb foreground, QRgb background, q
             if (bits == 1)
                 out[x] = (row[x / 8] >> (7 - x % 8)) & 1 ? background : foreground;
             else
-                out[x] = qRgb(row[x * (bits / 8) + 2], row[x * (bits / 8) + 1],
-                              row[x * (bits / 8)]);
+                out[x] =
+                    qRgb(row[x * (bits / 8) + 2], row[x * (bits / 8) + 1], row[x * (bits / 8)]);
         }
     }
     return img;

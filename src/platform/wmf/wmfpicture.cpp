@@ -18,15 +18,12 @@ constexpr qint64 kCacheBytes = 4 * 1024 * 1024;
 class WmfPicture final : public PictureData {
 public:
     WmfPicture(QString path, const Header &h, QByteArray data)
-        : m_path(std::move(path)), m_header(h), m_data(std::move(data))
-    {
-    }
+        : m_path(std::move(path)), m_header(h), m_data(std::move(data)) {}
 
     QSize naturalTwips() const override { return m_header.naturalTwips; }
     bool isVector() const override { return true; }
 
-    void draw(QPainter &painter, const QRectF &target) const override
-    {
+    void draw(QPainter &painter, const QRectF &target) const override {
         if (target.isEmpty() || m_failed)
             return;
         if (!m_data.isEmpty()) {
@@ -58,8 +55,7 @@ private:
 
 } // namespace
 
-std::shared_ptr<const PictureData> openPicture(const QString &fileName)
-{
+std::shared_ptr<const PictureData> openPicture(const QString &fileName) {
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxFileBytes)
         return nullptr;
@@ -76,8 +72,7 @@ std::shared_ptr<const PictureData> openPicture(const QString &fileName)
     return std::make_shared<WmfPicture>(fileName, h, QByteArray());
 }
 
-std::shared_ptr<const PictureData> pictureFromData(const QByteArray &data)
-{
+std::shared_ptr<const PictureData> pictureFromData(const QByteArray &data) {
     Header h;
     if (data.size() > kMaxFileBytes || readHeader(data, true, &h) != HeaderResult::Ok)
         return nullptr;

@@ -26,10 +26,10 @@ namespace wmf {
 
 namespace {
 
-constexpr int kMaxObjects = 4096;        // object table cap
-constexpr int kMaxSaveDepth = 256;       // SaveDC stack cap
+constexpr int kMaxObjects = 4096;                        // object table cap
+constexpr int kMaxSaveDepth = 256;                       // SaveDC stack cap
 constexpr qint64 kMaxPatternPixels = 16LL * 1024 * 1024; // all pattern brushes of a play
-constexpr qint64 kMaxRegionRects = 1000000;             // all regions of a play
+constexpr qint64 kMaxRegionRects = 1000000;              // all regions of a play
 constexpr double kMaxTextPixels = 100000;                // larger text is not drawn
 constexpr double kMaxDashedLength = 200000;              // longer dashed outlines go solid
 constexpr double kMaxCachedGlyphPixels = 256;            // larger text is drawn as outlines
@@ -80,13 +80,14 @@ struct Dc {
     QPainterPath clip; // caller coordinates
 };
 
-double sign(double v) { return v < 0 ? -1.0 : 1.0; }
+double sign(double v) {
+    return v < 0 ? -1.0 : 1.0;
+}
 
 class Player {
 public:
     Player(const Header &h, QPainter &p, const QRectF &target, bool antialiased)
-        : m_header(h), m_p(p), m_target(target), m_antialiasing(antialiased)
-    {
+        : m_header(h), m_p(p), m_target(target), m_antialiasing(antialiased) {
         m_base = p.worldTransform();
         m_raster = p.paintEngine() && p.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
         m_frameToCaller = QTransform::fromScale(target.width() / std::abs(h.frameExtent.x()),
@@ -110,8 +111,7 @@ public:
         updateTransform();
     }
 
-    PlayResult run(QByteArrayView data)
-    {
+    PlayResult run(QByteArrayView data) {
         PlayResult res;
         RecordReader reader(data, m_header.recordsOffset);
         Record r;
@@ -126,8 +126,7 @@ public:
 
 private:
     // ---- mapping ----------------------------------------------------------
-    void updateTransform()
-    {
+    void updateTransform() {
         double sx = 1, sy = 1;
         const Dc &d = m_dc;
         switch (d.mapMode) {
@@ -166,16 +165,14 @@ private:
         m_stateDirty = true; // pen widths depend on the scale
     }
 
-    void applyTransform()
-    {
+    void applyTransform() {
         if (m_transformDirty) {
             m_p.setWorldTransform(m_logical * m_base);
             m_transformDirty = false;
         }
     }
 
-    void applyClip()
-    {
+    void applyClip() {
         m_p.setWorldTransform(m_base);
         m_transformDirty = true;
         m_p.setClipPath(m_dc.clipSet ? m_dc.clip : m_baseClip, Qt::ReplaceClip);
@@ -184,8 +181,7 @@ private:
     QPainterPath clipNow() const { return m_dc.clipSet ? m_dc.clip : m_baseClip; }
 
     // ---- colours and objects ---------------------------------------------
-    QColor colorRef(std::uint32_t c) const
-    {
+    QColor colorRef(std::uint32_t c) const {
         if ((c >> 24) == 0x01) { // PALETTEINDEX
             const int idx = int(c & 0xFFFF);
             if (m_dc.palette && idx < m_dc.palette->size())
@@ -196,14 +192,14 @@ private:
     }
 
     // Creation takes the lowest free slot, as the format requires.
-    void addObject(Object o)
-    {
+    void addObject(Object o) {
         int idx = -1;
         if (!m_freed.empty() && m_freed.top() < m_nextUnused) {
             idx = m_freed.top();
             m_freed.pop();
         } else {
-            while (m_nextUnused < int(m_slots.size()) && m_slots[m_nextUnused].kind != Object::Empty)
+            while (m_nextUnused < int(m_slots.size()) &&
+                   m_slots[m_nextUnused].kind != Object::Empty)
                 ++m_nextUnused;
             if (m_nextUnused >= kMaxObjects)
                 return; // table full: the object is dropped, later indexes stay as they were
@@ -214,8 +210,7 @@ private:
         m_slots[idx] = std::move(o);
     }
 
-    Object *object(int idx)
-    {
+    Object *object(int idx) {
         if (idx < 0 || idx >= int(m_slots.size()) || m_slots[idx].kind == Object::Empty)
             return nullptr;
         return &m_slots[idx];
@@ -223,8 +218,7 @@ private:
 
     // ---- drawing state ----------------------------------------------------
     /// Sets pen, brush and raster op for a shape; false when nothing is drawn.
-    bool prepare(bool fill)
-    {
+    bool prepare(bool fill) {
         if (!m_usable || m_dc.rop2 == R2_NOP)
             return false;
         applyTransform();
@@ -243,13 +237,26 @@ private:
                 if (brush.style() != Qt::NoBrush)
                     brush.setColor(Qt::white);
                 break;
-            case R2_NOT: mode = QPainter::RasterOp_NotDestination; break;
-            case R2_XORPEN: mode = QPainter::RasterOp_SourceXorDestination; break;
-            case R2_NOTXORPEN: mode = QPainter::RasterOp_NotSourceXorDestination; break;
-            case R2_MASKPEN: mode = QPainter::RasterOp_SourceAndDestination; break;
-            case R2_MERGEPEN: mode = QPainter::RasterOp_SourceOrDestination; break;
-            case R2_NOTCOPYPEN: mode = QPainter::RasterOp_NotSource; break;
-            default: break; // the rarer modes draw as copy
+            case R2_NOT:
+                mode = QPainter::RasterOp_NotDestination;
+                break;
+            case R2_XORPEN:
+                mode = QPainter::RasterOp_SourceXorDestination;
+                break;
+            case R2_NOTXORPEN:
+                mode = QPainter::RasterOp_NotSourceXorDestination;
+                break;
+            case R2_MASKPEN:
+                mode = QPainter::RasterOp_SourceAndDestination;
+                break;
+            case R2_MERGEPEN:
+                mode = QPainter::RasterOp_SourceOrDestination;
+                break;
+            case R2_NOTCOPYPEN:
+                mode = QPainter::RasterOp_NotSource;
+                break;
+            default:
+                break; // the rarer modes draw as copy
             }
             if (!m_raster)
                 mode = QPainter::CompositionMode_SourceOver;
@@ -280,8 +287,7 @@ private:
 
     /// Bitmap patterns tile in device pixels, as on Windows, whatever the
     /// mapping (Qt would scale them with the world transform).
-    QBrush deviceBrush(QBrush brush) const
-    {
+    QBrush deviceBrush(QBrush brush) const {
         if (brush.style() == Qt::TexturePattern) {
             const QTransform full = m_logical * m_base;
             if (full.m11() != 0 && full.m22() != 0 && std::isfinite(full.m11()) &&
@@ -292,8 +298,7 @@ private:
     }
 
     /// Composition mode and antialiasing, set only when they change.
-    void setMode(QPainter::CompositionMode mode)
-    {
+    void setMode(QPainter::CompositionMode mode) {
         if (mode != m_mode) {
             m_p.setCompositionMode(mode);
             m_mode = mode;
@@ -307,8 +312,7 @@ private:
     }
 
     /// Dashed outlines of enormous length would make the dasher run for ages.
-    void limitDashes(const QRectF &logicalBounds)
-    {
+    void limitDashes(const QRectF &logicalBounds) {
         if (m_dc.pen.style() == Qt::SolidLine || m_dc.pen.style() == Qt::NoPen)
             return;
         const QRectF dev = m_logical.mapRect(logicalBounds);
@@ -325,15 +329,16 @@ private:
     /// polygon with as many corners as its size on the device needs. On raster
     /// devices this is several times faster than Qt's curves for the small
     /// shapes clip-art is made of; vector devices keep the true curves.
-    const QPolygonF &roundedPolygon(const QRectF &rc, double rx, double ry)
-    {
+    const QPolygonF &roundedPolygon(const QRectF &rc, double rx, double ry) {
         const QRectF dev = (m_logical * m_base).mapRect(QRectF(0, 0, rx, ry));
         const double arcPx = M_PI / 2 * (dev.width() + dev.height()) / 2; // a quarter
         const int perQuarter = qBound(2, int(arcPx / 2.5), 90);
         QPolygonF &poly = m_poly; // reused: no allocation per shape
         poly.clear();
-        const QPointF centres[4] = {{rc.right() - rx, rc.bottom() - ry}, {rc.left() + rx, rc.bottom() - ry},
-                                    {rc.left() + rx, rc.top() + ry}, {rc.right() - rx, rc.top() + ry}};
+        const QPointF centres[4] = {{rc.right() - rx, rc.bottom() - ry},
+                                    {rc.left() + rx, rc.bottom() - ry},
+                                    {rc.left() + rx, rc.top() + ry},
+                                    {rc.right() - rx, rc.top() + ry}};
         const double step = M_PI / 2 / perQuarter;
         const double cs = std::cos(step), sn = std::sin(step);
         double x = 1, y = 0; // unit vector, turned by step each point
@@ -353,13 +358,11 @@ private:
         return poly;
     }
 
-    static QRectF rectLTRB(double l, double t, double r, double b)
-    {
+    static QRectF rectLTRB(double l, double t, double r, double b) {
         return QRectF(QPointF(l, t), QPointF(r, b)).normalized();
     }
 
-    QRectF insideFrame(QRectF rc) const
-    {
+    QRectF insideFrame(QRectF rc) const {
         if ((m_penStyleRaw & PS_STYLE_MASK) == PS_INSIDEFRAME && m_dc.pen.widthF() > 0) {
             const double h = m_dc.pen.widthF() / 2;
             if (rc.width() > 2 * h && rc.height() > 2 * h)
@@ -369,8 +372,7 @@ private:
     }
 
     // ---- records ------------------------------------------------------------
-    bool dispatch(const Record &r)
-    {
+    bool dispatch(const Record &r) {
         switch (r.function) {
         // Device context
         case SaveDC:
@@ -490,14 +492,22 @@ private:
             return true; // no visible effect for our pictures
 
         // Objects
-        case CreatePenIndirect: return createPen(r);
-        case CreateBrushIndirect: return createBrush(r);
-        case DibCreatePatternBrush: return createDibPatternBrush(r);
-        case CreatePatternBrush: return createPatternBrush(r);
-        case CreateFontIndirect: return createFont(r);
-        case CreatePalette: return createPalette(r);
-        case CreateRegion: return createRegion(r);
-        case SelectObject: return selectObject(r);
+        case CreatePenIndirect:
+            return createPen(r);
+        case CreateBrushIndirect:
+            return createBrush(r);
+        case DibCreatePatternBrush:
+            return createDibPatternBrush(r);
+        case CreatePatternBrush:
+            return createPatternBrush(r);
+        case CreateFontIndirect:
+            return createFont(r);
+        case CreatePalette:
+            return createPalette(r);
+        case CreateRegion:
+            return createRegion(r);
+        case SelectObject:
+            return selectObject(r);
         case SelectPalette: {
             Object *o = r.has(1) ? object(r.u(0)) : nullptr;
             if (!o || o->kind != Object::Palette)
@@ -514,7 +524,8 @@ private:
             return true;
         }
         case SetPalEntries:
-        case AnimatePalette: return setPalEntries(r);
+        case AnimatePalette:
+            return setPalEntries(r);
         case ResizePalette:
             if (!r.has(1) || !m_dc.palette)
                 return false;
@@ -581,7 +592,8 @@ private:
             }
             return true;
         }
-        case PolyPolygon: return polyPolygon(r);
+        case PolyPolygon:
+            return polyPolygon(r);
         case Rectangle:
         case Ellipse: {
             if (!r.has(4))
@@ -615,7 +627,8 @@ private:
         }
         case Arc:
         case Pie:
-        case Chord: return arc(r);
+        case Chord:
+            return arc(r);
         case SetPixel: {
             if (!r.has(4) || !m_usable)
                 return false;
@@ -686,7 +699,8 @@ private:
             drawText(at, text, {}, 0, QRectF());
             return true;
         }
-        case ExtTextOut: return extTextOut(r);
+        case ExtTextOut:
+            return extTextOut(r);
 
         // Bitmaps
         case PatBlt: {
@@ -698,7 +712,8 @@ private:
         case BitBlt:
         case StretchBlt:
         case DibBitBlt:
-        case DibStretchBlt: return blt(r);
+        case DibStretchBlt:
+            return blt(r);
         case StretchDib: {
             if (!r.has(11))
                 return false;
@@ -729,8 +744,7 @@ private:
         }
     }
 
-    bool setExtent(const Record &r, QPointF *ext)
-    {
+    bool setExtent(const Record &r, QPointF *ext) {
         if (!r.has(2) || r.s(0) == 0 || r.s(1) == 0)
             return false; // a zero extent would divide by zero
         *ext = QPointF(r.s(1), r.s(0));
@@ -738,8 +752,7 @@ private:
         return true;
     }
 
-    bool scaleExtent(const Record &r, QPointF *ext)
-    {
+    bool scaleExtent(const Record &r, QPointF *ext) {
         if (!r.has(4))
             return false;
         const double yDen = r.s(0), yNum = r.s(1), xDen = r.s(2), xNum = r.s(3);
@@ -754,16 +767,14 @@ private:
         return true;
     }
 
-    Qt::FillRule fillRule() const
-    {
+    Qt::FillRule fillRule() const {
         return m_dc.polyFill == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
     }
 
     QList<QRgb> palette() const { return m_dc.palette ? *m_dc.palette : QList<QRgb>(); }
 
     /// Reads count points starting at word first; false if they do not fit.
-    static bool points(const Record &r, qsizetype first, qsizetype count, QPolygonF *out)
-    {
+    static bool points(const Record &r, qsizetype first, qsizetype count, QPolygonF *out) {
         if (count < 0 || !r.has(first + 2 * count))
             return false;
         out->resize(count);
@@ -772,8 +783,7 @@ private:
         return true;
     }
 
-    bool polyPolygon(const Record &r)
-    {
+    bool polyPolygon(const Record &r) {
         if (!r.has(1))
             return false;
         const qsizetype n = r.u(0);
@@ -803,8 +813,7 @@ private:
         return true;
     }
 
-    bool arc(const Record &r)
-    {
+    bool arc(const Record &r) {
         if (!r.has(8))
             return false;
         const QRectF rc = rectLTRB(r.s(7), r.s(6), r.s(5), r.s(4));
@@ -845,8 +854,7 @@ private:
     }
 
     // ---- objects ------------------------------------------------------------
-    bool createPen(const Record &r)
-    {
+    bool createPen(const Record &r) {
         Object o;
         o.kind = Object::Pen;
         if (r.has(5)) {
@@ -855,22 +863,46 @@ private:
             QPen pen(colorRef(r.u32(3)), width);
             pen.setCosmetic(width == 0);
             switch (style & PS_STYLE_MASK) {
-            case PS_DASH: pen.setStyle(Qt::DashLine); break;
-            case PS_DOT: pen.setStyle(Qt::DotLine); break;
-            case PS_DASHDOT: pen.setStyle(Qt::DashDotLine); break;
-            case PS_DASHDOTDOT: pen.setStyle(Qt::DashDotDotLine); break;
-            case PS_NULL: pen.setStyle(Qt::NoPen); break;
-            default: pen.setStyle(Qt::SolidLine); break;
+            case PS_DASH:
+                pen.setStyle(Qt::DashLine);
+                break;
+            case PS_DOT:
+                pen.setStyle(Qt::DotLine);
+                break;
+            case PS_DASHDOT:
+                pen.setStyle(Qt::DashDotLine);
+                break;
+            case PS_DASHDOTDOT:
+                pen.setStyle(Qt::DashDotDotLine);
+                break;
+            case PS_NULL:
+                pen.setStyle(Qt::NoPen);
+                break;
+            default:
+                pen.setStyle(Qt::SolidLine);
+                break;
             }
             switch (style & PS_ENDCAP_MASK) {
-            case PS_ENDCAP_SQUARE: pen.setCapStyle(Qt::SquareCap); break;
-            case PS_ENDCAP_FLAT: pen.setCapStyle(Qt::FlatCap); break;
-            default: pen.setCapStyle(Qt::RoundCap); break;
+            case PS_ENDCAP_SQUARE:
+                pen.setCapStyle(Qt::SquareCap);
+                break;
+            case PS_ENDCAP_FLAT:
+                pen.setCapStyle(Qt::FlatCap);
+                break;
+            default:
+                pen.setCapStyle(Qt::RoundCap);
+                break;
             }
             switch (style & PS_JOIN_MASK) {
-            case PS_JOIN_BEVEL: pen.setJoinStyle(Qt::BevelJoin); break;
-            case PS_JOIN_MITER: pen.setJoinStyle(Qt::MiterJoin); break;
-            default: pen.setJoinStyle(Qt::RoundJoin); break;
+            case PS_JOIN_BEVEL:
+                pen.setJoinStyle(Qt::BevelJoin);
+                break;
+            case PS_JOIN_MITER:
+                pen.setJoinStyle(Qt::MiterJoin);
+                break;
+            default:
+                pen.setJoinStyle(Qt::RoundJoin);
+                break;
             }
             pen.setMiterLimit(10);
             o.pen = pen;
@@ -882,16 +914,17 @@ private:
         return r.has(5);
     }
 
-    bool createBrush(const Record &r)
-    {
+    bool createBrush(const Record &r) {
         Object o;
         o.kind = Object::Brush;
         const int style = r.has(1) ? int(r.u(0)) : int(BS_SOLID);
         const QColor c = r.has(3) ? colorRef(r.u32(1)) : QColor(Qt::black);
         switch (style) {
-        case BS_NULL: o.brush = QBrush(Qt::NoBrush); break;
+        case BS_NULL:
+            o.brush = QBrush(Qt::NoBrush);
+            break;
         case BS_HATCHED: {
-            static const Qt::BrushStyle hatches[] = {Qt::HorPattern, Qt::VerPattern,
+            static const Qt::BrushStyle hatches[] = {Qt::HorPattern,   Qt::VerPattern,
                                                      Qt::FDiagPattern, Qt::BDiagPattern,
                                                      Qt::CrossPattern, Qt::DiagCrossPattern};
             const int h = r.has(4) ? r.u(3) : 0;
@@ -899,14 +932,15 @@ private:
             o.hatched = true;
             break;
         }
-        default: o.brush = QBrush(c); break; // solid, and patterns without bits
+        default:
+            o.brush = QBrush(c);
+            break; // solid, and patterns without bits
         }
         addObject(std::move(o));
         return r.has(3);
     }
 
-    void patternBrush(const QImage &img)
-    {
+    void patternBrush(const QImage &img) {
         Object o;
         o.kind = Object::Brush;
         const qint64 px = img.isNull() ? 0 : qint64(img.width()) * img.height();
@@ -919,8 +953,7 @@ private:
         addObject(std::move(o));
     }
 
-    bool createDibPatternBrush(const Record &r)
-    {
+    bool createDibPatternBrush(const Record &r) {
         if (!r.has(2)) {
             patternBrush(QImage());
             return false;
@@ -930,8 +963,7 @@ private:
         return true;
     }
 
-    bool createPatternBrush(const Record &r)
-    {
+    bool createPatternBrush(const Record &r) {
         // Bitmap16 header (14 bytes with its unused bits pointer), 18 reserved
         // bytes, then the bits.
         QImage img;
@@ -944,8 +976,7 @@ private:
         return !img.isNull();
     }
 
-    bool createFont(const Record &r)
-    {
+    bool createFont(const Record &r) {
         Object o;
         o.kind = Object::Font;
         auto f = std::make_shared<FontSpec>();
@@ -964,8 +995,8 @@ private:
             qsizetype len = 0;
             while (len < nameMax && rest[len] != '\0')
                 ++len;
-            f->face = decodeText(rest.first(len), f->charset == SYMBOL_CHARSET ? ANSI_CHARSET
-                                                                              : f->charset)
+            f->face = decodeText(rest.first(len),
+                                 f->charset == SYMBOL_CHARSET ? ANSI_CHARSET : f->charset)
                           .trimmed();
         }
         o.font = std::move(f);
@@ -973,8 +1004,7 @@ private:
         return r.has(9);
     }
 
-    bool createPalette(const Record &r)
-    {
+    bool createPalette(const Record &r) {
         Object o;
         o.kind = Object::Palette;
         o.palette = std::make_shared<QList<QRgb>>();
@@ -991,8 +1021,7 @@ private:
         return fits;
     }
 
-    bool setPalEntries(const Record &r)
-    {
+    bool setPalEntries(const Record &r) {
         if (!r.has(2) || !m_dc.palette)
             return false;
         const qsizetype start = r.u(0), n = r.u(1);
@@ -1005,8 +1034,7 @@ private:
         return true;
     }
 
-    bool createRegion(const Record &r)
-    {
+    bool createRegion(const Record &r) {
         // nextInChain, objectType, objectCount (2), regionSize, scanCount,
         // maxScan, bounds (left, top, right, bottom), then the scans: count,
         // top, bottom, count/2 pairs of left and right, count again.
@@ -1055,8 +1083,7 @@ private:
         return ok;
     }
 
-    bool selectObject(const Record &r)
-    {
+    bool selectObject(const Record &r) {
         Object *o = r.has(1) ? object(r.u(0)) : nullptr;
         if (!o)
             return false; // a bad index is ignored
@@ -1069,8 +1096,12 @@ private:
             m_dc.brush = o->brush;
             m_dc.brushHatched = o->hatched;
             break;
-        case Object::Font: m_dc.font = o->font; break;
-        case Object::Palette: m_dc.palette = o->palette; break;
+        case Object::Font:
+            m_dc.font = o->font;
+            break;
+        case Object::Palette:
+            m_dc.palette = o->palette;
+            break;
         case Object::Region: {
             if (!m_usable)
                 return false;
@@ -1079,15 +1110,15 @@ private:
             applyClip();
             break;
         }
-        case Object::Empty: return false;
+        case Object::Empty:
+            return false;
         }
         m_stateDirty = true;
         return true;
     }
 
     // ---- text ---------------------------------------------------------------
-    bool extTextOut(const Record &r)
-    {
+    bool extTextOut(const Record &r) {
         if (!r.has(4))
             return false;
         const QPointF at(r.s(1), r.s(0));
@@ -1116,8 +1147,7 @@ private:
     }
 
     void drawText(QPointF at, QByteArrayView bytes, const QList<double> &dxIn, int opts,
-                  const QRectF &rect)
-    {
+                  const QRectF &rect) {
         if (!m_usable)
             return;
         static const FontSpec defaultFont;
@@ -1183,15 +1213,25 @@ private:
         }
         double x0 = 0;
         switch (m_dc.textAlign & TA_HMASK) {
-        case TA_RIGHT: x0 = -width; break;
-        case TA_CENTER: x0 = -width / 2; break;
-        default: break;
+        case TA_RIGHT:
+            x0 = -width;
+            break;
+        case TA_CENTER:
+            x0 = -width / 2;
+            break;
+        default:
+            break;
         }
         double baseline = fm.ascent(); // top
         switch (m_dc.textAlign & TA_VMASK) {
-        case TA_BASELINE: baseline = 0; break;
-        case TA_BOTTOM: baseline = -fm.descent(); break;
-        default: break;
+        case TA_BASELINE:
+            baseline = 0;
+            break;
+        case TA_BOTTOM:
+            baseline = -fm.descent();
+            break;
+        default:
+            break;
         }
 
         const QPointF ref = m_logical.map(at);
@@ -1213,9 +1253,10 @@ private:
         // of the font engine would render them as one huge bitmap (and
         // crashes when that allocation fails).
         const QTransform full = t * m_base;
-        const double gx = std::hypot(full.m11(), full.m12()), gy = std::hypot(full.m21(), full.m22());
-        const bool outlines = fontPx * qMax(gx, gy) > kMaxCachedGlyphPixels || gx > 2 * gy ||
-                              gy > 2 * gx;
+        const double gx = std::hypot(full.m11(), full.m12()),
+                     gy = std::hypot(full.m21(), full.m22());
+        const bool outlines =
+            fontPx * qMax(gx, gy) > kMaxCachedGlyphPixels || gx > 2 * gy || gy > 2 * gx;
         m_p.setFont(qf);
         m_p.setPen(m_dc.textColor);
         auto drawRun = [&](QPointF pos, const QString &run) {
@@ -1243,8 +1284,7 @@ private:
             m_dc.cp.rx() += width * hx / sx * sign(m_logical.m11());
     }
 
-    static QFont font(const FontSpec &f, int px)
-    {
+    static QFont font(const FontSpec &f, int px) {
         if (f.cachedPx == px)
             return f.cachedFont;
         QFont q;
@@ -1261,8 +1301,7 @@ private:
         return q;
     }
 
-    static double cellToEm(const FontSpec &f)
-    {
+    static double cellToEm(const FontSpec &f) {
         if (f.cellToEm == 0) {
             const QFontMetricsF fm(font(f, 100));
             const double cell = fm.ascent() + fm.descent();
@@ -1272,16 +1311,19 @@ private:
     }
 
     // ---- bitmaps ------------------------------------------------------------
-    void patBlt(std::uint32_t rop, const QRectF &rc)
-    {
+    void patBlt(std::uint32_t rop, const QRectF &rc) {
         if (!m_usable)
             return;
         applyTransform();
         setMode(QPainter::CompositionMode_SourceOver);
         const QRectF r = rc.normalized();
         switch (rop) {
-        case BLACKNESS: m_p.fillRect(r, Qt::black); break;
-        case WHITENESS: m_p.fillRect(r, Qt::white); break;
+        case BLACKNESS:
+            m_p.fillRect(r, Qt::black);
+            break;
+        case WHITENESS:
+            m_p.fillRect(r, Qt::white);
+            break;
         case DSTINVERT:
         case PATINVERT:
             if (!m_raster)
@@ -1290,13 +1332,14 @@ private:
                                      : QPainter::RasterOp_SourceXorDestination);
             m_p.fillRect(r, rop == DSTINVERT ? QBrush(Qt::black) : m_dc.brush);
             break;
-        default: m_p.fillRect(r, deviceBrush(m_dc.brush)); break; // PATCOPY and the rest
+        default:
+            m_p.fillRect(r, deviceBrush(m_dc.brush));
+            break; // PATCOPY and the rest
         }
         m_stateDirty = true;
     }
 
-    bool blt(const Record &r)
-    {
+    bool blt(const Record &r) {
         const bool stretch = r.function == StretchBlt || r.function == DibStretchBlt;
         const bool dib = r.function == DibBitBlt || r.function == DibStretchBlt;
         const qsizetype shortWords = r.function >> 8; // the form without a bitmap
@@ -1321,17 +1364,16 @@ private:
             dy = r.s(6), dx = r.s(7);
             bits = 8;
         }
-        const QImage img = dib ? decodeDib(r.tail(bits), DIB_RGB_COLORS, palette())
-                               : decodeBitmap16(r.tail(bits), m_dc.textColor.rgb(),
-                                                m_dc.bkColor.rgb());
+        const QImage img =
+            dib ? decodeDib(r.tail(bits), DIB_RGB_COLORS, palette())
+                : decodeBitmap16(r.tail(bits), m_dc.textColor.rgb(), m_dc.bkColor.rgb());
         if (img.isNull())
             return false;
         drawImage(img, QRectF(sx, sy, sw, sh), QRectF(dx, dy, dw, dh), rop);
         return true;
     }
 
-    void drawImage(QImage img, QRectF src, const QRectF &dst, std::uint32_t rop)
-    {
+    void drawImage(QImage img, QRectF src, const QRectF &dst, std::uint32_t rop) {
         if (!m_usable || src.width() == 0 || src.height() == 0)
             return;
         // Mirroring follows the signs in device space, as on a Windows device.
@@ -1351,10 +1393,17 @@ private:
         QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
         if (m_raster) {
             switch (rop) {
-            case SRCAND: mode = QPainter::RasterOp_SourceAndDestination; break;
-            case SRCPAINT: mode = QPainter::RasterOp_SourceOrDestination; break;
-            case SRCINVERT: mode = QPainter::RasterOp_SourceXorDestination; break;
-            default: break;
+            case SRCAND:
+                mode = QPainter::RasterOp_SourceAndDestination;
+                break;
+            case SRCPAINT:
+                mode = QPainter::RasterOp_SourceOrDestination;
+                break;
+            case SRCINVERT:
+                mode = QPainter::RasterOp_SourceXorDestination;
+                break;
+            default:
+                break;
             }
         }
         m_p.setWorldTransform(m_base);
@@ -1399,8 +1448,8 @@ private:
 
 } // namespace
 
-PlayResult play(QByteArrayView data, const Header &header, QPainter &painter, const QRectF &target)
-{
+PlayResult play(QByteArrayView data, const Header &header, QPainter &painter,
+                const QRectF &target) {
     if (!target.isValid() || !std::isfinite(target.width()) || !std::isfinite(target.height()) ||
         header.frameExtent.x() == 0 || header.frameExtent.y() == 0 || !painter.isActive())
         return {};

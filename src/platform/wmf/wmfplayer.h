@@ -13,15 +13,14 @@ struct Header;
 
 /// What a play did (for tests and the fuzzer).
 struct PlayResult {
-    long records = 0;      // records read
-    long ignored = 0;      // records skipped: unknown, too short, or with bad values
-    bool damaged = false;  // playing ended at a damaged record
+    long records = 0;     // records read
+    long ignored = 0;     // records skipped: unknown, too short, or with bad values
+    bool damaged = false; // playing ended at a damaged record
 };
 
 /// Plays the records of data (the whole file, headers included) into target,
 /// the header's frame stretched to fill it. The painter's state is restored
 /// afterwards; nothing is drawn outside target.
-PlayResult play(QByteArrayView data, const Header &header, QPainter &painter,
-                const QRectF &target);
+PlayResult play(QByteArrayView data, const Header &header, QPainter &painter, const QRectF &target);
 
 } // namespace wmf

@@ -7,33 +7,40 @@
 
 namespace wmf {
 
-double twipsPerUnit(int mapMode)
-{
+double twipsPerUnit(int mapMode) {
     switch (mapMode) {
-    case MM_LOMETRIC: return 1440.0 / 254.0;
-    case MM_HIMETRIC: return 1440.0 / 2540.0;
-    case MM_LOENGLISH: return 14.4;
-    case MM_HIENGLISH: return 1.44;
-    case MM_TWIPS: return 1.0;
-    default: return 15.0; // text, isotropic, anisotropic: a 96-dpi pixel
+    case MM_LOMETRIC:
+        return 1440.0 / 254.0;
+    case MM_HIMETRIC:
+        return 1440.0 / 2540.0;
+    case MM_LOENGLISH:
+        return 14.4;
+    case MM_HIENGLISH:
+        return 1.44;
+    case MM_TWIPS:
+        return 1.0;
+    default:
+        return 15.0; // text, isotropic, anisotropic: a 96-dpi pixel
     }
 }
 
 namespace {
 
-std::uint16_t le16(const uchar *p) { return std::uint16_t(p[0] | (p[1] << 8)); }
-std::uint32_t le32(const uchar *p) { return le16(p) | (std::uint32_t(le16(p + 2)) << 16); }
+std::uint16_t le16(const uchar *p) {
+    return std::uint16_t(p[0] | (p[1] << 8));
+}
+std::uint32_t le32(const uchar *p) {
+    return le16(p) | (std::uint32_t(le16(p + 2)) << 16);
+}
 
-int twipsOf(double units, double twipsEach)
-{
+int twipsOf(double units, double twipsEach) {
     const double t = std::abs(units) * twipsEach;
     return qMax(1, int(qMin(t + 0.5, 1e9)));
 }
 
 } // namespace
 
-bool RecordReader::next(Record *r)
-{
+bool RecordReader::next(Record *r) {
     if (m_done)
         return false;
     const qsizetype left = m_data.size() - m_pos;
@@ -65,8 +72,7 @@ bool RecordReader::next(Record *r)
     return true;
 }
 
-HeaderResult readHeader(QByteArrayView data, bool wholeFile, Header *out)
-{
+HeaderResult readHeader(QByteArrayView data, bool wholeFile, Header *out) {
     Header h;
     const auto *p = reinterpret_cast<const uchar *>(data.data());
     const qsizetype n = data.size();

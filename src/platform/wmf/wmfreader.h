@@ -26,16 +26,14 @@ struct Record {
     qsizetype words() const { return paramBytes / 2; }
     bool has(qsizetype nWords) const { return nWords >= 0 && paramBytes >= nWords * 2; }
     std::int16_t s(qsizetype word) const { return std::int16_t(u(word)); }
-    std::uint16_t u(qsizetype word) const
-    {
+    std::uint16_t u(qsizetype word) const {
         if (word < 0 || word * 2 + 1 >= paramBytes)
             return 0;
         return std::uint16_t(params[word * 2] | (params[word * 2 + 1] << 8));
     }
     std::uint32_t u32(qsizetype word) const { return u(word) | (std::uint32_t(u(word + 1)) << 16); }
     /// Bytes from the given word to the end of the record.
-    QByteArrayView tail(qsizetype word) const
-    {
+    QByteArrayView tail(qsizetype word) const {
         if (word < 0 || word * 2 > paramBytes)
             return {};
         return QByteArrayView(params + word * 2, paramBytes - word * 2);
