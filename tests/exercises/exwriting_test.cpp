@@ -4,8 +4,7 @@
 #include "exercises/Form10.h"
 #include "exercises/Form9.h"
 #include "platform/canvas.h"
-#include "support/fakeprogram.h"
-#include "support/picturedir.h"
+#include "support/windowfixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,8 +17,7 @@ class ExWritingTest : public QObject {
 private slots:
     void copyKeystrokes_data();
     void copyKeystrokes();
-    void copyDisplayChoice();
-    void copyFocus();
+    void copyDisplayChoiceAndFocus();
     void dictationHidesAndShows();
     void dictationRightNoun();
 };
@@ -37,15 +35,19 @@ static void type(QLineEdit *e, const QString &keys) {
     }
 }
 
-static int errors(const FakeProgram &p) {
+// Error boxes, or -1 when one of them has the wrong text.
+static int errors(const WindowFixture &f) {
     int n = 0;
-    for (const auto &b : p.dialogsRec.boxes)
-        if (b.title == QLatin1String("Fehler")) {
-            ++n;
-            if (b.text != QStringLiteral("Hallo Gast !\r\rDie Eingabe bitte prüfen!\r\r"))
-                return -1;
-        }
+    for (int i = 0; i < f.boxes(); ++i)
+        if (f.box(i).startsWith("Fehler"))
+            n = f.box(i) == "Fehler | Hallo Gast !\r\rDie Eingabe bitte prüfen!\r\r" && n >= 0
+                    ? n + 1
+                    : -1;
     return n;
+}
+
+static void row(const char *name, const char *entry, const char *keys, int errors, bool ok) {
+    QTest::newRow(name) << QString(entry) << QString(keys) << errors << ok;
 }
 
 void ExWritingTest::copyKeystrokes_data() {
@@ -53,18 +55,12 @@ void ExWritingTest::copyKeystrokes_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<int>("errors");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("right") << "derHund.jpg"
-                           << "Hund" << 0 << true;
-    QTest::newRow("lower-case start") << "derHund.jpg"
-                                      << "hund" << 4 << false;
-    QTest::newRow("mended") << "derHund.jpg"
-                            << "Hx\bund" << 1 << true;
-    QTest::newRow("deleted back") << "derHund.jpg"
-                                  << "Hun\b\b\b" << 0 << false;
-    QTest::newRow("umlaut") << "dieÄPFEL.jpg"
-                            << "Äpfel" << 0 << true;
-    QTest::newRow("upper-case inside") << "derFUSSBALL.wmf"
-                                       << "FU" << 1 << false;
+    row("right", "derHund.jpg", "Hund", 0, true);
+    row("lower-case start", "derHund.jpg", "hund", 4, false);
+    row("mended", "derHund.jpg", "Hx\bund", 1, true);
+    row("deleted back", "derHund.jpg", "Hun\b\b\b", 0, false);
+    row("umlaut", "dieÄPFEL.jpg", "Äpfel", 0, true);
+    row("upper-case inside", "derFUSSBALL.wmf", "FU", 1, false);
 }
 
 void ExWritingTest::copyKeystrokes() {
@@ -72,77 +68,53 @@ void ExWritingTest::copyKeystrokes() {
     QFETCH(QString, keys);
     QFETCH(int, errors);
     QFETCH(bool, accepted);
-    PictureDir dir;
-    FakeProgram p;
-    p.setNouns({entry, "dasAuto.jpg"});
-    p.randomRec.pushIndex(0, 2);
-    p.showScreen(ScreenId::Form9);
-    auto *w = screenAs<Form9>(p, ScreenId::Form9);
+    WindowFixture f({entry, "dasAuto.jpg"});
+    f.p.randomRec.pushIndex(0, 2);
+    auto *w = f.open<Form9>(ScreenId::Form9);
     const QString target = w->Label1;
     type(w->Text1, keys);
-    QCOMPARE(::errors(p), errors);
-    QCOMPARE(p.log(LogList::Abschrift), accepted ? QStringList{target} : QStringList());
-    if (accepted) {
-        QCOMPARE(p.dialogsRec.last().title, QStringLiteral("Abschrift"));
-        QCOMPARE(p.dialogsRec.last().text,
-                 QStringLiteral("Hallo Gast !\r\rDas Wort wurde richtig geschrieben!\r\r"));
-        QCOMPARE(w->Label1, QStringLiteral("Auto"));
-        QVERIFY(w->Text1->text().isEmpty());
-    } else {
-        QCOMPARE(w->Label1, target);
-    }
+    QCOMPARE(::errors(f), errors);
+    QCOMPARE(f.p.log(LogList::Abschrift), accepted ? QStringList{target} : QStringList());
+    if (accepted)
+        QCOMPARE(f.box(), "Abschrift | Hallo Gast !\r\rDas Wort wurde richtig geschrieben!\r\r");
+    QCOMPARE(w->Label1, accepted ? QStringLiteral("Auto") : target);
+    QVERIFY(!accepted || w->Text1->text().isEmpty());
 }
 
-void ExWritingTest::copyDisplayChoice() {
-    PictureDir dir;
-    FakeProgram p;
-    p.setNouns({"derHund.jpg"});
-    p.showScreen(ScreenId::Form9);
-    auto *w = screenAs<Form9>(p, ScreenId::Form9);
+void ExWritingTest::copyDisplayChoiceAndFocus() {
+    WindowFixture f({"derHund.jpg"});
+    auto *w = f.open<Form9>(ScreenId::Form9);
     QVERIFY(w->Option3->isChecked());
     w->Option1->click();
     QVERIFY(w->Image1->isVisible() && !w->Picture1->isVisible());
     w->Option2->click();
     QVERIFY(!w->Image1->isVisible() && !w->Image2->isVisible() && w->Picture1->isVisible());
-    QCOMPARE(w->focusWidget(), w->Text1);
-    // The choice survives leaving, not closing.
-    w->Command1->click();
-    p.showScreen(ScreenId::Form9);
-    QVERIFY(w->Option2->isChecked() && !w->Image1->isVisible());
-    w->closeByTitleBar();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    p.showScreen(ScreenId::Form9);
-    QVERIFY(screenAs<Form9>(p, ScreenId::Form9)->Option3->isChecked());
-}
-
-void ExWritingTest::copyFocus() {
-    PictureDir dir;
-    FakeProgram p;
-    p.setNouns({"derHund.jpg"});
-    p.showScreen(ScreenId::Form9);
-    auto *w = screenAs<Form9>(p, ScreenId::Form9);
-    QWidget *targets[] = {w->Label2, w->Picture1, w};
-    for (QWidget *t : targets) {
+    // Clicks anywhere bring the focus back to the input.
+    for (QWidget *t : {static_cast<QWidget *>(w->Label2), static_cast<QWidget *>(w->Picture1),
+                       static_cast<QWidget *>(w)}) {
         w->Command3->setFocus();
         QTest::mouseClick(t, Qt::LeftButton, {}, QPoint(2, 2));
         QCOMPARE(w->focusWidget(), w->Text1);
     }
+    // The choice survives leaving, not closing.
+    w->Command1->click();
+    f.open<Form9>(ScreenId::Form9);
+    QVERIFY(w->Option2->isChecked() && !w->Image1->isVisible());
+    w->closeByTitleBar();
+    WindowFixture::flushDeletes();
+    QVERIFY(f.open<Form9>(ScreenId::Form9)->Option3->isChecked());
 }
 
 void ExWritingTest::dictationHidesAndShows() {
-    PictureDir dir;
-    FakeProgram p;
-    p.setNouns({"derHund.jpg"});
-    p.showScreen(ScreenId::Form10);
-    auto *w = screenAs<Form10>(p, ScreenId::Form10);
+    WindowFixture f({"derHund.jpg"});
+    auto *w = f.open<Form10>(ScreenId::Form10);
     QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
     type(w->Text1, "H");
-    QVERIFY(!w->Picture1->isVisible() && !w->Label2->isVisible());
-    QVERIFY(w->Image1->isVisible());
+    QVERIFY(!w->Picture1->isVisible() && !w->Label2->isVisible() && w->Image1->isVisible());
     type(w->Text1, "\b");
     QVERIFY(!w->Picture1->isVisible()); // deleting brings nothing back
     type(w->Text1, "Hx");
-    QCOMPARE(errors(p), 1);
+    QCOMPARE(errors(f), 1);
     QVERIFY(w->Picture1->isVisible() && !w->Label2->isVisible());
     type(w->Text1, "\b");
     QVERIFY(!w->Picture1->isVisible());
@@ -152,28 +124,25 @@ void ExWritingTest::dictationHidesAndShows() {
     QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
     type(w->Text1, "H");
     w->Command1->click();
-    p.showScreen(ScreenId::Form10);
+    f.open<Form10>(ScreenId::Form10);
     QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
 }
 
 void ExWritingTest::dictationRightNoun() {
-    PictureDir dir;
-    FakeProgram p;
-    p.setNouns({"derHund.jpg", "dieKatze.jpg"});
-    p.randomRec.pushIndex(0, 2);
-    p.showScreen(ScreenId::Form10);
-    auto *w = screenAs<Form10>(p, ScreenId::Form10);
+    WindowFixture f({"derHund.jpg", "dieKatze.jpg"});
+    f.p.randomRec.pushIndex(0, 2);
+    auto *w = f.open<Form10>(ScreenId::Form10);
     type(w->Text1, "Hund");
-    QCOMPARE(p.log(LogList::Diktat), QStringList{"Hund"});
-    QCOMPARE(p.dialogsRec.boxes.size(), 1);
-    QCOMPARE(p.dialogsRec.last().title, QStringLiteral("Abschrift"));
+    QCOMPARE(f.p.log(LogList::Diktat), QStringList{"Hund"});
+    QCOMPARE(f.boxes(), 1);
+    QVERIFY(f.box().startsWith("Abschrift | "));
     QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
     QCOMPARE(w->Label1, QStringLiteral("Katze"));
 
-    p.options[Option::Bestaetigungen] = false;
+    f.p.options[Option::Bestaetigungen] = false;
     type(w->Text1, "Katze");
-    QCOMPARE(p.log(LogList::Diktat), (QStringList{"Hund", "Katze"}));
-    QCOMPARE(p.dialogsRec.boxes.size(), 1);
+    QCOMPARE(f.p.log(LogList::Diktat), (QStringList{"Hund", "Katze"}));
+    QCOMPARE(f.boxes(), 1);
 }
 
 QTEST_MAIN(ExWritingTest)
