@@ -3,7 +3,7 @@
 #include "platform/canvas.h"
 #include "platform/clock.h"
 #include "platform/twips.h"
-#include "support/fakeprogram.h"
+#include "support/windowfixture.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -25,12 +25,11 @@ private slots:
     void preparedWord_data() {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("prepared");
-        QTest::newRow("plain") << "Hund"
-                               << "Hund";
-        QTest::newRow("empty") << ""
-                               << "Wortfange";
-        QTest::newRow("100 letters") << QString(100, 'a') << QString(100, 'a');
-        QTest::newRow("101 letters") << QString(101, 'a') << "Wortfange";
+        for (const auto &[word, prepared] : {std::pair{QString("Hund"), QString("Hund")},
+                                             {QString(), QString("Wortfange")},
+                                             {QString(100, 'a'), QString(100, 'a')},
+                                             {QString(101, 'a'), QString("Wortfange")}})
+            QTest::newRow(qPrintable(QString::number(word.size()))) << word << prepared;
     }
     void preparedWord() {
         QFETCH(QString, word);
@@ -92,24 +91,9 @@ private slots:
         QCOMPARE(g.cell(0), QPoint(1, 0));
     }
 
-    void jumpsFollowTheInterval() {
-        ScriptedRandom r;
-        CatchGame g;
-        g.prepare("Hund");
-        g.start(r);
-        QList<int> jumps;
-        for (int s = 1; s <= 15; ++s)
-            if (g.tick(s < 7 ? 3 : 15, r))
-                jumps << g.seconds();
-        QCOMPARE(jumps, (QList<int>{3, 6, 15}));
-    }
-
     void keysReachTheWindowFirst() {
-        FakeProgram p;
-        p.setNouns({"derHund.jpg", "dieMaus.jpg"});
-        p.showScreen(ScreenId::Fang);
-        auto *w = screenAs<fang>(p, ScreenId::Fang);
-        QVERIFY(w);
+        WindowFixture f({"derHund.jpg", "dieMaus.jpg"});
+        auto *w = f.open<fang>(ScreenId::Fang);
         QCOMPARE(w->Label1->text(), QString("Freund"));
         QCOMPARE(w->List1->count(), 1);
         w->List1->setCurrentRow(0);
@@ -128,25 +112,23 @@ private slots:
         QVERIFY(w->Zeit1->isActive());
         QVERIFY(w->Bezeichnung8->isVisible());
         QTest::keyClick(w->HBildlauf1, Qt::Key_Escape);
-        QCOMPARE(p.menuShows, 1);
+        QCOMPARE(f.p.menuShows, 1);
         QVERIFY(!w->isVisible());
         QVERIFY(!w->Zeit1->isActive());
         QVERIFY(!w->Bezeichnung8->isVisible());
     }
 
     void wholeGameWithABlank() {
-        FakeProgram p;
-        p.name = "Tom";
-        p.setNouns({"dasAb c.jpg"});
-        p.showScreen(ScreenId::Fang);
-        auto *w = screenAs<fang>(p, ScreenId::Fang);
+        WindowFixture f({"dasAb c.jpg"});
+        f.p.name = "Tom";
+        auto *w = f.open<fang>(ScreenId::Fang);
         QCOMPARE(w->bezeichnung3->text(), QString("A"));
         QCOMPARE(w->Bezeichnung5->text(), QString("b c"));
         QCOMPARE(w->Bezeichnung6->text(), QString("0"));
-        cells(p.randomRec, {{8, 6}, {7, 6}, {0, 0}, {6, 6}});
+        cells(f.p.randomRec, {{8, 6}, {7, 6}, {0, 0}, {6, 6}});
         QTest::mouseClick(w->Bild5, Qt::LeftButton);
-        p.clockRec.tick();
-        p.clockRec.tick();
+        f.p.clockRec.tick();
+        f.p.clockRec.tick();
         QCOMPARE(w->Bezeichnung6->text(), QString("2"));
         QTest::keyClick(w, Qt::Key_Left);
         QCOMPARE(w->bezeichnung4->text(), QString("A"));
@@ -154,13 +136,11 @@ private slots:
         QTest::keyClick(w, Qt::Key_Left);
         QCOMPARE(w->bezeichnung4->text(), QString("Ab "));
         QCOMPARE(w->bezeichnung3->text(), QString("c"));
-        QVERIFY(p.dialogsRec.boxes.isEmpty());
+        QVERIFY(!f.boxes());
         QTest::keyClick(w, Qt::Key_Left);
-        QCOMPARE(p.dialogsRec.boxes.size(), 1);
-        QCOMPARE(p.dialogsRec.last().title, QString("Wortfange"));
-        QCOMPARE(p.dialogsRec.last().text,
-                 QString("Hallo Tom !\r\rDu hast es in 2 Sekunden geschafft.\r"));
-        QCOMPARE(p.log(LogList::Fange), QStringList{"Ab c"});
+        QCOMPARE(f.boxes(), 1);
+        QCOMPARE(f.box(), "Wortfange | Hallo Tom !\r\rDu hast es in 2 Sekunden geschafft.\r");
+        QCOMPARE(f.p.log(LogList::Fange), QStringList{"Ab c"});
         // Ready again with the next word from the refilled list.
         QVERIFY(!w->Zeit1->isActive());
         QVERIFY(!w->Bezeichnung8->isVisible());
@@ -170,11 +150,9 @@ private slots:
     }
 
     void changedIntervalAndChoiceWhilePlaying() {
-        FakeProgram p;
-        p.setNouns({"derHund.jpg", "dieMaus.jpg", "dasEi.jpg"});
-        p.randomRec.pushIndex(2, 3); // Ei
-        p.showScreen(ScreenId::Fang);
-        auto *w = screenAs<fang>(p, ScreenId::Fang);
+        WindowFixture f({"derHund.jpg", "dieMaus.jpg", "dasEi.jpg"});
+        f.p.randomRec.pushIndex(2, 3); // Ei
+        auto *w = f.open<fang>(ScreenId::Fang);
         QCOMPARE(w->game.word(), QString("Ei"));
         w->HBildlauf1->setValue(3);
         QCOMPARE(w->Bezeichnung15->text(), QString("3"));
@@ -183,9 +161,9 @@ private slots:
         for (int s = 1; s <= 15; ++s) {
             if (s == 7)
                 w->HBildlauf1->setValue(15);
-            const int before = p.randomRec.calls;
-            p.clockRec.tick();
-            if (p.randomRec.calls > before)
+            const int before = f.p.randomRec.calls;
+            f.p.clockRec.tick();
+            if (f.p.randomRec.calls > before)
                 jumps << s;
             QVERIFY(w->game.cell(0) != w->game.player()); // a jump never lands on the player
         }
