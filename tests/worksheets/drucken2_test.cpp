@@ -13,43 +13,34 @@
 
 namespace {
 
-QStringList sixteen()
-{
-    return {"dasAuto.bmp",   "dasEi.bmp",     "dasHaus.bmp",    "derBAUM.bmp",
-            "derElefant.bmp", "derHund.bmp",  "derTisch.bmp",   "derZug.bmp",
-            "dieBlume.bmp",  "dieKatze.bmp",  "dieMaus.bmp",    "dieSCHAUFEL.bmp",
-            "dieSonne.bmp",  "dieTür.bmp",    "dieUhr.bmp",     "dieÄpfel.bmp",
-            "dieZange.bmp",  "dieZiege.bmp",  "dieZwiebel.bmp", "dieZunge.bmp"};
+QStringList sixteen() {
+    return {"dasAuto.bmp",  "dasEi.bmp",       "dasHaus.bmp",  "derBAUM.bmp",    "derElefant.bmp",
+            "derHund.bmp",  "derTisch.bmp",    "derZug.bmp",   "dieBlume.bmp",   "dieKatze.bmp",
+            "dieMaus.bmp",  "dieSCHAUFEL.bmp", "dieSonne.bmp", "dieTür.bmp",     "dieUhr.bmp",
+            "dieÄpfel.bmp", "dieZange.bmp",    "dieZiege.bmp", "dieZwiebel.bmp", "dieZunge.bmp"};
 }
 
-int cardOf(drucken2 *w, const QString &entry) { return w->cards().indexOf(entry); }
+int cardOf(drucken2 *w, const QString &entry) {
+    return w->cards().indexOf(entry);
+}
 
 } // namespace
 
 class Drucken2Test : public QObject {
     Q_OBJECT
 
-    drucken2 *open(PictureDir &dir, FakeProgram &program)
-    {
-        wt::setPictures(dir, program, sixteen());
-        program.options[Option::Druckerausgabe] = true;
-        program.showScreen(ScreenId::Drucken2);
-        return screenAs<drucken2>(program, ScreenId::Drucken2);
+    static drucken2 *open(WindowFixture &f) {
+        return wt::openSheet<drucken2>(f, ScreenId::Drucken2, sixteen());
     }
-    RecordingSurface printed(drucken2 *w)
-    {
+    static RecordingSurface printed(drucken2 *w) {
         RecordingSurface rec;
-        w->printTarget = [&rec](const QString &, const QString &, const printing::PageRoutine &page) {
-            page(rec);
-            return printing::Outcome{printing::Outcome::Printed, {}, {}};
-        };
+        wt::printInto(w, rec);
         QTest::mouseClick(w->Command5, Qt::LeftButton);
         return rec;
     }
 
 private slots:
-    void middleLetter_data()
-    {
+    void middleLetter_data() {
         QTest::addColumn<int>("length");
         QTest::addColumn<int>("position");
         QTest::newRow("4") << 4 << 2;
@@ -60,33 +51,33 @@ private slots:
         QTest::newRow("11") << 11 << 6;
         QTest::newRow("one letter offers it") << 1 << 1;
     }
-    void middleLetter()
-    {
+    void middleLetter() {
         QFETCH(int, length);
         QFETCH(int, position);
         QCOMPARE(drucken2::middlePosition(length), position);
     }
 
-    void soundButtons_data()
-    {
+    void soundButtons_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("middle");
         QTest::addColumn<QString>("last");
-        QTest::newRow("Elefant") << "derElefant.bmp" << "E" << "f" << "t";
-        QTest::newRow("Katze") << "dieKatze.bmp" << "K" << "a" << "e";
-        QTest::newRow("file case kept") << "dieSCHAUFEL.bmp" << "S" << "A" << "L";
-        QTest::newRow("umlaut") << "dieÄpfel.bmp" << "Ä" << "p" << "l";
+        auto row = [](const char *entry, const char *first, const char *middle, const char *last) {
+            QTest::newRow(entry) << QString(entry) << QString(first) << QString(middle)
+                                 << QString(last);
+        };
+        row("derElefant.bmp", "E", "f", "t");
+        row("dieKatze.bmp", "K", "a", "e");
+        row("dieSCHAUFEL.bmp", "S", "A", "L"); // the file's case is kept
+        row("dieÄpfel.bmp", "Ä", "p", "l");
     }
-    void soundButtons()
-    {
+    void soundButtons() {
         QFETCH(QString, entry);
         QFETCH(QString, first);
         QFETCH(QString, middle);
         QFETCH(QString, last);
-        PictureDir dir;
-        FakeProgram program;
-        drucken2 *w = open(dir, program);
+        WindowFixture f;
+        drucken2 *w = open(f);
         const int k = cardOf(w, entry);
         QVERIFY(k >= 0);
         w->Liste1->setCurrentRow(k);
@@ -104,11 +95,9 @@ private slots:
         QCOMPARE(w->sounds().at(k), drucken2::defaultSound(entry));
     }
 
-    void defaultSoundsPrinted()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        drucken2 *w = open(dir, program);
+    void defaultSoundsPrinted() {
+        WindowFixture f;
+        drucken2 *w = open(f);
         QCOMPARE(w->sounds().size(), 16);
         for (int i = 0; i < 16; ++i)
             QCOMPARE(w->sounds()[i], drucken2::nounOf(w->cards()[i]).left(1).toUpper());
@@ -122,11 +111,9 @@ private slots:
         QCOMPARE(wt::textAt(page, "k"), QPoint(x + 200, y + 3250));
     }
 
-    void markedLetters()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        drucken2 *w = open(dir, program);
+    void markedLetters() {
+        WindowFixture f;
+        drucken2 *w = open(f);
         const int k = cardOf(w, "dieSCHAUFEL.bmp");
         w->Liste1->setCurrentRow(k);
         // A click without marking anything leaves the sound.
@@ -139,18 +126,17 @@ private slots:
         QCOMPARE(w->sounds()[k], QStringLiteral("SCH"));
         RecordingSurface preview;
         w->previewRoutine(preview);
-        QCOMPARE(wt::textAt(preview, "SCH"), QPoint(200 + 1300 * (k % 4), 100 + 1600 * (k / 4) + 1250));
+        QCOMPARE(wt::textAt(preview, "SCH"),
+                 QPoint(200 + 1300 * (k % 4), 100 + 1600 * (k / 4) + 1250));
         const RecordingSurface page = printed(w);
         QVERIFY(wt::textAt(page, "Sch").x() > 0);
         QVERIFY(wt::textAt(page, "sch").x() > 0);
         QCOMPARE(w->sounds()[k], QStringLiteral("SCH")); // printing keeps the sound
     }
 
-    void exchangeKeepsTheSound()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        drucken2 *w = open(dir, program); // 20 pictures, page 0 holds the first 16
+    void exchangeKeepsTheSound() {
+        WindowFixture f;
+        drucken2 *w = open(f); // 20 pictures, page 0 holds the first 16
         w->Liste1->setCurrentRow(3);
         QTest::mouseClick(w->inlaut, Qt::LeftButton); // BAUM: "A"
         QCOMPARE(w->sounds()[3], QStringLiteral("A"));
@@ -162,16 +148,14 @@ private slots:
         QCOMPARE(w->pageStart(), 0);
         // Activation brings the page and the default sounds back.
         QTest::mouseClick(w->Command1, Qt::LeftButton);
-        program.showScreen(ScreenId::Drucken2);
+        f.open<drucken2>(ScreenId::Drucken2);
         QCOMPARE(w->cards()[3], QStringLiteral("derBAUM.bmp"));
         QCOMPARE(w->sounds()[3], QStringLiteral("B"));
     }
 
-    void tiling()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        drucken2 *w = open(dir, program);
+    void tiling() {
+        WindowFixture f;
+        drucken2 *w = open(f);
         RecordingSurface preview;
         w->previewRoutine(preview);
         const auto pb = wt::boxes(preview);
@@ -186,8 +170,7 @@ private slots:
         QRect all;
         int area = 0;
         for (int i = 0; i < 32; i += 2) {
-            QCOMPARE(b[i].right() - b[i].left(), 2400); // corner to corner
-            QCOMPARE(b[i].bottom() - b[i].top(), 3800);
+            QCOMPARE(b[i].size(), QSize(2401, 3801)); // corner to corner: 2400 x 3800
             all |= b[i];
             area += 2400 * 3800;
             const QRect small = b[i + 1];
@@ -199,42 +182,32 @@ private slots:
         // The writing lines of card 0: spacing 180, 240, 180.
         const auto l = wt::lines(page);
         QCOMPARE(l[0], QLine(1200, 700, 3200, 700));
-        QCOMPARE(l[1].y1(), 880);
-        QCOMPARE(l[2].y1(), 1120);
-        QCOMPARE(l[3].y1(), 1300);
+        QCOMPARE(QList<int>({l[1].y1(), l[2].y1(), l[3].y1()}), QList<int>({880, 1120, 1300}));
         QCOMPARE(l[4], QLine(1200, 700, 1200, 1300));
         QCOMPARE(wt::pictures(page)[0], QRect(1500, 1500, 1500, 1700));
-        for (const auto &op : wt::opsOf(page, wt::Op::Text)) {
-            QCOMPARE(op.points, 18.0);
-            QVERIFY(!op.bold);
-        }
+        for (const auto &op : wt::opsOf(page, wt::Op::Text))
+            QVERIFY(op.points == 18.0 && !op.bold);
     }
 
-    void eachPictureDecodedOncePerDrawing()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        QStringList names;
+    void eachPictureDecodedOncePerDrawing() {
+        WindowFixture f;
         for (int i = 0; i < 16; ++i) {
-            names << QStringLiteral("dasFoto%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
-            dir.addPicture(names.last(), QSize(800, 600), QColor(0, 0, 200));
+            f.p.nouns << QStringLiteral("dasFoto%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+            f.dir.addPicture(f.p.nouns.last(), QSize(800, 600), QColor(0, 0, 200));
         }
-        program.setNouns(names);
-        program.options[Option::Druckerausgabe] = true;
+        f.p.files = f.p.nouns;
+        f.p.options[Option::Druckerausgabe] = true;
         long before = Picture::decodeCount();
-        program.showScreen(ScreenId::Drucken2);
-        auto *w = screenAs<drucken2>(program, ScreenId::Drucken2);
+        auto *w = f.open<drucken2>(ScreenId::Drucken2);
         QCOMPARE(Picture::decodeCount() - before, 16L);
         before = Picture::decodeCount();
         QTest::mouseClick(w->anlaut, Qt::LeftButton); // redraws: the decoded pictures serve
         QCOMPARE(Picture::decodeCount() - before, 0L);
         QTest::mouseClick(w->Command1, Qt::LeftButton); // away and back, files unchanged
-        program.showScreen(ScreenId::Drucken2);
+        f.open<drucken2>(ScreenId::Drucken2);
         QCOMPARE(Picture::decodeCount() - before, 0L);
         QTemporaryDir out;
-        w->printTarget = [&out](const QString &doc, const QString &, const printing::PageRoutine &page) {
-            return printing::printToPdf(out.filePath("p.pdf"), doc, page);
-        };
+        wt::printToFile(w, out.filePath("p.pdf"));
         before = Picture::decodeCount();
         QTest::mouseClick(w->Command5, Qt::LeftButton);
         QCOMPARE(Picture::decodeCount() - before, 16L); // once more, at the printer's resolution

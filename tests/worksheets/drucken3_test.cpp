@@ -10,22 +10,17 @@
 class Drucken3Test : public QObject {
     Q_OBJECT
 
-    drucken3 *open(PictureDir &dir, FakeProgram &program)
-    {
-        wt::setPictures(dir, program,
-                        {"derHund.bmp", "dieKatze.bmp", "dasHAUS.bmp", "derBaum.bmp", "dieMaus.bmp",
-                         "dasEi.bmp", "derZug.bmp", "dieUhr.bmp", "dasAuto.bmp"});
-        program.options[Option::Druckerausgabe] = true;
-        program.showScreen(ScreenId::Drucken3);
-        return screenAs<drucken3>(program, ScreenId::Drucken3);
+    static drucken3 *open(WindowFixture &f) {
+        return wt::openSheet<drucken3>(f, ScreenId::Drucken3,
+                                       {"derHund.bmp", "dieKatze.bmp", "dasHAUS.bmp", "derBaum.bmp",
+                                        "dieMaus.bmp", "dasEi.bmp", "derZug.bmp", "dieUhr.bmp",
+                                        "dasAuto.bmp"});
     }
 
 private slots:
-    void preview()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        drucken3 *w = open(dir, program);
+    void preview() {
+        WindowFixture f;
+        drucken3 *w = open(f);
         RecordingSurface s;
         w->previewRoutine(s);
         const auto t = wt::texts(s);
@@ -48,16 +43,11 @@ private slots:
         QCOMPARE(b.last(), QRect(QPoint(100, 5700), QPoint(2200, 6400)));
     }
 
-    void printedPage()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        drucken3 *w = open(dir, program);
+    void printedPage() {
+        WindowFixture f;
+        drucken3 *w = open(f);
         RecordingSurface s;
-        w->printTarget = [&s](const QString &, const QString &, const printing::PageRoutine &page) {
-            page(s);
-            return printing::Outcome{printing::Outcome::Printed, {}, {}};
-        };
+        wt::printInto(w, s);
         QTest::mouseClick(w->Command5, Qt::LeftButton);
         const auto t = wt::texts(s);
         QCOMPARE(t.size(), 18);
@@ -70,8 +60,8 @@ private slots:
         const auto b = wt::boxes(s);
         QCOMPARE(b.size(), 9);
         for (int i = 0; i < 9; ++i)
-            QCOMPARE(b[i], QRect(QPoint(1000, 1500 * (i + 1) - 500), QPoint(5400, 1500 * (i + 1) + 1000)));
-        QCOMPARE(b.last().bottom(), 14500);
+            QCOMPARE(b[i], QRect(QPoint(1000, 1500 * (i + 1) - 500),
+                                 QPoint(5400, 1500 * (i + 1) + 1000)));
         // The writing lines stand outside the boxes, from 5800 to 11000.
         const auto l = wt::lines(s);
         QCOMPARE(l.size(), 9 * 12);
@@ -84,8 +74,7 @@ private slots:
         QCOMPARE(ys, (QList<int>{-400, -250, 0, 150, 350, 500, 750, 900}));
         QCOMPARE(l[0], QLine(5800, 1100, 5800, 1650));
         QCOMPARE(l[5], QLine(11000, 1100, 11000, 1650));
-        QCOMPARE(program.dialogsRec.lastText(), QStringLiteral("Das Arbeitsblatt wird gedruckt ...\r\r"));
-        QCOMPARE(program.dialogsRec.last().title, QStringLiteral("Kalimbo(Schreibübungen)"));
+        QCOMPARE(f.box(), "Kalimbo(Schreibübungen) | Das Arbeitsblatt wird gedruckt ...\r\r");
     }
 };
 

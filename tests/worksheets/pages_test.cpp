@@ -13,8 +13,7 @@
 class PagesTest : public QObject {
     Q_OBJECT
 private slots:
-    void arithmetic_data()
-    {
+    void arithmetic_data() {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("moves"); // '>' next, '<' previous
@@ -27,8 +26,7 @@ private slots:
         QTest::newRow("30 of 9 back") << 30 << 9 << "<<<<" << QList<int>{21, 12, 3, 0};
         QTest::newRow("fewer than a page") << 5 << 9 << "><" << QList<int>{0, 0};
     }
-    void arithmetic()
-    {
+    void arithmetic() {
         QFETCH(int, count);
         QFETCH(int, n);
         QFETCH(QString, moves);
@@ -44,8 +42,7 @@ private slots:
         }
     }
 
-    void windowPaging_data()
-    {
+    void windowPaging_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("step");
@@ -53,18 +50,14 @@ private slots:
         QTest::newRow("drucken1, 12") << int(ScreenId::Drucken1) << 12 << 700 << 350;
         QTest::newRow("drucken2, 20") << int(ScreenId::Drucken2) << 20 << 400 << 200;
     }
-    void windowPaging()
-    {
+    void windowPaging() {
         QFETCH(int, id);
         QFETCH(int, count);
         QFETCH(int, step);
         QFETCH(int, offset);
-        PictureDir dir;
-        FakeProgram program;
-        const QStringList names = wt::addPictures(dir, program, count);
-        program.showScreen(ScreenId(id));
-        auto *w = screenAs<WorksheetFrame>(program, ScreenId(id));
-        QVERIFY(w);
+        WindowFixture f;
+        const QStringList names = wt::addPictures(f.dir, f.p, count);
+        auto *w = f.open<WorksheetFrame>(ScreenId(id));
         const int n = w->pageSize();
         QCOMPARE(w->pageStart(), 0);
         QCOMPARE(w->cards(), names.mid(0, n));
@@ -92,14 +85,11 @@ private slots:
         QCOMPARE(w->Liste1->currentRow(), n - 1);
     }
 
-    void fewerPicturesThanAPage()
-    {
+    void fewerPicturesThanAPage() {
         // The main menu does not open the window so; if it ever does, nothing breaks.
-        PictureDir dir;
-        FakeProgram program;
-        const QStringList names = wt::addPictures(dir, program, 5);
-        program.showScreen(ScreenId::Drucken2);
-        auto *w = screenAs<WorksheetFrame>(program, ScreenId::Drucken2);
+        WindowFixture f;
+        const QStringList names = wt::addPictures(f.dir, f.p, 5);
+        auto *w = f.open<WorksheetFrame>(ScreenId::Drucken2);
         QCOMPARE(w->cards(), names);
         QTest::mouseClick(w->Command6, Qt::LeftButton);
         QTest::mouseClick(w->Command7, Qt::LeftButton);
@@ -109,23 +99,20 @@ private slots:
         QCOMPARE(wt::pictures(page).size(), 5);
     }
 
-    void activationStartsAtTheFirstPage()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        const QStringList names = wt::addPictures(dir, program, 12);
-        program.showScreen(ScreenId::Drucken1);
-        auto *w = screenAs<drucken1>(program, ScreenId::Drucken1);
+    void activationStartsAtTheFirstPage() {
+        WindowFixture f;
+        const QStringList names = wt::addPictures(f.dir, f.p, 12);
+        auto *w = f.open<drucken1>(ScreenId::Drucken1);
         QTest::mouseClick(w->Command6, Qt::LeftButton);
         QCOMPARE(w->pageStart(), 3);
         // Abbruch, a new picture file, and back: the window starts afresh.
         QTest::mouseClick(w->Command1, Qt::LeftButton);
         QVERIFY(!w->isVisible());
-        QCOMPARE(program.menuShows, 1);
+        QCOMPARE(f.p.menuShows, 1);
         QCOMPARE(w->Bilder1->count(), 0);
-        dir.addPicture("derAal.bmp");
-        program.setNouns(QStringList{"derAal.bmp"} + names);
-        program.showScreen(ScreenId::Drucken1);
+        f.dir.addPicture("derAal.bmp");
+        f.p.setNouns(QStringList{"derAal.bmp"} + names);
+        f.open<drucken1>(ScreenId::Drucken1);
         QCOMPARE(w->pageStart(), 0);
         QCOMPARE(w->cards().first(), QStringLiteral("derAal.bmp"));
         QCOMPARE(w->Bilder1->count(), 13);

@@ -13,15 +13,13 @@
 class PrintFallbackTest : public QObject {
     Q_OBJECT
 private slots:
-    void noPrinterWritesPdf()
-    {
+    void noPrinterWritesPdf() {
         QVERIFY(!printing::hasDefaultPrinter());
-        PictureDir dir;
-        FakeProgram program;
-        program.options[Option::Druckerausgabe] = true;
-        wt::addPictures(dir, program, 16);
-        program.showScreen(ScreenId::Drucken2);
-        auto *w = screenAs<drucken2>(program, ScreenId::Drucken2);
+        WindowFixture f;
+        PictureDir &dir = f.dir;
+        f.p.options[Option::Druckerausgabe] = true;
+        wt::addPictures(dir, f.p, 16);
+        auto *w = f.open<drucken2>(ScreenId::Drucken2);
         const QStringList cards = w->cards();
 
         QTest::mouseClick(w->Command5, Qt::LeftButton);
@@ -30,11 +28,10 @@ private slots:
         const QString first = pdfs.first();
         QVERIFY2(QRegularExpression("^Lautuebungen-\\d{8}-\\d{6}\\.pdf$").match(first).hasMatch(),
                  qPrintable(first));
-        const auto &box = program.dialogsRec.last();
-        QVERIFY(box.text.startsWith("Die Lautübungen werden gedruckt ...\r\r"));
-        QVERIFY(box.text.contains(first));
-        QCOMPARE(box.title, QStringLiteral("Kalimbo (Lautkärtchen)"));
-        QCOMPARE(box.icon, Dialogs::Information);
+        QVERIFY(
+            f.box().startsWith("Kalimbo (Lautkärtchen) | Die Lautübungen werden gedruckt ...\r\r"));
+        QVERIFY(f.box().contains(first));
+        QCOMPARE(f.p.dialogsRec.last().icon, Dialogs::Information);
         QCOMPARE(w->cards(), cards);
         const qint64 firstSize = QFileInfo(dir.filePath(first)).size();
 
@@ -60,8 +57,7 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     // A print server that cannot be reached: no default printer.
     qputenv("CUPS_SERVER", "/nonexistent/kalimbo-test/cups.sock");
     QApplication app(argc, argv);

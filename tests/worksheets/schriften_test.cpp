@@ -18,30 +18,25 @@
 class SchriftenTest : public QObject {
     Q_OBJECT
 
-    drucken1 *openCards(PictureDir &dir, FakeProgram &program)
-    {
-        wt::addPictures(dir, program, 12);
-        program.showScreen(ScreenId::Drucken1);
-        return screenAs<drucken1>(program, ScreenId::Drucken1);
+    static drucken1 *openCards(WindowFixture &f) {
+        wt::addPictures(f.dir, f.p, 12);
+        return f.open<drucken1>(ScreenId::Drucken1);
     }
     /// Opens the chooser from the worksheet and selects a font other than the first.
-    schriften *openChooser(WorksheetFrame *w, FakeProgram &program, int row)
-    {
+    schriften *openChooser(WorksheetFrame *w, FakeProgram &program, int row) {
         QTest::mouseClick(w->Command2, Qt::LeftButton);
         auto *c = dynamic_cast<schriften *>(program.existing(ScreenId::Schriften));
         if (c && row < c->List1->count())
             c->List1->setCurrentRow(row);
         return c;
     }
-    QString fontAt(FakeProgram &program, int row)
-    {
+    QString fontAt(FakeProgram &program, int row) {
         auto *c = dynamic_cast<schriften *>(program.existing(ScreenId::Schriften));
         return c->List1->item(row)->text();
     }
 
 private slots:
-    void fontList()
-    {
+    void fontList() {
         const QStringList fonts = schriften::screenFonts();
         QVERIFY(!fonts.isEmpty());
         QStringList sorted = fonts;
@@ -50,17 +45,17 @@ private slots:
         QCOMPARE(QSet<QString>(fonts.begin(), fonts.end()).size(), fonts.size());
         for (const QString &f : fonts) {
             QVERIFY2(!f.contains('['), qPrintable(f));
-            QVERIFY2(QFontDatabase::writingSystems(f).contains(QFontDatabase::Latin), qPrintable(f));
-            QVERIFY2(!QFontDatabase::writingSystems(f).contains(QFontDatabase::Symbol), qPrintable(f));
+            QVERIFY2(QFontDatabase::writingSystems(f).contains(QFontDatabase::Latin),
+                     qPrintable(f));
+            QVERIFY2(!QFontDatabase::writingSystems(f).contains(QFontDatabase::Symbol),
+                     qPrintable(f));
         }
     }
 
-    void activationAndSample()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        drucken1 *w = openCards(dir, program);
-        schriften *c = openChooser(w, program, 0);
+    void activationAndSample() {
+        WindowFixture f;
+        drucken1 *w = openCards(f);
+        schriften *c = openChooser(w, f.p, 0);
         QVERIFY(c);
         QVERIFY(c->isVisible());
         QVERIFY(w->isVisible()); // beside the worksheet, not instead of it
@@ -78,16 +73,14 @@ private slots:
         QCOMPARE(c->Label2->font().pointSizeF(), 30.0);
     }
 
-    void takeFont()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        program.options[Option::Druckerausgabe] = true;
-        drucken1 *w = openCards(dir, program);
+    void takeFont() {
+        WindowFixture f;
+        f.p.options[Option::Druckerausgabe] = true;
+        drucken1 *w = openCards(f);
         QTest::mouseClick(w->Command6, Qt::LeftButton);
         QCOMPARE(w->pageStart(), 3);
-        schriften *c = openChooser(w, program, 1);
-        const QString chosen = fontAt(program, 1);
+        schriften *c = openChooser(w, f.p, 1);
+        const QString chosen = fontAt(f.p, 1);
         QTest::mouseClick(c->Command2, Qt::LeftButton);
         QVERIFY(!c->isVisible());
         QCOMPARE(c->List1->count(), 0);
@@ -95,12 +88,9 @@ private slots:
         // The worksheet is active again, on its first page, in the chosen font.
         QCOMPARE(w->pageStart(), 0);
         QCOMPARE(w->previewFamily(), chosen);
-        QCOMPARE(program.menuShows, 0);
+        QCOMPARE(f.p.menuShows, 0);
         RecordingSurface page;
-        w->printTarget = [&page](const QString &, const QString &, const printing::PageRoutine &r) {
-            r(page);
-            return printing::Outcome{printing::Outcome::Printed, {}, {}};
-        };
+        wt::printInto(w, page);
         QTest::mouseClick(w->Command5, Qt::LeftButton);
         const auto texts = wt::opsOf(page, wt::Op::Text);
         QVERIFY(!texts.isEmpty());
@@ -109,23 +99,19 @@ private slots:
 
         // Another worksheet takes the font at its next preview.
         QTest::mouseClick(w->Command1, Qt::LeftButton);
-        program.showScreen(ScreenId::Drucken3);
-        auto *w3 = screenAs<drucken3>(program, ScreenId::Drucken3);
-        QCOMPARE(w3->previewFamily(), chosen);
+        QCOMPARE(f.open<drucken3>(ScreenId::Drucken3)->previewFamily(), chosen);
     }
 
-    void cancelKeepsTheEarlierChoice()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        drucken1 *w = openCards(dir, program);
-        schriften *c = openChooser(w, program, 1);
-        const QString chosen = fontAt(program, 1);
+    void cancelKeepsTheEarlierChoice() {
+        WindowFixture f;
+        drucken1 *w = openCards(f);
+        schriften *c = openChooser(w, f.p, 1);
+        const QString chosen = fontAt(f.p, 1);
         QTest::mouseClick(c->Command2, Qt::LeftButton);
         QCOMPARE(w->previewFamily(), chosen);
 
         QTest::mouseClick(w->Command6, Qt::LeftButton);
-        openChooser(w, program, 0);
+        openChooser(w, f.p, 0);
         QTest::mouseClick(c->Command1, Qt::LeftButton);
         QVERIFY(!c->isVisible());
         QVERIFY(c->Label1->text().isEmpty());
@@ -134,33 +120,29 @@ private slots:
         QCOMPARE(w->previewFamily(), chosen);
     }
 
-    void redrawWhileOpenTakesTheSelection()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        drucken1 *w = openCards(dir, program);
-        openChooser(w, program, 2);
+    void redrawWhileOpenTakesTheSelection() {
+        WindowFixture f;
+        drucken1 *w = openCards(f);
+        openChooser(w, f.p, 2);
         w->vorschau();
-        QCOMPARE(w->previewFamily(), fontAt(program, 2));
+        QCOMPARE(w->previewFamily(), fontAt(f.p, 2));
     }
 
-    void titleBarClose()
-    {
-        PictureDir dir;
-        FakeProgram program;
-        drucken1 *w = openCards(dir, program);
+    void titleBarClose() {
+        WindowFixture f;
+        drucken1 *w = openCards(f);
         const QString before = w->previewFamily();
         QTest::mouseClick(w->Command6, Qt::LeftButton);
-        schriften *c = openChooser(w, program, 1);
+        schriften *c = openChooser(w, f.p, 1);
         c->VScroll1->setValue(12);
         c->closeByTitleBar();
         QVERIFY(!c->isVisible());
-        QCOMPARE(program.menuShows, 0); // the worksheet stays, the main menu does not come up
+        QCOMPARE(f.p.menuShows, 0); // the worksheet stays, the main menu does not come up
         QVERIFY(w->isVisible());
         QCOMPARE(w->pageStart(), 0);
         QCOMPARE(w->previewFamily(), before);
         // The next use starts from the initial state.
-        schriften *again = openChooser(w, program, 0);
+        schriften *again = openChooser(w, f.p, 0);
         QCOMPARE(again->VScroll1->value(), 7);
         QCOMPARE(again->Label2->font().pointSizeF(), 14.0);
     }

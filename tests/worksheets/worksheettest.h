@@ -1,11 +1,12 @@
 #pragma once
 // Helpers shared by the worksheet tests: picture folders, the texts and lines
-// a recording surface saw, and the words pdftotext finds on a printed page.
+// a recording surface saw, print targets, and the words pdftotext finds on a
+// printed page.
 
 #include "platform/collation.h"
 #include "platform/surface.h"
-#include "support/fakeprogram.h"
-#include "support/picturedir.h"
+#include "support/windowfixture.h"
+#include "worksheets/worksheetframe.h"
 
 #include <QFile>
 #include <QProcess>
@@ -15,34 +16,52 @@
 
 namespace wt {
 
-/// n pictures named derWort01.bmp, dieWort02.bmp, ... in the folder and the program.
-inline QStringList addPictures(PictureDir &dir, FakeProgram &program, int n)
-{
-    static const char *const articles[] = {"der", "die", "das"};
-    QStringList names;
-    for (int i = 1; i <= n; ++i) {
-        const QString name = QString::fromLatin1(articles[i % 3]) +
-                             QStringLiteral("Wort%1.bmp").arg(i, 2, 10, QLatin1Char('0'));
-        dir.addPicture(name, QSize(16, 12), QColor(0, 0, 200));
-        names << name;
-    }
-    collation::sort(names);
-    program.setNouns(names);
-    return names;
-}
-
-inline void setPictures(PictureDir &dir, FakeProgram &program, QStringList names)
-{
+inline void setPictures(PictureDir &dir, FakeProgram &program, QStringList names) {
     for (const QString &n : names)
         dir.addPicture(n, QSize(16, 12), QColor(0, 0, 200));
     collation::sort(names);
     program.setNouns(names);
 }
 
+/// n pictures named derWort01.bmp, dieWort02.bmp, ... in the folder and the program.
+inline QStringList addPictures(PictureDir &dir, FakeProgram &program, int n) {
+    static const char *const articles[] = {"der", "die", "das"};
+    QStringList names;
+    for (int i = 1; i <= n; ++i)
+        names << QString::fromLatin1(articles[i % 3]) +
+                     QStringLiteral("Wort%1.bmp").arg(i, 2, 10, QLatin1Char('0'));
+    setPictures(dir, program, names);
+    return program.nouns;
+}
+
+/// Opens a worksheet on these pictures, the printer switched on.
+template <class T> T *openSheet(WindowFixture &f, ScreenId id, const QStringList &names) {
+    setPictures(f.dir, f.p, names);
+    f.p.options[Option::Druckerausgabe] = true;
+    return f.open<T>(id);
+}
+
+/// Printing draws into `page` (and counts the jobs) instead of reaching a printer.
+inline void printInto(WorksheetFrame *w, RecordingSurface &page, int *calls = nullptr) {
+    w->printTarget = [&page, calls](const QString &, const QString &,
+                                    const printing::PageRoutine &routine) {
+        if (calls)
+            ++*calls;
+        routine(page);
+        return printing::Outcome{printing::Outcome::Printed, {}, {}};
+    };
+}
+
+/// Printing writes this PDF file.
+inline void printToFile(WorksheetFrame *w, const QString &file) {
+    w->printTarget = [file](const QString &doc, const QString &, const printing::PageRoutine &r) {
+        return printing::printToPdf(file, doc, r);
+    };
+}
+
 using Op = RecordingSurface::Op;
 
-inline QList<Op> opsOf(const RecordingSurface &s, Op::Kind kind)
-{
+inline QList<Op> opsOf(const RecordingSurface &s, Op::Kind kind) {
     QList<Op> out;
     for (const Op &op : s.ops)
         if (op.kind == kind)
@@ -51,16 +70,14 @@ inline QList<Op> opsOf(const RecordingSurface &s, Op::Kind kind)
 }
 
 /// Texts with their top-left corners.
-inline QList<QPair<QString, QPoint>> texts(const RecordingSurface &s)
-{
+inline QList<QPair<QString, QPoint>> texts(const RecordingSurface &s) {
     QList<QPair<QString, QPoint>> out;
     for (const Op &op : opsOf(s, Op::Text))
         out << qMakePair(op.text, op.rect.topLeft());
     return out;
 }
 
-inline QPoint textAt(const RecordingSurface &s, const QString &text)
-{
+inline QPoint textAt(const RecordingSurface &s, const QString &text) {
     for (const auto &t : texts(s))
         if (t.first == text)
             return t.second;
@@ -68,29 +85,25 @@ inline QPoint textAt(const RecordingSurface &s, const QString &text)
 }
 
 /// Lines as (x1, y1, x2, y2).
-inline QList<QLine> lines(const RecordingSurface &s)
-{
+inline QList<QLine> lines(const RecordingSurface &s) {
     QList<QLine> out;
     for (const Op &op : opsOf(s, Op::Line))
         out << QLine(op.rect.topLeft(), op.rect.bottomRight());
     return out;
 }
 
-/// Box outlines as rectangles from corner to corner (right/bottom = x2/y2).
-inline QList<QRect> boxes(const RecordingSurface &s)
-{
+/// Rectangles of one kind; box outlines from corner to corner (right/bottom = x2/y2).
+inline QList<QRect> rects(const RecordingSurface &s, Op::Kind kind) {
     QList<QRect> out;
-    for (const Op &op : opsOf(s, Op::Box))
+    for (const Op &op : opsOf(s, kind))
         out << op.rect;
     return out;
 }
-
-inline QList<QRect> pictures(const RecordingSurface &s)
-{
-    QList<QRect> out;
-    for (const Op &op : opsOf(s, Op::PictureOp))
-        out << op.rect;
-    return out;
+inline QList<QRect> boxes(const RecordingSurface &s) {
+    return rects(s, Op::Box);
+}
+inline QList<QRect> pictures(const RecordingSurface &s) {
+    return rects(s, Op::PictureOp);
 }
 
 /// A word pdftotext found on the page, in twips from the paper's corner.
@@ -99,14 +112,12 @@ struct PdfWord {
     QRectF twips;
 };
 
-inline bool havePdfTools()
-{
+inline bool havePdfTools() {
     return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
            !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
 }
 
-inline QList<PdfWord> pdfWords(const QString &pdf)
-{
+inline QList<PdfWord> pdfWords(const QString &pdf) {
     QTemporaryDir tmp;
     const QString html = tmp.filePath(QStringLiteral("out.html"));
     QProcess::execute(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, html});
@@ -120,17 +131,23 @@ inline QList<PdfWord> pdfWords(const QString &pdf)
     for (auto it = re.globalMatch(text); it.hasNext();) {
         const auto m = it.next();
         const double k = 20.0; // points to twips
-        out << PdfWord{m.captured(5), QRectF(QPointF(m.captured(1).toDouble() * k,
-                                                     m.captured(2).toDouble() * k),
-                                             QPointF(m.captured(3).toDouble() * k,
-                                                     m.captured(4).toDouble() * k))};
+        out << PdfWord{m.captured(5),
+                       QRectF(QPointF(m.captured(1).toDouble() * k, m.captured(2).toDouble() * k),
+                              QPointF(m.captured(3).toDouble() * k, m.captured(4).toDouble() * k))};
     }
     return out;
 }
 
+/// Where pdftotext found this word (null if nowhere).
+inline QRectF find(const QList<PdfWord> &words, const QString &text) {
+    for (const auto &w : words)
+        if (w.text == text)
+            return w.twips;
+    return QRectF();
+}
+
 /// "Pages:" of pdfinfo, or -1.
-inline int pdfPages(const QString &pdf)
-{
+inline int pdfPages(const QString &pdf) {
     QProcess p;
     p.start(QStringLiteral("pdfinfo"), {pdf});
     p.waitForFinished(20000);
