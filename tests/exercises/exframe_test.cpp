@@ -11,157 +11,149 @@
 #include <QPushButton>
 #include <QtTest>
 
+static const QStringList kThree = {"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg"};
+
 class ExFrameTest : public QObject {
     Q_OBJECT
 private slots:
-    void passHasNoRepeats();
-    void abbruchKeepsPassTitleBarStartsNew();
-    void placement_data();
-    void placement();
-    void pictureSwitchFollowsMenuBothWays();
-    void holdingMouseShowsPicturesWhenOff();
-    void helpText();
-    void stripColoursAndLongNounCut();
-};
+    void passHasNoRepeats() {
+        WindowFixture f(kThree);
+        f.p.randomRec.script << 0.99 << 0.0 << 0.5 << 0.4; // last: first of the new pass
+        auto *w = f.open<Form2>(ScreenId::Form2);
+        for (int i = 0; i < 3; ++i)
+            w->Command2->click();
+        QCOMPARE(f.p.log(LogList::Lesen), (QStringList{"Haus", "Hund", "Katze", "Katze"}));
+        QCOMPARE(w->List1.size(), 2); // the new pass took one
+        QCOMPARE(w->Label1, QStringLiteral("die Katze"));
+    }
 
-static const QStringList kThree = {"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg"};
+    void abbruchKeepsPassTitleBarStartsNew() {
+        WindowFixture f(kThree);
+        auto *w = f.open<Form2>(ScreenId::Form2);
+        QCOMPARE(w->List1.size(), 2);
+        w->Command1->click();
+        QVERIFY(!w->isVisible());
+        QCOMPARE(f.p.menuShows, 1);
+        QVERIFY(w->Image1->picture().isNull() && w->Image3.isNull());
+        QCOMPARE(f.open<Form2>(ScreenId::Form2), w); // same window, same pass
+        QCOMPARE(w->List1.size(), 1);
 
-void ExFrameTest::passHasNoRepeats() {
-    WindowFixture f(kThree);
-    f.p.randomRec.script << 0.99 << 0.0 << 0.5 << 0.4; // last: first of the new pass
-    auto *w = f.open<Form2>(ScreenId::Form2);
-    for (int i = 0; i < 3; ++i)
+        w->closeByTitleBar();
+        QCOMPARE(f.p.menuShows, 2);
+        WindowFixture::flushDeletes();
+        QVERIFY(!f.p.existing(ScreenId::Form2));
+        QCOMPARE(f.open<Form2>(ScreenId::Form2)->List1.size(), 2); // a new pass
+    }
+
+    void placement_data() {
+        QTest::addColumn<QSize>("pixels"); // empty: missing, 1x1: damaged
+        QTest::addColumn<QRect>("frame");  // twips
+        QTest::newRow("small") << QSize(200, 134) << QRect(3900, 1695, 3000, 2010);
+        QTest::newRow("wide squeezed") << QSize(534, 200) << QRect(2760, 1200, 5280, 3000);
+        QTest::newRow("tall squeezed") << QSize(100, 400) << QRect(4650, 60, 1500, 5280);
+        QTest::newRow("huge") << QSize(4000, 3000) << QRect(2760, 60, 5280, 5280);
+        // No picture: an empty frame centred on (5400, 2700), and the next noun comes.
+        QTest::newRow("missing") << QSize() << QRect(2760, 60, 5280, 5280);
+        QTest::newRow("damaged") << QSize(1, 1) << QRect(2760, 60, 5280, 5280);
+    }
+
+    void placement() {
+        QFETCH(QSize, pixels);
+        QFETCH(QRect, frame);
+        const bool none = pixels.width() < 2;
+        WindowFixture f({"derHund.jpg", "dieKatze.jpg"});
+        if (pixels == QSize(1, 1))
+            f.dir.addFile("derHund.jpg", QByteArray("\xFF\xD8\xFF garbage", 12));
+        else if (!none)
+            f.dir.addPicture("derHund.jpg", pixels);
+        f.dir.addPicture("dieKatze.jpg");
+        f.p.options[Option::BilderBeiNomen] = true;
+        f.p.randomRec.pushIndex(0, 2);
+        auto *w = f.open<Form2>(ScreenId::Form2);
+        QCOMPARE(w->Label1, QStringLiteral("der Hund"));
+        QCOMPARE(w->Image1->twipsRect(), frame);
+        QCOMPARE(w->Image1->geometry(),
+                 twips::pxRect(frame.left(), frame.top(), frame.width(), frame.height()));
+        QCOMPARE(w->Image1->isPlaceholder(), none);
+        QVERIFY(w->Image2->picture().isNull());
+        if (none)
+            QCOMPARE(int(f.p.pictureWidth), 0);
+        else
+            QCOMPARE(QSize(f.p.pictureWidth, f.p.pictureHeight),
+                     (pixels * 15).boundedTo({32767, 32767}));
+        w->grab(); // painting (also the placeholder) must not fail
         w->Command2->click();
-    QCOMPARE(f.p.log(LogList::Lesen), (QStringList{"Haus", "Hund", "Katze", "Katze"}));
-    QCOMPARE(w->List1.size(), 2); // the new pass took one
-    QCOMPARE(w->Label1, QStringLiteral("die Katze"));
-}
+        QCOMPARE(f.p.log(LogList::Lesen), (QStringList{"Hund", "Katze"}));
+        QVERIFY(!w->Image1->isPlaceholder() && !w->Image1->picture().isNull());
+    }
 
-void ExFrameTest::abbruchKeepsPassTitleBarStartsNew() {
-    WindowFixture f(kThree);
-    auto *w = f.open<Form2>(ScreenId::Form2);
-    QCOMPARE(w->List1.size(), 2);
-    w->Command1->click();
-    QVERIFY(!w->isVisible());
-    QCOMPARE(f.p.menuShows, 1);
-    QVERIFY(w->Image1->picture().isNull() && w->Image3.isNull());
-    QCOMPARE(f.open<Form2>(ScreenId::Form2), w); // same window, same pass
-    QCOMPARE(w->List1.size(), 1);
+    void pictureSwitchFollowsMenuBothWays() {
+        WindowFixture f(kThree);
+        f.p.options[Option::BilderBeiNomen] = true;
+        auto *w = f.open<Form2>(ScreenId::Form2);
+        QVERIFY(w->Check1->isChecked() && w->Image1->isVisible());
 
-    w->closeByTitleBar();
-    QCOMPARE(f.p.menuShows, 2);
-    WindowFixture::flushDeletes();
-    QVERIFY(!f.p.existing(ScreenId::Form2));
-    QCOMPARE(f.open<Form2>(ScreenId::Form2)->List1.size(), 2); // a new pass
-}
+        w->Check1->click(); // the child
+        QVERIFY(!f.p.option(Option::BilderBeiNomen));
+        QVERIFY(!w->Image1->isVisible() && !w->Image2->isVisible());
 
-void ExFrameTest::placement_data() {
-    QTest::addColumn<QSize>("pixels"); // empty: missing, 1x1: damaged
-    QTest::addColumn<QRect>("frame");  // twips
-    QTest::newRow("small") << QSize(200, 134) << QRect(3900, 1695, 3000, 2010);
-    QTest::newRow("wide squeezed") << QSize(534, 200) << QRect(2760, 1200, 5280, 3000);
-    QTest::newRow("tall squeezed") << QSize(100, 400) << QRect(4650, 60, 1500, 5280);
-    QTest::newRow("huge") << QSize(4000, 3000) << QRect(2760, 60, 5280, 5280);
-    // No picture: an empty frame centred on (5400, 2700), and the next noun comes.
-    QTest::newRow("missing") << QSize() << QRect(2760, 60, 5280, 5280);
-    QTest::newRow("damaged") << QSize(1, 1) << QRect(2760, 60, 5280, 5280);
-}
+        w->setPictureSwitch(true); // the teacher on the main menu
+        QVERIFY(w->Check1->isChecked() && f.p.option(Option::BilderBeiNomen));
+        QVERIFY(w->Image1->isVisible());
 
-void ExFrameTest::placement() {
-    QFETCH(QSize, pixels);
-    QFETCH(QRect, frame);
-    const bool none = pixels.width() < 2;
-    WindowFixture f({"derHund.jpg", "dieKatze.jpg"});
-    if (pixels == QSize(1, 1))
-        f.dir.addFile("derHund.jpg", QByteArray("\xFF\xD8\xFF garbage", 12));
-    else if (!none)
-        f.dir.addPicture("derHund.jpg", pixels);
-    f.dir.addPicture("dieKatze.jpg");
-    f.p.options[Option::BilderBeiNomen] = true;
-    f.p.randomRec.pushIndex(0, 2);
-    auto *w = f.open<Form2>(ScreenId::Form2);
-    QCOMPARE(w->Label1, QStringLiteral("der Hund"));
-    QCOMPARE(w->Image1->twipsRect(), frame);
-    QCOMPARE(w->Image1->geometry(),
-             twips::pxRect(frame.left(), frame.top(), frame.width(), frame.height()));
-    QCOMPARE(w->Image1->isPlaceholder(), none);
-    QVERIFY(w->Image2->picture().isNull());
-    if (none)
-        QCOMPARE(int(f.p.pictureWidth), 0);
-    else
-        QCOMPARE(QSize(f.p.pictureWidth, f.p.pictureHeight),
-                 (pixels * 15).boundedTo({32767, 32767}));
-    w->grab(); // painting (also the placeholder) must not fail
-    w->Command2->click();
-    QCOMPARE(f.p.log(LogList::Lesen), (QStringList{"Hund", "Katze"}));
-    QVERIFY(!w->Image1->isPlaceholder() && !w->Image1->picture().isNull());
-}
+        // Coming back takes the main menu's value again.
+        w->Command1->click();
+        f.p.options[Option::BilderBeiNomen] = false;
+        f.open<Form2>(ScreenId::Form2);
+        QVERIFY(!w->Check1->isChecked() && !w->Image1->isVisible());
+    }
 
-void ExFrameTest::pictureSwitchFollowsMenuBothWays() {
-    WindowFixture f(kThree);
-    f.p.options[Option::BilderBeiNomen] = true;
-    auto *w = f.open<Form2>(ScreenId::Form2);
-    QVERIFY(w->Check1->isChecked() && w->Image1->isVisible());
+    void holdingMouseShowsPicturesWhenOff() {
+        WindowFixture f(kThree);
+        auto *w = f.open<Form2>(ScreenId::Form2);
+        QVERIFY(!w->Check1->isChecked() && !w->Image1->isVisible());
+        QTest::mousePress(w->Picture1, Qt::LeftButton);
+        QVERIFY(w->Image1->isVisible());
+        QTest::mouseRelease(w->Picture1, Qt::LeftButton);
+        QVERIFY(!w->Image1->isVisible());
+        QCOMPARE(f.p.log(LogList::Lesen).size(), 1); // the strip shows the noun regardless
 
-    w->Check1->click(); // the child
-    QVERIFY(!f.p.option(Option::BilderBeiNomen));
-    QVERIFY(!w->Image1->isVisible() && !w->Image2->isVisible());
+        w->Check1->setChecked(true);
+        QTest::mousePress(w->Picture1, Qt::LeftButton);
+        QTest::mouseRelease(w->Picture1, Qt::LeftButton);
+        QVERIFY(w->Image1->isVisible());
+    }
 
-    w->setPictureSwitch(true); // the teacher on the main menu
-    QVERIFY(w->Check1->isChecked() && f.p.option(Option::BilderBeiNomen));
-    QVERIFY(w->Image1->isVisible());
+    void helpText() {
+        WindowFixture f(kThree);
+        f.open<Form2>(ScreenId::Form2)->Command3->click();
+        QCOMPARE(f.boxes(), 1);
+        const QString text = f.box();
+        QCOMPARE(text.count(QLatin1Char('\r')), 8);
+        QVERIFY(text.startsWith("Hilfe zu Nomen | Auf der Startseite kann unter Optionen\reine "));
+        QVERIFY(text.endsWith("dem Textfenster wieder einblenden. Mit\rLoslassen der Maus blenden "
+                              "diese aus.\r\r"));
+        QCOMPARE(f.p.log(LogList::Lesen).size(), 1); // help draws nothing
+    }
 
-    // Coming back takes the main menu's value again.
-    w->Command1->click();
-    f.p.options[Option::BilderBeiNomen] = false;
-    f.open<Form2>(ScreenId::Form2);
-    QVERIFY(!w->Check1->isChecked() && !w->Image1->isVisible());
-}
-
-void ExFrameTest::holdingMouseShowsPicturesWhenOff() {
-    WindowFixture f(kThree);
-    auto *w = f.open<Form2>(ScreenId::Form2);
-    QVERIFY(!w->Check1->isChecked() && !w->Image1->isVisible());
-    QTest::mousePress(w->Picture1, Qt::LeftButton);
-    QVERIFY(w->Image1->isVisible());
-    QTest::mouseRelease(w->Picture1, Qt::LeftButton);
-    QVERIFY(!w->Image1->isVisible());
-    QCOMPARE(f.p.log(LogList::Lesen).size(), 1); // the strip shows the noun regardless
-
-    w->Check1->setChecked(true);
-    QTest::mousePress(w->Picture1, Qt::LeftButton);
-    QTest::mouseRelease(w->Picture1, Qt::LeftButton);
-    QVERIFY(w->Image1->isVisible());
-}
-
-void ExFrameTest::helpText() {
-    WindowFixture f(kThree);
-    f.open<Form2>(ScreenId::Form2)->Command3->click();
-    QCOMPARE(f.boxes(), 1);
-    const QString text = f.box();
-    QCOMPARE(text.count(QLatin1Char('\r')), 8);
-    QVERIFY(text.startsWith("Hilfe zu Nomen | Auf der Startseite kann unter Optionen\reine "));
-    QVERIFY(text.endsWith("dem Textfenster wieder einblenden. Mit\rLoslassen der Maus blenden "
-                          "diese aus.\r\r"));
-    QCOMPARE(f.p.log(LogList::Lesen).size(), 1); // help draws nothing
-}
-
-void ExFrameTest::stripColoursAndLongNounCut() {
-    WindowFixture f({"dieDonaudampfschifffahrtsgesellschaftskapitänsmütze-2.jpg"});
-    f.p.back = QColor(255, 255, 0);
-    f.p.vowel = 12;    // light red
-    f.p.consonant = 1; // blue
-    auto *w = f.open<Form2>(ScreenId::Form2);
-    const QImage img = w->Picture1->image();
-    QCOMPARE(w->Picture1->size(), twips::pxRect(120, 5640, 10575, 1095).size());
-    QCOMPARE(img.pixelColor(2, 2), QColor(255, 255, 0));
-    QVERIFY(countColour(img, QColor(255, 0, 0)) > 0 && countColour(img, QColor(0, 0, 128)) > 0);
-    // The word runs past the right edge: letters reach the last columns.
-    const QRect edge(img.width() - img.width() / 20, 0, img.width(), img.height());
-    QVERIFY(countColour(img, QColor(0, 0, 128), edge) + countColour(img, QColor(255, 0, 0), edge));
-    QCOMPARE(f.p.log(LogList::Lesen).value(0),
-             QStringLiteral("Donaudampfschifffahrtsgesellschaftskapitänsmütze-2"));
-}
+    void stripColoursAndLongNounCut() {
+        WindowFixture f({"dieDonaudampfschifffahrtsgesellschaftskapitänsmütze-2.jpg"});
+        f.p.back = QColor(255, 255, 0);
+        f.p.vowel = 12;    // light red
+        f.p.consonant = 1; // blue
+        auto *w = f.open<Form2>(ScreenId::Form2);
+        const QImage img = w->Picture1->image();
+        QCOMPARE(w->Picture1->size(), twips::pxRect(120, 5640, 10575, 1095).size());
+        QCOMPARE(img.pixelColor(2, 2), QColor(255, 255, 0));
+        QVERIFY(countColour(img, QColor(255, 0, 0)) > 0 && countColour(img, QColor(0, 0, 128)) > 0);
+        // The word runs past the right edge: letters reach the last columns.
+        const QRect edge(img.width() - img.width() / 20, 0, img.width(), img.height());
+        QVERIFY(countColour(img, QColor(0, 0, 128), edge) +
+                countColour(img, QColor(255, 0, 0), edge));
+        QCOMPARE(f.p.log(LogList::Lesen).value(0),
+                 QStringLiteral("Donaudampfschifffahrtsgesellschaftskapitänsmütze-2"));
+    }
+};
 
 QTEST_MAIN(ExFrameTest)
 #include "exframe_test.moc"

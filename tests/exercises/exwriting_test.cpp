@@ -12,16 +12,6 @@
 #include <QRadioButton>
 #include <QtTest>
 
-class ExWritingTest : public QObject {
-    Q_OBJECT
-private slots:
-    void copyKeystrokes_data();
-    void copyKeystrokes();
-    void copyDisplayChoiceAndFocus();
-    void dictationHidesAndShows();
-    void dictationRightNoun();
-};
-
 // Types text into a line edit; '\b' is a backspace. Each character goes as
 // its own key event so umlauts arrive intact.
 static void type(QLineEdit *e, const QString &keys) {
@@ -50,100 +40,105 @@ static void row(const char *name, const char *entry, const char *keys, int error
     QTest::newRow(name) << QString(entry) << QString(keys) << errors << ok;
 }
 
-void ExWritingTest::copyKeystrokes_data() {
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<int>("errors");
-    QTest::addColumn<bool>("accepted");
-    row("right", "derHund.jpg", "Hund", 0, true);
-    row("lower-case start", "derHund.jpg", "hund", 4, false);
-    row("mended", "derHund.jpg", "Hx\bund", 1, true);
-    row("deleted back", "derHund.jpg", "Hun\b\b\b", 0, false);
-    row("umlaut", "dieÄPFEL.jpg", "Äpfel", 0, true);
-    row("upper-case inside", "derFUSSBALL.wmf", "FU", 1, false);
-}
-
-void ExWritingTest::copyKeystrokes() {
-    QFETCH(QString, entry);
-    QFETCH(QString, keys);
-    QFETCH(int, errors);
-    QFETCH(bool, accepted);
-    WindowFixture f({entry, "dasAuto.jpg"});
-    f.p.randomRec.pushIndex(0, 2);
-    auto *w = f.open<Form9>(ScreenId::Form9);
-    const QString target = w->Label1;
-    type(w->Text1, keys);
-    QCOMPARE(::errors(f), errors);
-    QCOMPARE(f.p.log(LogList::Abschrift), accepted ? QStringList{target} : QStringList());
-    if (accepted)
-        QCOMPARE(f.box(), "Abschrift | Hallo Gast !\r\rDas Wort wurde richtig geschrieben!\r\r");
-    QCOMPARE(w->Label1, accepted ? QStringLiteral("Auto") : target);
-    QVERIFY(!accepted || w->Text1->text().isEmpty());
-}
-
-void ExWritingTest::copyDisplayChoiceAndFocus() {
-    WindowFixture f({"derHund.jpg"});
-    auto *w = f.open<Form9>(ScreenId::Form9);
-    QVERIFY(w->Option3->isChecked());
-    w->Option1->click();
-    QVERIFY(w->Image1->isVisible() && !w->Picture1->isVisible());
-    w->Option2->click();
-    QVERIFY(!w->Image1->isVisible() && !w->Image2->isVisible() && w->Picture1->isVisible());
-    // Clicks anywhere bring the focus back to the input.
-    for (QWidget *t : {static_cast<QWidget *>(w->Label2), static_cast<QWidget *>(w->Picture1),
-                       static_cast<QWidget *>(w)}) {
-        w->Command3->setFocus();
-        QTest::mouseClick(t, Qt::LeftButton, {}, QPoint(2, 2));
-        QCOMPARE(w->focusWidget(), w->Text1);
+class ExWritingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void copyKeystrokes_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("errors");
+        QTest::addColumn<bool>("accepted");
+        row("right", "derHund.jpg", "Hund", 0, true);
+        row("lower-case start", "derHund.jpg", "hund", 4, false);
+        row("mended", "derHund.jpg", "Hx\bund", 1, true);
+        row("deleted back", "derHund.jpg", "Hun\b\b\b", 0, false);
+        row("umlaut", "dieÄPFEL.jpg", "Äpfel", 0, true);
+        row("upper-case inside", "derFUSSBALL.wmf", "FU", 1, false);
     }
-    // The choice survives leaving, not closing.
-    w->Command1->click();
-    f.open<Form9>(ScreenId::Form9);
-    QVERIFY(w->Option2->isChecked() && !w->Image1->isVisible());
-    w->closeByTitleBar();
-    WindowFixture::flushDeletes();
-    QVERIFY(f.open<Form9>(ScreenId::Form9)->Option3->isChecked());
-}
 
-void ExWritingTest::dictationHidesAndShows() {
-    WindowFixture f({"derHund.jpg"});
-    auto *w = f.open<Form10>(ScreenId::Form10);
-    QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
-    type(w->Text1, "H");
-    QVERIFY(!w->Picture1->isVisible() && !w->Label2->isVisible() && w->Image1->isVisible());
-    type(w->Text1, "\b");
-    QVERIFY(!w->Picture1->isVisible()); // deleting brings nothing back
-    type(w->Text1, "Hx");
-    QCOMPARE(errors(f), 1);
-    QVERIFY(w->Picture1->isVisible() && !w->Label2->isVisible());
-    type(w->Text1, "\b");
-    QVERIFY(!w->Picture1->isVisible());
-    QCOMPARE(w->focusWidget(), w->Text1);
-    // A skip, and coming back, show the next noun in full.
-    w->Command3->click();
-    QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
-    type(w->Text1, "H");
-    w->Command1->click();
-    f.open<Form10>(ScreenId::Form10);
-    QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
-}
+    void copyKeystrokes() {
+        QFETCH(QString, entry);
+        QFETCH(QString, keys);
+        QFETCH(int, errors);
+        QFETCH(bool, accepted);
+        WindowFixture f({entry, "dasAuto.jpg"});
+        f.p.randomRec.pushIndex(0, 2);
+        auto *w = f.open<Form9>(ScreenId::Form9);
+        const QString target = w->Label1;
+        type(w->Text1, keys);
+        QCOMPARE(::errors(f), errors);
+        QCOMPARE(f.p.log(LogList::Abschrift), accepted ? QStringList{target} : QStringList());
+        if (accepted)
+            QCOMPARE(f.box(),
+                     "Abschrift | Hallo Gast !\r\rDas Wort wurde richtig geschrieben!\r\r");
+        QCOMPARE(w->Label1, accepted ? QStringLiteral("Auto") : target);
+        QVERIFY(!accepted || w->Text1->text().isEmpty());
+    }
 
-void ExWritingTest::dictationRightNoun() {
-    WindowFixture f({"derHund.jpg", "dieKatze.jpg"});
-    f.p.randomRec.pushIndex(0, 2);
-    auto *w = f.open<Form10>(ScreenId::Form10);
-    type(w->Text1, "Hund");
-    QCOMPARE(f.p.log(LogList::Diktat), QStringList{"Hund"});
-    QCOMPARE(f.boxes(), 1);
-    QVERIFY(f.box().startsWith("Abschrift | "));
-    QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
-    QCOMPARE(w->Label1, QStringLiteral("Katze"));
+    void copyDisplayChoiceAndFocus() {
+        WindowFixture f({"derHund.jpg"});
+        auto *w = f.open<Form9>(ScreenId::Form9);
+        QVERIFY(w->Option3->isChecked());
+        w->Option1->click();
+        QVERIFY(w->Image1->isVisible() && !w->Picture1->isVisible());
+        w->Option2->click();
+        QVERIFY(!w->Image1->isVisible() && !w->Image2->isVisible() && w->Picture1->isVisible());
+        // Clicks anywhere bring the focus back to the input.
+        for (QWidget *t : {static_cast<QWidget *>(w->Label2), static_cast<QWidget *>(w->Picture1),
+                           static_cast<QWidget *>(w)}) {
+            w->Command3->setFocus();
+            QTest::mouseClick(t, Qt::LeftButton, {}, QPoint(2, 2));
+            QCOMPARE(w->focusWidget(), w->Text1);
+        }
+        // The choice survives leaving, not closing.
+        w->Command1->click();
+        f.open<Form9>(ScreenId::Form9);
+        QVERIFY(w->Option2->isChecked() && !w->Image1->isVisible());
+        w->closeByTitleBar();
+        WindowFixture::flushDeletes();
+        QVERIFY(f.open<Form9>(ScreenId::Form9)->Option3->isChecked());
+    }
 
-    f.p.options[Option::Bestaetigungen] = false;
-    type(w->Text1, "Katze");
-    QCOMPARE(f.p.log(LogList::Diktat), (QStringList{"Hund", "Katze"}));
-    QCOMPARE(f.boxes(), 1);
-}
+    void dictationHidesAndShows() {
+        WindowFixture f({"derHund.jpg"});
+        auto *w = f.open<Form10>(ScreenId::Form10);
+        QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
+        type(w->Text1, "H");
+        QVERIFY(!w->Picture1->isVisible() && !w->Label2->isVisible() && w->Image1->isVisible());
+        type(w->Text1, "\b");
+        QVERIFY(!w->Picture1->isVisible()); // deleting brings nothing back
+        type(w->Text1, "Hx");
+        QCOMPARE(errors(f), 1);
+        QVERIFY(w->Picture1->isVisible() && !w->Label2->isVisible());
+        type(w->Text1, "\b");
+        QVERIFY(!w->Picture1->isVisible());
+        QCOMPARE(w->focusWidget(), w->Text1);
+        // A skip, and coming back, show the next noun in full.
+        w->Command3->click();
+        QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
+        type(w->Text1, "H");
+        w->Command1->click();
+        f.open<Form10>(ScreenId::Form10);
+        QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
+    }
+
+    void dictationRightNoun() {
+        WindowFixture f({"derHund.jpg", "dieKatze.jpg"});
+        f.p.randomRec.pushIndex(0, 2);
+        auto *w = f.open<Form10>(ScreenId::Form10);
+        type(w->Text1, "Hund");
+        QCOMPARE(f.p.log(LogList::Diktat), QStringList{"Hund"});
+        QCOMPARE(f.boxes(), 1);
+        QVERIFY(f.box().startsWith("Abschrift | "));
+        QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
+        QCOMPARE(w->Label1, QStringLiteral("Katze"));
+
+        f.p.options[Option::Bestaetigungen] = false;
+        type(w->Text1, "Katze");
+        QCOMPARE(f.p.log(LogList::Diktat), (QStringList{"Hund", "Katze"}));
+        QCOMPARE(f.boxes(), 1);
+    }
+};
 
 QTEST_MAIN(ExWritingTest)
 #include "exwriting_test.moc"
