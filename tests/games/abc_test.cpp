@@ -42,9 +42,6 @@ private slots:
         QVERIFY(!g.solved()); // in order, but nothing was dropped yet
         QVERIFY(g.swap(2, 2));
         QVERIFY(g.solved());
-        QCOMPARE(g.logLine(), QString("Apfel Äpfel Bär Hund Maus "));
-        QVERIFY(!g.swap(0, 1)); // solved: drops do nothing
-        QCOMPARE(g.current.first(), QString("Apfel"));
     }
 
     void sameNounEitherOrder_data() {
