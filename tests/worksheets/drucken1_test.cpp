@@ -76,7 +76,6 @@ private slots:
         for (int i = 1; i < b.size(); ++i)
             QCOMPARE(b[i].top(), b[i - 1].bottom()); // no gaps between the strips
         QVERIFY(wt::lines(s).isEmpty());             // no fold line
-        QCOMPARE(w->Liste1->currentRow(), 8);
         QCOMPARE(f.boxes(), 1);
         QCOMPARE(f.box(), "Kalimbo (Lernkärtchen) | Die Lernkärtchen werden gedruckt ...\r\r");
         QCOMPARE(f.p.dialogsRec.last().icon, Dialogs::Information);
