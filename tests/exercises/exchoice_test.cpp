@@ -15,31 +15,31 @@ static const QStringList kTen = {"derAffe.jpg",  "dieBirne.jpg", "dasDach.jpg", 
                                  "dieFeder.jpg", "dasGras.jpg",  "derHut.jpg",  "dieInsel.jpg",
                                  "dasKind.jpg",  "derLöwe.jpg"};
 
-void ExChoiceTest::wordChoiceWithTenNouns() {
-    WindowFixture f(kTen);
-    f.p.options[Option::Bestaetigungen] = false; // this screen praises anyway
-    f.p.randomRec.pushIndex(4, 10);              // dieFeder
-    f.p.randomRec.pushIndex(0, 10);              // after a refill: derAffe again possible
-    auto *w = f.open<Form5>(ScreenId::Form5);
-    QCOMPARE(w->Label1, QStringLiteral("Feder"));
-    QCOMPARE(w->List1.size(), 9);
-    // Distractors are the first two of the other nine, sorted with the target.
-    QCOMPARE(w->List2, (QStringList{"Affe", "Birne", "Feder"}));
-    QCOMPARE(w->List2Index, 0);
-    w->Command6->click();
-    w->Command6->click();
-    QTest::mouseClick(w->Picture1, Qt::LeftButton);
-    QCOMPARE(f.p.log(LogList::Wortwahl), QStringList{"Feder"});
-    QCOMPARE(f.boxes(), 1);
-    QCOMPARE(f.box(), "Lösung | Hallo Gast !\r\rDas Wort ist richtig, weiter nun!\r\r");
-    QCOMPARE(w->Label1, QStringLiteral("Affe")); // drawn from all ten again
-    QCOMPARE(w->List1.size(), 9);
-    QCOMPARE(w->List2, (QStringList{"Affe", "Birne", "Dach"}));
-}
-
 class ExChoiceTest : public QObject {
     Q_OBJECT
 private slots:
+    void wordChoiceWithTenNouns() {
+        WindowFixture f(kTen);
+        f.p.options[Option::Bestaetigungen] = false; // this screen praises anyway
+        f.p.randomRec.pushIndex(4, 10);              // dieFeder
+        f.p.randomRec.pushIndex(0, 10);              // after a refill: derAffe again possible
+        auto *w = f.open<Form5>(ScreenId::Form5);
+        QCOMPARE(w->Label1, QStringLiteral("Feder"));
+        QCOMPARE(w->List1.size(), 9);
+        // Distractors are the first two of the other nine, sorted with the target.
+        QCOMPARE(w->List2, (QStringList{"Affe", "Birne", "Feder"}));
+        QCOMPARE(w->List2Index, 0);
+        w->Command6->click();
+        w->Command6->click();
+        QTest::mouseClick(w->Picture1, Qt::LeftButton);
+        QCOMPARE(f.p.log(LogList::Wortwahl), QStringList{"Feder"});
+        QCOMPARE(f.boxes(), 1);
+        QCOMPARE(f.box(), "Lösung | Hallo Gast !\r\rDas Wort ist richtig, weiter nun!\r\r");
+        QCOMPARE(w->Label1, QStringLiteral("Affe")); // drawn from all ten again
+        QCOMPARE(w->List1.size(), 9);
+        QCOMPARE(w->List2, (QStringList{"Affe", "Birne", "Dach"}));
+    }
+
     void wordChoiceTargetRuleAndTwins_data() {
         QTest::addColumn<int>("draw");
         QTest::addColumn<QString>("target");
