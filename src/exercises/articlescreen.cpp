@@ -15,13 +15,7 @@ QFont ArticleScreen::answerFont() {
 
 void ArticleScreen::makeBottom(QPushButton *&back, QPushButton *&forward) {
     makeStrip(120, 5520, 10575, 1215);
-    makeBar(6840);
-    QFont arrows(QStringLiteral("MS Sans Serif"));
-    arrows.setPointSizeF(9.75);
-    arrows.setBold(true);
-    back = makeButton(QStringLiteral("<<"), 240, 6960, 1095, 375, arrows);
-    makeAbbruch(6960);
-    forward = makeButton(QStringLiteral(">>"), 9480, 6960, 1095, 375, arrows);
+    makeArrowBar(6840, back, forward, arrowFont());
     connect(back, &QPushButton::clicked, this, &ArticleScreen::next);
     connect(forward, &QPushButton::clicked, this, &ArticleScreen::next);
 }

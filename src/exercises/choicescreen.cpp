@@ -34,13 +34,7 @@ ChoiceScreen::ChoiceScreen(Program &program, const Layout &l, const QString &cap
     twips::place(HScroll1, l.scroll.left(), l.scroll.top(), l.scroll.width(), l.scroll.height());
 
     makeStrip(120, 5520, 10575, 1215);
-    makeBar(6840);
-    QFont arrows(QStringLiteral("MS Sans Serif"));
-    arrows.setPointSizeF(9.75);
-    arrows.setBold(true);
-    Command5 = makeButton(QStringLiteral("<<"), 240, 6960, 1095, 375, arrows);
-    makeAbbruch(6960);
-    Command6 = makeButton(QStringLiteral(">>"), 9480, 6960, 1095, 375, arrows);
+    makeArrowBar(6840, Command5, Command6, arrowFont());
 
     connect(Command5, &QPushButton::clicked, this, [this] { step(-1); });
     connect(Command6, &QPushButton::clicked, this, [this] { step(1); });

@@ -79,6 +79,21 @@ QPushButton *ExerciseFrame::makeAbbruch(int top) {
     return Command1;
 }
 
+void ExerciseFrame::makeArrowBar(int top, QPushButton *&back, QPushButton *&forward,
+                                 const QFont &arrowFont) {
+    makeBar(top);
+    back = makeButton(QStringLiteral("<<"), 240, top + 120, 1095, 375, arrowFont);
+    makeAbbruch(top + 120);
+    forward = makeButton(QStringLiteral(">>"), 9480, top + 120, 1095, 375, arrowFont);
+}
+
+QFont ExerciseFrame::arrowFont() {
+    QFont arrows(QStringLiteral("MS Sans Serif"));
+    arrows.setPointSizeF(9.75);
+    arrows.setBold(true);
+    return arrows;
+}
+
 QPushButton *ExerciseFrame::makeButton(const QString &text, int l, int t, int w, int h,
                                        const QFont &font) {
     QPushButton *b = controls::button(this, text, l, t, w, h);

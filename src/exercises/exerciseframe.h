@@ -73,6 +73,10 @@ protected:
     void makeBar(int top);
     /// "Abbruch . . ." in the middle of the bar; the two outer buttons are the screen's.
     QPushButton *makeAbbruch(int top);
+    /// The bar at top with "<<", "Abbruch . . ." and ">>" (the arrows in the given font).
+    void makeArrowBar(int top, QPushButton *&back, QPushButton *&forward, const QFont &arrowFont);
+    /// The arrows' font on the article and choice screens.
+    static QFont arrowFont();
     QPushButton *makeButton(const QString &text, int l, int t, int w, int h, const QFont &font);
 
     /// Empties the working list and copies the noun list into it, in order.

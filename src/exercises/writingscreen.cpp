@@ -18,10 +18,7 @@ WritingScreen::WritingScreen(Program &program, int clientWidthTw, int clientHeig
     Text1->setFont(controls::verdana(36, true));
     controls::colourise(Text1, QColor(0, 0, 192), Qt::white);
     twips::place(Text1, 120, 6840, 10575, 975);
-    makeBar(7920);
-    Command2 = controls::button(this, QStringLiteral("<<"), 240, 8040, 1095, 375);
-    makeAbbruch(8040);
-    Command3 = controls::button(this, QStringLiteral(">>"), 9480, 8040, 1095, 375);
+    makeArrowBar(7920, Command2, Command3, controls::verdana(9.75, true));
 
     connect(Command2, &QPushButton::clicked, this, &WritingScreen::next);
     connect(Command3, &QPushButton::clicked, this, &WritingScreen::next);
