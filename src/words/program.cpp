@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QSize>
+#include <algorithm>
 
 Program::Program(ScreenFactory factory) : m_factory(std::move(factory)) {}
 
@@ -60,7 +61,12 @@ void Program::closedByTitleBar(Screen *s)
     if (lastActive == s)
         lastActive = nullptr;
     s->hide();
+    // Deleted later: the close may come from inside the window's own handlers.
     s->deleteLater();
+    m_discarded.erase(std::remove_if(m_discarded.begin(), m_discarded.end(),
+                                     [](const QPointer<Screen> &p) { return p.isNull(); }),
+                      m_discarded.end());
+    m_discarded.emplace_back(s);
     showMenu();
 }
 
@@ -73,6 +79,9 @@ void Program::destroyAll()
         Q_UNUSED(id);
         delete s;
     }
+    for (const QPointer<Screen> &s : m_discarded)
+        delete s.data();
+    m_discarded.clear();
     lastActive = nullptr;
 }
 

@@ -8,9 +8,11 @@
 #include "platform/screen.h"
 
 #include <QColor>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <map>
+#include <vector>
 
 class Dialogs;
 class Random;
@@ -128,4 +130,7 @@ public:
 private:
     ScreenFactory m_factory;
     std::map<ScreenId, Screen *> m_screens;
+    /// Windows closed by their title bar and not yet deleted by the event loop;
+    /// they must not outlive the program they refer to.
+    std::vector<QPointer<Screen>> m_discarded;
 };

@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -61,6 +62,21 @@ private slots:
         QTRY_VERIFY(!p.existing(ScreenId::Form11));
         p.showScreen(ScreenId::Form11);
         QCOMPARE(p.log(LogList::Memory), QStringList());
+    }
+
+    void closedWindowDoesNotOutliveTheProgram()
+    {
+        QPointer<Screen> window;
+        {
+            FakeProgram p;
+            p.showScreen(ScreenId::Form11);
+            window = p.existing(ScreenId::Form11);
+            window->closeByTitleBar(); // deletion is deferred to the event loop
+            QVERIFY(!window.isNull());
+        }
+        // The program's end deleted it; the deferred delete finds nothing.
+        QVERIFY(window.isNull());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
 
