@@ -80,7 +80,7 @@ Form1::Form1(KalimboProgram &program)
 
 void Form1::buildHead()
 {
-    controls::shape(this, kBand, 0, 0, 10935, 975);
+    Shape1 = controls::shape(this, kBand, 0, 0, 10935, 975);
     Label1 = controls::label(this, QStringLiteral("TRV - Tavolumen"), 1440, 120, 6015, 255);
     Label1->setStyleSheet(QStringLiteral("color: white"));
     Label8 = controls::label(this, QString(), 1440, 675, 1455, 255);
@@ -114,8 +114,8 @@ void Form1::buildHead()
 
 void Form1::buildButtons()
 {
-    controls::shape(this, kBand, 0, 4920, 3855, 2895);
-    controls::shape(this, QColor(192, 192, 255), 3840, 4920, 7215, 2895);
+    Shape5 = controls::shape(this, kBand, 0, 4920, 3855, 2895);
+    Shape6 = controls::shape(this, QColor(192, 192, 255), 3840, 4920, 7215, 2895);
     const int lefts[6] = {240, 1920, 4080, 5760, 7440, 9120};
     const int tops[3] = {5160, 6000, 6840};
     auto make = [&](int row, int col, const char *text) {
@@ -184,12 +184,14 @@ void Form1::buildNamePanel()
     w->resize(twips::px(5055), twips::px(1815));
     Picture6.widget = w;
     Picture6.moveTo(kOut, 1920);
-    auto *title = controls::label(w, QStringLiteral("Namen"), 0, 0, 4815, 255);
-    controls::colourise(title, kBand, Qt::white);
+    Label11 = controls::label(w, QStringLiteral("Namen"), 0, 0, 4815, 255);
+    controls::colourise(Label11, kBand, Qt::white);
     Command24 = controls::button(w, QStringLiteral("X"), 4800, 0, 255, 255);
-    controls::label(w, QStringLiteral("Gib jetzt einen neuen Namen ein:"), 120, 480, 4815, 255);
+    Label9 = controls::label(w, QStringLiteral("Gib jetzt einen neuen Namen ein:"), 120, 480, 4815,
+                             255);
     Text1 = new QLineEdit(QStringLiteral("Gast"), w);
     Text1->setFont(controls::verdana(14.25, true));
+    // Longer names would only run out of the name label and the greetings.
     Text1->setMaxLength(64);
     controls::colourise(Text1, QColor(192, 255, 255));
     twips::place(Text1, 120, 720, 4815, 495);
@@ -201,7 +203,6 @@ void Form1::buildNamePanel()
             Text1->setText(QStringLiteral("Gast"));
     });
     connect(Command25, &QPushButton::clicked, this, &Form1::fertig);
-    connect(Text1, &QLineEdit::returnPressed, this, &Form1::fertig);
     connect(Command24, &QPushButton::clicked, this, [this] { Picture6.moveLeft(kOut); });
 }
 

@@ -73,6 +73,7 @@ public:
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
            *Label7 = nullptr, *Label8 = nullptr;
     QLabel *Picture1 = nullptr, *Picture2 = nullptr;
+    QWidget *Shape1 = nullptr, *Shape5 = nullptr, *Shape6 = nullptr; // head band, button blocks
     QCheckBox *Check1 = nullptr; // filter switch
     QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
                 *Command8 = nullptr, *Command9 = nullptr, *Command10 = nullptr,
@@ -82,6 +83,7 @@ public:
                 *Command20 = nullptr, *Command21 = nullptr;
     // Name panel.
     SlidingPanel Picture6;
+    QLabel *Label11 = nullptr, *Label9 = nullptr;
     QLineEdit *Text1 = nullptr;
     QPushButton *Command24 = nullptr, *Command25 = nullptr;
     // Options panel.

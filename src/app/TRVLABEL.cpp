@@ -13,9 +13,9 @@ TRVLABEL::TRVLABEL(Program &program)
       m_program(program)
 {
     setCentresOnLoad(false);
-    controls::shape(this, QColor(128, 255, 255), 120, 120, 3255, 2655);
-    auto *pic = controls::label(this, QString(), 240, 360, 495, 495);
-    pic->setPixmap(icon::program(twips::px(495)));
+    Figur1 = controls::shape(this, QColor(128, 255, 255), 120, 120, 3255, 2655);
+    Picture1 = controls::label(this, QString(), 240, 360, 495, 495);
+    Picture1->setPixmap(icon::program(twips::px(495)));
     Bezeichnung5 = controls::label(this, QStringLiteral("Kalimbo"), 720, 240, 2535, 615,
                                    controls::verdana(27.75, true));
     Bezeichnung5->setStyleSheet(QStringLiteral("color: rgb(0,0,192)"));

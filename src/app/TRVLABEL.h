@@ -12,6 +12,8 @@ class TRVLABEL : public Screen {
 public:
     explicit TRVLABEL(Program &program);
 
+    QWidget *Figur1 = nullptr;      // frame rectangle
+    QLabel *Picture1 = nullptr;     // the program's icon
     QLabel *Bezeichnung5 = nullptr; // product name
     QLabel *Bezeichnung6 = nullptr; // notice
     QLabel *Bezeichnung1 = nullptr; // "O k a y"

@@ -15,7 +15,7 @@ Form11::Form11(Program &program)
              QColor(192, 192, 255)),
       m_program(program)
 {
-    controls::shape(this, QColor(128, 128, 255), 0, 0, 11055, 615);
+    Shape1 = controls::shape(this, QColor(128, 128, 255), 0, 0, 11055, 615);
     Command1 = controls::button(this, QStringLiteral("Abbruch ..."), 120, 120, 1575, 375);
     Label1 = controls::label(this, QStringLiteral("Freund"), 3000, 120, 7695, 375,
                              controls::verdana(12, true));

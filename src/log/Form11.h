@@ -25,6 +25,7 @@ public:
     QListWidget *list(LogList l) const { return m_lists[int(l) - 1]; }
     QString heading(LogList l) const;
 
+    QWidget *Shape1 = nullptr;       // head band
     QPushButton *Command1 = nullptr; // "Abbruch ..."
     QLabel *Label1 = nullptr;        // the child's name
 
