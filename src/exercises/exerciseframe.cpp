@@ -88,10 +88,7 @@ void ExerciseFrame::makeArrowBar(int top, QPushButton *&back, QPushButton *&forw
 }
 
 QFont ExerciseFrame::arrowFont() {
-    QFont arrows(QStringLiteral("MS Sans Serif"));
-    arrows.setPointSizeF(9.75);
-    arrows.setBold(true);
-    return arrows;
+    return controls::msSansSerif(9.75, true);
 }
 
 QPushButton *ExerciseFrame::makeButton(const QString &text, int l, int t, int w, int h,

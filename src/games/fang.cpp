@@ -19,13 +19,6 @@
 
 const QString fang::kStartLine = QStringLiteral("           Zum Starten hier klicken . . .");
 
-static QFont msSansSerif(double points) {
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPointSizeF(points);
-    f.setBold(true);
-    return f;
-}
-
 static QFrame *frameBox(QWidget *parent, int l, int t, int w, int h) {
     auto *f = new QFrame(parent);
     f->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -38,9 +31,8 @@ fang::fang(Program &program)
     : Screen(program, 9480, 6735, QStringLiteral("Kalimbo (Fange)"), QColor(192, 192, 255)),
       m_program(program) {
     List1 = controls::list(this, 120, 120, 2055, 5790);
-    List1->setFont(msSansSerif(9.75));
-    QFont small(QStringLiteral("MS Sans Serif"));
-    small.setPointSizeF(8.25);
+    List1->setFont(controls::msSansSerif(9.75, true));
+    const QFont small = controls::msSansSerif(8.25);
     Label1 = controls::label(this, QString(), 2400, 240, 1935, 255, small);
     Bezeichnung6 = controls::label(this, QStringLiteral("0"), 4680, 240, 495, 255, small);
     controls::label(this, QStringLiteral(" Sek"), 5160, 240, 465, 255, small);
@@ -62,16 +54,16 @@ fang::fang(Program &program)
     Bild5->setBackground(Qt::white);
     Bild5->surface().setFont(QStringLiteral("MS Sans Serif"), 18, true);
     Bild5->setFocusPolicy(Qt::ClickFocus);
-    Bezeichnung8 = controls::label(Bild5, QStringLiteral("+"), 0, 0, 255, 375, msSansSerif(18));
+    Bezeichnung8 = controls::label(Bild5, QStringLiteral("+"), 0, 0, 255, 375, controls::msSansSerif(18, true));
     controls::colourise(Bezeichnung8, QColor(255, 0, 0), QColor(255, 0, 0));
     Bezeichnung8->setAttribute(Qt::WA_TransparentForMouseEvents);
     Bezeichnung8->hide();
 
-    bezeichnung4 = controls::label(this, QString(), 2280, 5400, 3495, 495, msSansSerif(18));
+    bezeichnung4 = controls::label(this, QString(), 2280, 5400, 3495, 495, controls::msSansSerif(18, true));
     controls::colourise(bezeichnung4, QColor(192, 255, 192), QColor(0, 192, 0));
-    bezeichnung3 = controls::label(this, QString(), 5760, 5400, 495, 495, msSansSerif(18));
+    bezeichnung3 = controls::label(this, QString(), 5760, 5400, 495, 495, controls::msSansSerif(18, true));
     controls::colourise(bezeichnung3, QColor(255, 192, 192), QColor(255, 0, 0));
-    Bezeichnung5 = controls::label(this, QString(), 6240, 5400, 3135, 495, msSansSerif(18));
+    Bezeichnung5 = controls::label(this, QString(), 6240, 5400, 3135, 495, controls::msSansSerif(18, true));
     controls::colourise(Bezeichnung5, QColor(192, 255, 255), QColor(0, 0, 255));
     frameBox(this, 2280, 5400, 7095, 495);
 

@@ -108,32 +108,25 @@ void Gallows::paintEvent(QPaintEvent *) {
 
 // --- galgen ----------------------------------------------------------------
 
-static QFont msSansSerif(double points) {
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPointSizeF(points);
-    f.setBold(true);
-    return f;
-}
-
 galgen::galgen(Program &program)
     : Screen(program, 8310, 5670, QStringLiteral("Kalimbo (Wortgalgen)"), QColor(192, 192, 255)),
       m_program(program) {
     figure = new Gallows(this);
     twips::place(figure, 0, 0, 5160, 5670);
 
-    Bezeichnung1 = controls::label(this, QString(), 120, 120, 8055, 495, msSansSerif(18));
+    Bezeichnung1 = controls::label(this, QString(), 120, 120, 8055, 495, controls::msSansSerif(18, true));
     controls::colourise(Bezeichnung1, QColor(192, 192, 255), QColor(0, 0, 255));
     Image1 = new FramedImage(this);
     twips::place(Image1, 5160, 960, 3015, 3255);
     Image1->hide();
-    Bezeichnung2 = controls::label(this, QString(), 5160, 4200, 3015, 375, msSansSerif(12));
+    Bezeichnung2 = controls::label(this, QString(), 5160, 4200, 3015, 375, controls::msSansSerif(12, true));
     controls::colourise(Bezeichnung2, QColor(192, 192, 255), QColor(0, 0, 255));
     Bezeichnung2->setAlignment(Qt::AlignCenter);
     Bezeichnung2->hide();
 
     Liste1 = new QListWidget(this);
     twips::place(Liste1, 120, 4800, 5895, 750);
-    Liste1->setFont(msSansSerif(13.5));
+    Liste1->setFont(controls::msSansSerif(13.5, true));
     controls::colourise(Liste1, QColor(128, 128, 255));
     Liste1->setFrameShape(QFrame::NoFrame);
     Liste1->setSelectionMode(QAbstractItemView::MultiSelection);

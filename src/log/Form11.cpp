@@ -22,9 +22,7 @@ Form11::Form11(Program &program)
     controls::colourise(Label1, QColor(128, 128, 255));
 
     const int lefts[6] = {120, 1920, 3720, 5520, 7320, 9120};
-    QFont headFont(QStringLiteral("MS Sans Serif"));
-    headFont.setPointSizeF(9.75);
-    headFont.setBold(true);
+    const QFont headFont = controls::msSansSerif(9.75, true);
     for (int i = 0; i < 12; ++i) {
         const int col = i % 6;
         const bool second = i >= 6;

@@ -17,6 +17,14 @@ QFont verdana(double points, bool bold)
     return f;
 }
 
+QFont msSansSerif(double points, bool bold)
+{
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
 QPushButton *button(QWidget *parent, const QString &text, int l, int t, int w, int h)
 {
     auto *b = new QPushButton(text, parent);

@@ -16,6 +16,8 @@ namespace controls {
 
 /// Verdana (substituted where missing) at a point size.
 QFont verdana(double points, bool bold = false);
+/// MS Sans Serif (substituted where missing) at a point size.
+QFont msSansSerif(double points, bool bold = false);
 /// Buttons: Verdana 9.75 pt bold.
 QPushButton *button(QWidget *parent, const QString &text, int l, int t, int w, int h);
 QLabel *label(QWidget *parent, const QString &text, int l, int t, int w, int h,

@@ -44,18 +44,10 @@ WorksheetFrame::Setup makeSetup()
     return s;
 }
 
-QFont msSansSerif(double points)
-{
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPointSizeF(points);
-    f.setBold(true);
-    return f;
-}
-
 QPushButton *soundButton(QWidget *parent, int l, int t, int w, int h)
 {
     QPushButton *b = controls::button(parent, QString(), l, t, w, h);
-    b->setFont(msSansSerif(12));
+    b->setFont(controls::msSansSerif(12, true));
     return b;
 }
 
@@ -64,7 +56,7 @@ QPushButton *soundButton(QWidget *parent, int l, int t, int w, int h)
 drucken2::drucken2(Program &program) : WorksheetFrame(program, makeSetup())
 {
     Text1 = new QLineEdit(this);
-    Text1->setFont(msSansSerif(13.5));
+    Text1->setFont(controls::msSansSerif(13.5, true));
     controls::colourise(Text1, QColor(224, 224, 224), QColor(0, 0, 128));
     twips::place(Text1, 2400, 5880, 1935, 420);
     anlaut = soundButton(this, 2400, 6380, 615, 420);

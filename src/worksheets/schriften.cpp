@@ -16,14 +16,6 @@ namespace {
 
 const char *const kSample = "Das ist ein Beispieltext.";
 
-QFont msSansSerif(double points)
-{
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPointSizeF(points);
-    f.setBold(true);
-    return f;
-}
-
 } // namespace
 
 schriften::schriften(Program &program)
@@ -31,11 +23,11 @@ schriften::schriften(Program &program)
 {
     List1 = controls::list(this, 120, 240, 3375, 2940);
 
-    Label1 = controls::label(this, QString(), 3720, 240, 5655, 735, msSansSerif(18));
+    Label1 = controls::label(this, QString(), 3720, 240, 5655, 735, controls::msSansSerif(18, true));
     controls::colourise(Label1, QColor(192, 192, 255), QColor(0, 0, 128));
 
     Label2 = controls::label(this, QString::fromUtf8(kSample), 3720, 960, 5655, 1455,
-                             msSansSerif(13.5));
+                             controls::msSansSerif(13.5, true));
     controls::colourise(Label2, palette().color(QPalette::Base), palette().color(QPalette::Text));
     Label2->setWordWrap(true);
 
@@ -48,7 +40,7 @@ schriften::schriften(Program &program)
     Command2 = controls::button(this, QStringLiteral("Ausgewählte Schrift übernehmen"), 5760, 2760,
                                 3855, 375);
     for (QPushButton *b : {Command1, Command2})
-        b->setFont(msSansSerif(9.75));
+        b->setFont(controls::msSansSerif(9.75, true));
 
     connect(List1, &QListWidget::currentRowChanged, this, &schriften::showFont);
     connect(VScroll1, &QScrollBar::valueChanged, this, &schriften::setSampleSize);
@@ -143,8 +135,8 @@ void schriften::resetToStart()
         VScroll1->setValue(7);
     }
     Label1->clear();
-    Label1->setFont(msSansSerif(18));
-    Label2->setFont(msSansSerif(13.5));
+    Label1->setFont(controls::msSansSerif(18, true));
+    Label2->setFont(controls::msSansSerif(13.5, true));
     Label2->setText(QString::fromUtf8(kSample));
     List1->clear();
 }

@@ -29,18 +29,10 @@
 
 namespace {
 
-QFont msSansSerif(double points, bool bold)
-{
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 QPushButton *frameButton(QWidget *parent, const QString &text, int l, int t, int w, int h)
 {
     QPushButton *b = controls::button(parent, text, l, t, w, h);
-    b->setFont(msSansSerif(9.75, true));
+    b->setFont(controls::msSansSerif(9.75, true));
     return b;
 }
 
