@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "app/extrasdialog.h"
 #include "app/icon.h"
 #include "app/kalimboprogram.h"
 #include "exercises/Form2.h"
@@ -230,6 +231,11 @@ void Form1::buildOptionsPanel()
     Command22 = controls::button(w, QStringLiteral("Kärtchen"), 1680, 2040, 1455, 375);
     Command28 = controls::button(w, QStringLiteral("Lautübung"), 3240, 2040, 1455, 375);
     Command29 = controls::button(w, QStringLiteral("Schreiben"), 4800, 2040, 1455, 375);
+    // In the free row above the buttons, so no classic control moves.
+    ExtrasButton = controls::button(w, QStringLiteral("Extras ..."), 4800, 1740, 1455, 255);
+    ExtrasButton->setObjectName(QStringLiteral("ExtrasButton"));
+    ExtrasButton->setFont(controls::verdana(8.25, true));
+    connect(ExtrasButton, &QPushButton::clicked, this, &Form1::openExtras);
 
     connect(Command23, &QPushButton::clicked, this, [this] { Picture5.moveTop(kOptionsHigh); });
     connect(Command27, &QPushButton::clicked, this, [this] { Picture5.moveTop(kOptionsOut); });
@@ -692,4 +698,17 @@ bool Form1::eventFilter(QObject *o, QEvent *e)
         return true;
     }
     return Screen::eventFilter(o, e);
+}
+
+void Form1::openExtras()
+{
+    ExtrasDialog dialog(m_program.extras, this);
+    dialog.history()->hide(); // until the report of the answers exists
+    connect(&dialog, &ExtrasDialog::changed, this, [this] {
+        if (!m_program.extras.save())
+            m_program.dialogs().message(
+                QStringLiteral("Die Extras konnten nicht gespeichert werden.\r\r"),
+                QStringLiteral("Extras"));
+    });
+    dialog.exec();
 }

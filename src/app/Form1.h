@@ -68,6 +68,8 @@ public:
     void colourChoice(int x, int y);
     /// The exit question of "Beenden".
     void beenden();
+    /// Shows the "Extras" switches and stores each change.
+    void openExtras();
 
     // Controls, named as the teacher's and child's tools are named.
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
@@ -90,6 +92,8 @@ public:
     SlidingPanel Picture5;
     QCheckBox *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr, *Check5 = nullptr,
               *Check6 = nullptr, *Check7 = nullptr;
+    /// Opens the "Extras" switches (our additions; not one of the classic options).
+    QPushButton *ExtrasButton = nullptr;
     QPushButton *Command22 = nullptr, *Command23 = nullptr, *Command27 = nullptr,
                 *Command28 = nullptr, *Command29 = nullptr;
     // Colour panel.

@@ -10,6 +10,7 @@ KalimboProgram::KalimboProgram(Dialogs &dialogs, Random &random, Clock &clock)
     : Program(createScreen), m_dialogs(dialogs), m_random(random), m_clock(clock)
 {
     onEnd = [] { QCoreApplication::quit(); };
+    extras = Extras::load();
 }
 
 KalimboProgram::~KalimboProgram()

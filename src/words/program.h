@@ -6,6 +6,7 @@
 // closed by their title bar.
 
 #include "platform/screen.h"
+#include "words/extras.h"
 
 #include <QColor>
 #include <QPointer>
@@ -126,6 +127,9 @@ public:
     qint16 pictureHeight = 0;
     /// Stores a measured size with 16-bit rounding.
     void setPictureSize(const QSize &twips);
+
+    /// The teacher's switches for our additions (all off unless turned on).
+    Extras extras;
 
 private:
     ScreenFactory m_factory;

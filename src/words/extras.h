@@ -1,0 +1,24 @@
+#pragma once
+// The teacher's switches for what Kalimbo adds to its classic exercises
+// (speech, syllable colours, practising missed nouns). They live in the
+// program's own settings file in the user's configuration folder, so
+// KALIMBO.INI keeps its ten lines; all are off until a teacher turns them on.
+
+class QSettings;
+
+struct Extras {
+    bool speakWords = false;       // "Wörter vorlesen"
+    bool syllableColours = false;  // "Silbenfarben"
+    bool practiseMistakes = false; // "Fehlerwörter üben"
+
+    /// Reads the switches; anything missing or unreadable stays off.
+    static Extras load(QSettings &settings);
+    /// Writes the switches; false if the file could not be written.
+    bool save(QSettings &settings) const;
+
+    /// The same, in the user's own file (~/.config/Kalimbo/Kalimbo.conf).
+    static Extras load();
+    bool save() const;
+
+    bool operator==(const Extras &) const = default;
+};
