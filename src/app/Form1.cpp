@@ -198,10 +198,13 @@ void Form1::buildNamePanel()
     twips::place(Text1, 120, 720, 4815, 495);
     Command25 = controls::button(w, QStringLiteral("Fertig!"), 3600, 1320, 1335, 375);
 
-    // The name field is never empty.
+    // The name field is never empty. The "Gast" that comes back is selected,
+    // so that the next name typed replaces it rather than joins it.
     connect(Text1, &QLineEdit::textChanged, this, [this](const QString &t) {
-        if (t.isEmpty())
-            Text1->setText(QStringLiteral("Gast"));
+        if (!t.isEmpty())
+            return;
+        Text1->setText(QStringLiteral("Gast"));
+        Text1->selectAll();
     });
     connect(Command25, &QPushButton::clicked, this, &Form1::fertig);
     connect(Command24, &QPushButton::clicked, this, [this] { Picture6.moveLeft(kOut); });

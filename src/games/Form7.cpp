@@ -49,7 +49,7 @@ Form7::Form7(Program &program)
     Label4 = new PressLabel(Picture1);
     Label4->setFont(controls::verdana(24, true));
     controls::colourise(Label4, QColor(192, 192, 255), QColor(0, 192, 0));
-    twips::move(Label4, 8520, 5640);
+    twips::move(Label4, kSolutionLeft, kSolutionTop);
 
     connect(bild1, &Canvas::mousePressed, this, [this](QPoint tw) { carpetPressed(tw); });
     connect(Command3, &QPushButton::clicked, this, &Form7::newCarpet);
@@ -138,10 +138,32 @@ void Form7::carpetPressed(QPoint tw) {
     if (r == Carpet::Result::Solved) {
         m_program.appendLog(LogList::Teppich, carpet.noun);
         Label4->setText(carpet.noun);
-        Label4->adjustSize();
+        placeSolutionText();
         twips::move(Picture1, kPanelShown, 1080);
         Picture1->raise();
     }
+}
+
+// From its place the noun has room for only about six letters. A longer one
+// grows to the left (beside a portrait picture only as far as the picture)
+// and takes a smaller size of its font only when even that is too little.
+void Form7::placeSolutionText() {
+    const int panel = twips::width(Picture1);
+    const int right = panel - 120;
+    const bool besidePicture = twips::top(Image2) + twips::height(Image2) > kSolutionTop;
+    const int leftmost = besidePicture ? twips::left(Image2) + twips::width(Image2) + 120 : 120;
+    double points = 24;
+    Label4->setFont(controls::verdana(points, true));
+    Label4->adjustSize();
+    while (twips::width(Label4) > right - leftmost && points > 6) {
+        points -= 0.75;
+        Label4->setFont(controls::verdana(points, true));
+        Label4->adjustSize();
+    }
+    int left = kSolutionLeft;
+    if (left + twips::width(Label4) > panel)
+        left = qMax(leftmost, right - twips::width(Label4));
+    twips::move(Label4, left, kSolutionTop);
 }
 
 void Form7::solutionClicked() {

@@ -34,6 +34,8 @@ public:
 
     static constexpr int kPanelShown = 120;
     static constexpr int kPanelHidden = 14400;
+    static constexpr int kSolutionLeft = 8520;
+    static constexpr int kSolutionTop = 5640;
 
 protected:
     void activated() override;
@@ -43,6 +45,7 @@ private:
     void drawCarpet();
     void drawCell(int k, const QColor &fill);
     void solutionClicked();
+    void placeSolutionText();
 
     Program &m_program;
 };

@@ -13,9 +13,10 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <utility>
 
 const QString fang::kStartLine = QStringLiteral("           Zum Starten hier klicken . . .");
 
@@ -27,10 +28,24 @@ static QFrame *frameBox(QWidget *parent, int l, int t, int w, int h) {
     return f;
 }
 
+void ChoiceList::mouseDoubleClickEvent(QMouseEvent *e) {
+    m_doubleClick = true;
+    e->accept();
+}
+
+void ChoiceList::mouseReleaseEvent(QMouseEvent *e) {
+    if (std::exchange(m_doubleClick, false)) {
+        e->accept();
+        return;
+    }
+    QListWidget::mouseReleaseEvent(e);
+}
+
 fang::fang(Program &program)
     : Screen(program, 9480, 6735, QStringLiteral("Kalimbo (Fange)"), QColor(192, 192, 255)),
       m_program(program) {
-    List1 = controls::list(this, 120, 120, 2055, 5790);
+    List1 = new ChoiceList(this);
+    twips::place(List1, 120, 120, 2055, 5790);
     List1->setFont(controls::msSansSerif(9.75, true));
     const QFont small = controls::msSansSerif(8.25);
     Label1 = controls::label(this, QString(), 2400, 240, 1935, 255, small);

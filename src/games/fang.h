@@ -5,14 +5,30 @@
 #include "games/catchgame.h"
 #include "platform/screen.h"
 
+#include <QListWidget>
+
 class Canvas;
 class Program;
 class QLabel;
-class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 class QScrollBar;
 class Ticker;
+
+/// The choice list. A click plays its entry, which leaves the list, so the
+/// entry below moves up under the pointer: the second click of a double
+/// click must not play that one as well.
+class ChoiceList : public QListWidget {
+    Q_OBJECT
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+
+private:
+    bool m_doubleClick = false;
+};
 
 class fang : public Screen {
     Q_OBJECT
@@ -21,7 +37,7 @@ public:
     ~fang() override;
 
     CatchGame game;
-    QListWidget *List1 = nullptr;     // choice list
+    ChoiceList *List1 = nullptr;      // choice list
     QLabel *Label1 = nullptr;         // the child's name
     QLabel *Bezeichnung6 = nullptr;   // seconds
     QScrollBar *HBildlauf1 = nullptr; // jump interval

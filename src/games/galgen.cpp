@@ -9,8 +9,9 @@
 #include "words/nouns.h"
 #include "words/program.h"
 
+#include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -106,6 +107,48 @@ void Gallows::paintEvent(QPaintEvent *) {
     line(Linie10, 1800, 4080, 1920, 4800, blue, 6);
 }
 
+// --- LetterBoard ----------------------------------------------------------
+
+LetterBoard::LetterBoard(QWidget *parent) : QListWidget(parent) {
+    // Marks are set here only; without focus no current-key frame can look
+    // like a used key.
+    setSelectionMode(QAbstractItemView::MultiSelection);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void LetterBoard::mousePressEvent(QMouseEvent *e) {
+    const QListWidgetItem *key =
+        e->button() == Qt::LeftButton ? itemAt(e->position().toPoint()) : nullptr;
+    m_pressedRow = key ? row(key) : -1;
+    e->accept();
+}
+
+// The second press of a double click is a press like the first.
+void LetterBoard::mouseDoubleClickEvent(QMouseEvent *e) {
+    mousePressEvent(e);
+}
+
+void LetterBoard::mouseMoveEvent(QMouseEvent *e) {
+    e->accept();
+}
+
+void LetterBoard::mouseReleaseEvent(QMouseEvent *e) {
+    e->accept();
+    const int pressed = m_pressedRow;
+    m_pressedRow = -1;
+    if (e->button() != Qt::LeftButton || pressed < 0)
+        return;
+    QListWidgetItem *key = itemAt(e->position().toPoint());
+    if (!key || row(key) != pressed)
+        return;
+    key->setSelected(!key->isSelected());
+    emit keyPlayed(key);
+}
+
+void LetterBoard::keyPressEvent(QKeyEvent *e) {
+    e->ignore();
+}
+
 // --- galgen ----------------------------------------------------------------
 
 galgen::galgen(Program &program)
@@ -124,12 +167,11 @@ galgen::galgen(Program &program)
     Bezeichnung2->setAlignment(Qt::AlignCenter);
     Bezeichnung2->hide();
 
-    Liste1 = new QListWidget(this);
+    Liste1 = new LetterBoard(this);
     twips::place(Liste1, 120, 4800, 5895, 750);
     Liste1->setFont(controls::msSansSerif(13.5, true));
     controls::colourise(Liste1, QColor(128, 128, 255));
     Liste1->setFrameShape(QFrame::NoFrame);
-    Liste1->setSelectionMode(QAbstractItemView::MultiSelection);
     Liste1->setFlow(QListView::TopToBottom);
     Liste1->setWrapping(true);
     Liste1->setResizeMode(QListView::Adjust);
@@ -143,7 +185,7 @@ galgen::galgen(Program &program)
     figure->lower();
     Befehl1 = controls::button(this, QStringLiteral("Abbruch . . ."), 6120, 4920, 1935, 495);
 
-    connect(Liste1, &QListWidget::itemClicked, this, &galgen::playKey);
+    connect(Liste1, &LetterBoard::keyPlayed, this, &galgen::playKey);
     connect(Befehl1, &QPushButton::clicked, this, [this] {
         reset();
         m_program.leave(this);

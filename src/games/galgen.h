@@ -5,14 +5,34 @@
 #include "games/hangman.h"
 #include "platform/screen.h"
 
+#include <QListWidget>
 #include <QStringList>
 
 class FramedImage;
 class Program;
 class QLabel;
-class QListWidget;
-class QListWidgetItem;
 class QPushButton;
+
+/// The board of letter keys. A press and a release on the same key is one
+/// click: it toggles the key's mark and plays it. Nothing else touches a key:
+/// a press on one key and a release on another, the keyboard, the focus.
+class LetterBoard : public QListWidget {
+    Q_OBJECT
+public:
+    explicit LetterBoard(QWidget *parent);
+signals:
+    void keyPlayed(QListWidgetItem *key);
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+
+private:
+    int m_pressedRow = -1;
+};
 
 /// The gallows and the two figures, drawn part by part.
 class Gallows : public QWidget {
@@ -64,7 +84,7 @@ public:
     QLabel *Bezeichnung1 = nullptr; // mask
     QLabel *Bezeichnung2 = nullptr; // solution after a loss
     FramedImage *Image1 = nullptr;  // picture at the end of a game
-    QListWidget *Liste1 = nullptr;  // letter board
+    LetterBoard *Liste1 = nullptr;  // letter board
     QPushButton *Befehl1 = nullptr; // "Abbruch . . ."
     Gallows *figure = nullptr;
 

@@ -11,13 +11,15 @@
 #include <QPushButton>
 
 static const QString kVowels = QStringLiteral("AEIOUaeiouÄÖÜäöü");
+// Space kept free between a word and the right edge of its card.
+static constexpr int kCardMargin = 60;
 
 memo::memo(Program &program)
     : Screen(program, 10815, 7575, QStringLiteral("Kalimbo (Memory)"), QColor(192, 192, 255)),
       m_program(program) {
     board = new Canvas(this);
     board->setBackground(QColor(192, 192, 255));
-    board->surface().setFont(QStringLiteral("Verdana"), 20.25, true);
+    board->surface().setFont(QStringLiteral("Verdana"), kPoints, true);
     twips::place(board, 0, 0, 10815, 7575);
 
     for (int k = 1; k <= 18; ++k) {
@@ -80,13 +82,38 @@ void memo::writeCards() {
     const QColor consonant = palette::colour(m_program.consonantColour());
     for (int i = 0; i < game.cards.size(); ++i) {
         const int row = i % 9;
-        s.setPrintPosition(i < 9 ? 300 : 5700, 300 + 720 * row);
+        const int left = i < 9 ? 300 : 5700;
+        // Each cover must hide its whole word, so a long one gets smaller.
+        const int room = cardOrigin(i + 1).x() + 5175 - kCardMargin - left;
+        s.setFont(QStringLiteral("Verdana"), wordPoints(s, game.cards[i], room), true);
+        s.setPrintPosition(left, 300 + 720 * row);
         for (const QChar c : game.cards[i]) {
             s.setTextColour(kVowels.contains(c) ? vowel : consonant);
             s.print(QString(c) + QLatin1Char(' '));
         }
     }
+    s.setFont(QStringLiteral("Verdana"), kPoints, true);
     board->endBatch();
+}
+
+double memo::wordPoints(Surface &s, const QString &word, int room) {
+    const QString family = s.fontFamily();
+    auto width = [&](double points) {
+        s.setFont(family, points, true);
+        int w = 0;
+        for (const QChar c : word)
+            w += s.textWidth(QString(c) + QLatin1Char(' '));
+        return w;
+    };
+    double points = kPoints;
+    const int full = width(points);
+    if (full > room) {
+        points = qMax(1.0, kPoints * room / full);
+        while (points > 1 && width(points) > room)
+            points -= 0.25;
+    }
+    s.setFont(family, kPoints, true);
+    return points;
 }
 
 void memo::start() {

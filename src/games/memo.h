@@ -9,6 +9,7 @@ class Canvas;
 class PressLabel;
 class Program;
 class QPushButton;
+class Surface;
 
 class memo : public Screen {
     Q_OBJECT
@@ -28,6 +29,11 @@ public:
 
     /// Top-left corner of card k's cover in twips.
     static QPoint cardOrigin(int k);
+    /// The size in points at which a word, written letter by letter with
+    /// blanks in the surface's font family, fits into room twips: the
+    /// board's size for any word that fits, a smaller one for a longer word.
+    static double wordPoints(Surface &s, const QString &word, int room);
+    static constexpr double kPoints = 20.25;
 
 protected:
     void activated() override;

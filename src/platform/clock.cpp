@@ -1,7 +1,8 @@
 #include "platform/clock.h"
 
-#include <QTime>
+#include <QDateTime>
 #include <QTimer>
+#include <chrono>
 
 namespace {
 class TimerTicker final : public Ticker {
@@ -22,6 +23,17 @@ private:
 
 QDate SystemClock::today() const { return QDate::currentDate(); }
 
-int SystemClock::secondsSinceMidnight() const { return QTime::currentTime().msecsSinceStartOfDay() / 1000; }
+double SystemClock::secondsSinceMidnight() const
+{
+    // QTime stops at milliseconds; the system clock gives microseconds.
+    using namespace std::chrono;
+    constexpr qint64 kDay = 86400LL * 1000000;
+    const qint64 utc = duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
+    const qint64 offset = qint64(QDateTime::currentDateTime().offsetFromUtc()) * 1000000;
+    qint64 local = (utc + offset) % kDay;
+    if (local < 0)
+        local += kDay;
+    return double(local) / 1e6;
+}
 
 Ticker *SystemClock::createTicker(QObject *parent) { return new TimerTicker(parent); }

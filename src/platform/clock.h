@@ -22,8 +22,8 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual QDate today() const = 0;
-    /// Seconds since midnight, as a whole number.
-    virtual int secondsSinceMidnight() const = 0;
+    /// Seconds since midnight with their fraction.
+    virtual double secondsSinceMidnight() const = 0;
     /// A new stopped one-second ticker owned by parent.
     virtual Ticker *createTicker(QObject *parent) = 0;
 };
@@ -31,6 +31,6 @@ public:
 class SystemClock final : public Clock {
 public:
     QDate today() const override;
-    int secondsSinceMidnight() const override;
+    double secondsSinceMidnight() const override;
     Ticker *createTicker(QObject *parent) override;
 };

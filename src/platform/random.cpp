@@ -2,9 +2,18 @@
 
 #include "platform/clock.h"
 
+#include <algorithm>
 #include <cmath>
 
-void Random::reseedFromClock(const Clock &clock) { reseed(quint32(clock.secondsSinceMidnight())); }
+quint32 Random::seedFor(double seconds)
+{
+    // Whole seconds alone would give every deal within one second the same
+    // numbers, so the fraction goes into the seed down to microseconds.
+    const auto micro = quint64(std::llround(std::max(0.0, seconds) * 1e6));
+    return quint32(micro ^ (micro >> 32));
+}
+
+void Random::reseedFromClock(const Clock &clock) { reseed(seedFor(clock.secondsSinceMidnight())); }
 
 int Random::index(int n)
 {

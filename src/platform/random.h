@@ -13,8 +13,10 @@ public:
     /// Next number, 0 <= r < 1.
     virtual double next() = 0;
     virtual void reseed(quint32 seed) = 0;
-    /// Reseeds from the seconds since midnight.
+    /// Reseeds from the time of day, fraction of a second included.
     void reseedFromClock(const Clock &clock);
+    /// The seed for a time of day in seconds since midnight.
+    static quint32 seedFor(double seconds);
     /// floor(r * n): an index into n items (0 for n <= 0).
     int index(int n);
 };

@@ -216,6 +216,40 @@ private slots:
         QCOMPARE(m->Picture6.left, 11040);
     }
 
+    // A deleted name comes back as a selected "Gast", so typing replaces it.
+    void typingAfterDeletingTheName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("cursor"); // -1: the whole name selected
+        QTest::addColumn<int>("key");
+        QTest::newRow("backspace at the end") << "A" << 1 << int(Qt::Key_Backspace);
+        QTest::newRow("delete at the start") << "A" << 0 << int(Qt::Key_Delete);
+        QTest::newRow("whole name selected") << "Freund" << -1 << int(Qt::Key_Backspace);
+    }
+    void typingAfterDeletingTheName()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, cursor);
+        QFETCH(int, key);
+        MenuFixture f;
+        f.addNumbered(3);
+        QVERIFY(f.start());
+        Form1 *m = f.menu();
+        click(m->Command9);
+        m->Text1->setText(name);
+        if (cursor < 0)
+            m->Text1->selectAll();
+        else
+            m->Text1->setCursorPosition(cursor);
+        QTest::keyClick(m->Text1, Qt::Key(key));
+        QCOMPARE(m->Text1->text(), QString("Gast"));
+        QCOMPARE(m->Text1->selectedText(), QString("Gast"));
+        QTest::keyClicks(m->Text1, "Anna");
+        QCOMPARE(m->Text1->text(), QString("Anna"));
+        click(m->Command25);
+        QCOMPARE(m->Label5->text(), QString("Anna"));
+    }
+
     void nameOptionOff()
     {
         MenuFixture f;

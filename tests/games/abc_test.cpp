@@ -3,6 +3,7 @@
 #include "games/Form8.h"
 #include "games/gamewidgets.h"
 #include "platform/canvas.h"
+#include "platform/random.h"
 #include "support/windowfixture.h"
 
 #include <QLabel>
@@ -32,6 +33,24 @@ private slots:
                                          "dieÄpfel.jpg", "dieMaus.jpg"}));
         QCOMPARE(g.current, (QStringList{"Zelt", "Bär", "Apfel", "Äpfel", "Maus"}));
         QCOMPARE(g.target, (QStringList{"Apfel", "Äpfel", "Bär", "Maus", "Zelt"}));
+    }
+
+    // "N e u" twice within one second deals anew; the same instant deals the same.
+    void dealsWithinOneSecondDiffer() {
+        QStringList nouns;
+        for (int i = 0; i < 40; ++i)
+            nouns << QStringLiteral("derHund%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+        SystemRandom random;
+        ManualClock clock;
+        QList<QStringList> deals;
+        for (double t : {36000.25, 36000.75, 36000.25}) {
+            clock.seconds = t;
+            AbcGame g;
+            g.start(nouns, random, clock);
+            deals << g.entries;
+        }
+        QVERIFY(deals[0] != deals[1]);
+        QCOMPARE(deals[2], deals[0]);
     }
 
     void checkedOnlyAfterADrop() {

@@ -3,6 +3,7 @@
 #include "games/Form7.h"
 #include "games/gamewidgets.h"
 #include "platform/canvas.h"
+#include "platform/controls.h"
 #include "platform/twips.h"
 #include "support/windowfixture.h"
 #include "words/nouns.h"
@@ -189,6 +190,41 @@ private slots:
         QVERIFY(!w->solutionShown());
         QCOMPARE(f.p.randomRec.seeds.size(), 2);
         QVERIFY(w->carpet.found.isEmpty());
+    }
+
+    // The solved noun stands whole in the panel; short ones keep their place and size.
+    void solutionShowsTheWholeNoun_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("short") << "derHund.jpg" << QSize(200, 100) << false;
+        QTest::newRow("short beside portrait") << "dieMaus.jpg" << QSize(100, 200) << false;
+        QTest::newRow("long") << "dieStraßenbahnhaltestelle.jpg" << QSize(200, 100) << true;
+        QTest::newRow("long beside portrait")
+            << "dieStraßenbahnhaltestelle.jpg" << QSize(100, 200) << true;
+        QTest::newRow("very long beside portrait")
+            << "dieDonaudampfschifffahrtsgesellschaft.jpg" << QSize(100, 200) << true;
+    }
+    void solutionShowsTheWholeNoun() {
+        QFETCH(QString, entry);
+        QFETCH(QSize, pixels);
+        QFETCH(bool, moved);
+        WindowFixture f({entry});
+        f.dir.addPicture(entry, pixels);
+        auto *w = f.open<Form7>(ScreenId::Form7);
+        const QStringList visible = w->carpet.carpetLetters.mid(0, 25);
+        for (const QString &l : std::as_const(w->carpet.wordLetters))
+            w->carpetPressed(Carpet::cellOrigin(int(visible.indexOf(l))) + QPoint(1000, 500));
+        QVERIFY(w->solutionShown());
+        QLabel *l = w->Label4;
+        QCOMPARE(l->text(), nouns::nounOf(entry));
+        QVERIFY(l->fontMetrics().horizontalAdvance(l->text()) <= l->contentsRect().width());
+        QVERIFY(w->Picture1->rect().contains(l->geometry()));
+        QVERIFY(!l->geometry().intersects(w->Image2->geometry()));
+        QCOMPARE(twips::top(l), 5640);
+        QCOMPARE(twips::left(l) != 8520, moved);
+        if (!moved)
+            QCOMPARE(l->font(), controls::verdana(24, true));
     }
 
     void abbruchAndHelp() {

@@ -134,6 +134,34 @@ private slots:
         QCOMPARE(w->game.player(), QPoint(9, 6));
     }
 
+    // The second click of a double click lands on the entry that moved up.
+    void doubleClickChoosesOneNoun_data() {
+        QTest::addColumn<bool>("pressBeforeDoubleClick"); // the windowing system's order
+        QTest::newRow("press, double click, release") << true;
+        QTest::newRow("double click, release") << false;
+    }
+    void doubleClickChoosesOneNoun() {
+        QFETCH(bool, pressBeforeDoubleClick);
+        WindowFixture f({"derApfel.jpg", "derBall.jpg", "derHund.jpg", "dieMaus.jpg"});
+        f.p.randomRec.pushIndex(0, 4); // Apfel
+        auto *w = f.open<fang>(ScreenId::Fang);
+        QCOMPARE(w->List1->item(0)->text(), QString("Ball"));
+        const QPoint at = w->List1->visualItemRect(w->List1->item(0)).center();
+        QWidget *v = w->List1->viewport();
+        QTest::mouseClick(v, Qt::LeftButton, {}, at);
+        QCOMPARE(w->game.word(), QString("Ball"));
+        QCOMPARE(w->List1->item(0)->text(), QString("Hund")); // now under the pointer
+        if (pressBeforeDoubleClick)
+            QTest::mousePress(v, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(v, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(v, Qt::LeftButton, {}, at);
+        QCOMPARE(w->game.word(), QString("Ball"));
+        QCOMPARE(w->List1->count(), 2);
+        QTest::mouseClick(v, Qt::LeftButton, {}, at); // a later click plays again
+        QCOMPARE(w->game.word(), QString("Hund"));
+        QCOMPARE(w->List1->count(), 1);
+    }
+
     void changedIntervalAndChoiceWhilePlaying() {
         WindowFixture f({"derHund.jpg", "dieMaus.jpg", "dasEi.jpg"});
         f.p.randomRec.pushIndex(2, 3); // Ei

@@ -136,6 +136,84 @@ private slots:
         QCOMPARE(p.randomRec.seeds.size(), 2);
     }
 
+    // Only a press and a release on the same key plays it; the rest leaves the board alone.
+    void onlyWholeClicksPlay_data() {
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<int>("misses");
+        QTest::addColumn<QString>("marked");
+        QTest::newRow("click") << "click F" << 1 << "F";
+        QTest::newRow("press F, release G") << "press F, release G" << 0 << "";
+        QTest::newRow("over G and back to F") << "press F, move G, release F" << 1 << "F";
+        QTest::newRow("right button") << "right F" << 0 << "";
+        QTest::newRow("double click") << "double F" << 2 << "";
+        QTest::newRow("space bar") << "space" << 0 << "";
+        QTest::newRow("arrow and space") << "right arrow, space" << 0 << "";
+    }
+    void onlyWholeClicksPlay() {
+        QFETCH(QString, gesture);
+        QFETCH(int, misses);
+        QFETCH(QString, marked);
+        WindowFixture f({"derHund.jpg"});
+        galgen *w = open(f.p);
+        QWidget *v = w->Liste1->viewport();
+        const QPoint F = w->Liste1->visualItemRect(key(w, 'F')).center();
+        const QPoint G = w->Liste1->visualItemRect(key(w, 'G')).center();
+        if (gesture == "click F") {
+            QTest::mouseClick(v, Qt::LeftButton, {}, F);
+        } else if (gesture == "press F, release G") {
+            QTest::mousePress(v, Qt::LeftButton, {}, F);
+            QTest::mouseMove(v, G);
+            QTest::mouseRelease(v, Qt::LeftButton, {}, G);
+        } else if (gesture == "press F, move G, release F") {
+            QTest::mousePress(v, Qt::LeftButton, {}, F);
+            QTest::mouseMove(v, G);
+            QTest::mouseMove(v, F);
+            QTest::mouseRelease(v, Qt::LeftButton, {}, F);
+        } else if (gesture == "right F") {
+            QTest::mouseClick(v, Qt::RightButton, {}, F);
+        } else if (gesture == "double F") {
+            QTest::mouseClick(v, Qt::LeftButton, {}, F);
+            QTest::mousePress(v, Qt::LeftButton, {}, F);
+            QTest::mouseDClick(v, Qt::LeftButton, {}, F);
+            QTest::mouseRelease(v, Qt::LeftButton, {}, F);
+        } else {
+            if (gesture.startsWith("right arrow"))
+                QTest::keyClick(w->Liste1, Qt::Key_Right);
+            QTest::keyClick(w->Liste1, Qt::Key_Space);
+        }
+        QCOMPARE(w->game.misses(), misses);
+        QString keys;
+        for (const QListWidgetItem *k : w->Liste1->selectedItems())
+            keys += k->text().trimmed();
+        QCOMPARE(keys, marked);
+    }
+
+    // No key may look used before it is played: the board never holds the
+    // focus, so no current-key frame is drawn on "A" or on the last key.
+    void noKeyLooksUsedUnplayed() {
+        WindowFixture f({"derHund.jpg"});
+        galgen *w = open(f.p);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        auto look = [w](QChar c) {
+            return w->Liste1->viewport()->grab(w->Liste1->visualItemRect(key(w, c))).toImage();
+        };
+        const QImage a = look('A'), x = look('X');
+        QVERIFY(!w->Liste1->hasFocus());
+        w->Liste1->clearFocus(); // a focus frame at the start would go now
+        QCOMPARE(look('A'), a);
+        click(w, 'X');
+        QVERIFY(look('X') != x);
+        click(w, 'X'); // unmarked again, after two misses
+        QCOMPARE(w->game.misses(), 2);
+        QVERIFY(!w->Liste1->hasFocus());
+        QCOMPARE(look('X'), x);
+        QTest::keyClick(w, Qt::Key_Tab);
+        QTest::keyClick(w, Qt::Key_Tab);
+        QVERIFY(!w->Liste1->hasFocus());
+        QCOMPARE(look('A'), a);
+    }
+
     void lostGame() {
         WindowFixture f({"dieMaus.jpg"});
         FakeProgram &p = f.p;

@@ -2,9 +2,12 @@
 #include "games/gamewidgets.h"
 #include "games/memo.h"
 #include "platform/canvas.h"
+#include "platform/random.h"
+#include "platform/twips.h"
 #include "support/windowfixture.h"
 
 #include <QPushButton>
+#include <QRegion>
 #include <QTest>
 
 static const QStringList kNine = {"derAal.jpg",  "derBaum.jpg", "dieCola.jpg",
@@ -43,7 +46,7 @@ private slots:
         scriptDeal(p.randomRec, insertAt);
         MemoryGame g;
         g.deal(kNine, p.randomRec, p.clockRec);
-        QCOMPARE(p.randomRec.seeds, QList<quint32>{quint32(p.clockRec.seconds)});
+        QCOMPARE(p.randomRec.seeds, QList<quint32>{Random::seedFor(p.clockRec.seconds)});
         QCOMPARE(g.cards, cards);
         QCOMPARE(g.gameWords, (QStringList{"Aal", "Baum", "Cola", "Dach", "Ente", "Fisch", "Gans",
                                            "Hund", "Igel"}));
@@ -157,6 +160,57 @@ private slots:
         QCOMPARE(f.box(2), startBox); // the next game at once
         QVERIFY(w->Command3->isVisible());
         QCOMPARE(f.p.randomRec.seeds.size(), 2);
+    }
+
+    // Every cover hides its whole word: nothing is written outside the cards.
+    void coversHideLongWords() {
+        const QStringList nouns = {"derAal.jpg",
+                                   "dieBahnhofsuhr.jpg",
+                                   "dieMMMMMMMMMMMMMM.jpg",
+                                   "derWellensittich.jpg",
+                                   "dieStraßenbahnhaltestelle.jpg",
+                                   "dieDonaudampfschifffahrtsgesellschaft.jpg",
+                                   "derSchmetterlingsflügel.jpg",
+                                   "dasKinderkarussell.jpg",
+                                   "derWWWWWWWWWWWWWWWWWWWW.jpg"};
+        WindowFixture f(nouns);
+        auto *w = f.open<memo>(ScreenId::Memo);
+        const QImage &img = w->board->image();
+        QRegion cards;
+        for (int k = 1; k <= 18; ++k)
+            cards += w->Bezeichnung[k]->geometry().adjusted(1, 1, -1, -1);
+        int outside = 0;
+        for (int y = 0; y < twips::px(6840); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                outside +=
+                    !cards.contains(QPoint(x, y)) && img.pixelColor(x, y) != QColor(192, 192, 255);
+        QCOMPARE(outside, 0);
+    }
+
+    void wordPoints_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("smaller");
+        QTest::newRow("short") << "Aal" << false;
+        QTest::newRow("eleven letters") << "Bahnhofsuhr" << false;
+        QTest::newRow("22 letters") << "Straßenbahnhaltestelle" << true;
+        QTest::newRow("wide letters") << "Mmmmmmmmmmmmmm" << true;
+        QTest::newRow("64 letters") << QString(64, 'w') << true;
+    }
+    void wordPoints() {
+        QFETCH(QString, word);
+        QFETCH(bool, smaller);
+        Canvas c;
+        Surface &s = c.surface();
+        s.setFont("Verdana", memo::kPoints, true);
+        const double points = memo::wordPoints(s, word, 4935);
+        QCOMPARE(points < memo::kPoints, smaller);
+        QVERIFY(points > 1);
+        QCOMPARE(s.fontPoints(), memo::kPoints); // the board's font stays
+        s.setFont("Verdana", points, true);
+        int width = 0;
+        for (QChar ch : word)
+            width += s.textWidth(QString(ch) + ' ');
+        QVERIFY2(width <= 4935, qPrintable(QString::number(width)));
     }
 
     void abbruchKeepsThePool() {

@@ -3,11 +3,14 @@
 #include "platform/random.h"
 #include "platform/screen.h"
 #include "support/manualclock.h"
+#include "support/scriptedrandom.h"
 #include "support/picturedir.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QTime>
+#include <cmath>
 
 namespace {
 struct Host final : ScreenHost {
@@ -175,10 +178,48 @@ private slots:
         r.v = 0.5;
         QCOMPARE(r.index(3), 1);
         QCOMPARE(r.index(0), 0);
+    }
+
+    // Two deals within one second must not get the same numbers.
+    void seedKeepsTheFractionOfASecond_data()
+    {
+        QTest::addColumn<double>("a");
+        QTest::addColumn<double>("b");
+        QTest::newRow("same second") << 4711.2 << 4711.7;
+        QTest::newRow("a millisecond apart") << 36000.001 << 36000.002;
+        QTest::newRow("a microsecond apart") << 36000.000001 << 36000.000002;
+        QTest::newRow("midnight") << 0.0 << 0.25;
+        QTest::newRow("last second of the day") << 86399.5 << 86399.999;
+    }
+    void seedKeepsTheFractionOfASecond()
+    {
+        QFETCH(double, a);
+        QFETCH(double, b);
+        ScriptedRandom r;
         ManualClock clock;
-        clock.seconds = 4711;
-        r.reseedFromClock(clock);
-        QCOMPARE(r.seeds, QList<quint32>{4711});
+        for (double t : {a, b, a}) {
+            clock.seconds = t;
+            r.reseedFromClock(clock);
+        }
+        QCOMPARE(r.seeds.size(), 3);
+        QVERIFY(r.seeds[0] != r.seeds[1]);
+        QCOMPARE(r.seeds[2], r.seeds[0]);
+    }
+
+    void systemClockHasFractions()
+    {
+        SystemClock clock;
+        bool fraction = false;
+        for (int i = 0; i < 20 && !fraction; ++i) {
+            const double s = clock.secondsSinceMidnight();
+            const double t = QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+            QVERIFY(s >= 0 && s < 86400);
+            const double d = std::abs(s - t);
+            QVERIFY2(d < 2 || d > 86398, qPrintable(QString::number(d))); // the local time of day
+            fraction = s != std::floor(s);
+            QTest::qSleep(3);
+        }
+        QVERIFY(fraction);
     }
 };
 

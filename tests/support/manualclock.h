@@ -23,10 +23,10 @@ private:
 class ManualClock final : public Clock {
 public:
     QDate date = QDate(2026, 3, 9);
-    int seconds = 8 * 3600;
+    double seconds = 8 * 3600;
 
     QDate today() const override { return date; }
-    int secondsSinceMidnight() const override { return seconds; }
+    double secondsSinceMidnight() const override { return seconds; }
     Ticker *createTicker(QObject *parent) override;
     /// Advances the time by one second and fires every active ticker.
     void tick();
