@@ -185,6 +185,7 @@ galgen::galgen(Program &program)
     figure->lower();
     Befehl1 = controls::button(this, QStringLiteral("Abbruch . . ."), 6120, 4920, 1935, 495);
 
+    setFocusPolicy(Qt::StrongFocus);
     connect(Liste1, &LetterBoard::keyPlayed, this, &galgen::playKey);
     connect(Befehl1, &QPushButton::clicked, this, [this] {
         reset();
@@ -194,6 +195,9 @@ galgen::galgen(Program &program)
 
 void galgen::activated() {
     centre();
+    // The board takes no focus; the window keeps it, so a stray space bar or
+    // Enter neither marks a key nor presses "Abbruch . . .".
+    setFocus();
     startGame();
 }
 

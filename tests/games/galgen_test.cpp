@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QApplication>
 #include <QTest>
 
 class GalgenTest : public QObject {
@@ -200,6 +201,10 @@ private slots:
         };
         const QImage a = look('A'), x = look('X');
         QVERIFY(!w->Liste1->hasFocus());
+        // Nor does the exit button wait for a stray space bar.
+        QVERIFY(!w->Befehl1->hasFocus());
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, Qt::Key_Space);
+        QVERIFY(w->isVisible());
         w->Liste1->clearFocus(); // a focus frame at the start would go now
         QCOMPARE(look('A'), a);
         click(w, 'X');
