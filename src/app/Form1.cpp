@@ -502,8 +502,7 @@ void Form1::inisave()
     v.letters = letterSet();
     if (!settings::write(QString::fromLatin1(settings::kFileName), v))
         m_program.dialogs().message(
-            QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.\r"
-                           "Der Ordner ist schreibgeschützt oder voll.\r"),
+            QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.\r\r"),
             QStringLiteral("Kalimbo"), Dialogs::Warning);
 }
 

@@ -1,9 +1,15 @@
 #include "words/settings.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <cfenv>
 #include <cmath>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace settings {
 
@@ -78,33 +84,69 @@ std::optional<int> toInt16(const QByteArray &raw)
     return int(r);
 }
 
-ReadResult parse(const QByteArray &bytes, const Values &defaults)
+namespace {
+
+// Reads lines from a device in chunks, so that only what the lines need is
+// read and memory stays bounded however long a line is.
+class LineReader {
+public:
+    explicit LineReader(QIODevice &in) : m_in(in) {}
+
+    // Next line without its ending (CR LF, or a lone LF or CR); nullopt at
+    // the end of the file, for binary data and for a runaway line.
+    std::optional<QByteArray> next()
+    {
+        if (peek() < 0)
+            return std::nullopt;
+        QByteArray line;
+        bool binary = false;
+        for (qint64 length = 0;; ++length) {
+            const int c = get();
+            if (c < 0 || c == '\n')
+                break;
+            if (c == '\r') {
+                if (peek() == '\n')
+                    get();
+                break;
+            }
+            if (length >= kMaxLineScan)
+                return std::nullopt;
+            binary = binary || c == 0;
+            if (line.size() < kMaxLineBytes)
+                line += char(c);
+        }
+        if (binary)
+            return std::nullopt;
+        return line;
+    }
+
+private:
+    int peek()
+    {
+        if (m_pos == m_buf.size()) {
+            m_buf = m_in.read(16 * 1024);
+            m_pos = 0;
+        }
+        return m_pos < m_buf.size() ? uchar(m_buf[m_pos]) : -1;
+    }
+    int get()
+    {
+        const int c = peek();
+        if (c >= 0)
+            ++m_pos;
+        return c;
+    }
+
+    QIODevice &m_in;
+    QByteArray m_buf;
+    qsizetype m_pos = 0;
+};
+
+ReadResult parseDevice(QIODevice &in, const Values &defaults)
 {
     ReadResult res;
     res.values = defaults;
-    if (bytes.size() > kMaxFileBytes)
-        return res;
-    qsizetype pos = 0;
-    // Next line without its CR LF (a lone LF or CR also ends a line);
-    // nullopt at the end of the file or for an overlong line.
-    auto nextLine = [&]() -> std::optional<QByteArray> {
-        if (pos >= bytes.size())
-            return std::nullopt;
-        qsizetype end = pos;
-        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
-            ++end;
-        if (end - pos > kMaxLineBytes)
-            return std::nullopt;
-        QByteArray line = bytes.mid(pos, end - pos);
-        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() &&
-            bytes[end + 1] == '\n')
-            pos = end + 2;
-        else
-            pos = end + 1;
-        if (line.contains('\0'))
-            return std::nullopt; // binary data
-        return line;
-    };
+    LineReader lines(in);
     struct Field {
         int *target;
         int lo, hi;
@@ -114,7 +156,7 @@ ReadResult parse(const QByteArray &bytes, const Values &defaults)
                              {&v.check5, 0, 2},    {&v.consonant, 0, 15}, {&v.vowel, 0, 15},
                              {&v.red, 0, 255},     {&v.green, 0, 255}, {&v.blue, 0, 255}};
     for (const Field &f : fields) {
-        const auto line = nextLine();
+        const auto line = lines.next();
         if (!line)
             return res;
         const auto n = toInt16(*line);
@@ -123,7 +165,7 @@ ReadResult parse(const QByteArray &bytes, const Values &defaults)
         *f.target = *n;
         ++res.applied;
     }
-    const auto letters = nextLine();
+    const auto letters = lines.next();
     if (!letters)
         return res;
     v.letters = fromCp1252(*letters);
@@ -131,16 +173,47 @@ ReadResult parse(const QByteArray &bytes, const Values &defaults)
     return res;
 }
 
+} // namespace
+
+ReadResult parse(const QByteArray &bytes, const Values &defaults)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return parseDevice(buffer, defaults);
+}
+
 ReadResult read(const QString &path, const Values &defaults)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        ReadResult r;
-        r.values = defaults;
-        return r;
+    ReadResult nothing;
+    nothing.values = defaults;
+    // A pipe, folder or device of that name is a bad file. Opening a pipe
+    // would wait for a writer, so the check is repeated on the opened
+    // descriptor in case the name changed in between.
+    if (!QFileInfo(path).isFile())
+        return nothing;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nothing;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return nothing;
     }
-    // Read one byte beyond the bound, so an oversized file is recognised.
-    return parse(f.read(kMaxFileBytes + 1), defaults);
+    QFile f;
+    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return nothing;
+    }
+    return parseDevice(f, defaults);
+}
+
+// fsync's verdict; a file system that cannot sync has nothing to report.
+static bool synced(int fd)
+{
+    if (::fsync(fd) == 0)
+        return true;
+    return errno == EINVAL || errno == ENOTSUP;
 }
 
 static QByteArray number(int n)
@@ -160,11 +233,18 @@ QByteArray serialise(const Values &v)
 
 bool write(const QString &path, const Values &v)
 {
+    // Only a regular file is replaced: a folder or pipe of that name is the
+    // teacher's, not ours to remove.
+    const QFileInfo old(path);
+    if (old.exists() && !old.isFile())
+        return false;
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return false;
+    // write() only fills Qt's buffer and commit() ignores a failed flush and
+    // sync, so a full disk shows only in the explicit flush and fsync.
     const QByteArray bytes = serialise(v);
-    if (f.write(bytes) != bytes.size()) {
+    if (f.write(bytes) != bytes.size() || !f.flush() || !synced(f.handle())) {
         f.cancelWriting();
         return false;
     }

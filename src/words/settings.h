@@ -32,18 +32,22 @@ struct ReadResult {
     bool complete() const { return applied == 10; }
 };
 
-/// Bounds that make a huge or binary file a bad file, never a hang.
+/// Only the first ten lines are read, whatever follows them. A line keeps
+/// its first kMaxLineBytes bytes; one whose end is not found within
+/// kMaxLineScan bytes is a bad line, so a huge or binary file is bad, never slow.
 constexpr int kMaxLineBytes = 4096;
-constexpr qint64 kMaxFileBytes = 64 * 1024;
+constexpr qint64 kMaxLineScan = 1024 * 1024;
 
 /// Parses the file's bytes; `defaults` gives the values of lines not applied.
 ReadResult parse(const QByteArray &bytes, const Values &defaults = Values());
-/// Reads the file from disk (missing or unreadable: nothing applied).
+/// Reads the file from disk (missing, unreadable or not a regular file:
+/// nothing applied). Never blocks, not even on a pipe of that name.
 ReadResult read(const QString &path, const Values &defaults = Values());
 /// The file's bytes for these values.
 QByteArray serialise(const Values &v);
-/// Writes atomically (temporary file renamed over the old); false if it failed,
-/// in which case the old file is unchanged.
+/// Writes atomically (temporary file renamed over the old); false if any step
+/// failed or the name belongs to something other than a regular file, in which
+/// case the old file is unchanged.
 bool write(const QString &path, const Values &v);
 
 /// Rounds to the nearest whole number, halves to even; nullopt if not a

@@ -3,10 +3,12 @@
 #include "exercises/Form2.h"
 #include "log/Form11.h"
 #include "platform/canvas.h"
+#include "support/filesystems.h"
 #include "words/palette.h"
 #include "words/settings.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <sys/stat.h>
 
 static void click(QAbstractButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
 
@@ -446,6 +449,59 @@ private slots:
         QCOMPARE(f.dialogs.last().text.section('\r', 0, 0),
                  QString("Die Einstellungen konnten nicht gespeichert werden."));
         QVERIFY(f.ended);
+    }
+
+    void fullDiskIsToldAndTheOldSettingsStay_data()
+    {
+        QTest::addColumn<bool>("byTitleBar");
+        QTest::newRow("Beenden") << false;
+        QTest::newRow("title bar") << true;
+    }
+    void fullDiskIsToldAndTheOldSettingsStay()
+    {
+        QFETCH(bool, byTitleBar);
+        MenuFixture f;
+        TmpfsMount fs;
+        if (!fs.mounted())
+            QSKIP(fs.reason().constData());
+        QDir::setCurrent(fs.path());
+        const QByteArray old(
+            " 0 \r\n 1 \r\n 0 \r\n 1 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n 7 \r\nEI\r\n");
+        for (const QString name : {"derNomen0.jpg", "derNomen1.jpg", "derNomen2.jpg"}) {
+            QFile p(name);
+            QVERIFY(p.open(QIODevice::WriteOnly) && p.write("x") == 1);
+        }
+        QFile ini(settings::kFileName);
+        QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write(old) == old.size());
+        ini.close();
+        QVERIFY(f.start());
+        QVERIFY(fs.fill());
+        f.dialogs.answers << true;
+        if (byTitleBar)
+            f.menu()->closeByTitleBar();
+        else
+            click(f.menu()->Command1);
+        QVERIFY(f.ended);
+        QCOMPARE(readFile(settings::kFileName).toLatin1(), old);
+        // Besides the exit question or the closing message:
+        QCOMPARE(f.dialogs.boxes.size(), 2);
+        const auto &told = f.dialogs.boxes[byTitleBar ? 0 : 1];
+        QCOMPARE(told.text, QString("Die Einstellungen konnten nicht gespeichert werden.\r\r"));
+        QCOMPARE(told.title, QString("Kalimbo"));
+    }
+
+    void startsWithAPipeNamedLikeTheSettings()
+    {
+        MenuFixture f;
+        f.addNumbered(3);
+        QCOMPARE(::mkfifo(settings::kFileName, 0644), 0);
+        PipeWatchdog watchdog(f.dir.filePath(settings::kFileName));
+        QVERIFY(f.start());
+        QVERIFY2(!watchdog.stop(), "the start waited for a writer to the pipe");
+        Form1 *m = f.menu();
+        QVERIFY(m->isVisible());
+        QVERIFY(m->Check2->isChecked() && m->Check5->isChecked());
+        QCOMPARE(m->consonantColour(), 10);
     }
 
     void readingScreenFollowsThePictureOption()
