@@ -370,61 +370,31 @@ void WmfDamageTest::objectTableCap() {
 }
 
 void WmfDamageTest::extremeCoordinates_data() {
+    // Files that must only play without crashing or hanging are in the
+    // corpus (tests/data/wmf/regress-*); these must also draw.
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<bool>("redCentre");
     const int lo = -32768, hi = 32767;
     {
         WmfWriter w = start();
         w.setWindowExt(1, 1).rectangle(lo, lo, hi, hi);
-        QTest::newRow("window 1, full range rectangle") << finish(w) << true;
-    }
-    {
-        WmfWriter w = start();
-        w.setWindowOrg(lo, lo).setWindowExt(1, 1).setViewportExt(hi, hi).setViewportOrg(lo, lo);
-        w.ellipse(lo, lo, hi, hi).arc(Pie, lo, lo, hi, hi, {hi, 0}, {lo, 0});
-        w.polygon({{lo, lo}, {hi, lo}, {hi, hi}, {lo, hi}});
-        QTest::newRow("viewport max, origins min") << finish(w) << false;
+        QTest::newRow("window 1, full range rectangle") << finish(w);
     }
     {
         WmfWriter w = start();
         w.createPen(PS_DOT, 0, Qt::black).selectObject(2);
         w.setWindowExt(1, 1).moveTo(lo, lo).lineTo(hi, hi).rectangle(lo, lo, hi, hi);
         w.polyline({{lo, hi}, {hi, lo}, {lo, lo}});
-        QTest::newRow("dotted lines of enormous length") << finish(w) << true;
-    }
-    {
-        WmfWriter w = start();
-        w.setBkMode(TRANSPARENT).createFont(lo, "Arial", 1000, 0, 3600).selectObject(2);
-        w.textOut(hi, hi, "W").textOut(0, 0, "W").setWindowExt(1, 1).textOut(lo, lo, "W");
-        w.createFont(hi, "Arial").selectObject(2).textOut(50, 50, "W");
-        QTest::newRow("huge fonts") << finish(w) << false;
-    }
-    {
-        // Cell height 3, average width 2816: glyphs stretched a thousandfold
-        // (once crashed inside the font engine's glyph cache).
-        WmfWriter w = start();
-        w.setBkMode(TRANSPARENT)
-            .record(CreateFontIndirect, {3, 0x0B00, 0, 0, 700, 0, 0, 0, 0, 0x7241, 0x6169, 0x6C});
-        w.selectObject(2).textOut(0, 60, "AB").setWindowExt(1000, 1).textOut(0, 0, "W");
-        QTest::newRow("thousandfold stretched font") << finish(w) << false;
-    }
-    {
-        WmfWriter w = start();
-        w.scaleWindowExt(1, hi, 1, hi).scaleWindowExt(1, hi, 1, hi).rectangle(0, 0, 1, 1);
-        w.offsetWindowOrg(hi, hi).offsetWindowOrg(hi, hi).rectangle(0, 0, 1, 1);
-        QTest::newRow("scaled and offset far") << finish(w) << false;
+        QTest::newRow("dotted lines of enormous length") << finish(w);
     }
 }
 
 void WmfDamageTest::extremeCoordinates() {
     QFETCH(QByteArray, file);
-    QFETCH(bool, redCentre);
     QElapsedTimer t;
     t.start();
     const QImage img = render(file);
     QVERIFY2(t.elapsed() < 5000, "extreme coordinates must not make play slow");
-    if (redCentre)
-        QCOMPARE(at(img, 50, 50) == 0xFF0000u || at(img, 50, 50) == 0u, true);
+    QCOMPARE(at(img, 50, 50) == 0xFF0000u || at(img, 50, 50) == 0u, true);
     QCOMPARE(at(img, 25, 25) != 0xFFFFFFu, true);
 }
 

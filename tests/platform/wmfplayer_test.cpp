@@ -4,12 +4,16 @@
 #include "platform/picture.h"
 #include "platform/wmf/wmfformat.h"
 #include "platform/wmf/wmfpicture.h"
+#include "platform/wmf/wmfplayer.h"
+#include "platform/wmf/wmfreader.h"
 #include "platform/wmf/wmftext.h"
 #include "support/picturedir.h"
 #include "support/wmfwriter.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace wmf;
@@ -82,6 +86,10 @@ private slots:
     void codePages();
     void throughPictureInterface();
     void drawsOnlyInsideTarget();
+    void workBudget_data();
+    void workBudget();
+    void budgetOnPrinter();
+    void plainFileSizedByWhatItDraws();
 };
 
 void WmfPlayerTest::rectangleInsideEllipse() {
@@ -518,6 +526,109 @@ void WmfPlayerTest::drawsOnlyInsideTarget() {
         QVERIFY(!p.hasClipping());
     }
     QCOMPARE(ink(img), QRect(30, 40, 40, 20));
+}
+
+namespace {
+/// Plays a file into a 352 x 352 image (the reading screen's frame).
+PlayResult playOnScreen(const QByteArray &file, QImage *img = nullptr) {
+    Header h;
+    if (readHeader(file, true, &h) != HeaderResult::Ok)
+        return {};
+    QImage local(352, 352, QImage::Format_ARGB32_Premultiplied);
+    QImage &target = img ? *img : local;
+    target = QImage(352, 352, QImage::Format_ARGB32_Premultiplied);
+    target.fill(Qt::white);
+    QPainter p(&target);
+    return play(file, h, p, QRectF(0, 0, 352, 352));
+}
+} // namespace
+
+void WmfPlayerTest::workBudget_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("cut");
+    QTest::newRow("5000 ellipses, pen 20") << WmfWriter::manyEllipses(5000, 20) << true;
+    QTest::newRow("3 polypolygons of 100k points, pen 20")
+        << WmfWriter::bigPolyPolygons(3, 100000, 20) << true;
+    QTest::newRow("40 DIBs of 1000 x 1000") << WmfWriter::bigDibs(40, 1000, 1000) << true;
+    // Heavy clip-art still draws whole.
+    QTest::newRow("150 ellipses, pen 20") << WmfWriter::manyEllipses(150, 20) << false;
+    QTest::newRow("polypolygon of 2000 points, pen 20")
+        << WmfWriter::bigPolyPolygons(1, 2000, 20) << false;
+    QList<QPoint> ring;
+    for (int i = 0; i < 16000; ++i)
+        ring.append(
+            QPoint(50 + int(45 * std::cos(i * 0.0004)), 50 + int(45 * std::sin(i * 0.0004))));
+    QTest::newRow("polygon of 16k points") << square().polygon(ring).bytes() << false;
+    QTest::newRow("2 DIBs of 1000 x 1000") << WmfWriter::bigDibs(2, 1000, 1000) << false;
+    const QDir samples(qEnvironmentVariable("KALIMBO_SOURCE_DIR") + "/samples");
+    for (const QString &f : samples.entryList({"*.wmf"}, QDir::Files)) {
+        QFile file(samples.filePath(f));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QTest::newRow(qPrintable(f)) << file.readAll() << false;
+    }
+}
+
+void WmfPlayerTest::workBudget() {
+    QFETCH(QByteArray, file);
+    QFETCH(bool, cut);
+    QImage img;
+    const PlayResult res = playOnScreen(file, &img);
+    QCOMPARE(res.cut, cut);
+    QVERIFY(res.work <= kWorkBudget);
+    if (cut) {
+        // Play stopped early, but what came before the cut is drawn.
+        QVERIFY(!res.damaged);
+        Header h;
+        QVERIFY(readHeader(file, true, &h) == HeaderResult::Ok);
+        RecordReader walk(file, h.recordsOffset);
+        Record r;
+        while (walk.next(&r)) {
+        }
+        QVERIFY(res.records < walk.count());
+    }
+}
+
+void WmfPlayerTest::budgetOnPrinter() {
+    // A printed page gets the same bound.
+    QTemporaryDir dir;
+    QPdfWriter pdf(dir.filePath("page.pdf"));
+    pdf.setResolution(1200);
+    QPainter p(&pdf);
+    const QByteArray file = WmfWriter::manyEllipses(20000, 20);
+    Header h;
+    QVERIFY(readHeader(file, true, &h) == HeaderResult::Ok);
+    const PlayResult res = play(file, h, p, QRectF(0, 0, 1083, 1083));
+    QVERIFY(res.cut);
+    QVERIFY(res.records < 20000);
+}
+
+void WmfPlayerTest::plainFileSizedByWhatItDraws() {
+    // No window extent, no mapping mode: device units, framed by the drawing.
+    WmfWriter w = WmfWriter::plain();
+    w.createPen(PS_NULL, 0, Qt::black).selectObject(0);
+    w.createBrush(BS_SOLID, Qt::red).selectObject(1);
+    w.rectangle(-50, -50, 50, 50);
+    w.createBrush(BS_SOLID, Qt::blue).selectObject(2).rectangle(0, 0, 50, 50);
+    const auto pic = pictureFromData(w.bytes());
+    QVERIFY(pic);
+    QCOMPARE(pic->naturalTwips(), QSize(1500, 1500));
+    const QImage img = render(w.bytes());
+    QCOMPARE(at(img, 2, 2), kRed);
+    QCOMPARE(at(img, 97, 2), kRed);
+    QCOMPARE(at(img, 25, 75), kRed);
+    QCOMPARE(at(img, 75, 75), kBlue);
+    QCOMPARE(at(img, 97, 97), kBlue);
+
+    // Text in device units, as some programs write it: the text shows.
+    WmfWriter t = WmfWriter::plain();
+    t.createFont(-24, "Liberation Sans").selectObject(0).setBkMode(TRANSPARENT);
+    t.textOut(100, 40, "Hund").textOut(100, 70, "Katze");
+    const auto text = pictureFromData(t.bytes());
+    QVERIFY(text);
+    const QImage timg = render(t.bytes(), QSize(200, 150));
+    const QRect r = ink(timg);
+    QVERIFY2(r.width() > 100 && r.height() > 60,
+             qPrintable(QString("ink %1 x %2").arg(r.width()).arg(r.height())));
 }
 
 QTEST_MAIN(WmfPlayerTest)

@@ -86,7 +86,23 @@ void WmfReaderTest::plainSize_data() {
         w.setMapMode(MM_LOENGLISH).setWindowExt(200, 100);
         QTest::newRow("after drawing records") << w.bytes() << QSize(2880, 1440);
     }
-    QTest::newRow("no SetWindowExt") << WmfWriter::plain().rectangle(0, 0, 9, 9).bytes() << QSize();
+    // Without an extent the size is that of what the file draws, in pixels.
+    QTest::newRow("no SetWindowExt: drawn bounds")
+        << WmfWriter::plain().rectangle(-3, 2, 9, 9).bytes() << QSize(180, 105);
+    QTest::newRow("no extent, moved origins") << WmfWriter::plain()
+                                                     .setWindowOrg(100, 100)
+                                                     .setViewportOrg(5, 5)
+                                                     .moveTo(100, 100)
+                                                     .lineTo(120, 140)
+                                                     .bytes()
+                                              << QSize(300, 600);
+    QTest::newRow("no extent, text")
+        << WmfWriter::plain().createFont(-20, "Arial").textOut(0, 0, "Hund").bytes()
+        << QSize(720, 360);
+    QTest::newRow("no extent, lometric")
+        << WmfWriter::plain().setMapMode(MM_LOMETRIC).rectangle(0, 0, 254, -127).bytes()
+        << QSize(1440, 720);
+    QTest::newRow("no extent, nothing drawn") << WmfWriter::plain().moveTo(5, 5).bytes() << QSize();
 }
 
 void WmfReaderTest::plainSize() {
@@ -139,6 +155,14 @@ void WmfReaderTest::sizeFromFileReadsOnlyTheStart() {
     far.setWindowExt(40, 30);
     dir.addFile("dieFerne.wmf", far.bytes());
     QVERIFY(Picture::load("dieFerne.wmf").isNull());
+
+    // Without any extent, sized by what all of the file draws.
+    WmfWriter drawn = WmfWriter::plain();
+    while (drawn.bytes().size() < kSizeScanBytes + 100)
+        drawn.recordBytes(Escape, QByteArray(1000, 'x'));
+    drawn.rectangle(0, 0, 40, 30);
+    dir.addFile("dasBild.wmf", drawn.bytes());
+    QCOMPARE(Picture::load("dasBild.wmf").naturalTwips(), QSize(600, 450));
 
     // A placeable file whose records are garbage still measures.
     QByteArray junk = WmfWriter::placeable(0, 0, 720, 1440).bytes(false);

@@ -389,3 +389,45 @@ QByteArray WmfWriter::dib(const QImage &src, int bits) {
     }
     return b;
 }
+
+namespace {
+WmfWriter heavyStart(int penWidth) {
+    WmfWriter w = WmfWriter::placeable(0, 0, 1000, 1000, 1000);
+    w.setWindowOrg(0, 0).setWindowExt(1000, 1000);
+    w.createPen(0, penWidth, Qt::darkBlue).selectObject(0);
+    w.createBrush(0, Qt::yellow).selectObject(1);
+    return w;
+}
+} // namespace
+
+QByteArray WmfWriter::manyEllipses(int count, int penWidth) {
+    WmfWriter w = heavyStart(penWidth);
+    for (int i = 0; i < count; ++i) {
+        const int x = (i * 37) % 800, y = (i * 91) % 800;
+        w.ellipse(x, y, x + 200, y + 200);
+    }
+    return w.bytes();
+}
+
+QByteArray WmfWriter::bigPolyPolygons(int count, int points, int penWidth) {
+    WmfWriter w = heavyStart(penWidth);
+    QList<QList<QPoint>> polys(2);
+    for (int k = 0; k < 2; ++k)
+        for (int i = 0; i < points / 2; ++i)
+            polys[k].append(QPoint(i * 1000 / qMax(1, points / 2), k * 500 + (i % 2) * 500));
+    for (int i = 0; i < count; ++i)
+        w.polyPolygon(polys);
+    return w.bytes();
+}
+
+QByteArray WmfWriter::bigDibs(int count, int w, int h) {
+    WmfWriter out = heavyStart(1);
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.setPixel(x, y, qRgb(x & 255, y & 255, (x ^ y) & 255));
+    const QByteArray d = dib(img, 24);
+    for (int i = 0; i < count; ++i)
+        out.stretchDib(0, 0, 1000, 1000, d);
+    return out.bytes();
+}

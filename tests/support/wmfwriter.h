@@ -82,6 +82,16 @@ public:
     /// for <= 8 bits is made of the image's colours, at most 2^bits of them).
     static QByteArray dib(const QImage &image, int bits);
 
+    // Valid pictures that are slow to draw, in a 1000 x 1000 placeable frame
+    // (tests of the work budget, the benchmark, fuzz seeds).
+    /// count ellipses drawn with a solid pen penWidth units wide.
+    static QByteArray manyEllipses(int count, int penWidth);
+    /// count PolyPolygon records, each of two zigzag polygons of points / 2
+    /// points, outlined with a pen penWidth units wide.
+    static QByteArray bigPolyPolygons(int count, int points, int penWidth);
+    /// count StretchDib records of one 24-bit DIB of w x h pixels.
+    static QByteArray bigDibs(int count, int w, int h);
+
     /// Byte offsets in bytes() of each record (for tests that damage files).
     QList<int> recordOffsets() const;
 

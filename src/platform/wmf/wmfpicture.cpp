@@ -65,6 +65,10 @@ std::shared_ptr<const PictureData> openPicture(const QString &fileName) {
     HeaderResult res = readHeader(head, f.atEnd(), &h);
     if (res == HeaderResult::NeedMore) {
         head += f.read(kSizeScanBytes - head.size());
+        res = readHeader(head, f.atEnd(), &h);
+    }
+    if (res == HeaderResult::NeedMore) { // sized by what it draws: all of it
+        head += f.readAll();
         res = readHeader(head, true, &h);
     }
     if (res != HeaderResult::Ok)

@@ -5,6 +5,7 @@
 #include "platform/wmf/wmfreader.h"
 #include "platform/wmf/wmftext.h"
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPaintEngine>
@@ -34,6 +35,25 @@ constexpr double kMaxTextPixels = 100000;                // larger text is not d
 constexpr double kMaxDashedLength = 200000;              // longer dashed outlines go solid
 constexpr double kMaxCachedGlyphPixels = 256;            // larger text is drawn as outlines
 constexpr long kMaxAntialiasedRecords = 5000;            // larger pictures draw aliased
+
+// Estimated costs against kWorkBudget (see wmfplayer.h), measured on the
+// raster engine: stroking costs per point and more with a wide pen, filling
+// and stroking per device pixel, text per glyph and its size.
+constexpr double kRecordCost = 0.02;
+constexpr double kShapeCost = 1;
+constexpr double kPointCost = 0.1;
+constexpr double kWidePenPointCost = 4; // the stroker's joins, per point
+constexpr double kPenPointCost = 0.05;  // and more per pen pixel
+constexpr double kPixelCost = 0.0005;   // filled area
+constexpr double kCrossingCost = 0.03;  // an edge crossing a scan line
+constexpr double kCrowdedEdges = 1000;  // crossings per line that double the cost
+constexpr double kVectorShapeCost = 20; // a shape on a vector device (printing)
+constexpr double kVectorPointCost = 2;
+constexpr double kGlyphCost = 1;
+constexpr double kOutlinePixelCost = 0.01; // glyphs drawn as outlines
+constexpr double kDecodePixelCost = 0.02;
+constexpr double kImagePixelCost = 0.005; // scaled image on the device
+constexpr int kClockEvery = 16;           // records between looks at the clock
 
 struct FontSpec {
     int height = 0; // < 0: em height, > 0: cell height, 0: default
@@ -89,9 +109,15 @@ public:
     Player(const Header &h, QPainter &p, const QRectF &target, bool antialiased)
         : m_header(h), m_p(p), m_target(target), m_antialiasing(antialiased) {
         m_base = p.worldTransform();
+        m_deviceClip = m_base.mapRect(target);
+        if (p.device())
+            m_deviceClip &= QRectF(0, 0, p.device()->width(), p.device()->height());
         m_raster = p.paintEngine() && p.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
-        m_frameToCaller = QTransform::fromScale(target.width() / std::abs(h.frameExtent.x()),
-                                                target.height() / std::abs(h.frameExtent.y()));
+        // Pixel costs only where pixels are made (PDF, for one, records vectors).
+        m_pixels = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster;
+        m_frameToCaller = QTransform::fromTranslate(-h.frameShift.x(), -h.frameShift.y());
+        m_frameToCaller *= QTransform::fromScale(target.width() / std::abs(h.frameExtent.x()),
+                                                 target.height() / std::abs(h.frameExtent.y()));
         m_frameToCaller *= QTransform::fromTranslate(target.left(), target.top());
         m_dc.winOrg = h.frameOrigin;
         m_dc.winExt = h.frameExtent;
@@ -115,12 +141,20 @@ public:
         PlayResult res;
         RecordReader reader(data, m_header.recordsOffset);
         Record r;
-        while (reader.next(&r)) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!m_cut && reader.next(&r)) {
+            m_work += kRecordCost;
             if (!dispatch(r))
                 ++res.ignored;
+            if (m_work > kWorkBudget ||
+                (reader.count() % kClockEvery == 0 && clock.nsecsElapsed() > kMaxPlayNanos))
+                m_cut = true;
         }
         res.records = reader.count();
         res.damaged = reader.damaged();
+        res.cut = m_cut;
+        res.work = m_work;
         return res;
     }
 
@@ -358,6 +392,87 @@ private:
         return poly;
     }
 
+    // ---- work budget -------------------------------------------------------
+    /// Adds units to the work done; false when they do not fit the budget:
+    /// then nothing more is drawn and play ends after this record.
+    bool charge(double units) {
+        if (m_cut || !(m_work + units <= kWorkBudget)) {
+            m_cut = true;
+            return false;
+        }
+        m_work += units;
+        return true;
+    }
+
+    double penPixels() const {
+        if (m_dc.pen.style() == Qt::NoPen)
+            return 0;
+        return qMax(1.0, m_dc.pen.widthF() * m_deviceScale);
+    }
+
+    /// The visible part of logical bounds on the device.
+    QRectF deviceRect(const QRectF &logicalBounds) const {
+        return (m_logical * m_base).mapRect(logicalBounds).intersected(m_deviceClip);
+    }
+
+    /// Cost of a shape of the given points, with crossings (the scan lines
+    /// its edges cross on the device), drawn with the current pen, filled or
+    /// not. The scan converter slows down sharply where many edges cross a
+    /// line. Vector devices (printing) only record the outline.
+    bool affordShape(const QRectF &logicalBounds, double points, double crossings, bool fill) {
+        if (!m_pixels)
+            return charge(kVectorShapeCost + points * kVectorPointCost);
+        const double pen = penPixels();
+        const QRectF dev = deviceRect(logicalBounds);
+        double units = kShapeCost + points * kPointCost;
+        // A wide pen's outline is filled as a shape of its own.
+        const double fills = (fill ? 1 : 0) + (pen > 1 ? 2 : 0);
+        if (pen > 1)
+            units += points * (kWidePenPointCost + kPenPointCost * pen);
+        else if (pen > 0)
+            units += points * kPointCost;
+        const double lines = qMax(1.0, dev.height());
+        units += fills * crossings * kCrossingCost * (1 + crossings / lines / kCrowdedEdges);
+        if (fill)
+            units += dev.width() * dev.height() * kPixelCost;
+        return charge(units);
+    }
+
+    /// Visible scan lines the edges of a polygon cross on the device.
+    double crossings(const QPolygonF &poly) const {
+        const QTransform t = m_logical * m_base;
+        const double top = m_deviceClip.top(), bottom = m_deviceClip.bottom();
+        auto y = [&](QPointF p) {
+            return qBound(top, p.x() * t.m12() + p.y() * t.m22() + t.dy(), bottom);
+        };
+        double n = 0;
+        double prev = poly.isEmpty() ? 0 : y(poly[0]);
+        for (qsizetype i = 1; i < poly.size(); ++i) {
+            const double cur = y(poly[i]);
+            n += std::abs(cur - prev);
+            prev = cur;
+        }
+        return std::isfinite(n) ? n : 1e300;
+    }
+
+    /// The same for a rectangle or its inscribed ellipse.
+    double crossings(const QRectF &rc) const { return 2 * deviceRect(rc).height(); }
+
+    /// Cost of a fill without outline (rectangle fills, regions).
+    bool affordFill(const QRectF &logicalBounds, double points) {
+        const QRectF dev = deviceRect(logicalBounds);
+        return charge(kShapeCost + points * kPointCost +
+                      (m_pixels ? dev.width() * dev.height() * kPixelCost : 0));
+    }
+
+    /// Points the rounded polygon of a curve of this logical size has.
+    double curvePoints(const QRectF &rc) const {
+        if (!m_raster)
+            return 16; // true curves: four Bézier segments
+        const QRectF dev = (m_logical * m_base).mapRect(rc);
+        return 4 * qBound(2.0, M_PI / 4 * (dev.width() + dev.height()) / 2 / 2.5, 90.0);
+    }
+
     static QRectF rectLTRB(double l, double t, double r, double b) {
         return QRectF(QPointF(l, t), QPointF(r, b)).normalized();
     }
@@ -540,6 +655,8 @@ private:
             QPainterPath rect;
             rect.addRect(rectLTRB(r.s(3), r.s(2), r.s(1), r.s(0)));
             rect = m_logical.map(rect);
+            if (!charge(kShapeCost + clipNow().elementCount() * kPointCost))
+                return true;
             m_dc.clip = r.function == IntersectClipRect ? clipNow().intersected(rect)
                                                         : clipNow().subtracted(rect);
             m_dc.clipSet = true;
@@ -571,7 +688,8 @@ private:
             if (!r.has(2))
                 return false;
             const QPointF to(r.s(1), r.s(0));
-            if (prepare(false)) {
+            if (prepare(false) && affordShape(QRectF(m_dc.cp, to).normalized(), 2,
+                                              crossings(QPolygonF({m_dc.cp, to})), false)) {
                 limitDashes(QRectF(m_dc.cp, to).normalized());
                 m_p.drawLine(m_dc.cp, to);
             }
@@ -583,7 +701,9 @@ private:
             QPolygonF &poly = m_poly;
             if (!points(r, 1, r.has(1) ? r.s(0) : -1, &poly))
                 return false;
-            if (prepare(r.function == Polygon)) {
+            if (prepare(r.function == Polygon) &&
+                affordShape(poly.boundingRect(), poly.size(), crossings(poly),
+                            r.function == Polygon)) {
                 limitDashes(poly.boundingRect());
                 if (r.function == Polygon)
                     m_p.drawPolygon(poly, fillRule());
@@ -599,7 +719,8 @@ private:
             if (!r.has(4))
                 return false;
             const QRectF rc = insideFrame(rectLTRB(r.s(3), r.s(2), r.s(1), r.s(0)));
-            if (prepare(true)) {
+            if (prepare(true) && affordShape(rc, r.function == Rectangle ? 4 : curvePoints(rc),
+                                             crossings(rc), true)) {
                 limitDashes(rc);
                 if (r.function == Rectangle)
                     m_p.drawRect(rc);
@@ -616,7 +737,7 @@ private:
             const QRectF rc = insideFrame(rectLTRB(r.s(5), r.s(4), r.s(3), r.s(2)));
             const double rx = qMin(std::abs(double(r.s(1))) / 2, rc.width() / 2);
             const double ry = qMin(std::abs(double(r.s(0))) / 2, rc.height() / 2);
-            if (prepare(true)) {
+            if (prepare(true) && affordShape(rc, curvePoints(rc), crossings(rc), true)) {
                 limitDashes(rc);
                 if (m_raster)
                     m_p.drawPolygon(roundedPolygon(rc, rx, ry));
@@ -632,6 +753,8 @@ private:
         case SetPixel: {
             if (!r.has(4) || !m_usable)
                 return false;
+            if (!charge(kShapeCost))
+                return true;
             applyTransform();
             setMode(QPainter::CompositionMode_SourceOver);
             m_p.fillRect(QRectF(r.s(3), r.s(2), 1, 1), colorRef(r.u32(0)));
@@ -645,7 +768,7 @@ private:
             Object *br = r.has(2) ? object(r.u(1)) : nullptr;
             if (!rg || rg->kind != Object::Region || !br || br->kind != Object::Brush)
                 return false;
-            if (m_usable) {
+            if (m_usable && affordRegion(*rg->region)) {
                 applyTransform();
                 m_p.fillPath(*rg->region, br->brush);
             }
@@ -655,7 +778,7 @@ private:
             Object *rg = r.has(1) ? object(r.u(0)) : nullptr;
             if (!rg || rg->kind != Object::Region)
                 return false;
-            if (m_usable) {
+            if (m_usable && affordRegion(*rg->region)) {
                 applyTransform();
                 m_p.fillPath(*rg->region, m_dc.brush);
             }
@@ -666,7 +789,7 @@ private:
             Object *br = r.has(4) ? object(r.u(1)) : nullptr;
             if (!rg || rg->kind != Object::Region || !br || br->kind != Object::Brush)
                 return false;
-            if (m_usable) {
+            if (m_usable && affordRegion(*rg->region)) {
                 applyTransform();
                 const double w = qMax(1.0, std::abs(double(r.s(3))));
                 m_p.strokePath(*rg->region, QPen(br->brush, w));
@@ -677,7 +800,7 @@ private:
             Object *rg = r.has(1) ? object(r.u(0)) : nullptr;
             if (!rg || rg->kind != Object::Region)
                 return false;
-            if (m_usable && m_raster) {
+            if (m_usable && m_raster && affordRegion(*rg->region)) {
                 applyTransform();
                 setMode(QPainter::RasterOp_NotDestination);
                 m_p.fillPath(*rg->region, Qt::black);
@@ -744,6 +867,10 @@ private:
         }
     }
 
+    bool affordRegion(const QPainterPath &region) {
+        return affordFill(region.boundingRect(), region.elementCount());
+    }
+
     bool setExtent(const Record &r, QPointF *ext) {
         if (!r.has(2) || r.s(0) == 0 || r.s(1) == 0)
             return false; // a zero extent would divide by zero
@@ -797,16 +924,18 @@ private:
         QPainterPath path;
         path.setFillRule(fillRule());
         qsizetype at = 1 + n;
+        double length = 0;
         for (qsizetype i = 0; i < n; ++i) {
             QPolygonF poly;
             points(r, at, r.u(1 + i), &poly);
             at += 2 * poly.size();
             if (poly.isEmpty())
                 continue;
+            length += crossings(poly);
             path.addPolygon(poly);
             path.closeSubpath();
         }
-        if (prepare(true)) {
+        if (prepare(true) && affordShape(path.boundingRect(), total, length, true)) {
             limitDashes(path.boundingRect());
             m_p.drawPath(path);
         }
@@ -846,7 +975,8 @@ private:
         path.arcTo(rc, a0, span);
         if (r.function != Arc)
             path.closeSubpath();
-        if (prepare(r.function != Arc)) {
+        if (prepare(r.function != Arc) &&
+            affordShape(rc, curvePoints(rc), crossings(rc), r.function != Arc)) {
             limitDashes(rc);
             m_p.drawPath(path);
         }
@@ -1156,7 +1286,7 @@ private:
         if (updateCp)
             at = m_dc.cp;
 
-        if ((opts & ETO_OPAQUE) && !rect.isEmpty()) {
+        if ((opts & ETO_OPAQUE) && !rect.isEmpty() && affordFill(rect, 4)) {
             applyTransform();
             setMode(QPainter::CompositionMode_SourceOver);
             m_p.fillRect(rect, m_dc.bkColor);
@@ -1257,6 +1387,16 @@ private:
                      gy = std::hypot(full.m21(), full.m22());
         const bool outlines =
             fontPx * qMax(gx, gy) > kMaxCachedGlyphPixels || gx > 2 * gy || gy > 2 * gx;
+        const double glyphPx = fontPx * qMax(gx, gy);
+        const double glyphArea =
+            qMin(glyphPx * glyphPx, m_deviceClip.width() * m_deviceClip.height());
+        if (!charge(kShapeCost + s.size() * (kGlyphCost + glyphArea * (outlines ? kOutlinePixelCost
+                                                                                : kPixelCost)))) {
+            m_p.restore();
+            m_transformDirty = true;
+            m_stateDirty = true;
+            return;
+        }
         m_p.setFont(qf);
         m_p.setPen(m_dc.textColor);
         auto drawRun = [&](QPointF pos, const QString &run) {
@@ -1314,9 +1454,11 @@ private:
     void patBlt(std::uint32_t rop, const QRectF &rc) {
         if (!m_usable)
             return;
+        const QRectF r = rc.normalized();
+        if (!affordFill(r, 4))
+            return;
         applyTransform();
         setMode(QPainter::CompositionMode_SourceOver);
-        const QRectF r = rc.normalized();
         switch (rop) {
         case BLACKNESS:
             m_p.fillRect(r, Qt::black);
@@ -1386,6 +1528,10 @@ private:
         const QRectF target = QRectF(p1, p2).normalized();
         if (target.isEmpty())
             return;
+        const QRectF visible = m_base.mapRect(target).intersected(m_deviceClip);
+        if (!charge(kShapeCost + double(img.width()) * img.height() * kDecodePixelCost +
+                    visible.width() * visible.height() * kImagePixelCost))
+            return;
         if (mirrorX || mirrorY) {
             img = img.copy(src.toAlignedRect()).mirrored(mirrorX, mirrorY);
             src = QRectF(img.rect());
@@ -1425,6 +1571,7 @@ private:
     QTransform m_base, m_frameToCaller, m_logical;
     QPainterPath m_baseClip;
     bool m_raster = false;
+    bool m_pixels = false;
     bool m_usable = true;
     bool m_transformDirty = true;
     bool m_stateDirty = true;
@@ -1444,6 +1591,9 @@ private:
     int m_nextUnused = 0;
     qint64 m_patternPixels = 0;
     qint64 m_regionRects = 0;
+    QRectF m_deviceClip; // the target on the device
+    double m_work = 0;
+    bool m_cut = false;
 };
 
 } // namespace

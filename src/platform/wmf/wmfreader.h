@@ -58,6 +58,9 @@ struct Header {
     /// negative in y for a plain file whose window flips the y axis).
     QPointF frameOrigin;
     QPointF frameExtent;
+    /// Device point that the frame's top-left corner shows (non-zero only for
+    /// a plain file sized by what it draws).
+    QPointF frameShift;
     /// Twips per logical unit of the frame (fixes the scale of the metric modes).
     double frameUnitTwips = 15.0;
     QSize naturalTwips;
@@ -66,8 +69,10 @@ struct Header {
 enum class HeaderResult { Ok, NeedMore, Bad };
 
 /// Parses the headers from the first bytes of a file. For a plain file the
-/// natural size needs the records up to the first SetWindowExt; if data ends
-/// before one is found and more of the file exists, NeedMore asks for more.
+/// natural size needs the records up to the first SetWindowExt, or without
+/// one in the first kSizeScanBytes, all of them (the bounds of what they
+/// draw); if data ends before that and more of the file exists, NeedMore
+/// asks for more.
 HeaderResult readHeader(QByteArrayView data, bool wholeFile, Header *out);
 
 /// Walks the records after the header. next() stops for good at the EOF
