@@ -54,6 +54,8 @@ ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent)
     buttons->addWidget(close);
     box->addLayout(buttons);
     setFixedWidth(420);
+    box->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto update = [this, &extras] {
         extras.speakWords = m_speak->isChecked();
