@@ -54,7 +54,6 @@ ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent)
     buttons->addWidget(close);
     box->addLayout(buttons);
     setFixedWidth(420);
-    box->setSizeConstraint(QLayout::SetFixedSize);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto update = [this, &extras] {
