@@ -2,41 +2,42 @@
 # Installs Kalimbo into a temporary DESTDIR, validates its desktop entry and
 # AppStream metadata, and runs the menu launcher with a temporary home and a
 # stand-in for the program.
-#   install_test.sh <cmake> <build dir> <samples source dir>
+#   install_test.sh <cmake> <build dir> <samples source dir> <bindir> <datadir>
 set -eu
 cmake=$1 build=$2 source_samples=$3
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 root=$tmp/root
+bin=$root$4 share=$root$5
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-DESTDIR=$root "$cmake" --install "$build" --prefix /usr >"$tmp/install.log"
+DESTDIR=$root "$cmake" --install "$build" >"$tmp/install.log"
 
 # --- installed files -------------------------------------------------------
 app=de.kalimbo.Kalimbo
-desktop=$root/usr/share/applications/$app.desktop
+desktop=$share/applications/$app.desktop
 desktop-file-validate "$desktop" || fail "desktop entry does not validate"
-appstreamcli validate --no-net "$root/usr/share/metainfo/$app.metainfo.xml" >"$tmp/as.log" 2>&1 ||
+appstreamcli validate --no-net "$share/metainfo/$app.metainfo.xml" >"$tmp/as.log" 2>&1 ||
     { cat "$tmp/as.log" >&2; fail "AppStream metadata does not validate"; }
-[ -x "$root/usr/bin/kalimbo" ] || fail "program not installed"
+[ -x "$bin/kalimbo" ] || fail "program not installed"
 exec_line=$(sed -n 's/^Exec=//p' "$desktop" | head -n 1)
 launcher=$root$exec_line
 [ -x "$launcher" ] || fail "desktop entry starts '$exec_line', which is not installed"
 grep -q "^Exec=$exec_line --open-folder$" "$desktop" || fail "no action that opens the folder"
-[ -f "$root/usr/share/icons/hicolor/scalable/apps/$app.svg" ] || fail "no scalable icon"
+[ -f "$share/icons/hicolor/scalable/apps/$app.svg" ] || fail "no scalable icon"
 for size in 16 22 24 32 48 64 128 256; do
-    png=$root/usr/share/icons/hicolor/${size}x$size/apps/$app.png
+    png=$share/icons/hicolor/${size}x$size/apps/$app.png
     file "$png" | grep -q "PNG image data, $size x $size," || fail "icon $size px missing or wrong size"
 done
 expected=$(find "$source_samples" -maxdepth 1 -type f \( -iname '*.jpg' -o -iname '*.gif' \
     -o -iname '*.bmp' -o -iname '*.wmf' \) | wc -l)
-installed=$(find "$root/usr/share/kalimbo/samples" -type f | wc -l)
+installed=$(find "$share/kalimbo/samples" -type f | wc -l)
 [ "$installed" -eq "$expected" ] || fail "$installed samples installed, $expected expected"
 
 # --- the launcher ----------------------------------------------------------
 # The stand-in program records where it was started and with which arguments.
-cat >"$root/usr/bin/kalimbo" <<'STUB'
+cat >"$bin/kalimbo" <<'STUB'
 #!/bin/sh
 pwd >"$KALIMBO_TEST_RAN"
 echo "$*" >>"$KALIMBO_TEST_RAN"
@@ -77,8 +78,8 @@ started_in "$tmp/h3/Kalimbo" "no answer from xdg-user-dir"
 
 # First start: the folder holds exactly the samples, byte for byte.
 folder=$tmp/h1/Bilder/Kalimbo
-[ "$(pictures "$folder")" = "$(pictures "$root/usr/share/kalimbo/samples")" ] || fail "first start: not the samples"
-diff -r -x ".*" "$folder" "$root/usr/share/kalimbo/samples" >/dev/null || fail "first start: samples differ"
+[ "$(pictures "$folder")" = "$(pictures "$share/kalimbo/samples")" ] || fail "first start: not the samples"
+diff -r -x ".*" "$folder" "$share/kalimbo/samples" >/dev/null || fail "first start: samples differ"
 
 # Later starts keep what the teacher deleted, added and changed.
 rm "$folder/derHund.jpg" "$folder/dieWolke.wmf"
