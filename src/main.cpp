@@ -9,7 +9,6 @@
 #include "platform/random.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char **argv)
 {
@@ -17,10 +16,9 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Kalimbo"));
     fonts::installSubstitutions();
     QApplication::setFont(QFont(QStringLiteral("Verdana"), 9));
-    QIcon appIcon;
-    for (int size : {16, 32, 48, 64})
-        appIcon.addPixmap(icon::program(size));
-    QApplication::setWindowIcon(appIcon);
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.kalimbo.Kalimbo"));
+    QApplication::setWindowIcon(icon::window());
 
     QtDialogs dialogs;
     SystemRandom random;

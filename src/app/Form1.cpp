@@ -53,7 +53,7 @@ Form1::Form1(KalimboProgram &program)
     : Screen(program, 10815, 7560, QStringLiteral("Kalimbo (Menü)"), QColor(192, 255, 255)),
       m_program(program)
 {
-    setWindowIcon(icon::program(32));
+    setWindowIcon(icon::window());
     buildHead();
     buildButtons();
     buildNamePanel();

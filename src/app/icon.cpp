@@ -1,15 +1,28 @@
 #include "app/icon.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace icon {
 
+namespace {
+// A transparent square of `size` logical pixels with as many device pixels as
+// the screen has, so the drawing stays sharp on a scaled (HiDPI) screen.
+QPixmap canvas(int size)
+{
+    const qreal dpr = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap pm(qRound(size * dpr), qRound(size * dpr));
+    pm.setDevicePixelRatio(dpr);
+    pm.fill(Qt::transparent);
+    return pm;
+}
+} // namespace
+
 QPixmap program(int size)
 {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
+    QPixmap pm = canvas(size);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(1, 1, size - 2, size - 2);
@@ -30,8 +43,7 @@ QPixmap program(int size)
 
 QPixmap initial(int size)
 {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
+    QPixmap pm = canvas(size);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     QFont f(QStringLiteral("Verdana"));
@@ -41,6 +53,19 @@ QPixmap initial(int size)
     p.setPen(QColor(255, 255, 0));
     p.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QStringLiteral("K"));
     return pm;
+}
+
+QIcon window()
+{
+    // The desktop's icon, drawn from its SVG where Qt's SVG icon engine is
+    // installed; otherwise the tile above at the usual sizes.
+    QIcon svg(QStringLiteral(":/icons/de.kalimbo.Kalimbo.svg"));
+    if (!svg.pixmap(32).isNull())
+        return svg;
+    QIcon tiles;
+    for (int size : {16, 32, 48, 64})
+        tiles.addPixmap(program(size));
+    return tiles;
 }
 
 } // namespace icon
