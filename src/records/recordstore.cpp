@@ -319,7 +319,7 @@ bool RecordStore::append(const QString &name, const Answer &answer) {
 
 QList<Record> RecordStore::parse(const QByteArray &data) {
     QList<Record> out;
-    out.reserve(data.size() / 60);
+    out.reserve(data.count('\n'));
     const QByteArray head = header().chopped(1);
     std::array<QByteArrayView, kFields> f;
     std::array<QByteArray, kFields> buf;
