@@ -3,8 +3,11 @@
 #include "app/Form1.h"
 #include "app/screens.h"
 #include "log/Form11.h"
+#include "records/recordstore.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
 
 KalimboProgram::KalimboProgram(Dialogs &dialogs, Random &random, Clock &clock)
     : Program(createScreen), m_dialogs(dialogs), m_random(random), m_clock(clock)
@@ -58,6 +61,18 @@ void KalimboProgram::setPicturesOption(bool on)
 int KalimboProgram::vowelColour() const { return m_menu ? m_menu->vowelColour() : 12; }
 int KalimboProgram::consonantColour() const { return m_menu ? m_menu->consonantColour() : 10; }
 QColor KalimboProgram::background() const { return m_menu ? m_menu->background() : Qt::black; }
+
+records::RecordStore *KalimboProgram::records()
+{
+    if (!m_recordsChecked) {
+        m_recordsChecked = true;
+        const QSettings extras(QStringLiteral("Kalimbo"), QStringLiteral("Kalimbo"));
+        if (extras.value(QStringLiteral("Extras/Verlauf"), false).toBool())
+            m_records = std::make_unique<records::RecordStore>(
+                QDir::current().filePath(QStringLiteral("Protokolle")));
+    }
+    return m_records.get();
+}
 
 void KalimboProgram::appendLog(LogList list, const QString &line)
 {

@@ -37,6 +37,8 @@ public:
     int consonantColour() const override;
     QColor background() const override;
     void appendLog(LogList list, const QString &line) override;
+    /// A store in "Protokolle" beside the pictures when the extra "Verlauf" is on.
+    records::RecordStore *records() override;
     void showMenu() override;
     void hideMenu() override;
 
@@ -46,4 +48,6 @@ private:
     Clock &m_clock;
     std::unique_ptr<Form1> m_menu;
     bool m_ended = false;
+    std::unique_ptr<records::RecordStore> m_records;
+    bool m_recordsChecked = false;
 };

@@ -4,6 +4,7 @@
 #include "exercises/exercises.h"
 #include "games/games.h"
 #include "log/Form11.h"
+#include "log/verlauf.h"
 #include "worksheets/worksheets.h"
 
 Screen *createScreen(ScreenId id, Program &program)
@@ -11,6 +12,8 @@ Screen *createScreen(ScreenId id, Program &program)
     switch (id) {
     case ScreenId::Form11:
         return new Form11(program);
+    case ScreenId::Verlauf:
+        return new Verlauf(program);
     case ScreenId::TrvLabel:
         return new TRVLABEL(program);
     default:

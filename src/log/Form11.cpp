@@ -1,6 +1,8 @@
 #include "log/Form11.h"
 
 #include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "records/recordstore.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -36,6 +38,14 @@ Form11::Form11(Program &program)
         m_lists[i] = l;
     }
     connect(Command1, &QPushButton::clicked, this, [this] { m_program.leave(this); });
+
+    // In the head band's free space between "Abbruch ..." and the name.
+    Command2 = controls::button(this, QStringLiteral("Verlauf ..."), 1800, 120, 1095, 375);
+    Command2->setVisible(m_program.records() != nullptr);
+    connect(Command2, &QPushButton::clicked, this, [this] {
+        hide();
+        m_program.showScreen(ScreenId::Verlauf);
+    });
 }
 
 void Form11::appendTo(Program &program, LogList list, const QString &line)
@@ -78,4 +88,13 @@ void Form11::activated()
 {
     centre();
     Label1->setText(m_program.nameLabel());
+    records::RecordStore *store = m_program.records();
+    Command2->setVisible(store != nullptr);
+    // A records folder that cannot be written is told once, to the teacher.
+    if (store) {
+        const QString problem = store->takeProblemReport();
+        if (!problem.isEmpty())
+            m_program.dialogs().message(problem, QStringLiteral("Kalimbo (Verlauf)"),
+                                        Dialogs::Warning);
+    }
 }

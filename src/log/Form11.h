@@ -28,6 +28,8 @@ public:
     QWidget *Shape1 = nullptr;       // head band
     QPushButton *Command1 = nullptr; // "Abbruch ..."
     QLabel *Label1 = nullptr;        // the child's name
+    /// "Verlauf ...": the kept answers; shown only while the program keeps them.
+    QPushButton *Command2 = nullptr;
 
 protected:
     void activated() override;

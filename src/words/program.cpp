@@ -1,5 +1,7 @@
 #include "words/program.h"
 
+#include "records/recordstore.h"
+
 #include <QPointer>
 #include <QSize>
 #include <algorithm>
@@ -7,6 +9,16 @@
 Program::Program(ScreenFactory factory) : m_factory(std::move(factory)) {}
 
 Program::~Program() { destroyAll(); }
+
+void Program::recordAnswer(LogList exercise, const QString &entry, bool right,
+                           const QString &given)
+{
+    records::RecordStore *store = records();
+    if (!store)
+        return;
+    const QString id = records::exerciseIds().value(int(exercise) - 1);
+    store->append(nameLabel(), {id, entry, right, given});
+}
 
 QString Program::greeting() const
 {

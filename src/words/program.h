@@ -18,6 +18,9 @@
 class Dialogs;
 class Random;
 class Clock;
+namespace records {
+class RecordStore;
+}
 
 /// Every window besides the main menu.
 enum class ScreenId {
@@ -39,6 +42,7 @@ enum class ScreenId {
     Schriften,// font chooser
     Form11,   // user-input log
     TrvLabel, // about box
+    Verlauf,  // the children's records
 };
 
 /// The twelve lists of the user-input log, numbered as the log window's lists.
@@ -104,6 +108,14 @@ public:
 
     // The user-input log.
     virtual void appendLog(LogList list, const QString &line) = 0;
+
+    // Every answer per child, beside the log.
+    /// The store of the children's answers; nullptr while records are off.
+    virtual records::RecordStore *records() { return nullptr; }
+    /// Keeps one answer for the child of the name label: the noun entry, right
+    /// or wrong, and what was chosen or typed. Does nothing while records are off.
+    void recordAnswer(LogList exercise, const QString &entry, bool right,
+                      const QString &given = QString());
 
     // Windows.
     /// Hides the current window and shows the main menu.

@@ -30,6 +30,8 @@ public:
     int consonant = 10;
     QColor back = Qt::black;
     int menuShows = 0;
+    /// The kept answers; nullptr keeps records off.
+    records::RecordStore *recordStore = nullptr;
     bool menuVisible = true;
 
     /// Both lists at once (the unfiltered start).
@@ -50,6 +52,7 @@ public:
     int consonantColour() const override { return consonant; }
     QColor background() const override { return back; }
     void appendLog(LogList list, const QString &line) override;
+    records::RecordStore *records() override { return recordStore; }
     void showMenu() override;
     void hideMenu() override { menuVisible = false; }
 };

@@ -1,0 +1,43 @@
+#pragma once
+// One answer of a child, as kept in the child's record file.
+
+#include <QDate>
+#include <QString>
+
+namespace records {
+
+struct Answer {
+    /// Stable id of the exercise ("begleiter", "diktat", ...; see exerciseIds()).
+    QString exercise;
+    /// The noun entry as the noun list holds it (derHund.jpg).
+    QString entry;
+    bool right = false;
+    /// What the child chose or typed, where there is such a thing.
+    QString given;
+};
+
+struct Record {
+    QString name;
+    QString exercise;
+    QString entry;
+    QString given;
+    bool right = false;
+    /// The local date as written (the day the answer counts for).
+    QDate day;
+    /// Seconds since the epoch, UTC.
+    qint64 secs = 0;
+};
+
+/// The exercises in the order of the log window's lists.
+const QStringList &exerciseIds();
+/// German heading of an exercise id ("Begleiter"); the id itself if unknown.
+QString exerciseTitle(const QString &id);
+/// Exercises whose answers are a definite article der/die/das.
+bool isArticleExercise(const QString &id);
+
+/// "Hund" for "derHund.jpg" (fourth character to the first dot, capitalised).
+QString nounOf(const QString &entry);
+/// "der" for "DERHund.jpg"; empty when the entry has no valid article.
+QString articleOf(const QString &entry);
+
+} // namespace records

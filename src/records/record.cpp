@@ -1,0 +1,41 @@
+#include "records/record.h"
+
+#include <QStringList>
+
+namespace records {
+
+const QStringList &exerciseIds() {
+    static const QStringList ids{"lesen",     "bildwahl", "wortwahl",  "begleiter",
+                                 "ergaenzen", "abc",      "abschrift", "diktat",
+                                 "teppich",   "fange",    "memory",    "galgen"};
+    return ids;
+}
+
+QString exerciseTitle(const QString &id) {
+    static const char *const titles[] = {"Lesen",    "Bildwahl", "Wortwahl",  "Begleiter",
+                                         "Ergänzen", "A B C",    "Abschrift", "Diktat",
+                                         "Teppich",  "Fange",    "Memory",    "Galgen"};
+    const int i = exerciseIds().indexOf(id);
+    return i < 0 ? id : QString::fromUtf8(titles[i]);
+}
+
+bool isArticleExercise(const QString &id) {
+    return id == QLatin1String("begleiter");
+}
+
+QString nounOf(const QString &entry) {
+    QString noun = entry.mid(3);
+    const int dot = noun.indexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        noun.truncate(dot);
+    return noun.left(1).toUpper() + noun.mid(1).toLower();
+}
+
+QString articleOf(const QString &entry) {
+    const QString a = entry.left(3).toLower();
+    if (a == QLatin1String("der") || a == QLatin1String("die") || a == QLatin1String("das"))
+        return a;
+    return QString();
+}
+
+} // namespace records

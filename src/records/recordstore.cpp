@@ -1,0 +1,395 @@
+#include "records/recordstore.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QTimeZone>
+#include <algorithm>
+#include <array>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace records {
+
+namespace {
+
+constexpr int kFields = 6;
+constexpr int kReadableMax = 40;
+
+/// Control characters would break the one-line-per-answer rule.
+QString flatten(const QString &s) {
+    QString out = s;
+    for (QChar &c : out)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = QLatin1Char(' ');
+    return out;
+}
+
+void appendField(QByteArray &out, const QString &field) {
+    const QByteArray utf8 = flatten(field).toUtf8();
+    if (utf8.contains(',') || utf8.contains('"')) {
+        out += '"';
+        for (char c : utf8) {
+            if (c == '"')
+                out += '"';
+            out += c;
+        }
+        out += '"';
+    } else {
+        out += utf8;
+    }
+}
+
+QString isoTime(const QDateTime &when) {
+    const int offset = when.offsetFromUtc();
+    const QDate d = when.date();
+    const QTime t = when.time();
+    const int a = std::abs(offset) / 60;
+    return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", d.year(), d.month(),
+                             d.day(), t.hour(), t.minute(), t.second(), offset < 0 ? '-' : '+',
+                             a / 60, a % 60);
+}
+
+int digits(const char *p, int n) {
+    int v = 0;
+    for (int i = 0; i < n; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return -1;
+        v = v * 10 + (p[i] - '0');
+    }
+    return v;
+}
+
+/// "yyyy-MM-ddTHH:mm:ss" with "Z", "+hh:mm" or "-hh:mm"; false if malformed.
+bool parseTime(QByteArrayView s, QDate &day, qint64 &secs) {
+    const char *p = s.data();
+    if (s.size() < 19 || p[4] != '-' || p[7] != '-' || p[10] != 'T' || p[13] != ':' || p[16] != ':')
+        return false;
+    const int y = digits(p, 4), mo = digits(p + 5, 2), d = digits(p + 8, 2);
+    const int h = digits(p + 11, 2), mi = digits(p + 14, 2), se = digits(p + 17, 2);
+    if (y < 0 || mo < 0 || d < 0 || h < 0 || h > 23 || mi < 0 || mi > 59 || se < 0 || se > 60)
+        return false;
+    day = QDate(y, mo, d);
+    if (!day.isValid())
+        return false;
+    int offset = 0;
+    if (s.size() == 20 && p[19] == 'Z') {
+        offset = 0;
+    } else if (s.size() == 25 && (p[19] == '+' || p[19] == '-') && p[22] == ':') {
+        const int oh = digits(p + 20, 2), om = digits(p + 23, 2);
+        if (oh < 0 || om < 0)
+            return false;
+        offset = (oh * 60 + om) * 60 * (p[19] == '-' ? -1 : 1);
+    } else if (s.size() == 19) {
+        offset = QDateTime(day, QTime(h, mi)).offsetFromUtc();
+    } else {
+        return false;
+    }
+    secs = (day.toJulianDay() - 2440588) * 86400 + h * 3600 + mi * 60 + se - offset;
+    return true;
+}
+
+/// Splits one line into its fields (RFC 4180 quoting within the line); false
+/// for a damaged line.
+bool splitLine(QByteArrayView line, std::array<QByteArrayView, kFields> &fields,
+               std::array<QByteArray, kFields> &unquoted) {
+    int n = 0;
+    qsizetype i = 0;
+    const qsizetype len = line.size();
+    const char *p = line.data();
+    while (true) {
+        if (n == kFields)
+            return false;
+        if (i < len && p[i] == '"') {
+            QByteArray &buf = unquoted[n];
+            buf.clear();
+            ++i;
+            bool closed = false;
+            while (i < len) {
+                if (p[i] == '"') {
+                    if (i + 1 < len && p[i + 1] == '"') {
+                        buf += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    closed = true;
+                    break;
+                }
+                buf += p[i++];
+            }
+            if (!closed || (i < len && p[i] != ','))
+                return false;
+            fields[n++] = QByteArrayView(buf);
+        } else {
+            const qsizetype start = i;
+            while (i < len && p[i] != ',') {
+                if (p[i] == '"')
+                    return false;
+                ++i;
+            }
+            fields[n++] = line.sliced(start, i - start);
+        }
+        if (i >= len)
+            break;
+        ++i; // the comma
+        if (i == len) {
+            if (n == kFields)
+                return false;
+            fields[n++] = QByteArrayView();
+            break;
+        }
+    }
+    return n == kFields;
+}
+
+/// Shares one QString between the many records with the same text.
+class Interner {
+public:
+    QString get(QByteArrayView bytes) {
+        const QByteArray key = QByteArray::fromRawData(bytes.data(), bytes.size());
+        auto it = m_map.constFind(key);
+        if (it != m_map.constEnd())
+            return it.value();
+        const QString s = QString::fromUtf8(bytes);
+        m_map.insert(QByteArray(bytes.data(), bytes.size()), s);
+        return s;
+    }
+
+private:
+    QHash<QByteArray, QString> m_map;
+};
+
+bool isReservedWindowsName(const QString &s) {
+    const QString l = s.toLower();
+    static const QStringList plain{"con", "prn", "aux", "nul"};
+    if (plain.contains(l))
+        return true;
+    return l.size() == 4 &&
+           (l.startsWith(QLatin1String("com")) || l.startsWith(QLatin1String("lpt"))) &&
+           l[3] >= QLatin1Char('1') && l[3] <= QLatin1Char('9');
+}
+
+} // namespace
+
+RecordStore::RecordStore(const QString &folder) : m_folder(folder) {}
+
+QByteArray RecordStore::header() {
+    return QByteArrayLiteral("Zeit,Name,Uebung,Eintrag,Richtig,Eingabe\n");
+}
+
+QByteArray RecordStore::line(const QString &name, const Answer &a, const QDateTime &when) {
+    QByteArray out;
+    out.reserve(96);
+    out += isoTime(when).toLatin1();
+    out += ',';
+    appendField(out, name);
+    out += ',';
+    appendField(out, a.exercise);
+    out += ',';
+    appendField(out, a.entry);
+    out += a.right ? ",1," : ",0,";
+    appendField(out, a.given);
+    out += '\n';
+    return out;
+}
+
+QString RecordStore::fileNameFor(const QString &name) {
+    const QString exact = name.normalized(QString::NormalizationForm_C);
+    bool changed = exact != name;
+    QString readable;
+    bool wordStart = true;
+    for (QChar c : exact.trimmed()) {
+        if (c.isLetterOrNumber()) {
+            readable += wordStart ? c.toUpper() : c.toLower();
+            wordStart = false;
+        } else if (c == QLatin1Char(' ') || c == QLatin1Char('-')) {
+            readable += c;
+            wordStart = true;
+        } else {
+            readable += QLatin1Char('_');
+            changed = true;
+            wordStart = true;
+        }
+    }
+    if (readable.size() > kReadableMax) {
+        readable.truncate(kReadableMax);
+        changed = true;
+    }
+    readable = readable.trimmed();
+    if (readable.isEmpty() || isReservedWindowsName(readable)) {
+        readable = readable.isEmpty() ? QStringLiteral("Kind") : readable;
+        changed = true;
+    }
+    // Any other spelling of a plain name (case, blanks) counts as changed, so
+    // names that differ only in case never share a file.
+    if (readable != name)
+        changed = true;
+    if (!changed)
+        return readable + QStringLiteral(".csv");
+    const QByteArray hash =
+        QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(10);
+    return readable + QLatin1Char('_') + QString::fromLatin1(hash) + QStringLiteral(".csv");
+}
+
+QString RecordStore::pathFor(const QString &name) const {
+    return QDir(m_folder).filePath(fileNameFor(name));
+}
+
+void RecordStore::fail(const QString &why) {
+    if (!m_enabled)
+        return;
+    m_enabled = false;
+    m_problem = QStringLiteral("Die Antworten können nicht gespeichert werden:\r") +
+                QDir::toNativeSeparators(m_folder) + QStringLiteral("\r") + why +
+                QStringLiteral("\r\rDer Verlauf wird bis zum Programmende nicht fortgeführt.\r");
+    if (onFailure)
+        onFailure(m_problem);
+}
+
+QString RecordStore::takeProblemReport() {
+    if (m_enabled || m_reported)
+        return QString();
+    m_reported = true;
+    return m_problem;
+}
+
+bool RecordStore::append(const QString &name, const Answer &answer) {
+    if (!m_enabled)
+        return false;
+    if (!QDir().mkpath(m_folder)) {
+        fail(QStringLiteral("Der Ordner kann nicht angelegt werden."));
+        return false;
+    }
+    QByteArray bytes = line(name, answer, now());
+    const QString path = pathFor(name);
+#ifdef Q_OS_UNIX
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        fail(QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0) {
+        if (st.st_size == 0) {
+            bytes.prepend(header());
+        } else {
+            // A writer killed mid-line left no line break; start afresh so
+            // this answer does not join the damaged line.
+            char last = '\n';
+            if (::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n')
+                bytes.prepend('\n');
+        }
+    }
+    ssize_t written;
+    do {
+        written = ::write(fd, bytes.constData(), size_t(bytes.size()));
+    } while (written < 0 && errno == EINTR);
+    const int writeErrno = errno;
+    ::close(fd);
+    if (written != ssize_t(bytes.size())) {
+        fail(written < 0 ? QString::fromLocal8Bit(std::strerror(writeErrno))
+                         : QStringLiteral("Die Datei ist unvollständig geschrieben."));
+        return false;
+    }
+#else
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        fail(f.errorString());
+        return false;
+    }
+    if (f.size() == 0)
+        bytes.prepend(header());
+    if (f.write(bytes) != bytes.size()) {
+        fail(f.errorString());
+        return false;
+    }
+#endif
+    return true;
+}
+
+QList<Record> RecordStore::parse(const QByteArray &data) {
+    QList<Record> out;
+    out.reserve(data.count('\n'));
+    const QByteArray head = header().chopped(1);
+    std::array<QByteArrayView, kFields> f;
+    std::array<QByteArray, kFields> buf;
+    Interner names, exercises, entries, givens;
+    qsizetype pos = 0;
+    const qsizetype size = data.size();
+    while (pos < size) {
+        const qsizetype nl = data.indexOf('\n', pos);
+        if (nl < 0)
+            break; // a last line without its line break was cut off
+        QByteArrayView line(data.constData() + pos, nl - pos);
+        pos = nl + 1;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.isEmpty() || line == QByteArrayView(head))
+            continue;
+        if (!splitLine(line, f, buf))
+            continue;
+        Record r;
+        if (!parseTime(f[0], r.day, r.secs))
+            continue;
+        if (f[4] == "1")
+            r.right = true;
+        else if (f[4] != "0")
+            continue;
+        if (f[2].isEmpty() || f[3].isEmpty())
+            continue;
+        r.name = names.get(f[1]);
+        r.exercise = exercises.get(f[2]);
+        r.entry = entries.get(f[3]);
+        r.given = givens.get(f[5]);
+        out.append(std::move(r));
+    }
+    return out;
+}
+
+QList<Record> RecordStore::read(const QString &path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return parse(f.readAll());
+}
+
+QList<ChildFile> RecordStore::children() const {
+    QList<ChildFile> out;
+    const QFileInfoList files =
+        QDir(m_folder).entryInfoList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
+    for (const QFileInfo &fi : files) {
+        ChildFile c;
+        c.path = fi.filePath();
+        QFile f(c.path);
+        if (f.open(QIODevice::ReadOnly)) {
+            // The name is on every line; the first few lines are enough.
+            const QList<Record> first = parse(f.read(4096));
+            if (!first.isEmpty())
+                c.name = first.first().name;
+        }
+        if (c.name.isEmpty())
+            c.name = fi.completeBaseName();
+        out.append(c);
+    }
+    std::sort(out.begin(), out.end(), [](const ChildFile &a, const ChildFile &b) {
+        const int c = QString::localeAwareCompare(a.name, b.name);
+        return c != 0 ? c < 0 : a.path < b.path;
+    });
+    return out;
+}
+
+bool RecordStore::remove(const QString &path) {
+    return QFile::remove(path) || !QFileInfo::exists(path);
+}
+
+} // namespace records

@@ -1,0 +1,162 @@
+#include "log/Form11.h"
+#include "log/verlauf.h"
+#include "platform/surface.h"
+#include "records/recordstore.h"
+#include "support/fakeprogram.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace records;
+
+namespace {
+
+struct Fixture {
+    QTemporaryDir dir;
+    RecordStore store{dir.filePath("Protokolle")};
+    FakeProgram program;
+    Fixture() {
+        program.recordStore = &store;
+        program.clockRec.date = QDate(2024, 5, 10);
+        store.now = [] { return QDateTime(QDate(2024, 5, 10), QTime(9, 0)); };
+    }
+    Verlauf *open() {
+        program.showScreen(ScreenId::Verlauf);
+        return screenAs<Verlauf>(program, ScreenId::Verlauf);
+    }
+};
+
+} // namespace
+
+class VerlaufTest : public QObject {
+    Q_OBJECT
+private slots:
+    void logButtonOnlyWhileRecordsAreKept() {
+        FakeProgram plain;
+        auto *log = screenAs<Form11>(plain, ScreenId::Form11);
+        plain.showScreen(ScreenId::Form11);
+        QVERIFY(log->Command2->isHidden());
+
+        Fixture f;
+        auto *log2 = screenAs<Form11>(f.program, ScreenId::Form11);
+        f.program.showScreen(ScreenId::Form11);
+        QVERIFY(log2->Command2->isVisible());
+        // It sits in the head band between "Abbruch ..." and the name.
+        const QRect b = log2->Command2->geometry();
+        QVERIFY(!b.intersects(log2->Command1->geometry()));
+        QVERIFY(!b.intersects(log2->Label1->geometry()));
+        QVERIFY(b.bottom() < 615 / 15);
+        QTest::mouseClick(log2->Command2, Qt::LeftButton);
+        auto *v = dynamic_cast<Verlauf *>(f.program.existing(ScreenId::Verlauf));
+        QVERIFY(v && v->isVisible());
+        QVERIFY(!log2->isVisible());
+        QTest::mouseClick(v->Command1, Qt::LeftButton);
+        QVERIFY(log2->isVisible());
+    }
+
+    void recordAnswerKeepsTheConfirmedName() {
+        Fixture f;
+        f.program.label = "Mia";
+        f.program.name = "Gast";
+        f.program.recordAnswer(LogList::Begleiter, "derHund.jpg", false, "die");
+        const QList<Record> recs = RecordStore::read(f.store.pathFor("Mia"));
+        QCOMPARE(recs.size(), 1);
+        QCOMPARE(recs[0].exercise, QString("begleiter"));
+        QCOMPARE(recs[0].given, QString("die"));
+        // Without a store nothing is written and nothing breaks.
+        FakeProgram plain;
+        plain.recordAnswer(LogList::Lesen, "derHund.jpg", true);
+    }
+
+    void showsTheChosenChild() {
+        Fixture f;
+        f.store.append("Ole", {"lesen", "dasHaus.jpg", true, {}});
+        f.store.append("Mia", {"begleiter", "derHund.jpg", false, "die"});
+        f.store.append("Mia", {"begleiter", "derHund.jpg", true, "der"});
+        f.program.label = "Mia";
+        Verlauf *v = f.open();
+        QCOMPARE(v->Kinder->count(), 2);
+        QCOMPARE(v->Kinder->currentText(), QString("Mia"));
+        QCOMPARE(v->Uebungen->rowCount(), 2); // Begleiter and the total
+        QCOMPARE(v->Uebungen->item(0, 0)->text(), QString("Begleiter"));
+        QCOMPARE(v->Uebungen->item(0, 3)->text(), QString("50 %"));
+        QCOMPARE(v->Fehler->item(0, 1)->text(), QString("Hund"));
+        QCOMPARE(v->Begleiter->item(3, 0)->text(), QString("der Hund"));
+        QCOMPARE(v->Begleiter->item(3, 2)->text(), QString("1"));
+        QCOMPARE(v->Ueben->count(), 1);
+        QCOMPARE(v->Ueben->item(0)->text(), QString("der Hund"));
+        v->Kinder->setCurrentIndex(v->Kinder->findText("Ole"));
+        QCOMPARE(v->report().name, QString("Ole"));
+        QCOMPARE(v->Ueben->count(), 0);
+        QCOMPARE(v->Begleiter->rowCount(), 0);
+    }
+
+    void deleteAsksWithNoAsDefault() {
+        Fixture f;
+        f.store.append("Mia", {"lesen", "dasHaus.jpg", true, {}});
+        f.program.label = "Mia";
+        Verlauf *v = f.open();
+        const QString path = f.store.pathFor("Mia");
+        f.program.dialogsRec.answers = {false};
+        QTest::mouseClick(v->Command3, Qt::LeftButton);
+        QVERIFY(f.program.dialogsRec.last().yesNo);
+        QVERIFY(f.program.dialogsRec.last().defaultNo);
+        QVERIFY(f.program.dialogsRec.last().text.contains("Mia"));
+        QVERIFY(QFile::exists(path));
+        f.program.dialogsRec.answers = {true};
+        QTest::mouseClick(v->Command3, Qt::LeftButton);
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(v->Kinder->count(), 0);
+        QVERIFY(!v->Command3->isEnabled());
+    }
+
+    void printsThroughThePrintingPath() {
+        Fixture f;
+        f.store.append("Mia", {"begleiter", "derHund.jpg", false, "die"});
+        f.program.label = "Mia";
+        Verlauf *v = f.open();
+        const QString pdf = f.dir.filePath("verlauf.pdf");
+        RecordingSurface page;
+        v->printTarget = [&](const QString &doc, const QString &, const printing::PageRoutine &r) {
+            r(page);
+            return printing::printToPdf(pdf, doc, r, 72);
+        };
+        QTest::mouseClick(v->Command2, Qt::LeftButton);
+        QVERIFY(QFile(pdf).size() > 1000);
+        QCOMPARE(f.program.dialogsRec.last().title, QString("Kalimbo (Verlauf)"));
+        QVERIFY(f.program.dialogsRec.last().text.startsWith("Der Verlauf wird gedruckt"));
+        QStringList texts;
+        for (const auto &op : page.ops)
+            if (op.kind == RecordingSurface::Op::Text)
+                texts << op.text;
+        QVERIFY(texts.contains("Verlauf von Mia"));
+        QVERIFY(texts.contains("der Hund"));
+    }
+
+    void unwritableFolderToldOnceInTheLog() {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath("file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        RecordStore store(dir.filePath("file/Protokolle"));
+        FakeProgram p;
+        p.recordStore = &store;
+        for (int i = 0; i < 5; ++i)
+            p.recordAnswer(LogList::Lesen, "derHund.jpg", true);
+        QCOMPARE(p.dialogsRec.boxes.size(), 0); // never during the exercise
+        p.showScreen(ScreenId::Form11);
+        QCOMPARE(p.dialogsRec.boxes.size(), 1);
+        QVERIFY(p.dialogsRec.last().text.contains("nicht gespeichert"));
+        screenAs<Form11>(p, ScreenId::Form11)->Command1->click();
+        p.showScreen(ScreenId::Form11);
+        QCOMPARE(p.dialogsRec.boxes.size(), 1);
+    }
+};
+
+QTEST_MAIN(VerlaufTest)
+#include "verlauf_test.moc"
