@@ -705,7 +705,10 @@ bool Form1::eventFilter(QObject *o, QEvent *e)
 void Form1::openExtras()
 {
     ExtrasDialog dialog(m_program.extras, this);
-    dialog.history()->hide(); // until the report of the answers exists
+    connect(&dialog, &ExtrasDialog::historyRequested, this, [this, &dialog] {
+        dialog.accept();
+        m_program.showScreen(ScreenId::Verlauf);
+    });
     connect(&dialog, &ExtrasDialog::changed, this, [this] {
         if (!m_program.extras.save())
             m_program.dialogs().message(

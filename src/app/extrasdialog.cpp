@@ -40,9 +40,14 @@ ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent)
                             QStringLiteral("Wörter in Silbenfarben mit Silbenbögen, am Bildschirm "
                                            "und auf den Arbeitsblättern."),
                             extras.syllableColours);
+    m_records = addSwitch(box, this, QStringLiteral("Antworten aufzeichnen"),
+                          QStringLiteral("Jede Antwort wird mit Datum im Ordner \"Protokolle\" "
+                                         "bei den Bildern gespeichert (eine Datei je Kind)."),
+                          extras.keepRecords);
     m_mistakes = addSwitch(box, this, QStringLiteral("Fehlerwörter üben"),
                            QStringLiteral("Wörter, die das Kind in den letzten 7 Tagen falsch "
-                                          "beantwortet hat, kommen früher wieder."),
+                                          "beantwortet hat, kommen früher wieder (braucht die "
+                                          "Aufzeichnung)."),
                            extras.practiseMistakes);
     auto *buttons = new QHBoxLayout;
     m_history = new QPushButton(QStringLiteral("Verlauf ..."), this);
@@ -60,9 +65,12 @@ ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent)
         extras.speakWords = m_speak->isChecked();
         extras.syllableColours = m_syllables->isChecked();
         extras.practiseMistakes = m_mistakes->isChecked();
+        extras.keepRecords = m_records->isChecked();
+        m_history->setEnabled(extras.keepRecords);
         emit changed();
     };
-    for (QCheckBox *c : {m_speak, m_syllables, m_mistakes})
+    m_history->setEnabled(extras.keepRecords);
+    for (QCheckBox *c : {m_speak, m_syllables, m_records, m_mistakes})
         connect(c, &QCheckBox::toggled, this, update);
     connect(m_history, &QPushButton::clicked, this, &ExtrasDialog::historyRequested);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

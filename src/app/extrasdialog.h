@@ -17,6 +17,7 @@ public:
     QCheckBox *speakWords() const { return m_speak; }
     QCheckBox *syllableColours() const { return m_syllables; }
     QCheckBox *practiseMistakes() const { return m_mistakes; }
+    QCheckBox *keepRecords() const { return m_records; }
     QPushButton *history() const { return m_history; }
 
 signals:
@@ -29,5 +30,6 @@ private:
     QCheckBox *m_speak = nullptr;
     QCheckBox *m_syllables = nullptr;
     QCheckBox *m_mistakes = nullptr;
+    QCheckBox *m_records = nullptr;
     QPushButton *m_history = nullptr;
 };

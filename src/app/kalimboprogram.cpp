@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSettings>
 
 KalimboProgram::KalimboProgram(Dialogs &dialogs, Random &random, Clock &clock)
     : Program(createScreen), m_dialogs(dialogs), m_random(random), m_clock(clock)
@@ -64,13 +63,13 @@ QColor KalimboProgram::background() const { return m_menu ? m_menu->background()
 
 records::RecordStore *KalimboProgram::records()
 {
-    if (!m_recordsChecked) {
-        m_recordsChecked = true;
-        const QSettings extras(QStringLiteral("Kalimbo"), QStringLiteral("Kalimbo"));
-        if (extras.value(QStringLiteral("Extras/Verlauf"), false).toBool())
-            m_records = std::make_unique<records::RecordStore>(
-                QDir::current().filePath(QStringLiteral("Protokolle")));
-    }
+    // Kept only while the teacher has records switched on; the store stays
+    // once made, so a write failure is reported once per run.
+    if (!extras.keepRecords)
+        return nullptr;
+    if (!m_records)
+        m_records = std::make_unique<records::RecordStore>(
+            QDir::current().filePath(QStringLiteral("Protokolle")));
     return m_records.get();
 }
 

@@ -49,5 +49,4 @@ private:
     std::unique_ptr<Form1> m_menu;
     bool m_ended = false;
     std::unique_ptr<records::RecordStore> m_records;
-    bool m_recordsChecked = false;
 };

@@ -33,8 +33,21 @@ QString flatten(const QString &s) {
     return out;
 }
 
+bool looksLikeFormula(QByteArrayView v) {
+    return !v.isEmpty() && (v[0] == '=' || v[0] == '+' || v[0] == '-' || v[0] == '@');
+}
+
+// A spreadsheet would run a field that starts like a formula ("=HYPERLINK(...)"
+// typed as a name or an answer): such fields are written behind an apostrophe,
+// which reading takes off again.
+QByteArrayView unguarded(QByteArrayView v) {
+    return v.size() > 1 && v[0] == '\'' && looksLikeFormula(v.sliced(1)) ? v.sliced(1) : v;
+}
+
 void appendField(QByteArray &out, const QString &field) {
-    const QByteArray utf8 = flatten(field).toUtf8();
+    QByteArray utf8 = flatten(field).toUtf8();
+    if (looksLikeFormula(utf8))
+        utf8.prepend('\'');
     if (utf8.contains(',') || utf8.contains('"')) {
         out += '"';
         for (char c : utf8) {
@@ -347,10 +360,10 @@ QList<Record> RecordStore::parse(const QByteArray &data) {
             continue;
         if (f[2].isEmpty() || f[3].isEmpty())
             continue;
-        r.name = names.get(f[1]);
+        r.name = names.get(unguarded(f[1]));
         r.exercise = exercises.get(f[2]);
         r.entry = entries.get(f[3]);
-        r.given = givens.get(f[5]);
+        r.given = givens.get(unguarded(f[5]));
         out.append(std::move(r));
     }
     return out;

@@ -6,6 +6,7 @@ namespace {
 const char *const kSpeak = "Extras/WoerterVorlesen";
 const char *const kSyllables = "Extras/Silbenfarben";
 const char *const kMistakes = "Extras/FehlerwoerterUeben";
+const char *const kRecords = "Extras/AntwortenAufzeichnen";
 
 QSettings &userFile()
 {
@@ -21,6 +22,7 @@ Extras Extras::load(QSettings &settings)
     e.speakWords = settings.value(kSpeak, false).toBool();
     e.syllableColours = settings.value(kSyllables, false).toBool();
     e.practiseMistakes = settings.value(kMistakes, false).toBool();
+    e.keepRecords = settings.value(kRecords, false).toBool();
     return e;
 }
 
@@ -29,6 +31,7 @@ bool Extras::save(QSettings &settings) const
     settings.setValue(kSpeak, speakWords);
     settings.setValue(kSyllables, syllableColours);
     settings.setValue(kMistakes, practiseMistakes);
+    settings.setValue(kRecords, keepRecords);
     settings.sync();
     return settings.status() == QSettings::NoError;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The teacher's switches for what Kalimbo adds to its classic exercises
-// (speech, syllable colours, practising missed nouns). They live in the
+// (speech, syllable colours, lasting records of the answers, practising
+// missed nouns). They live in the
 // program's own settings file in the user's configuration folder, so
 // KALIMBO.INI keeps its ten lines; all are off until a teacher turns them on.
 
@@ -10,6 +11,7 @@ struct Extras {
     bool speakWords = false;       // "Wörter vorlesen"
     bool syllableColours = false;  // "Silbenfarben"
     bool practiseMistakes = false; // "Fehlerwörter üben"
+    bool keepRecords = false;      // "Antworten aufzeichnen" (Protokolle/ beside the pictures)
 
     /// Reads the switches; anything missing or unreadable stays off.
     static Extras load(QSettings &settings);

@@ -67,6 +67,10 @@ private slots:
         QTest::newRow("nothing given") << "Lena"
                                        << ""
                                        << "";
+        // Read back as typed, but never run by a spreadsheet.
+        QTest::newRow("formula") << "=HYPERLINK(\"x\")"
+                                 << "@SUM(A1)"
+                                 << "@SUM(A1)";
     }
     void answersSurviveAReopen() {
         QFETCH(QString, name);
@@ -99,6 +103,10 @@ private slots:
         const QByteArray text = readAll(kids[0].path);
         QVERIFY(text.startsWith(RecordStore::header()));
         QCOMPARE(text.count('\n'), 3);
+        for (const QByteArray &l : text.split('\n'))
+            for (const QByteArray &field : l.split(','))
+                QVERIFY2(!field.startsWith('=') && !field.startsWith('@') && !field.startsWith("\"="),
+                         l.constData());
     }
 
     void namesKeepSeparateSafeFiles_data() {
