@@ -35,7 +35,7 @@ void arc(Surface &s, int left, int right, int top, const QColor &colour) {
     right -= inset;
     if (right <= left)
         return;
-    const int sag = qMax(2, em / 8);
+    const int sag = qMax(2, em / 5);
     constexpr int kSegments = 16;
     int px = left;
     int py = top;
@@ -65,7 +65,7 @@ void arcs(Surface &s, const QList<QPair<int, int>> &spans, int top, const QList<
 // The arcs' ends sit just above the bottom of the text line, below the
 // letters' baseline.
 int arcTop(const Surface &s, int textTop) {
-    return textTop + s.textHeight() - s.textHeight() / 10;
+    return textTop + s.textHeight() - s.textHeight() / 8;
 }
 
 } // namespace
