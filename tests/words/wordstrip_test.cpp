@@ -7,6 +7,46 @@
 
 using Op = RecordingSurface::Op;
 
+namespace {
+
+struct Arc {
+    int left, right, top, bottom;
+    QColor colour;
+};
+
+// Line ops joined end to end make one arc.
+QList<Arc> arcsOf(const RecordingSurface &s) {
+    QList<Arc> arcs;
+    QPoint end(-1, -1);
+    for (const Op &op : s.ops) {
+        if (op.kind != Op::Line)
+            continue;
+        const QPoint a = op.rect.topLeft();
+        const QPoint b = op.rect.bottomRight();
+        if (arcs.isEmpty() || a != end)
+            arcs.push_back({a.x(), a.x(), a.y(), a.y(), op.colour});
+        Arc &arc = arcs.last();
+        arc.left = qMin(arc.left, qMin(a.x(), b.x()));
+        arc.right = qMax(arc.right, qMax(a.x(), b.x()));
+        arc.top = qMin(arc.top, qMin(a.y(), b.y()));
+        arc.bottom = qMax(arc.bottom, qMax(a.y(), b.y()));
+        if (op.colour != arc.colour)
+            arc.colour = QColor(); // one arc, one colour
+        end = b;
+    }
+    return arcs;
+}
+
+QList<Op> textOps(const RecordingSurface &s) {
+    QList<Op> out;
+    for (const Op &op : s.ops)
+        if (op.kind == Op::Text)
+            out << op;
+    return out;
+}
+
+} // namespace
+
 class WordStripTest : public QObject {
     Q_OBJECT
 private slots:
@@ -62,6 +102,133 @@ private slots:
         for (const Op &op : spaced.ops)
             if (op.kind == Op::Text)
                 QCOMPARE(op.rect.top(), 0);
+    }
+
+    void syllables_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QList<int>>("breaks");
+        QTest::addColumn<QString>("mask"); // c = consonant colour, v = vowel colour, per letter
+        QTest::addColumn<int>("style");
+        for (int style : {int(wordstrip::Style::Spaced), int(wordstrip::Style::Unspaced)}) {
+            const QByteArray tag = style ? " unspaced" : " spaced";
+            QTest::newRow("Ameise" + tag) << "Ameise" << QList<int>{1, 4} << "cvvvcc" << style;
+            QTest::newRow("Schmetterling" + tag)
+                << "Schmetterling" << QList<int>{6, 9} << "ccccccvvvcccc" << style;
+            QTest::newRow("one syllable" + tag) << "Hund" << QList<int>{} << "cccc" << style;
+            QTest::newRow("breaks out of order and range" + tag)
+                << "Banane" << QList<int>{4, 0, 2, 2, 6, -1, 99} << "ccvvcc" << style;
+        }
+    }
+    void syllables() {
+        QFETCH(QString, word);
+        QFETCH(QList<int>, breaks);
+        QFETCH(QString, mask);
+        QFETCH(int, style);
+        const auto st = wordstrip::Style(style);
+        RecordingSurface plain, syl;
+        for (RecordingSurface *s : {&plain, &syl})
+            s->setFont("Verdana", 36, true);
+        wordstrip::draw(plain, word, 12, 10, st);
+        wordstrip::draw(syl, word, 12, 10, st, &breaks);
+
+        // Every letter stands where it stands without syllables, in the same
+        // font, so clicks on the strip still find their letter.
+        const QList<Op> a = textOps(plain);
+        const QList<Op> b = textOps(syl);
+        QCOMPARE(b.size(), a.size());
+        QString colours;
+        QList<QRect> letters;
+        for (int i = 0; i < a.size(); ++i) {
+            QCOMPARE(b[i].text, a[i].text);
+            QCOMPARE(b[i].rect, a[i].rect);
+            QCOMPARE(b[i].family, a[i].family);
+            QCOMPARE(b[i].points, a[i].points);
+            QCOMPARE(b[i].bold, a[i].bold);
+            if (b[i].text == " ")
+                continue;
+            letters << b[i].rect;
+            colours += b[i].colour == palette::colour(10)   ? 'c'
+                       : b[i].colour == palette::colour(12) ? 'v'
+                                                            : '?';
+        }
+        QCOMPARE(colours, mask);
+        QCOMPARE(syl.printPosition(), plain.printPosition());
+        QCOMPARE(syl.lineWidth(), plain.lineWidth());
+
+        // One arc per syllable, in its colour, under its own letters only,
+        // below the baseline and inside the lowest strip (1095 twips).
+        const QList<Arc> arcs = arcsOf(syl);
+        int syllables = 1;
+        for (int i = 1; i < mask.size(); ++i)
+            syllables += mask[i] != mask[i - 1] ? 1 : 0;
+        QCOMPARE(arcs.size(), syllables);
+        int first = 0;
+        for (const Arc &arc : arcs) {
+            int last = first;
+            while (last + 1 < mask.size() && mask[last + 1] == mask[first])
+                ++last;
+            QVERIFY(arc.left >= letters[first].left());
+            QVERIFY(arc.right <= letters[last].left() + letters[last].width());
+            QVERIFY(arc.right - arc.left > letters[first].width() / 2);
+            QCOMPARE(arc.colour, palette::colour(mask[first] == 'c' ? 10 : 12));
+            QVERIFY(arc.top > syl.textHeight() * 3 / 4);
+            QVERIFY(arc.bottom > arc.top);
+            QVERIFY(arc.bottom < 1095);
+            first = last + 1;
+        }
+    }
+
+    void withoutSyllablesNothingChanges() {
+        // Spelled out once, so that a change to the plain drawing shows.
+        RecordingSurface s;
+        s.setFont("Verdana", 36, true);
+        wordstrip::draw(s, "Igel", 12, 10, wordstrip::Style::Spaced, nullptr);
+        const QColor v = palette::colour(12), c = palette::colour(10);
+        const QList<QPair<QString, QColor>> expected{{" ", Qt::black}, {"I", v}, {" ", v},
+                                                     {"g", c},         {" ", c}, {"e", v},
+                                                     {" ", v},         {"l", c}, {" ", c}};
+        QCOMPARE(s.ops.size(), expected.size() + 1);
+        QCOMPARE(s.ops[0].kind, Op::Fill);
+        int x = 0;
+        for (int i = 0; i < expected.size(); ++i) {
+            const Op &op = s.ops[i + 1];
+            QCOMPARE(op.kind, Op::Text);
+            QCOMPARE(op.text, expected[i].first);
+            QCOMPARE(op.colour, expected[i].second);
+            QCOMPARE(op.rect.topLeft(), QPoint(x, 0));
+            x += s.textWidth(op.text);
+        }
+        QCOMPARE(s.printPosition(), QPoint(x, 0));
+    }
+
+    void arcsOnPaper() {
+        RecordingSurface s;
+        s.setFont("Verdana", 32);
+        s.setLineWidth(7);
+        const QString word = "Elefant";
+        s.text(1500, 1300, word);
+        const QPoint after = s.printPosition();
+        wordstrip::syllableArcs(s, 1500, 1300, word, {1, 3});
+        QCOMPARE(s.printPosition(), after);
+        QCOMPARE(s.lineWidth(), 7);
+        const QList<Arc> arcs = arcsOf(s);
+        QCOMPARE(arcs.size(), 3);
+        const QList<int> edges{0, 1, 3, 7};
+        for (int k = 0; k < 3; ++k) {
+            QCOMPARE(arcs[k].colour, QColor(Qt::black));
+            QVERIFY(arcs[k].left >= 1500 + s.textWidth(word.left(edges[k])));
+            QVERIFY(arcs[k].right <= 1500 + s.textWidth(word.left(edges[k + 1])));
+            QVERIFY(arcs[k].top > 1300 + s.textHeight() * 3 / 4);
+            // Under the word, well inside the card's 1500-twip strip.
+            QVERIFY(arcs[k].bottom < 1300 + s.textHeight() + 300);
+        }
+        // A one-syllable word gets one arc; an empty word none.
+        RecordingSurface one;
+        one.setFont("Verdana", 16);
+        wordstrip::syllableArcs(one, 0, 0, "Hund", {});
+        QCOMPARE(arcsOf(one).size(), 1);
+        wordstrip::syllableArcs(one, 0, 0, QString(), {});
+        QCOMPARE(arcsOf(one).size(), 1);
     }
 };
 
