@@ -252,10 +252,6 @@ QThreadPool &decodePool() {
 
 } // namespace
 
-QImage PictureData::image(QSize, bool) const {
-    return QImage();
-}
-
 bool isRegularFile(const QString &fileName) {
     struct stat st;
     return ::stat(QFile::encodeName(fileName).constData(), &st) == 0 && S_ISREG(st.st_mode);

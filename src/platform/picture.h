@@ -27,7 +27,11 @@ public:
     virtual bool isVector() const { return false; }
     /// Raster formats: the picture decoded at about `pixels` (never larger
     /// than the file); null for vector formats.
-    virtual QImage image(QSize pixels, bool keep) const;
+    virtual QImage image(QSize pixels, bool keep) const {
+        Q_UNUSED(pixels);
+        Q_UNUSED(keep);
+        return QImage();
+    }
 };
 
 class Picture {
