@@ -2,6 +2,7 @@
 
 #include "platform/collation.h"
 
+#include <QFileInfo>
 #include <QSet>
 
 namespace nouns {
@@ -42,10 +43,19 @@ bool isPictureFileName(const QString &name)
 QStringList listPictureFiles(const QDir &dir)
 {
     QStringList out;
+    QSet<QString> seen;
     const QStringList all = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
-    for (const QString &f : all)
-        if (isPictureFileName(f))
-            out << f;
+    for (const QString &f : all) {
+        // Only regular files and links to them: opening a FIFO, a device or
+        // a socket named like a picture could wait for ever. The name is
+        // looked up afresh, so a name that Qt could not decode loss-free
+        // (not valid UTF-8) finds no file and stays out: it could never be
+        // loaded by the name the listing gives.
+        if (!isPictureFileName(f) || seen.contains(f) || !QFileInfo(dir, f).isFile())
+            continue;
+        seen.insert(f);
+        out << f;
+    }
     collation::sort(out);
     if (out.size() > 32767) // lists hold at most 32767 entries
         out = out.mid(0, 32767);

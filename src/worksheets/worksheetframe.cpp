@@ -15,11 +15,8 @@
 #include <QPainter>
 #include <QTransform>
 #include <algorithm>
-#include <atomic>
-#include <thread>
 #include <vector>
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -118,23 +115,13 @@ QStringList WorksheetFrame::cards() const
 
 int WorksheetFrame::cardCount() const { return qMin(Liste1->count(), m_setup.pageSize); }
 
-Picture WorksheetFrame::cached(QHash<QString, Cached> &cache, const QString &entry)
-{
-    const QFileInfo file(entry);
-    const QDateTime modified = file.exists() ? file.lastModified() : QDateTime();
-    const qint64 size = file.exists() ? file.size() : -1;
-    auto it = cache.find(entry);
-    if (it == cache.end() || it->modified != modified || it->size != size)
-        it = cache.insert(entry, Cached{Picture::load(entry), modified, size});
-    return it->picture;
-}
-
 Picture WorksheetFrame::picture(const QString &entry)
 {
-    return cached(m_printing ? m_paper : m_preview, entry);
+    const auto it = m_prepared.constFind(entry);
+    return it != m_prepared.constEnd() ? *it : Picture::load(entry);
 }
 
-Picture WorksheetFrame::viewPicture(const QString &entry) { return cached(m_views, entry); }
+Picture WorksheetFrame::viewPicture(const QString &entry) { return Picture::load(entry); }
 
 void WorksheetFrame::activated()
 {
@@ -228,57 +215,45 @@ void WorksheetFrame::vorschau()
     }
     Surface &s = Picture1->surface();
     s.setFont(m_family, m_setup.previewPoints, m_setup.previewBold);
-    decodeAhead([this](Surface &plan) { previewRoutine(plan); }, 1.0 / twips::perPixel);
+    decodeAhead([this](Surface &plan) { previewRoutine(plan); }, 1.0 / twips::perPixel, true);
     Picture1->clear();
     Picture1->beginBatch();
     previewRoutine(s);
     Picture1->endBatch();
+    m_prepared.clear();
     selectFirstPicture();
 }
 
 void WorksheetFrame::decodeAhead(const std::function<void(Surface &)> &routine,
-                                 double pixelsPerTwip)
+                                 double pixelsPerTwip, bool keep)
 {
+    m_prepared.clear();
     // A dry run tells which pictures go where.
     RecordingSurface plan;
     routine(plan);
-    struct Job {
-        Picture picture;
-        QSize pixels;
-    };
-    std::vector<Job> jobs;
+    std::vector<Picture::DecodeJob> jobs;
+    QStringList entries;
     QSet<QString> seen;
     const QTransform scale = QTransform::fromScale(pixelsPerTwip, pixelsPerTwip);
     for (const RecordingSurface::Op &op : plan.ops) {
         if (op.kind != RecordingSurface::Op::PictureOp || seen.contains(op.text))
             continue;
         seen.insert(op.text);
-        const Picture pic = picture(op.text);
+        const Picture pic = Picture::load(op.text);
         const QRectF device = scale.mapRect(QRectF(op.rect));
         const QSize pixels(qRound(device.width()), qRound(device.height()));
-        if (!pic.isNull() && !pic.isVector() && !pixels.isEmpty())
+        if (!pic.isNull() && !pic.isVector() && !pixels.isEmpty()) {
             jobs.push_back({pic, pixels});
-    }
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const size_t workers = std::min<size_t>({size_t(cores), jobs.size(), 8});
-    if (workers < 2)
-        return; // the drawing decodes them itself
-    // Each picture is drawn once into a scratch image of its device size;
-    // the picture keeps the decoded image, and the real drawing reuses it.
-    std::atomic<size_t> next{0};
-    auto work = [&jobs, &next] {
-        for (size_t i; (i = next++) < jobs.size();) {
-            QImage scratch(jobs[i].pixels, QImage::Format_ARGB32_Premultiplied);
-            QPainter p(&scratch);
-            jobs[i].picture.draw(p, QRectF(QPointF(0, 0), QSizeF(jobs[i].pixels)));
+            entries << op.text;
         }
-    };
-    std::vector<std::thread> threads;
-    for (size_t t = 1; t < workers; ++t)
-        threads.emplace_back(work);
-    work();
-    for (std::thread &t : threads)
-        t.join();
+    }
+    // The drawing then takes each picture from here, decoded once at the
+    // size it is drawn, whatever the cache keeps meanwhile.
+    const std::vector<QImage> images = Picture::decodeAll(jobs, keep);
+    for (size_t i = 0; i < jobs.size(); ++i)
+        m_prepared.insert(entries[qsizetype(i)],
+                          Picture::fromImage(images[i], jobs[i].picture.naturalTwips(),
+                                             entries[qsizetype(i)]));
 }
 
 void WorksheetFrame::exchange()
@@ -313,7 +288,6 @@ void WorksheetFrame::printPage()
         return;
     const QString family = m_family;
     const double points = m_setup.printPoints;
-    m_printing = true;
     const printing::Outcome out =
         printTarget(m_setup.caption, m_setup.pdfStem, [this, family, points](Surface &s) {
             s.setPrintPosition(0, 0);
@@ -321,12 +295,13 @@ void WorksheetFrame::printPage()
             s.setTextColour(Qt::black);
             s.setDrawColour(Qt::black);
             s.setLineWidth(0);
+            // Paper-sized images are too large to keep after the page.
             if (auto *paper = dynamic_cast<printing::PageSurface *>(&s))
-                decodeAhead([this](Surface &plan) { pageRoutine(plan); }, paper->pixelsPerTwip());
+                decodeAhead([this](Surface &plan) { pageRoutine(plan); }, paper->pixelsPerTwip(),
+                            false);
             pageRoutine(s);
+            m_prepared.clear();
         });
-    m_printing = false;
-    m_paper.clear();
     selectFirstPicture();
     if (!out.ok()) {
         m_program.dialogs().message(QStringLiteral("Die Seite konnte nicht gedruckt werden.\r") +

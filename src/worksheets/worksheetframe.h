@@ -8,7 +8,6 @@
 #include "platform/printing.h"
 #include "platform/screen.h"
 
-#include <QDateTime>
 #include <QHash>
 #include <QStringList>
 #include <functional>
@@ -116,11 +115,10 @@ protected:
     /// Selects card i of Liste1, loads its picture into Image1 and returns its entry.
     QString takeCard(int i);
     /// The picture of an entry for the preview (or, while printing, for
-    /// the paper). Preview pictures stay decoded while their file is
-    /// unchanged, so a redraw, even after an activation, decodes nothing.
+    /// the paper). Decoded pixels stay in the program's picture cache, so a
+    /// redraw usually decodes nothing.
     Picture picture(const QString &entry);
-    /// The picture for the image boxes, kept apart so that their size does
-    /// not push the preview's decoded images out.
+    /// The picture for the image boxes.
     Picture viewPicture(const QString &entry);
     int cardCount() const;
     void selectFirstPicture();
@@ -131,18 +129,12 @@ private:
     void fillPage(int p);
     /// Decodes the raster pictures that a drawing routine will draw, side by
     /// side on the processor's cores, at the device size each will take.
-    void decodeAhead(const std::function<void(Surface &)> &routine, double pixelsPerTwip);
+    /// `keep`: the decoded images also go into the picture cache.
+    void decodeAhead(const std::function<void(Surface &)> &routine, double pixelsPerTwip,
+                     bool keep);
     Setup m_setup;
     QString m_family;
-    struct Cached {
-        Picture picture;
-        QDateTime modified;
-        qint64 size = -1;
-    };
-    static Picture cached(QHash<QString, Cached> &cache, const QString &entry);
-    QHash<QString, Cached> m_preview;
-    QHash<QString, Cached> m_views;
-    /// Only while printing: paper-sized images are too large to keep.
-    QHash<QString, Cached> m_paper;
-    bool m_printing = false;
+    /// Only while a routine draws: its pictures, decoded side by side
+    /// beforehand at the size they are drawn.
+    QHash<QString, Picture> m_prepared;
 };

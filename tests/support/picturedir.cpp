@@ -97,3 +97,21 @@ void PictureDir::addFile(const QString &name, const QByteArray &bytes)
 }
 
 void PictureDir::remove(const QString &name) { QFile::remove(filePath(name)); }
+
+QByteArray PictureDir::claimingGif(QSize screen)
+{
+    QByteArray g("GIF89a");
+    auto le16 = [&](int v) { g += char(v & 0xFF); g += char((v >> 8) & 0xFF); };
+    le16(screen.width());
+    le16(screen.height());
+    g += char(0x80); // global table, 2 entries
+    g += char(0);
+    g += char(0);
+    g += QByteArray("\x20\x40\xC0\0\0\0", 6);
+    g += ',';
+    le16(0); le16(0); le16(1); le16(1); // one pixel at the top left
+    g += char(0);
+    // Min code size 2; 3-bit codes clear (4), index 0, end (5).
+    g += QByteArray("\x02\x02\x44\x01\x00;", 6);
+    return g;
+}

@@ -19,6 +19,9 @@ public:
     /// Writes raw bytes (damaged files, names only).
     void addFile(const QString &name, const QByteArray &bytes = QByteArray("x"));
     void remove(const QString &name);
+    /// A GIF of a few bytes whose logical screen claims `screen` pixels
+    /// (decoders allocate all of it) around one real pixel.
+    static QByteArray claimingGif(QSize screen);
     QString filePath(const QString &name) const;
 
 private:

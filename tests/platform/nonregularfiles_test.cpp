@@ -1,0 +1,174 @@
+// Names that look like pictures but are no regular files: FIFOs, sockets,
+// devices, directories and broken links stay out of the listing, and no
+// picture is ever waited for, also when a listed file has turned into a FIFO.
+// Names that are not valid UTF-8 cannot be loaded by the name Qt gives them
+// and stay out too.
+
+#include "platform/picture.h"
+#include "support/picturedir.h"
+#include "support/windowfixture.h"
+#include "support/wmfwriter.h"
+#include "words/nouns.h"
+#include "worksheets/drucken1.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPainter>
+#include <QSet>
+#include <QTest>
+#include <atomic>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+/// Frees whoever waits on the FIFO's read end after `delayMs`, again and
+/// again, so that a fault shows as a slow step instead of a hung test.
+class FifoRescuer {
+public:
+    FifoRescuer(QString path, int delayMs)
+        : m_thread([this, native = QFile::encodeName(path), delayMs] {
+              std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+              while (!m_stop) {
+                  const int fd = ::open(native.constData(), O_WRONLY | O_NONBLOCK);
+                  if (fd >= 0)
+                      ::close(fd); // the reader gets its open() and then end of file
+                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              }
+          }) {}
+    ~FifoRescuer() {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+bool makeFifo(const PictureDir &dir, const QString &name) {
+    return ::mkfifo(QFile::encodeName(dir.filePath(name)).constData(), 0600) == 0;
+}
+
+bool makeSocket(const PictureDir &dir, const QString &name) {
+    const QByteArray path = QFile::encodeName(dir.filePath(name));
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    if (size_t(path.size()) >= sizeof addr.sun_path)
+        return false;
+    memcpy(addr.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool ok = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
+    if (fd >= 0)
+        ::close(fd); // the socket file stays
+    return ok;
+}
+
+bool makeLink(const PictureDir &dir, const QString &target, const QString &name) {
+    return QFile::link(target, dir.filePath(name));
+}
+
+void addPicture(PictureDir &dir, const QString &name) {
+    if (name.endsWith(QLatin1String(".wmf")))
+        dir.addFile(name, WmfWriter::placeable(0, 0, 1440, 1440)
+                              .setWindowExt(1440, 1440)
+                              .rectangle(0, 0, 1440, 1440)
+                              .bytes());
+    else
+        dir.addPicture(name, QSize(30, 30), Qt::blue);
+}
+
+} // namespace
+
+class NonRegularFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void listingTakesRegularFilesOnly() {
+        PictureDir dir;
+        dir.addPicture("derHund.gif");
+        QVERIFY(makeFifo(dir, "dieRoehre.gif"));
+        QVERIFY(makeSocket(dir, "dieDose.jpg"));
+        QVERIFY(QDir(dir.path()).mkdir("derOrdner.bmp"));
+        QVERIFY(makeLink(dir, dir.filePath("derHund.gif"), "dasVerweisbild.gif"));
+        QVERIFY(makeLink(dir, dir.filePath("dieRoehre.gif"), "dasRohrende.gif"));
+        QVERIFY(makeLink(dir, dir.filePath("derFehlt.gif"), "derKaputt.jpg"));
+        QVERIFY(makeLink(dir, "/dev/null", "dasGeraet.bmp"));
+        QCOMPARE(nouns::listPictureFiles(QDir::current()),
+                 QStringList({"dasVerweisbild.gif", "derHund.gif"}));
+    }
+
+    void nonUtf8NamesStayOut() {
+        PictureDir dir;
+        dir.addPicture(QStringLiteral("dieMöwe.gif"));
+        // Latin-1 bytes: Qt decodes them to U+FFFD, which leads back to no file.
+        const QByteArray latin1 = QFile::encodeName(dir.path()) + "/derB\xE4r.gif";
+        const int fd = ::open(latin1.constData(), O_WRONLY | O_CREAT, 0600);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+        QVERIFY(QFile::copy(dir.filePath(QStringLiteral("dieMöwe.gif")),
+                            dir.filePath(QStringLiteral("dieMo\u0308we2.gif"))));
+        const QStringList listed = nouns::listPictureFiles(QDir::current());
+        QCOMPARE(
+            QSet<QString>(listed.begin(), listed.end()),
+            QSet<QString>({QStringLiteral("dieMöwe.gif"), QStringLiteral("dieMo\u0308we2.gif")}));
+        for (const QString &name : listed)
+            QVERIFY2(!Picture::load(name).isNull(), qPrintable(name));
+        ::unlink(latin1.constData()); // beyond the reach of QTemporaryDir
+    }
+
+    void loadingNeverWaits_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("gif") << "dieRoehre.gif";
+        QTest::newRow("jpg") << "dieRoehre.JPG";
+        QTest::newRow("bmp") << "dieRoehre.bmp";
+        QTest::newRow("wmf") << "dieRoehre.wmf";
+    }
+    void loadingNeverWaits() {
+        QFETCH(QString, name);
+        PictureDir dir;
+        // Loaded while a regular file, then replaced by a FIFO: draws nothing.
+        addPicture(dir, name);
+        const Picture before = Picture::load(name);
+        QVERIFY(!before.isNull());
+        dir.remove(name);
+        QVERIFY(makeFifo(dir, name));
+        const FifoRescuer rescuer(dir.filePath(name), 2000);
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(Picture::load(name).isNull());
+        QImage img(40, 40, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter painter(&img);
+        before.draw(painter, QRectF(0, 0, 40, 40));
+        painter.end();
+        QVERIFY2(t.elapsed() < 2000, "waited on a FIFO");
+        if (!name.endsWith(QLatin1String(".wmf"))) // a small metafile was read at loading
+            QCOMPARE(img.pixelColor(20, 20), QColor(Qt::white));
+    }
+
+    void worksheetShowsFifoAsEmptyFrame() {
+        WindowFixture f;
+        QStringList names;
+        for (int i = 1; i <= 9; ++i) {
+            names << QStringLiteral("dasBild%1.gif").arg(i);
+            f.dir.addPicture(names.last(), QSize(20, 20), QColor(0, 0, 200));
+        }
+        f.p.setNouns(names); // the listing at start
+        f.dir.remove(names[0]);
+        QVERIFY(makeFifo(f.dir, names[0]));
+        const FifoRescuer rescuer(f.dir.filePath(names[0]), 4000);
+        QElapsedTimer t;
+        t.start();
+        auto *w = f.open<drucken1>(ScreenId::Drucken1);
+        w->repaint();
+        QVERIFY2(t.elapsed() < 4000, "waited on a FIFO");
+        QCOMPARE(w->cards(), names);
+    }
+};
+
+QTEST_MAIN(NonRegularFilesTest)
+#include "nonregularfiles_test.moc"
