@@ -4,7 +4,7 @@
 // same file. Also counts decodes per noun.
 
 #include "exercises/Form3.h"
-#include "platform/picture.h"
+#include "drawing/picture.h"
 #include "support/fakeprogram.h"
 #include "support/picturedir.h"
 

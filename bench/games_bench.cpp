@@ -5,7 +5,7 @@
 #include "games/fang.h"
 #include "games/gamewidgets.h"
 #include "games/memo.h"
-#include "platform/canvas.h"
+#include "ui/canvas.h"
 #include "support/fakeprogram.h"
 #include "support/picturedir.h"
 

@@ -6,7 +6,7 @@
 // Targets: every case stays below 400 MB resident; the marathon grows by at
 // most 20 MB after its first pages.
 
-#include "platform/picturecache.h"
+#include "drawing/picturecache.h"
 #include "support/fakeprogram.h"
 #include "support/picturedir.h"
 #include "worksheets/worksheetframe.h"

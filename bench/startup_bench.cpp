@@ -4,8 +4,8 @@
 
 #include "app/Form1.h"
 #include "app/kalimboprogram.h"
-#include "platform/fonts.h"
-#include "platform/picture.h"
+#include "drawing/fonts.h"
+#include "drawing/picture.h"
 #include "support/manualclock.h"
 #include "support/picturedir.h"
 #include "support/recordingdialogs.h"

@@ -7,8 +7,8 @@
 // screen's frame) and the time of a printed page of nine of them (PDF at
 // 1200 dpi, 1300 twips each). Targets: under 250 ms a draw, under 2 s a page.
 
-#include "platform/picture.h"
-#include "platform/wmf/wmfpicture.h"
+#include "drawing/picture.h"
+#include "drawing/wmf/wmfpicture.h"
 #include "support/picturedir.h"
 #include "support/wmfwriter.h"
 

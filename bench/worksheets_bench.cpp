@@ -5,7 +5,7 @@
 //
 // Targets: preview < 1/4 of the full decodes, printed page < the full decodes.
 
-#include "platform/picture.h"
+#include "drawing/picture.h"
 #include "support/fakeprogram.h"
 #include "support/picturedir.h"
 #include "worksheets/drucken2.h"

@@ -1,8 +1,8 @@
 #pragma once
 // One fuzz input through the metafile reader and player, into a small image.
 
-#include "platform/picture.h"
-#include "platform/wmf/wmfpicture.h"
+#include "drawing/picture.h"
+#include "drawing/wmf/wmfpicture.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -3,10 +3,10 @@
 
 #include "app/icon.h"
 #include "app/kalimboprogram.h"
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/fonts.h"
-#include "platform/random.h"
+#include "core/clock.h"
+#include "ui/dialogs.h"
+#include "drawing/fonts.h"
+#include "core/random.h"
 
 #include <QApplication>
 

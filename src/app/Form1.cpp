@@ -5,13 +5,13 @@
 #include "app/kalimboprogram.h"
 #include "exercises/Form2.h"
 #include "log/Form11.h"
-#include "platform/canvas.h"
-#include "platform/clock.h"
-#include "platform/controls.h"
-#include "platform/dialogs.h"
-#include "platform/twips.h"
-#include "words/nouns.h"
-#include "words/palette.h"
+#include "ui/canvas.h"
+#include "core/clock.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/twips.h"
+#include "core/nouns.h"
+#include "core/palette.h"
 
 #include <QCheckBox>
 #include <QDir>

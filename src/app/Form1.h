@@ -4,9 +4,9 @@
 // (options, colours, letters, name). It owns the noun list and every
 // setting other windows read.
 
-#include "platform/screen.h"
-#include "words/program.h"
-#include "words/settings.h"
+#include "ui/screen.h"
+#include "program/program.h"
+#include "core/settings.h"
 
 #include <QStringList>
 

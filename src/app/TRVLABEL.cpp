@@ -1,8 +1,8 @@
 #include "app/TRVLABEL.h"
 
 #include "app/icon.h"
-#include "platform/controls.h"
-#include "platform/twips.h"
+#include "ui/controls.h"
+#include "ui/twips.h"
 
 #include <QEvent>
 #include <QLabel>

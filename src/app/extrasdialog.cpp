@@ -1,7 +1,7 @@
 #include "app/extrasdialog.h"
 
-#include "platform/controls.h"
-#include "words/extras.h"
+#include "ui/controls.h"
+#include "core/extras.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // The program: owns the main menu and, through the window factory, every
 // other window; answers the windows' questions about the main menu's state.
 
-#include "words/program.h"
+#include "program/program.h"
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 // The one factory of every window besides the main menu.
 
-#include "words/program.h"
+#include "program/program.h"
 
 Screen *createScreen(ScreenId id, Program &program);

@@ -1,7 +1,7 @@
 #include "exercises/Form10.h"
 
-#include "platform/canvas.h"
-#include "platform/controls.h"
+#include "ui/canvas.h"
+#include "ui/controls.h"
 
 #include <QLabel>
 

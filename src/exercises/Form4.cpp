@@ -1,6 +1,6 @@
 #include "exercises/Form4.h"
 
-#include "platform/controls.h"
+#include "ui/controls.h"
 
 #include <QLabel>
 #include <QPushButton>

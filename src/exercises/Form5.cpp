@@ -1,6 +1,6 @@
 #include "exercises/Form5.h"
 
-#include "words/nouns.h"
+#include "core/nouns.h"
 
 Form5::Form5(Program &program)
     : ChoiceScreen(program,

@@ -1,6 +1,6 @@
 #include "exercises/Form6.h"
 
-#include "words/nouns.h"
+#include "core/nouns.h"
 
 static QString unchanged(const QString &entry) {
     return entry;

@@ -1,8 +1,8 @@
 #include "exercises/Form9.h"
 
-#include "platform/canvas.h"
-#include "platform/controls.h"
-#include "platform/twips.h"
+#include "ui/canvas.h"
+#include "ui/controls.h"
+#include "ui/twips.h"
 
 #include <QFrame>
 #include <QLineEdit>

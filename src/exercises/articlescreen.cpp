@@ -1,7 +1,7 @@
 #include "exercises/articlescreen.h"
 
-#include "platform/controls.h"
-#include "words/nouns.h"
+#include "ui/controls.h"
+#include "core/nouns.h"
 
 #include <QPushButton>
 

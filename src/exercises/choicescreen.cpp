@@ -1,10 +1,10 @@
 #include "exercises/choicescreen.h"
 
-#include "platform/canvas.h"
-#include "platform/collation.h"
-#include "platform/controls.h"
-#include "platform/twips.h"
-#include "words/nouns.h"
+#include "ui/canvas.h"
+#include "core/collation.h"
+#include "ui/controls.h"
+#include "ui/twips.h"
+#include "core/nouns.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,10 +1,10 @@
 #include "exercises/exerciseframe.h"
 
-#include "platform/canvas.h"
-#include "platform/controls.h"
-#include "platform/dialogs.h"
-#include "platform/random.h"
-#include "platform/twips.h"
+#include "ui/canvas.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "core/random.h"
+#include "ui/twips.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -65,7 +65,7 @@ void ExerciseFrame::makeFrames(QRect landscape, QRect portrait) {
 void ExerciseFrame::makeStrip(int left, int top, int width, int height) {
     Picture1 = new Canvas(this);
     twips::place(Picture1, left, top, width, height);
-    wordstrip::setup(*Picture1);
+    wordstrip::setup(Picture1->surface());
     Picture1->setCursor(Qt::ArrowCursor);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Creates the exercises windows for the program.
 
-#include "words/program.h"
+#include "program/program.h"
 
 namespace exercises {
 

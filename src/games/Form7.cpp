@@ -1,12 +1,12 @@
 #include "games/Form7.h"
 
 #include "games/gamewidgets.h"
-#include "platform/canvas.h"
-#include "platform/controls.h"
-#include "platform/dialogs.h"
-#include "platform/picture.h"
-#include "platform/twips.h"
-#include "words/program.h"
+#include "ui/canvas.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "drawing/picture.h"
+#include "ui/twips.h"
+#include "program/program.h"
 
 #include <QPushButton>
 

@@ -2,8 +2,8 @@
 // Letter carpet: the letters of a noun hidden among fillers on 5 x 5
 // coloured cells; the child clicks them in order.
 
-#include "games/carpet.h"
-#include "platform/screen.h"
+#include "rules/carpet.h"
+#include "ui/screen.h"
 
 class Canvas;
 class ImageView;

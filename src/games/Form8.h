@@ -2,8 +2,8 @@
 // ABC ordering: five pictures that the child drags onto each other until
 // their nouns stand in alphabetical order.
 
-#include "games/abcorder.h"
-#include "platform/screen.h"
+#include "rules/abcorder.h"
+#include "ui/screen.h"
 
 class Canvas;
 class FramedImage;

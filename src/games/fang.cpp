@@ -1,13 +1,13 @@
 #include "games/fang.h"
 
-#include "platform/canvas.h"
-#include "platform/clock.h"
-#include "platform/controls.h"
-#include "platform/dialogs.h"
-#include "platform/random.h"
-#include "platform/twips.h"
-#include "words/nouns.h"
-#include "words/program.h"
+#include "ui/canvas.h"
+#include "core/clock.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "core/random.h"
+#include "ui/twips.h"
+#include "core/nouns.h"
+#include "program/program.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -2,8 +2,8 @@
 // The catch game: the child steers a red marker with the arrow keys and
 // catches the letters of a noun in order while they jump about the field.
 
-#include "games/catchgame.h"
-#include "platform/screen.h"
+#include "rules/catchgame.h"
+#include "ui/screen.h"
 
 #include <QListWidget>
 

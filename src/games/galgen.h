@@ -2,8 +2,8 @@
 // Hangman: the child guesses a noun letter by letter on a board of 30 keys;
 // every miss adds a part to the gallows, ten misses lose the game.
 
-#include "games/hangman.h"
-#include "platform/screen.h"
+#include "rules/hangman.h"
+#include "ui/screen.h"
 
 #include <QListWidget>
 #include <QStringList>

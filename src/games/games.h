@@ -1,7 +1,7 @@
 #pragma once
 // Creates the games windows for the program.
 
-#include "words/program.h"
+#include "program/program.h"
 
 namespace games {
 

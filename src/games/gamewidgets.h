@@ -2,7 +2,7 @@
 // Small controls the game windows share: a label that reports presses, a
 // filled ellipse and an image control with a thin border.
 
-#include "platform/imageview.h"
+#include "ui/imageview.h"
 
 #include <QColor>
 #include <QLabel>

@@ -1,12 +1,12 @@
 #include "games/memo.h"
 
 #include "games/gamewidgets.h"
-#include "platform/canvas.h"
-#include "platform/controls.h"
-#include "platform/dialogs.h"
-#include "platform/twips.h"
-#include "words/palette.h"
-#include "words/program.h"
+#include "ui/canvas.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/twips.h"
+#include "core/palette.h"
+#include "program/program.h"
 
 #include <QPushButton>
 

@@ -2,8 +2,8 @@
 // Memory: nine pairs of nouns written onto the window under grey covers.
 // The child learns where the words lie, then uncovers two cards at a time.
 
-#include "games/memory.h"
-#include "platform/screen.h"
+#include "rules/memory.h"
+#include "ui/screen.h"
 
 class Canvas;
 class PressLabel;

@@ -1,7 +1,7 @@
 #include "log/Form11.h"
 
-#include "platform/controls.h"
-#include "platform/dialogs.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
 #include "records/recordstore.h"
 
 #include <QLabel>

@@ -1,10 +1,10 @@
 #include "log/verlauf.h"
 
-#include "platform/canvas.h"
-#include "platform/clock.h"
-#include "platform/controls.h"
-#include "platform/dialogs.h"
-#include "platform/twips.h"
+#include "ui/canvas.h"
+#include "core/clock.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/twips.h"
 #include "records/recordstore.h"
 
 #include <QComboBox>

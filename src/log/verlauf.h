@@ -3,10 +3,10 @@
 // of right and wrong answers per day, printing, and deleting a child's file.
 // Opened from the log window when the program keeps records.
 
-#include "platform/printing.h"
-#include "platform/screen.h"
+#include "drawing/printing.h"
+#include "ui/screen.h"
 #include "records/report.h"
-#include "words/program.h"
+#include "program/program.h"
 
 class Canvas;
 class QComboBox;

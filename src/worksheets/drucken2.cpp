@@ -1,10 +1,10 @@
 #include "worksheets/drucken2.h"
 
-#include "platform/controls.h"
-#include "platform/imageview.h"
-#include "platform/surface.h"
-#include "platform/twips.h"
-#include "words/nouns.h"
+#include "ui/controls.h"
+#include "ui/imageview.h"
+#include "drawing/surface.h"
+#include "ui/twips.h"
+#include "core/nouns.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -74,11 +74,7 @@ drucken2::drucken2(Program &program) : WorksheetFrame(program, makeSetup())
     Text1->installEventFilter(this);
 }
 
-QString drucken2::nounOf(const QString &entry)
-{
-    const int dot = entry.indexOf(QLatin1Char('.'), 3);
-    return dot < 0 ? entry.mid(3) : entry.mid(3, dot - 3);
-}
+QString drucken2::nounOf(const QString &entry) { return nouns::stemOf(entry); }
 
 QString drucken2::defaultSound(const QString &entry) { return nouns::upper(entry.mid(3, 1)); }
 

@@ -1,7 +1,7 @@
 #include "worksheets/drucken3.h"
 
-#include "platform/surface.h"
-#include "words/nouns.h"
+#include "drawing/surface.h"
+#include "core/nouns.h"
 
 #include <initializer_list>
 

@@ -1,9 +1,9 @@
 #include "worksheets/schriften.h"
 
-#include "platform/collation.h"
-#include "platform/controls.h"
-#include "platform/twips.h"
-#include "words/program.h"
+#include "core/collation.h"
+#include "ui/controls.h"
+#include "ui/twips.h"
+#include "program/program.h"
 
 #include <QFontDatabase>
 #include <QLabel>

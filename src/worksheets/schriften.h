@@ -4,7 +4,7 @@
 // worksheet windows through Label1 (its caption says whether a font was
 // taken, its font is the font). Opens beside the worksheet that called it.
 
-#include "platform/screen.h"
+#include "ui/screen.h"
 
 #include <QPointer>
 #include <QStringList>

@@ -1,14 +1,14 @@
 #include "worksheets/worksheetframe.h"
 
-#include "platform/canvas.h"
-#include "platform/controls.h"
-#include "platform/dialogs.h"
-#include "platform/imageview.h"
-#include "platform/surface.h"
-#include "platform/twips.h"
-#include "words/nouns.h"
-#include "words/program.h"
-#include "worksheets/pages.h"
+#include "ui/canvas.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/imageview.h"
+#include "drawing/surface.h"
+#include "ui/twips.h"
+#include "core/nouns.h"
+#include "program/program.h"
+#include "core/pages.h"
 #include "worksheets/schriften.h"
 
 #include <QClipboard>

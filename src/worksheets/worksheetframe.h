@@ -4,9 +4,9 @@
 // picture exchange, the font chooser, clipboard copy, printing and help.
 // Each window adds its preview routine and its page routine.
 
-#include "platform/picture.h"
-#include "platform/printing.h"
-#include "platform/screen.h"
+#include "drawing/picture.h"
+#include "drawing/printing.h"
+#include "ui/screen.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "menufixture.h"
 
 #include "app/extrasdialog.h"
-#include "words/extras.h"
-#include "words/settings.h"
+#include "core/extras.h"
+#include "core/settings.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -4,12 +4,12 @@
 
 #include "app/Form1.h"
 #include "app/kalimboprogram.h"
-#include "platform/fonts.h"
+#include "drawing/fonts.h"
 #include "support/manualclock.h"
 #include "support/picturedir.h"
 #include "support/recordingdialogs.h"
 #include "support/scriptedrandom.h"
-#include "words/nouns.h"
+#include "core/nouns.h"
 
 #include <memory>
 

@@ -3,7 +3,7 @@
 
 #include "exercises/Form5.h"
 #include "exercises/Form6.h"
-#include "platform/canvas.h"
+#include "ui/canvas.h"
 #include "support/windowfixture.h"
 
 #include <QLabel>

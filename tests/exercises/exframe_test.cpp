@@ -3,8 +3,8 @@
 // the picture switch and the word strip.
 
 #include "exercises/Form2.h"
-#include "platform/canvas.h"
-#include "platform/twips.h"
+#include "ui/canvas.h"
+#include "ui/twips.h"
 #include "support/windowfixture.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 
 #include "exercises/Form10.h"
 #include "exercises/Form9.h"
-#include "platform/canvas.h"
+#include "ui/canvas.h"
 #include "support/windowfixture.h"
 
 #include <QLabel>

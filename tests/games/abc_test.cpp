@@ -2,8 +2,8 @@
 // dropping frames, and the solved state.
 #include "games/Form8.h"
 #include "games/gamewidgets.h"
-#include "platform/canvas.h"
-#include "platform/random.h"
+#include "ui/canvas.h"
+#include "core/random.h"
 #include "support/windowfixture.h"
 
 #include <QLabel>

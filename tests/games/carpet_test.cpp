@@ -2,11 +2,11 @@
 // double-letter nouns, and the window's cells, strip and solution panel.
 #include "games/Form7.h"
 #include "games/gamewidgets.h"
-#include "platform/canvas.h"
-#include "platform/controls.h"
-#include "platform/twips.h"
+#include "ui/canvas.h"
+#include "ui/controls.h"
+#include "ui/twips.h"
 #include "support/windowfixture.h"
-#include "words/nouns.h"
+#include "core/nouns.h"
 
 #include <QLabel>
 #include <QPushButton>

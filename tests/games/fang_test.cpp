@@ -1,8 +1,8 @@
 // The catch game: scattering, catching in order, the clock, and the window's keys.
 #include "games/fang.h"
-#include "platform/canvas.h"
-#include "platform/clock.h"
-#include "platform/twips.h"
+#include "ui/canvas.h"
+#include "core/clock.h"
+#include "ui/twips.h"
 #include "support/windowfixture.h"
 
 #include <QLabel>

@@ -1,9 +1,9 @@
 // Memory: the deal, the pool, turning cards, and a whole game in the window.
 #include "games/gamewidgets.h"
 #include "games/memo.h"
-#include "platform/canvas.h"
-#include "platform/random.h"
-#include "platform/twips.h"
+#include "ui/canvas.h"
+#include "core/random.h"
+#include "ui/twips.h"
 #include "support/windowfixture.h"
 
 #include <QPushButton>

@@ -3,8 +3,8 @@
 // size (GIF, BMP) keep no more than the size they are drawn at, on their own
 // and on the worksheets, whatever their header claims.
 
-#include "platform/picture.h"
-#include "platform/picturecache.h"
+#include "drawing/picture.h"
+#include "drawing/picturecache.h"
 #include "support/windowfixture.h"
 #include "worksheets/drucken1.h"
 #include "worksheets/drucken2.h"

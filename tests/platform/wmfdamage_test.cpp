@@ -2,12 +2,12 @@
 // maximum, with bad indexes. They draw what was good before the damage, or
 // nothing, and never crash, hang or allocate without bound.
 
-#include "platform/picture.h"
-#include "platform/wmf/wmfdib.h"
-#include "platform/wmf/wmfformat.h"
-#include "platform/wmf/wmfpicture.h"
-#include "platform/wmf/wmfplayer.h"
-#include "platform/wmf/wmfreader.h"
+#include "drawing/picture.h"
+#include "drawing/wmf/wmfdib.h"
+#include "drawing/wmf/wmfformat.h"
+#include "drawing/wmf/wmfpicture.h"
+#include "drawing/wmf/wmfplayer.h"
+#include "drawing/wmf/wmfreader.h"
 #include "support/wmfwriter.h"
 
 #include <QDir>

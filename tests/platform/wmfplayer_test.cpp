@@ -1,12 +1,12 @@
 // Plays metafiles built record by record into images and checks the colours
 // at chosen points.
 
-#include "platform/picture.h"
-#include "platform/wmf/wmfformat.h"
-#include "platform/wmf/wmfpicture.h"
-#include "platform/wmf/wmfplayer.h"
-#include "platform/wmf/wmfreader.h"
-#include "platform/wmf/wmftext.h"
+#include "drawing/picture.h"
+#include "drawing/wmf/wmfformat.h"
+#include "drawing/wmf/wmfpicture.h"
+#include "drawing/wmf/wmfplayer.h"
+#include "drawing/wmf/wmfreader.h"
+#include "drawing/wmf/wmftext.h"
 #include "support/picturedir.h"
 #include "support/wmfwriter.h"
 

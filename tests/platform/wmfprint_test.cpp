@@ -2,7 +2,7 @@
 // pdfimages (poppler-utils) lists no image for a pure-vector picture, and
 // exactly one for the picture with an embedded bitmap.
 
-#include "platform/picture.h"
+#include "drawing/picture.h"
 #include "support/picturedir.h"
 #include "support/wmfwriter.h"
 

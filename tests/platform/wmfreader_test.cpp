@@ -1,9 +1,9 @@
 // Headers and natural sizes of metafiles, read without playing a record.
 
-#include "platform/picture.h"
-#include "platform/wmf/wmfformat.h"
-#include "platform/wmf/wmfpicture.h"
-#include "platform/wmf/wmfreader.h"
+#include "drawing/picture.h"
+#include "drawing/wmf/wmfformat.h"
+#include "drawing/wmf/wmfpicture.h"
+#include "drawing/wmf/wmfreader.h"
 #include "support/picturedir.h"
 #include "support/wmfwriter.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/screens.h"
 #include "log/Form11.h"
-#include "platform/fonts.h"
+#include "drawing/fonts.h"
 
 FakeProgram::FakeProgram() : Program(createScreen) { fonts::installSubstitutions(); }
 

@@ -7,7 +7,7 @@
 #include "support/manualclock.h"
 #include "support/recordingdialogs.h"
 #include "support/scriptedrandom.h"
-#include "words/program.h"
+#include "program/program.h"
 
 #include <map>
 

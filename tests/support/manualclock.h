@@ -2,7 +2,7 @@
 // A clock for tests: the date and time are set by hand and the one-second
 // tickers fire only when the test says so.
 
-#include "platform/clock.h"
+#include "core/clock.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes for tests: every box is kept, Yes/No answers come from a script.
 
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QList>
 #include <QString>

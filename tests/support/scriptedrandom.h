@@ -2,7 +2,7 @@
 // Random numbers for tests: a script of values taken in order; after it runs
 // out, a fixed-seed sequence so tests stay repeatable.
 
-#include "platform/random.h"
+#include "core/random.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
-#include "platform/surface.h"
-#include "words/palette.h"
-#include "words/wordstrip.h"
+#include "drawing/surface.h"
+#include "core/palette.h"
+#include "drawing/wordstrip.h"
 
 #include <QGuiApplication>
 #include <QTest>

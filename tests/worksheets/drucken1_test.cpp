@@ -2,7 +2,7 @@
 // preview and printed positions, exchange, clipboard, printing and its
 // confirmation, a PDF page checked with pdftotext, a failing print job.
 
-#include "platform/canvas.h"
+#include "ui/canvas.h"
 #include "worksheets/drucken1.h"
 #include "worksheettest.h"
 

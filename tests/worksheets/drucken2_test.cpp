@@ -2,7 +2,7 @@
 // marking letters in Text1, sounds across exchange, printing and paging,
 // and the tiling of the preview and the printed cards.
 
-#include "platform/picture.h"
+#include "drawing/picture.h"
 #include "worksheets/drucken2.h"
 #include "worksheettest.h"
 

@@ -3,7 +3,7 @@
 
 #include "worksheets/drucken1.h"
 #include "worksheets/drucken2.h"
-#include "worksheets/pages.h"
+#include "core/pages.h"
 #include "worksheettest.h"
 
 #include <QListWidget>

@@ -2,7 +2,7 @@
 // worksheet windows when a font is taken, when nothing is taken and when the
 // chooser is closed by its title bar.
 
-#include "platform/collation.h"
+#include "core/collation.h"
 #include "worksheets/drucken1.h"
 #include "worksheets/drucken3.h"
 #include "worksheets/schriften.h"

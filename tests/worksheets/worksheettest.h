@@ -3,8 +3,8 @@
 // a recording surface saw, print targets, and the words pdftotext finds on a
 // printed page.
 
-#include "platform/collation.h"
-#include "platform/surface.h"
+#include "core/collation.h"
+#include "drawing/surface.h"
 #include "support/windowfixture.h"
 #include "worksheets/worksheetframe.h"
 

@@ -1,0 +1,105 @@
+#include "program/program.h"
+
+#include "records/recordstore.h"
+
+#include <QPointer>
+#include <QSize>
+#include <algorithm>
+
+Program::Program(ScreenFactory factory) : m_factory(std::move(factory)) {}
+
+Program::~Program() { destroyAll(); }
+
+void Program::recordAnswer(LogList exercise, const QString &entry, bool right,
+                           const QString &given)
+{
+    records::RecordStore *store = records();
+    if (!store)
+        return;
+    const QString id = records::exerciseIds().value(int(exercise) - 1);
+    store->append(nameLabel(), {id, entry, right, given});
+}
+
+QString Program::greeting() const
+{
+    return QStringLiteral("Hallo ") + nameField() + QStringLiteral(" !\r\r");
+}
+
+void Program::showScreen(ScreenId id)
+{
+    Screen *s = screen(id);
+    if (!s)
+        return;
+    hideMenu();
+    s->showAndActivate();
+}
+
+Screen *Program::screen(ScreenId id)
+{
+    auto it = m_screens.find(id);
+    if (it != m_screens.end())
+        return it->second;
+    Screen *s = m_factory ? m_factory(id, *this) : nullptr;
+    if (s) {
+        m_screens[id] = s;
+        // Loading centres the window once; many windows centre again on activation.
+        if (s->centresOnLoad())
+            s->centre();
+    }
+    return s;
+}
+
+Screen *Program::existing(ScreenId id) const
+{
+    auto it = m_screens.find(id);
+    return it == m_screens.end() ? nullptr : it->second;
+}
+
+void Program::leave(Screen *s)
+{
+    if (s)
+        s->hide();
+    showMenu();
+}
+
+void Program::closedByTitleBar(Screen *s)
+{
+    for (auto it = m_screens.begin(); it != m_screens.end(); ++it) {
+        if (it->second == s) {
+            m_screens.erase(it);
+            break;
+        }
+    }
+    if (lastActive == s)
+        lastActive = nullptr;
+    s->hide();
+    // Deleted later: the close may come from inside the window's own handlers.
+    s->deleteLater();
+    m_discarded.erase(std::remove_if(m_discarded.begin(), m_discarded.end(),
+                                     [](const QPointer<Screen> &p) { return p.isNull(); }),
+                      m_discarded.end());
+    m_discarded.emplace_back(s);
+    showMenu();
+}
+
+void Program::destroyAll()
+{
+    ending = true;
+    auto screens = m_screens;
+    m_screens.clear();
+    for (auto &[id, s] : screens) {
+        Q_UNUSED(id);
+        delete s;
+    }
+    for (const QPointer<Screen> &s : m_discarded)
+        delete s.data();
+    m_discarded.clear();
+    lastActive = nullptr;
+}
+
+void Program::setPictureSize(const QSize &tw)
+{
+    auto to16 = [](int v) { return qint16(qBound(-32768, v, 32767)); };
+    pictureWidth = to16(tw.width());
+    pictureHeight = to16(tw.height());
+}

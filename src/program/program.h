@@ -1,0 +1,152 @@
+#pragma once
+// The program as every window sees it: the services (message boxes, random
+// numbers, clock), the main menu's state that other windows read, the log,
+// and the way between windows. The main menu owns the state; other windows
+// only read it. Windows are created lazily on first show and discarded when
+// closed by their title bar.
+
+#include "ui/screen.h"
+#include "core/extras.h"
+
+#include <QColor>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <map>
+#include <vector>
+
+class Dialogs;
+class Random;
+class Clock;
+namespace records {
+class RecordStore;
+}
+
+/// Every window besides the main menu.
+enum class ScreenId {
+    Form2,    // reading
+    Form3,    // article choice
+    Form4,    // "Ich sehe"
+    Form5,    // word choice
+    Form6,    // picture choice
+    Form9,    // copy
+    Form10,   // dictation
+    Galgen,   // hangman
+    Memo,     // memory
+    Fang,     // catch game
+    Form7,    // letter carpet
+    Form8,    // ABC ordering
+    Drucken1, // learning cards
+    Drucken2, // sound-exercise cards
+    Drucken3, // writing worksheets
+    Schriften,// font chooser
+    Form11,   // user-input log
+    TrvLabel, // about box
+    Verlauf,  // the children's records
+};
+
+/// The twelve lists of the user-input log, numbered as the log window's lists.
+enum class LogList {
+    Lesen = 1,
+    Bildwahl,
+    Wortwahl,
+    Begleiter,
+    Ergaenzen,
+    Abc,
+    Abschrift,
+    Diktat,
+    Teppich,
+    Fange,
+    Memory,
+    Galgen,
+};
+
+/// The six switches of the options panel.
+enum class Option {
+    Bestaetigungen,    // Check2 "Bestätigungen ein"
+    Farbeinstellungen, // Check3
+    Wortfilterauswahl, // Check4
+    Namenseingabe,     // Check5
+    BilderBeiNomen,    // Check6
+    Druckerausgabe,    // Check7
+};
+
+class Program;
+/// Creates the window for an id, or returns nullptr for ids it does not know.
+using ScreenFactory = std::function<Screen *(ScreenId, Program &)>;
+
+class Program : public ScreenHost {
+public:
+    explicit Program(ScreenFactory factory);
+    ~Program() override;
+
+    // Services.
+    virtual Dialogs &dialogs() = 0;
+    virtual Random &random() = 0;
+    virtual Clock &clock() = 0;
+
+    // The main menu's state.
+    /// The noun list (filtered or not).
+    virtual QStringList nounList() const = 0;
+    /// Every picture file of the working directory, unfiltered.
+    virtual QStringList pictureFiles() const = 0;
+    /// The name field: used in greetings; never empty.
+    virtual QString nameField() const = 0;
+    /// The name label: the name as last confirmed.
+    virtual QString nameLabel() const = 0;
+    virtual bool option(Option o) const = 0;
+    /// The reading screen's picture switch writes the option back.
+    virtual void setPicturesOption(bool on) = 0;
+    /// Palette indexes of the letter colours.
+    virtual int vowelColour() const = 0;
+    virtual int consonantColour() const = 0;
+    /// Colour of the main menu's background sample box.
+    virtual QColor background() const = 0;
+
+    /// "Hallo <name> !" and two line breaks.
+    QString greeting() const;
+
+    // The user-input log.
+    virtual void appendLog(LogList list, const QString &line) = 0;
+
+    // Every answer per child, beside the log.
+    /// The store of the children's answers; nullptr while records are off.
+    virtual records::RecordStore *records() { return nullptr; }
+    /// Keeps one answer for the child of the name label: the noun entry, right
+    /// or wrong, and what was chosen or typed. Does nothing while records are off.
+    void recordAnswer(LogList exercise, const QString &entry, bool right,
+                      const QString &given = QString());
+
+    // Windows.
+    /// Hides the current window and shows the main menu.
+    virtual void showMenu() = 0;
+    /// Hides the main menu and shows the window (created on first use).
+    virtual void showScreen(ScreenId id);
+    /// The window, created hidden if it does not exist yet.
+    Screen *screen(ScreenId id);
+    /// The window if it exists, else nullptr.
+    Screen *existing(ScreenId id) const;
+    /// "Abbruch": hide the window, show the main menu; state kept.
+    void leave(Screen *s);
+    void closedByTitleBar(Screen *s) override;
+    /// Hides the main menu (before another window shows).
+    virtual void hideMenu() = 0;
+    /// Closes and destroys every window (program end).
+    void destroyAll();
+
+    /// Size in twips of the picture measured last (16-bit, shared by all windows).
+    qint16 pictureWidth = 0;
+    qint16 pictureHeight = 0;
+    /// Stores a measured size with 16-bit rounding.
+    void setPictureSize(const QSize &twips);
+
+    /// The teacher's switches for our additions (all off unless turned on).
+    Extras extras;
+
+private:
+    ScreenFactory m_factory;
+    std::map<ScreenId, Screen *> m_screens;
+    /// Windows closed by their title bar and not yet deleted by the event loop;
+    /// they must not outlive the program they refer to.
+    std::vector<QPointer<Screen>> m_discarded;
+};
