@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/random.h"
+#include "platform/translations.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -15,6 +16,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalimbo"));
+    translations::installQtGerman(app);
     fonts::installSubstitutions();
     QApplication::setFont(QFont(QStringLiteral("Verdana"), 9));
     QIcon appIcon;
