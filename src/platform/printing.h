@@ -36,7 +36,7 @@ struct Outcome {
     /// What went wrong (Failed), in German for the message box.
     QString error;
     /// Printed, but the page waits: the queue is stopped (German, may be empty).
-    QString notice;
+    QString notice = {};
     bool ok() const { return kind != Failed; }
 };
 
