@@ -124,7 +124,7 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("printed");
         QTest::addColumn<QString>("says");
-        QTest::newRow("rejecting") << "cupsreject" << false << "nicht erreicht";
+        QTest::newRow("rejecting") << "cupsreject" << false << "keine Druckaufträge an";
         QTest::newRow("stopped") << "cupsdisable" << true << "Drucker ist angehalten";
     }
     void unavailableQueue() {
