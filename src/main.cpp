@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/random.h"
+#include "platform/translations.h"
 
 #include <QApplication>
 
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalimbo"));
+    translations::installQtGerman(app);
     fonts::installSubstitutions();
     QApplication::setFont(QFont(QStringLiteral("Verdana"), 9));
     // Lets the desktop match the windows to the menu entry and its icon.
