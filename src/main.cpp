@@ -4,9 +4,10 @@
 #include "app/icon.h"
 #include "app/kalimboprogram.h"
 #include "core/clock.h"
-#include "ui/dialogs.h"
-#include "drawing/fonts.h"
 #include "core/random.h"
+#include "drawing/fonts.h"
+#include "ui/dialogs.h"
+#include "ui/translations.h"
 
 #include <QApplication>
 
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalimbo"));
+    translations::installQtGerman(app);
     fonts::installSubstitutions();
     QApplication::setFont(QFont(QStringLiteral("Verdana"), 9));
     // Lets the desktop match the windows to the menu entry and its icon.

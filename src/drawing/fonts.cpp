@@ -11,14 +11,26 @@ void installSubstitutions()
     if (done)
         return;
     done = true;
-    const QStringList sans = {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
-                              QStringLiteral("Noto Sans")};
-    for (const char *name : {"Verdana", "MS Sans Serif", "Arial", "Tahoma", "Helvetica"})
-        QFont::insertSubstitutions(QString::fromLatin1(name), sans);
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                               {QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif")});
-    QFont::insertSubstitutions(QStringLiteral("Courier New"),
-                               {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono")});
+    // Average advance of German captions, in ems (regular / bold):
+    // DejaVu Sans 0.52 / 0.59, Liberation Sans 0.46 / 0.49. Verdana is wider
+    // still, so DejaVu Sans comes closest to it. MS Sans Serif has Arial's
+    // proportions, and Liberation Sans is metric-compatible with Arial;
+    // DejaVu Sans would make its captions about a fifth wider than laid out.
+    const QString dejaVu = QStringLiteral("DejaVu Sans");
+    const QString liberation = QStringLiteral("Liberation Sans");
+    const QString noto = QStringLiteral("Noto Sans");
+    const QStringList wide = {dejaVu, liberation, noto};
+    const QStringList narrow = {liberation, QStringLiteral("Nimbus Sans"), dejaVu, noto};
+    for (const char *name : {"Verdana", "Tahoma"})
+        QFont::insertSubstitutions(QString::fromLatin1(name), wide);
+    for (const char *name : {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Helvetica"})
+        QFont::insertSubstitutions(QString::fromLatin1(name), narrow);
+    // The Liberation fonts share the widths of these two; DejaVu is wider.
+    QFont::insertSubstitutions(
+        QStringLiteral("Times New Roman"),
+        {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Courier New"), {QStringLiteral("Liberation Mono"),
+                                                               QStringLiteral("DejaVu Sans Mono")});
 }
 
 } // namespace fonts

@@ -9,6 +9,9 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryDir>
+
+#include <cups/cups.h>
 
 namespace printing {
 
@@ -42,7 +45,77 @@ Outcome run(QPrinter &printer, const PageRoutine &page)
     return out;
 }
 
+/// Writes the page into a PDF file laid out as `layout`.
+Outcome writePdf(const QString &fileName, const QString &documentName, const PageRoutine &page,
+                 const QPageLayout &layout, int dpi) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    printer.setDocName(documentName);
+    printer.setResolution(dpi);
+    printer.setPageLayout(layout);
+    Outcome out = run(printer, page);
+    if (out.ok() && !QFileInfo::exists(fileName)) {
+        out.kind = Outcome::Failed;
+        out.error = QStringLiteral("Die Datei konnte nicht geschrieben werden.");
+    }
+    out.file = fileName;
+    return out;
+}
+
+/// What the print server says about a queue.
+struct QueueState {
+    bool known = false;
+    bool accepting = true;
+    bool stopped = false;
+};
+
+/// "name" or "name/instance" as Qt names a CUPS destination.
+QueueState queueState(const QString &printer) {
+    QueueState st;
+    const QByteArray name = printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    const QByteArray instance = printer.section(QLatin1Char('/'), 1).toLocal8Bit();
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(),
+                                         instance.isEmpty() ? nullptr : instance.constData());
+    if (!dest)
+        return st;
+    st.known = true;
+    if (const char *v =
+            cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options))
+        st.accepting = qstrcmp(v, "false") != 0;
+    // IPP printer-state 5: stopped (cupsdisable); jobs are queued but not printed.
+    if (const char *v = cupsGetOption("printer-state", dest->num_options, dest->options))
+        st.stopped = qstrcmp(v, "5") == 0;
+    cupsFreeDests(1, dest);
+    return st;
+}
+
 } // namespace
+
+Outcome submitPdf(const QString &printer, const QString &pdfFile, const QString &documentName) {
+    Outcome out;
+    const QueueState st = queueState(printer);
+    if (st.known && !st.accepting) {
+        out.error = QStringLiteral("Der Drucker nimmt zurzeit keine Druckaufträge an.");
+        return out;
+    }
+    const QByteArray name = printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    const int job = cupsPrintFile(name.constData(), QFile::encodeName(pdfFile).constData(),
+                                  documentName.toUtf8().constData(), 0, nullptr);
+    if (job <= 0) {
+        out.error = QStringLiteral("Der Druckauftrag hat die Warteschlange des Druckers nicht "
+                                   "erreicht.");
+        const QString reason = QString::fromUtf8(cupsLastErrorString());
+        if (!reason.isEmpty())
+            out.error += QStringLiteral("\r(") + reason + QLatin1Char(')');
+        return out;
+    }
+    out.kind = Outcome::Printed;
+    if (st.stopped)
+        out.notice = QStringLiteral("Der Drucker ist angehalten; die Seite wartet in seiner "
+                                    "Warteschlange.");
+    return out;
+}
 
 bool hasDefaultPrinter() { return !QPrinterInfo::defaultPrinter().isNull(); }
 
@@ -58,18 +131,10 @@ QString freshPdfName(const QDir &dir, const QString &stem, const QDateTime &when
 Outcome printToPdf(const QString &fileName, const QString &documentName, const PageRoutine &page,
                    int dpi)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
-    printer.setDocName(documentName);
-    printer.setResolution(dpi);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-    Outcome out = run(printer, page);
-    if (out.ok() && !QFileInfo::exists(fileName)) {
-        out.kind = Outcome::Failed;
-        out.error = QStringLiteral("Die Datei konnte nicht geschrieben werden.");
-    }
+    Outcome out = writePdf(fileName, documentName, page,
+                           QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter),
+                           dpi);
     if (!out.ok())
         out.error += QStringLiteral("\r") + QDir::toNativeSeparators(fileName);
     else
@@ -89,9 +154,19 @@ Outcome printPage(const QString &documentName, const QString &stem, const PageRo
         out.file = name;
         return out;
     }
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(documentName);
-    Outcome out = run(printer, page);
+    // Qt's own print path hands the job to the server and ignores its answer:
+    // draw into a PDF with the printer's paper and margins and submit it here.
+    const QPrinter native(info, QPrinter::HighResolution);
+    Outcome out;
+    QTemporaryDir tmp;
+    if (!tmp.isValid()) {
+        out.error = QStringLiteral("Der Druckauftrag konnte nicht vorbereitet werden.");
+    } else {
+        const QString file = tmp.filePath(QStringLiteral("seite.pdf"));
+        out = writePdf(file, documentName, page, native.pageLayout(), native.resolution());
+        if (out.ok())
+            out = submitPdf(info.printerName(), file, documentName);
+    }
     if (!out.ok())
         out.error += QStringLiteral("\r") + info.printerName();
     return out;

@@ -35,11 +35,17 @@ struct Outcome {
     QString file;
     /// What went wrong (Failed), in German for the message box.
     QString error;
+    /// Printed, but the page waits: the queue is stopped (German, may be empty).
+    QString notice = {};
     bool ok() const { return kind != Failed; }
 };
 
 /// True when the system knows a default printer.
 bool hasDefaultPrinter();
+
+/// Sends a finished PDF file to the print queue `printer`; Failed (with the
+/// print server's reason) when the queue does not take the job.
+Outcome submitPdf(const QString &printer, const QString &pdfFile, const QString &documentName);
 
 /// Prints one page on the default printer without a dialog. Without a
 /// default printer the page is written as a PDF into `fallbackDir` under a

@@ -27,15 +27,53 @@ Screen::~Screen()
         m_host.lastActive = nullptr;
 }
 
+namespace {
+
+/// The frame around the client area as far as the window system knows it yet.
+QMargins frameMargins(const QWidget *w) {
+    const QRect frame = w->frameGeometry();
+    const QRect client = w->geometry();
+    return QMargins(qMax(0, client.left() - frame.left()), qMax(0, client.top() - frame.top()),
+                    qMax(0, frame.right() - client.right()),
+                    qMax(0, frame.bottom() - client.bottom()));
+}
+
+} // namespace
+
+QPoint Screen::centredFramePosition(const QRect &area, const QSize &client, const QMargins &frame) {
+    const int w = client.width() + frame.left() + frame.right();
+    const int h = client.height() + frame.top() + frame.bottom();
+    return QPoint(area.x() + (area.width() - w) / 2, area.y() + (area.height() - h) / 2);
+}
+
 void Screen::centre()
 {
     QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!s)
         return;
-    const QRect area = s->geometry();
-    const QSize frame = frameGeometry().size().expandedTo(size());
-    move(area.x() + (area.width() - frame.width()) / 2,
-         area.y() + (area.height() - frame.height()) / 2);
+    m_centredWith = frameMargins(this);
+    // Without a frame yet (not shown, or not yet decorated) the position is a
+    // first guess; event() corrects it once the frame's size is known.
+    m_centreWaitsForFrame = m_centredWith.isNull();
+    // A top-level widget's position is that of its frame.
+    move(centredFramePosition(s->geometry(), size(), m_centredWith));
+}
+
+bool Screen::event(QEvent *e) {
+    const bool handled = QWidget::event(e);
+    switch (e->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+    case QEvent::UpdateRequest:
+        if (m_centreWaitsForFrame && isVisible() && frameMargins(this) != m_centredWith)
+            centre();
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void Screen::activate()

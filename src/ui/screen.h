@@ -5,6 +5,7 @@
 // comes back from another application).
 
 #include <QColor>
+#include <QMargins>
 #include <QWidget>
 
 class Screen;
@@ -28,8 +29,13 @@ public:
            const QColor &background, QWidget *parent = nullptr);
     ~Screen() override;
 
-    /// Centres the window on its screen.
+    /// Centres the window with its frame on its screen; once the window
+    /// manager has added the frame, centres it again with the frame's size.
     void centre();
+    /// Where the frame's top-left corner goes so that a client area of
+    /// `client` with frame margins `frame` is centred in `area`.
+    static QPoint centredFramePosition(const QRect &area, const QSize &client,
+                                       const QMargins &frame);
     /// Runs activated() unless this window ran its activation last.
     void activate();
     /// Shows, raises and activates the window, then runs its activation.
@@ -51,9 +57,13 @@ protected:
 
     void changeEvent(QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
+    bool event(QEvent *e) override;
 
 private:
     ScreenHost &m_host;
     bool m_inActivation = false;
     bool m_centresOnLoad = true;
+    /// Centred before the frame was known: centre again when it is.
+    bool m_centreWaitsForFrame = false;
+    QMargins m_centredWith;
 };

@@ -313,6 +313,8 @@ void WorksheetFrame::printPage()
     if (out.kind == printing::Outcome::SavedAsPdf)
         text += QStringLiteral("Es ist kein Drucker eingerichtet. Die Seite steht in der Datei\r") +
                 out.file + QStringLiteral("\r");
+    if (!out.notice.isEmpty())
+        text += out.notice + QStringLiteral("\r");
     m_program.dialogs().message(text, m_setup.closingTitle, Dialogs::Information);
 }
 

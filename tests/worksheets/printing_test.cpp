@@ -9,6 +9,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QThread>
@@ -38,6 +39,23 @@ QMap<QString, QDateTime> pdfsIn(const QString &dir) {
     }
     return files;
 }
+
+/// Runs a CUPS admin command on the queue; false when it is missing or refused.
+bool queueCommand(const QString &command, const QString &queue) {
+    QProcess p;
+    p.start(command, {queue});
+    return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+/// Puts the queue back into service however the test ends.
+struct QueueRestorer {
+    QString queue;
+    ~QueueRestorer() {
+        QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), queue});
+        queueCommand(QStringLiteral("cupsaccept"), queue);
+        queueCommand(QStringLiteral("cupsenable"), queue);
+    }
+};
 
 } // namespace
 
@@ -98,6 +116,41 @@ private slots:
         QCOMPARE(wt::pdfPages(arrived), 1);
         QVERIFY2(QFileInfo(arrived).size() > 2000, qPrintable(QString::number(size)));
         QFile::remove(arrived);
+    }
+
+    // A queue that refuses jobs must not be reported as printing; a stopped
+    // queue takes the job but the teacher learns that it waits.
+    void unavailableQueue_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("printed");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("rejecting") << "cupsreject" << false << "keine Druckaufträge an";
+        QTest::newRow("stopped") << "cupsdisable" << true << "Drucker ist angehalten";
+    }
+    void unavailableQueue() {
+        QFETCH(QString, command);
+        QFETCH(bool, printed);
+        QFETCH(QString, says);
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull() ||
+            !info.makeAndModel().contains(QLatin1String("CUPS-PDF"), Qt::CaseInsensitive))
+            QSKIP("No cups-pdf default queue; `.ci/printer-setup start` sets one up.");
+        const QString queue = info.printerName();
+        QueueRestorer restore{queue};
+        if (!queueCommand(command, queue))
+            QSKIP("Not allowed to change the print queue here.");
+
+        WindowFixture f;
+        f.p.options[Option::Druckerausgabe] = true;
+        wt::addPictures(f.dir, f.p, 9);
+        auto *w = f.open<drucken1>(ScreenId::Drucken1);
+        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        QCOMPARE(f.boxes(), 1);
+        const QString box = f.box();
+        QCOMPARE(box.contains("Die Lernkärtchen werden gedruckt ..."), printed);
+        QVERIFY2(box.contains(says), qPrintable(box));
+        QCOMPARE(f.p.dialogsRec.last().icon, printed ? Dialogs::Information : Dialogs::Warning);
+        QVERIFY(QDir(f.dir.path()).entryList({"*.pdf"}).isEmpty());
     }
 };
 

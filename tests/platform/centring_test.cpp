@@ -1,0 +1,63 @@
+// A window centres with its frame, not only its client area: the frame's
+// top-left corner goes to ((screen - framed width) / 2, (screen - framed
+// height) / 2), also when the frame becomes known only after showing.
+
+#include "ui/screen.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+struct Host final : ScreenHost {
+    void closedByTitleBar(Screen *) override {}
+};
+} // namespace
+
+class CentringTest : public QObject {
+    Q_OBJECT
+private slots:
+    void framePosition_data() {
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QPoint>("expected");
+        // The main menu (10815 x 7560 twips) under a 1 px border and 21 px title.
+        QTest::newRow("main menu") << QRect(0, 0, 1280, 1024) << QSize(721, 504)
+                                   << QMargins(1, 21, 1, 1) << QPoint(278, 249);
+        QTest::newRow("no frame") << QRect(0, 0, 1280, 1024) << QSize(721, 504) << QMargins()
+                                  << QPoint(279, 260);
+        QTest::newRow("second screen") << QRect(1280, 0, 1024, 768) << QSize(649, 226)
+                                       << QMargins(4, 24, 4, 4) << QPoint(1280 + 183, 257);
+        QTest::newRow("larger than the screen") << QRect(0, 0, 640, 480) << QSize(721, 504)
+                                                << QMargins(1, 21, 1, 1) << QPoint(-41, -23);
+    }
+    void framePosition() {
+        QFETCH(QRect, area);
+        QFETCH(QSize, client);
+        QFETCH(QMargins, frame);
+        QFETCH(QPoint, expected);
+        QCOMPARE(Screen::centredFramePosition(area, client, frame), expected);
+    }
+
+    // Centred while hidden (no frame yet), then shown: the window system's
+    // frame must not push the window off centre.
+    void centredBeforeShowing() {
+        Host host;
+        Screen w(host, 10815, 7560, QStringLiteral("Kalimbo (Menü)"), Qt::cyan);
+        w.centre();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY(w.frameGeometry().size() != w.size());
+        const QRect area = w.screen()->geometry();
+        const QRect frame = w.frameGeometry();
+        QTRY_COMPARE(w.frameGeometry().topLeft(), QPoint((area.width() - frame.width()) / 2,
+                                                         (area.height() - frame.height()) / 2));
+        // Centring again once decorated keeps the place.
+        w.centre();
+        QCOMPARE(w.frameGeometry().topLeft(), frame.topLeft());
+    }
+};
+
+QTEST_MAIN(CentringTest)
+#include "centring_test.moc"
