@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "app/screens.h"
 #include "log/Form11.h"
+#include "speech/speechplayer.h"
 
 #include <QCoreApplication>
 
@@ -17,6 +18,13 @@ KalimboProgram::~KalimboProgram()
 {
     destroyAll();
     m_menu.reset();
+}
+
+Speech &KalimboProgram::speech()
+{
+    if (!m_speech)
+        m_speech = std::make_unique<SpeechPlayer>();
+    return *m_speech;
 }
 
 bool KalimboProgram::start()

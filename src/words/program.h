@@ -18,6 +18,7 @@
 class Dialogs;
 class Random;
 class Clock;
+class Speech;
 
 /// Every window besides the main menu.
 enum class ScreenId {
@@ -80,6 +81,8 @@ public:
     virtual Dialogs &dialogs() = 0;
     virtual Random &random() = 0;
     virtual Clock &clock() = 0;
+    /// Says words aloud (the exercise windows; silent unless asked).
+    virtual Speech &speech() = 0;
 
     // The main menu's state.
     /// The noun list (filtered or not).
