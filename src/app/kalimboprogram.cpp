@@ -4,6 +4,7 @@
 #include "app/screens.h"
 #include "log/Form11.h"
 #include "records/recordstore.h"
+#include "speech/speechplayer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,6 +20,13 @@ KalimboProgram::~KalimboProgram()
 {
     destroyAll();
     m_menu.reset();
+}
+
+Speech &KalimboProgram::speech()
+{
+    if (!m_speech)
+        m_speech = std::make_unique<SpeechPlayer>();
+    return *m_speech;
 }
 
 bool KalimboProgram::start()

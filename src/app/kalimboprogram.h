@@ -8,6 +8,7 @@
 #include <memory>
 
 class Form1;
+class SpeechPlayer;
 
 class KalimboProgram final : public Program {
 public:
@@ -27,6 +28,8 @@ public:
     Dialogs &dialogs() override { return m_dialogs; }
     Random &random() override { return m_random; }
     Clock &clock() override { return m_clock; }
+    /// The real voice, made on the first word so start-up does not wait for it.
+    Speech &speech() override;
     QStringList nounList() const override;
     QStringList pictureFiles() const override;
     QString nameField() const override;
@@ -47,6 +50,7 @@ private:
     Random &m_random;
     Clock &m_clock;
     std::unique_ptr<Form1> m_menu;
+    std::unique_ptr<SpeechPlayer> m_speech;
     bool m_ended = false;
     std::unique_ptr<records::RecordStore> m_records;
 };

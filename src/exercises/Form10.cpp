@@ -11,6 +11,7 @@ Form10::Form10(Program &program)
                     QRect(120, 120, 3975, 1815), controls::verdana(24, true), QColor(224, 224, 224),
                     QColor(0, 192, 0));
     makeFrames(QRect(5400, 840, 5295, 3855), QRect(6120, 120, 3855, 5295));
+    sayOnPictureClick();
 }
 
 // A new noun (also after "<<", ">>" or coming back) is shown in full again.

@@ -24,6 +24,10 @@ Form2::Form2(Program &program)
     connect(Check1, &QCheckBox::toggled, this, &Form2::check1Changed);
     connect(Picture1, &Canvas::mousePressed, this, [this] { stripPressed(true); });
     connect(Picture1, &Canvas::mouseReleased, this, [this] { stripPressed(false); });
+    // Hearing the word: a click on the picture or the strip says it.
+    connect(Picture1, &Canvas::clicked, this, [this] { say(spokenDisplayForm(), true); });
+    for (PictureFrame *f : {Image1, Image2})
+        connect(f, &ImageView::clicked, this, [this] { say(spokenDisplayForm(), true); });
 }
 
 void Form2::setPictureSwitch(bool on) {
@@ -62,6 +66,7 @@ void Form2::showNoun() {
     drawWord(noun);
     if (!noun.isEmpty())
         program().appendLog(LogList::Lesen, noun);
+    announce(spokenDisplayForm(), true);
 }
 
 void Form2::pictureSwitch() {

@@ -13,4 +13,8 @@ public:
     QPushButton *Command4 = nullptr; // "das"
     QPushButton *Command5 = nullptr; // "<<"
     QPushButton *Command6 = nullptr; // ">>"
+
+protected:
+    QString spokenAnswer() const override { return spokenDisplayForm(); }
+    bool answerFromRecording() const override { return true; }
 };

@@ -20,3 +20,12 @@ Form4::Form4(Program &program)
     connect(Command5, &QPushButton::clicked, this, [this] { answer(QStringLiteral("die")); });
     connect(Command6, &QPushButton::clicked, this, [this] { answer(QStringLiteral("der")); });
 }
+
+QString Form4::spokenAnswer() const {
+    const QString form = spokenDisplayForm();
+    const QString article = form.left(3);
+    const QString indefinite = article == QLatin1String("der")   ? QStringLiteral("einen")
+                               : article == QLatin1String("die") ? QStringLiteral("eine")
+                                                                 : QStringLiteral("ein");
+    return QStringLiteral("Ich sehe ") + indefinite + QLatin1Char(' ') + form.mid(4);
+}

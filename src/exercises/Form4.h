@@ -17,4 +17,10 @@ public:
     QPushButton *Command6 = nullptr; // "einen"
     QPushButton *Command2 = nullptr; // "<<"
     QPushButton *Command3 = nullptr; // ">>"
+
+protected:
+    /// "Ich sehe einen Hund": the sentence the child completed.
+    QString spokenAnswer() const override;
+    /// A recording says "der Hund", not the sentence, so the voice says it.
+    bool answerFromRecording() const override { return false; }
 };

@@ -32,6 +32,8 @@ void Form5::choose() {
     program().appendLog(LogList::Wortwahl, Label1);
     // This screen praises a right word even with confirmations off.
     tell(QStringLiteral("Das Wort ist richtig, weiter nun!\r\r"), QStringLiteral("Lösung"));
+    // Only now may the word be heard; before, it would be the answer.
+    sayAnswer(spokenDisplayForm(), true);
     newNoun();
 }
 

@@ -21,6 +21,7 @@ void Form6::newNoun() {
     Label1 = nouns::nounOf(entry);
     drawWord(Label1);
     buildOffer(entry, unchanged);
+    announce(spokenDisplayForm(), true);
 }
 
 void Form6::showOffered() {
@@ -36,5 +37,6 @@ void Form6::choose() {
     program().appendLog(LogList::Bildwahl, Label1);
     if (confirmations())
         tell(QStringLiteral("Das Bild ist richtig, weiter nun!\r\r"), QStringLiteral("Lösung"));
+    sayAnswer(spokenDisplayForm(), true);
     newNoun();
 }

@@ -15,6 +15,7 @@ Form9::Form9(Program &program)
                     QRect(360, 1920, 2295, 1695), controls::verdana(15.75, true), band,
                     QColor(0, 0, 255));
     makeFrames(QRect(2760, 840, 5295, 3855), QRect(3480, 120, 3855, 5295));
+    sayOnPictureClick();
     Frame1 = new QFrame(this);
     controls::colourise(Frame1, band);
     twips::place(Frame1, 8160, 1920, 2295, 1695);

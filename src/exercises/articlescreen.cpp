@@ -1,5 +1,6 @@
 #include "exercises/articlescreen.h"
 
+#include "ui/canvas.h"
 #include "ui/controls.h"
 #include "core/nouns.h"
 
@@ -18,6 +19,12 @@ void ArticleScreen::makeBottom(QPushButton *&back, QPushButton *&forward) {
     makeArrowBar(6840, back, forward, arrowFont());
     connect(back, &QPushButton::clicked, this, &ArticleScreen::next);
     connect(forward, &QPushButton::clicked, this, &ArticleScreen::next);
+    // A click on the picture or the strip says the noun without its article,
+    // always in the synthetic voice: a recording would give the answer away.
+    Q_ASSERT(Image1 && Image2);
+    connect(Picture1, &Canvas::clicked, this, [this] { say(spokenNoun(), false); });
+    for (PictureFrame *f : {Image1, Image2})
+        connect(f, &ImageView::clicked, this, [this] { say(spokenNoun(), false); });
 }
 
 void ArticleScreen::next() {
@@ -26,6 +33,7 @@ void ArticleScreen::next() {
     showInFrames();
     Label1 = nouns::displayForm(Label1);
     drawWord(Label1.mid(4));
+    announce(spokenNoun(), false);
 }
 
 void ArticleScreen::answer(const QString &a) {
@@ -37,5 +45,6 @@ void ArticleScreen::answer(const QString &a) {
     if (confirmations())
         tell(QStringLiteral("Der Begleiter ist richtig, weiter nun!\r\r"),
              QStringLiteral("Lösung"));
+    sayAnswer(spokenAnswer(), answerFromRecording());
     next();
 }

@@ -20,6 +20,9 @@ protected:
     /// The bottom bar with "<<", "Abbruch . . ." and ">>" (both arrows skip).
     void makeBottom(QPushButton *&back, QPushButton *&forward);
     static QFont answerFont();
+    /// The right answer as said aloud, and whether a recording may say it.
+    virtual QString spokenAnswer() const = 0;
+    virtual bool answerFromRecording() const = 0;
 
 private:
     LogList m_log;

@@ -5,9 +5,13 @@
 #include "ui/dialogs.h"
 #include "core/random.h"
 #include "ui/twips.h"
+#include "speech/recordings.h"
+#include "speech/speech.h"
+#include "core/nouns.h"
 
 #include <QPainter>
 #include <QPushButton>
+#include <utility>
 
 // --- PictureFrame -----------------------------------------------------------
 
@@ -108,10 +112,12 @@ QString ExerciseFrame::draw() {
     if (List1.isEmpty()) {
         // Only reachable when a window is opened on an empty noun list.
         Label1.clear();
+        m_entry.clear();
         return Label1;
     }
     const int k = qBound(0, m_program.random().index(int(List1.size())), int(List1.size()) - 1);
     Label1 = List1.takeAt(k);
+    m_entry = Label1;
     return Label1;
 }
 
@@ -177,4 +183,44 @@ void ExerciseFrame::tell(const QString &text, const QString &title) {
 
 bool ExerciseFrame::confirmations() const {
     return m_program.option(Option::Bestaetigungen);
+}
+
+QString ExerciseFrame::spokenDisplayForm() const {
+    return m_entry.isEmpty() ? QString() : nouns::displayForm(m_entry);
+}
+
+QString ExerciseFrame::spokenNoun() const {
+    return m_entry.isEmpty() ? QString() : nouns::nounOf(m_entry);
+}
+
+void ExerciseFrame::request(const QString &text, bool recording, bool after) {
+    if (text.trimmed().isEmpty())
+        return;
+    const QString file = recording ? recordings::recordingFor(m_entry) : QString();
+    if (after)
+        m_program.speech().speakAfter(text, file);
+    else
+        m_program.speech().speak(text, file);
+}
+
+void ExerciseFrame::say(const QString &text, bool recording) {
+    m_answerSpoken = false;
+    request(text, recording, false);
+}
+
+void ExerciseFrame::sayAnswer(const QString &text, bool recording) {
+    request(text, recording, false);
+    m_answerSpoken = true;
+}
+
+void ExerciseFrame::announce(const QString &text, bool recording) {
+    const bool after = std::exchange(m_answerSpoken, false);
+    if (m_program.extras.speakWords)
+        request(text, recording, after);
+}
+
+void ExerciseFrame::hideEvent(QHideEvent *e) {
+    Screen::hideEvent(e);
+    m_answerSpoken = false;
+    m_program.speech().stop();
 }

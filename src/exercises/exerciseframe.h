@@ -101,11 +101,32 @@ protected:
     /// "Abbruch . . .": empty the picture controls, back to the main menu.
     void abbruch();
 
+    // Hearing the word (nothing here changes what a click shows or does).
+    /// The entry as drawn (a picture file name), whatever Label1 has become.
+    const QString &drawnEntry() const { return m_entry; }
+    /// The drawn noun as spoken: with its article, or alone.
+    QString spokenDisplayForm() const;
+    QString spokenNoun() const;
+    /// Says text now, restarting a word being said; from the teacher's
+    /// recording of the drawn noun if allowed and present.
+    void say(const QString &text, bool recording);
+    /// Says a right answer (after its confirmation has been closed); the next
+    /// noun's announcement waits until it has been said.
+    void sayAnswer(const QString &text, bool recording);
+    /// A new noun is on show: says it if the teacher has words read aloud.
+    void announce(const QString &text, bool recording);
+    /// A hidden window falls silent.
+    void hideEvent(QHideEvent *e) override;
+
     /// Message box of an exercise with the greeting in front.
     void tell(const QString &text, const QString &title);
     bool confirmations() const;
 
 private:
+    void request(const QString &text, bool recording, bool after);
+
     Program &m_program;
     int m_refillBelow;
+    QString m_entry;
+    bool m_answerSpoken = false;
 };

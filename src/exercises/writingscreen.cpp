@@ -23,7 +23,15 @@ WritingScreen::WritingScreen(Program &program, int clientWidthTw, int clientHeig
     connect(Command2, &QPushButton::clicked, this, &WritingScreen::next);
     connect(Command3, &QPushButton::clicked, this, &WritingScreen::next);
     connect(Text1, &QLineEdit::textChanged, this, [this](const QString &t) { check(t); });
-    connect(Picture1, &Canvas::clicked, this, &WritingScreen::focusInput);
+    connect(Picture1, &Canvas::clicked, this, [this] {
+        focusInput();
+        say(spokenDisplayForm(), true);
+    });
+}
+
+void WritingScreen::sayOnPictureClick() {
+    for (PictureFrame *f : {Image1, Image2})
+        connect(f, &ImageView::clicked, this, [this] { say(spokenDisplayForm(), true); });
 }
 
 void WritingScreen::makeInstruction(const QString &text, const QRect &r, const QFont &font,
@@ -44,6 +52,7 @@ void WritingScreen::next() {
     Text1->clear();
     drawn();
     focusInput();
+    announce(spokenDisplayForm(), true);
 }
 
 bool WritingScreen::rightBeginning(const QString &input) const {

@@ -36,6 +36,9 @@ protected:
     void makeInstruction(const QString &text, const QRect &r, const QFont &font, const QColor &back,
                          const QColor &fore);
 
+    /// A click on either picture frame says the word (after makeFrames).
+    void sayOnPictureClick();
+
     void mousePressEvent(QMouseEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;
 };

@@ -21,6 +21,7 @@ class Clock;
 namespace records {
 class RecordStore;
 }
+class Speech;
 
 /// Every window besides the main menu.
 enum class ScreenId {
@@ -84,6 +85,8 @@ public:
     virtual Dialogs &dialogs() = 0;
     virtual Random &random() = 0;
     virtual Clock &clock() = 0;
+    /// Says words aloud (the exercise windows; silent unless asked).
+    virtual Speech &speech() = 0;
 
     // The main menu's state.
     /// The noun list (filtered or not).

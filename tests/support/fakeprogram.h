@@ -6,6 +6,7 @@
 
 #include "support/manualclock.h"
 #include "support/recordingdialogs.h"
+#include "support/recordingspeech.h"
 #include "support/scriptedrandom.h"
 #include "program/program.h"
 
@@ -19,6 +20,7 @@ public:
     RecordingDialogs dialogsRec;
     ScriptedRandom randomRec;
     ManualClock clockRec;
+    RecordingSpeech speechRec;
 
     QStringList nouns;   // the noun list
     QStringList files;   // every picture file
@@ -42,6 +44,7 @@ public:
     Dialogs &dialogs() override { return dialogsRec; }
     Random &random() override { return randomRec; }
     Clock &clock() override { return clockRec; }
+    Speech &speech() override { return speechRec; }
     QStringList nounList() const override { return nouns; }
     QStringList pictureFiles() const override { return files; }
     QString nameField() const override { return name; }

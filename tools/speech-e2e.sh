@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# End to end: with "Wörter vorlesen" on, a real click on the reading screen's
+# picture must be heard. Runs the program on a copy of samples/ under Xvfb
+# with openbox, plays into a PulseAudio null sink and records its monitor.
+# Exit 0 when the click was heard (or, with a message, when no sound server
+# can be started here), non-zero otherwise.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$PWD
+APP=${KALIMBO_APP:-$ROOT/build/kalimbo}
+
+for tool in xvfb-run openbox xdotool pulseaudio pactl parec sox; do
+    command -v "$tool" >/dev/null || { echo "speech-e2e: skipped, $tool is missing"; exit 0; }
+done
+[ -x "$APP" ] || { echo "speech-e2e: $APP is not built"; exit 1; }
+
+T=$(mktemp -d)
+export HOME=$T/home XDG_RUNTIME_DIR=$T/run XDG_CONFIG_HOME=$T/config
+export PULSE_RUNTIME_PATH=$T/run/pulse PULSE_STATE_PATH=$T/pulse-state
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Kalimbo" "$T/work"
+chmod 700 "$XDG_RUNTIME_DIR"
+cleanup() {
+    pulseaudio --kill >/dev/null 2>&1
+    [ -n "${KALIMBO_E2E_KEEP:-}" ] && echo "speech-e2e: kept $T" || rm -rf "$T"
+}
+trap cleanup EXIT
+
+# A private sound server with one silent sink whose monitor we can record.
+if ! pulseaudio --start --exit-idle-time=-1 -n --log-target=file:"$T/pulse.log" \
+        --load="module-native-protocol-unix" \
+        --load="module-null-sink sink_name=kalimbo_e2e" >/dev/null 2>&1 ||
+   ! pactl set-default-sink kalimbo_e2e >/dev/null 2>&1; then
+    echo "speech-e2e: skipped, PulseAudio cannot start here"
+    sed 's/^/  /' "$T/pulse.log" 2>/dev/null | tail -3
+    exit 0
+fi
+
+cp "$ROOT"/samples/* "$T/work/"
+printf '[Extras]\nWoerterVorlesen=true\n' > "$XDG_CONFIG_HOME/Kalimbo/Kalimbo.ini"
+
+# Peak amplitude (0..1) of a raw recording of the sink.
+RATE=22050
+peak() { sox -t raw -r $RATE -e signed -b 16 -c 1 "$1" -n stat 2>&1 | awk '/Maximum amplitude/ {print $3}'; }
+
+export T APP RATE
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    set -u
+    cd "$T/work"
+    openbox >/dev/null 2>&1 &
+    sleep 1
+    "$APP" >"$T/app.log" 2>&1 &
+    app=$!
+    win() { timeout 5 xdotool search --sync --onlyvisible --name "$1" | head -1; }
+    menu=$(win "Kalimbo \\(Men")
+    [ -n "$menu" ] || { echo "speech-e2e: no main menu"; kill $app; exit 3; }
+    # Pictures on, as a teacher does it: "Lehrer ..." (240, 6840) opens the
+    # options, whose panel slides in at 4320, 1680 with "Bilder bei Nomen
+    # ein" at 3600, 960 inside it (twips; 15 to a pixel).
+    timeout 5 xdotool mousemove --window "$menu" 64 472 click 1
+    sleep 0.5
+    timeout 5 xdotool mousemove --window "$menu" 548 185 click 1
+    sleep 0.5
+    # "Nomen" sits at 4080, 5160 (1455 x 495 twips).
+    timeout 5 xdotool mousemove --window "$menu" 320 360 click 1
+    reading=$(win "Kalimbo \\(Nomen\\)")
+    [ -n "$reading" ] || { echo "speech-e2e: no reading screen"; kill $app; exit 3; }
+    sleep 3 # the noun announced on showing has been said by now
+    timeout 2 parec -d kalimbo_e2e.monitor --format=s16le --rate=$RATE --channels=1 > "$T/before.raw"
+    timeout 4 parec -d kalimbo_e2e.monitor --format=s16le --rate=$RATE --channels=1 > "$T/click.raw" &
+    rec=$!
+    sleep 0.5
+    # The picture is centred on 5400, 2700 twips.
+    timeout 5 xdotool mousemove --window "$reading" 360 180 click 1
+    wait $rec
+    import -window root "$T/shot.png" 2>/dev/null
+    kill $app 2>/dev/null
+    wait $app 2>/dev/null
+    exit 0
+' || { echo "speech-e2e: the session failed"; cat "$T/app.log" 2>/dev/null; exit 1; }
+
+before=$(peak "$T/before.raw")
+after=$(peak "$T/click.raw")
+echo "speech-e2e: peak before the click ${before:-none}, after it ${after:-none}"
+if [ -z "$after" ] || [ -z "$before" ]; then
+    echo "speech-e2e: nothing recorded"; cat "$T/app.log"; exit 1
+fi
+if awk -v b="$before" -v a="$after" 'BEGIN { exit !(a > 0.05 && b < 0.01) }'; then
+    echo "speech-e2e: the click was heard"
+    exit 0
+fi
+echo "speech-e2e: FAILED, the click was not heard"
+cat "$T/app.log"
+exit 1
