@@ -710,6 +710,7 @@ void Form1::openExtras()
         m_program.showScreen(ScreenId::Verlauf);
     });
     connect(&dialog, &ExtrasDialog::changed, this, [this] {
+        m_program.prepareSyllables();
         if (!m_program.extras.save())
             m_program.dialogs().message(
                 QStringLiteral("Die Extras konnten nicht gespeichert werden.\r\r"),

@@ -37,6 +37,7 @@ bool KalimboProgram::start()
         return false;
     }
     m_menu->showAndActivate();
+    prepareSyllables();
     return true;
 }
 

@@ -161,8 +161,10 @@ void ExerciseFrame::showCentred(PictureFrame *frame) {
 }
 
 void ExerciseFrame::drawWord(const QString &word, wordstrip::Style style) {
+    // Every strip shows the noun alone (or an offered noun), so the breaks fit it as they are.
+    const std::optional<QList<int>> breaks = m_program.syllableBreaks(word);
     wordstrip::draw(Picture1->surface(), word, m_program.vowelColour(), m_program.consonantColour(),
-                    style);
+                    style, breaks ? &*breaks : nullptr);
 }
 
 void ExerciseFrame::colourStrip() {

@@ -1,12 +1,17 @@
 #include "program/program.h"
 
 #include "records/recordstore.h"
+#include "syllables/syllabifier.h"
 
+#include <QDir>
 #include <QPointer>
 #include <QSize>
 #include <algorithm>
 
-Program::Program(ScreenFactory factory) : m_factory(std::move(factory)) {}
+Program::Program(ScreenFactory factory)
+    : syllablePatternFile(Syllabifier::defaultPatternFile()), m_factory(std::move(factory))
+{
+}
 
 Program::~Program() { destroyAll(); }
 
@@ -18,6 +23,43 @@ void Program::recordAnswer(LogList exercise, const QString &entry, bool right,
         return;
     const QString id = records::exerciseIds().value(int(exercise) - 1);
     store->append(nameLabel(), {id, entry, right, given});
+}
+
+Syllabifier &Program::syllables()
+{
+    if (!m_syllables) {
+        m_syllables = std::make_unique<Syllabifier>(syllablePatternFile);
+        // Teachers write the name as they like; the exact spelling wins.
+        const QString wanted = Syllabifier::overrideFileName();
+        QString list;
+        for (const QString &name : QDir::current().entryList(QDir::Files))
+            if (name.compare(wanted, Qt::CaseInsensitive) == 0 &&
+                (list.isEmpty() || name == wanted))
+                list = name;
+        if (!list.isEmpty())
+            m_syllables->loadOverrides(QDir::current().filePath(list));
+    }
+    return *m_syllables;
+}
+
+void Program::prepareSyllables()
+{
+    if (!extras.syllableColours || m_syllablesPrepared)
+        return;
+    m_syllablesPrepared = true;
+    syllables().preload();
+}
+
+std::optional<QList<int>> Program::syllableBreaks(const QString &noun, bool wait)
+{
+    if (!extras.syllableColours)
+        return std::nullopt;
+    const Syllabifier &s = syllables();
+    if (!wait && !s.ready()) {
+        prepareSyllables();
+        return std::nullopt;
+    }
+    return s.breaks(noun);
 }
 
 QString Program::greeting() const

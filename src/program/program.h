@@ -13,9 +13,12 @@
 #include <QStringList>
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 #include <vector>
 
 class Dialogs;
+class Syllabifier;
 class Random;
 class Clock;
 namespace records {
@@ -146,7 +149,23 @@ public:
     /// The teacher's switches for our additions (all off unless turned on).
     Extras extras;
 
+    // Reading syllables ("Silbenfarben").
+    /// The hyphenation patterns the syllables come from.
+    QString syllablePatternFile;
+    /// The one syllabifier of the program, with the teacher's list (Silben.txt
+    /// beside the pictures, in any letter case) read when first asked for.
+    Syllabifier &syllables();
+    /// Starts reading the patterns in the background while "Silbenfarben" is on
+    /// (once per run): they take seconds, which the first word must not wait for.
+    void prepareSyllables();
+    /// Where the noun's syllables start, while "Silbenfarben" is on; nothing
+    /// while it is off, and nothing while the patterns still load unless the
+    /// caller waits for them (paper).
+    std::optional<QList<int>> syllableBreaks(const QString &noun, bool wait = false);
+
 private:
+    std::unique_ptr<Syllabifier> m_syllables;
+    bool m_syllablesPrepared = false;
     ScreenFactory m_factory;
     std::map<ScreenId, Screen *> m_screens;
     /// Windows closed by their title bar and not yet deleted by the event loop;

@@ -6,6 +6,7 @@
 #include <hyphen.h>
 
 #include <algorithm>
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -235,9 +236,13 @@ struct Syllabifier::Patterns {
     QString path;
     std::once_flag once;
     Dict dict;
+    std::atomic<bool> loaded{false};
 
     HyphenDict *get() {
-        std::call_once(once, [this] { dict = loadDict(path); });
+        std::call_once(once, [this] {
+            dict = loadDict(path);
+            loaded = true;
+        });
         return dict.get();
     }
 };
@@ -260,6 +265,10 @@ bool Syllabifier::hasPatterns() const {
 
 void Syllabifier::preload() const {
     std::thread([patterns = m_patterns] { patterns->get(); }).detach();
+}
+
+bool Syllabifier::ready() const {
+    return m_patterns->loaded;
 }
 
 QList<int> Syllabifier::breaks(const QString &noun) const {

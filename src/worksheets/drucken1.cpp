@@ -52,7 +52,7 @@ void drucken1::previewRoutine(Surface &s)
     for (int i = 0; i < cardCount(); ++i) {
         const int y = 100 + 700 * i;
         const QString entry = takeCard(i);
-        s.text(300, y + 100, nouns::nounOf(entry));
+        printNoun(s, 300, y + 100, nouns::nounOf(entry), false);
         s.text(3200, y + 100, article(entry));
         s.picture(picture(entry), QRect(4200, y, 700, 700));
     }
@@ -65,7 +65,7 @@ void drucken1::pageRoutine(Surface &s)
     for (int i = 1; i <= cardCount(); ++i) {
         const int y = 1500 * i;
         const QString entry = takeCard(i - 1);
-        s.text(1500, y - 200, nouns::nounOf(entry));
+        printNoun(s, 1500, y - 200, nouns::nounOf(entry), true);
         s.text(6500, y - 200, spaced(article(entry)));
         s.picture(picture(entry), QRect(8500, y - 400, 1300, 1300));
     }

@@ -8,6 +8,7 @@
 #include "ui/twips.h"
 #include "core/nouns.h"
 #include "program/program.h"
+#include "drawing/wordstrip.h"
 #include "core/pages.h"
 #include "worksheets/schriften.h"
 
@@ -179,6 +180,13 @@ void WorksheetFrame::cardSelected(int k)
 {
     if (QListWidgetItem *it = Liste1->item(k))
         Image2->setPicture(viewPicture(it->text()));
+}
+
+void WorksheetFrame::printNoun(Surface &s, int x, int y, const QString &noun, bool paper)
+{
+    s.text(x, y, noun);
+    if (const auto breaks = m_program.syllableBreaks(noun, paper))
+        wordstrip::syllableArcs(s, x, y, noun, *breaks);
 }
 
 QString WorksheetFrame::takeCard(int i)

@@ -112,6 +112,10 @@ protected:
     /// Card k became the selected card (click, or the routines selecting it).
     virtual void cardSelected(int k);
 
+    /// Prints a noun with its top-left corner at x, y and, while "Silbenfarben"
+    /// is on, thin black arcs under its syllables. Paper waits for the syllable
+    /// patterns; the preview has its arcs from its first drawing after they loaded.
+    void printNoun(Surface &s, int x, int y, const QString &noun, bool paper);
     /// Selects card i of Liste1, loads its picture into Image1 and returns its entry.
     QString takeCard(int i);
     /// The picture of an entry for the preview (or, while printing, for

@@ -35,6 +35,8 @@ public:
     /// Reads the pattern file on a thread of its own (it takes seconds), so
     /// that the first word need not wait for all of it.
     void preload() const;
+    /// True once the pattern file has been read or found missing; never waits.
+    bool ready() const;
 
     struct OverrideResult {
         bool opened = false;

@@ -1,0 +1,141 @@
+// "Silbenfarben" in the exercises and on the worksheets: the strip and the
+// printed nouns stay exactly as they were while the switch is off, and show
+// the syllables of the teacher's list when it is on.
+
+#include "exercises/Form2.h"
+#include "ui/canvas.h"
+#include "drawing/surface.h"
+#include "support/windowfixture.h"
+#include "syllables/syllabifier.h"
+#include "drawing/wordstrip.h"
+#include "worksheets/drucken1.h"
+#include "worksheets/drucken3.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+using Op = RecordingSurface::Op;
+
+// No patterns: the syllables come from the teacher's list alone and load at once.
+void prepare(WindowFixture &f, bool on, bool loaded) {
+    QFile list(f.dir.filePath(QStringLiteral("silben.TXT")));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write("Ameise=A-mei-se\n");
+    list.close();
+    f.p.syllablePatternFile = f.dir.filePath(QStringLiteral("none.dic"));
+    f.p.extras.syllableColours = on;
+    if (loaded)
+        f.p.syllables().hasPatterns();
+}
+
+QString describe(const Op &op) {
+    QString s;
+    QDebug(&s) << op.kind << op.rect << op.text << op.colour << op.points << op.bold;
+    return s;
+}
+
+} // namespace
+
+class SyllableStripTest : public QObject {
+    Q_OBJECT
+private slots:
+    void exerciseStrip_data() {
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<QList<int>>("firstBreaks"); // {-1}: drawn without syllables
+        QTest::newRow("off") << false << true << QList<int>{-1};
+        QTest::newRow("on") << true << true << QList<int>{1, 4};
+        // The first word does not wait for the patterns; the next one has them.
+        QTest::newRow("on, still loading") << true << false << QList<int>{-1};
+    }
+    void exerciseStrip() {
+        QFETCH(bool, on);
+        QFETCH(bool, loaded);
+        QFETCH(QList<int>, firstBreaks);
+        WindowFixture f({"dieAmeise.jpg"});
+        prepare(f, on, loaded);
+        auto *w = f.open<Form2>(ScreenId::Form2);
+        const QImage shown = w->Picture1->image();
+
+        const QList<int> syllables{1, 4};
+        auto expected = [&](const QList<int> &breaks) {
+            const bool plain = breaks == QList<int>{-1};
+            wordstrip::draw(w->Picture1->surface(), QStringLiteral("Ameise"), f.p.vowel,
+                            f.p.consonant, wordstrip::Style::Spaced, plain ? nullptr : &breaks);
+            return w->Picture1->image();
+        };
+        QCOMPARE(shown, expected(firstBreaks));
+        if (on)
+            QVERIFY(expected(syllables) != expected({-1})); // the arcs are there to see
+
+        QTRY_VERIFY(f.p.syllables().ready());
+        w->Command2->click(); // the next noun (the same one again)
+        QCOMPARE(w->Picture1->image(), expected(on ? syllables : QList<int>{-1}));
+    }
+
+    void printedNouns_data() {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<bool>("paper");
+        QTest::addColumn<QPoint>("ameiseAt"); // top-left of the printed noun
+        QTest::newRow("learning cards, preview")
+            << int(ScreenId::Drucken1) << false << QPoint(300, 900);
+        QTest::newRow("learning cards, paper")
+            << int(ScreenId::Drucken1) << true << QPoint(1500, 2800);
+        QTest::newRow("writing sheet, preview")
+            << int(ScreenId::Drucken3) << false << QPoint(200, 1250);
+        QTest::newRow("writing sheet, paper")
+            << int(ScreenId::Drucken3) << true << QPoint(1200, 3400);
+    }
+    void printedNouns() {
+        QFETCH(int, screen);
+        QFETCH(bool, paper);
+        QFETCH(QPoint, ameiseAt);
+        WindowFixture f;
+        for (const char *n : {"derHund.bmp", "dieAmeise.bmp"})
+            f.dir.addPicture(n, QSize(16, 12), QColor(0, 0, 200));
+        f.p.setNouns({"derHund.bmp", "dieAmeise.bmp"});
+        prepare(f, false, true);
+        auto *w = f.open<WorksheetFrame>(ScreenId(screen));
+        auto run = [&](bool on) {
+            f.p.extras.syllableColours = on;
+            RecordingSurface s;
+            s.setFont(QStringLiteral("Verdana"), 16, false);
+            paper ? w->pageRoutine(s) : w->previewRoutine(s);
+            return s.ops;
+        };
+        const QList<Op> off = run(false);
+        const QList<Op> on = run(true);
+
+        // Ameise gets three arcs, Hund one, each of sixteen thin black strokes
+        // hanging under its word; everything else is drawn as without.
+        RecordingSurface measure;
+        measure.setFont(QStringLiteral("Verdana"), 16, false);
+        const int width = measure.textWidth(QStringLiteral("Ameise"));
+        QStringList before;
+        for (const Op &op : off)
+            before << describe(op);
+        int arcs = 0, underAmeise = 0;
+        QStringList rest;
+        for (const Op &op : on) {
+            if (op.kind != Op::Line || before.contains(describe(op))) {
+                rest << describe(op);
+                continue;
+            }
+            ++arcs;
+            const QRect r = op.rect.normalized();
+            QCOMPARE(op.colour, QColor(Qt::black));
+            underAmeise += r.left() >= ameiseAt.x() && r.right() <= ameiseAt.x() + width &&
+                           r.top() > ameiseAt.y() + measure.textHeight() / 2 &&
+                           r.bottom() < ameiseAt.y() + 2 * measure.textHeight();
+        }
+        QCOMPARE(arcs, 4 * 16);
+        QCOMPARE(underAmeise, 3 * 16);
+        QCOMPARE(rest, before);
+    }
+};
+
+QTEST_MAIN(SyllableStripTest)
+#include "syllablestrip_test.moc"
