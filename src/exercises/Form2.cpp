@@ -60,8 +60,10 @@ void Form2::showNoun() {
     Label1 = nouns::displayForm(Label1);
     const QString noun = Label1.mid(4);
     drawWord(noun);
-    if (!noun.isEmpty())
+    if (!noun.isEmpty()) {
         program().appendLog(LogList::Lesen, noun);
+        record(LogList::Lesen, true);
+    }
 }
 
 void Form2::pictureSwitch() {

@@ -28,8 +28,10 @@ void ArticleScreen::next() {
     drawWord(Label1.mid(4));
 }
 
-void ArticleScreen::answer(const QString &a) {
-    if (Label1.isEmpty() || Label1.left(3) != a) {
+void ArticleScreen::answer(const QString &a, const QString &chosen) {
+    const bool right = !Label1.isEmpty() && Label1.left(3) == a;
+    record(m_log, right, chosen.isEmpty() ? a : chosen);
+    if (!right) {
         tell(m_wrongText + QStringLiteral("\r\r"), QStringLiteral("Fehler"));
         return;
     }

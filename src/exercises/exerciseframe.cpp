@@ -5,6 +5,8 @@
 #include "platform/dialogs.h"
 #include "platform/random.h"
 #include "platform/twips.h"
+#include "records/recordstore.h"
+#include "records/report.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -100,6 +102,15 @@ QPushButton *ExerciseFrame::makeButton(const QString &text, int l, int t, int w,
 
 void ExerciseFrame::refill() {
     List1 = m_program.nounList();
+    m_due.clear();
+    records::RecordStore *store = m_program.records();
+    if (!store || !m_program.extras.practiseMistakes)
+        return;
+    const QList<records::Record> kept =
+        records::RecordStore::read(store->pathFor(m_program.nameLabel()));
+    for (const QString &e : records::practiceEntries(kept, store->now()))
+        if (List1.contains(e) && !m_due.contains(e))
+            m_due << e;
 }
 
 QString ExerciseFrame::draw() {
@@ -108,10 +119,22 @@ QString ExerciseFrame::draw() {
     if (List1.isEmpty()) {
         // Only reachable when a window is opened on an empty noun list.
         Label1.clear();
+        entry.clear();
         return Label1;
+    }
+    // A missed noun comes without a random number, so the draws that follow
+    // stay those of the plain pass.
+    while (!m_due.isEmpty()) {
+        const qsizetype k = List1.indexOf(m_due.takeFirst());
+        if (k >= 0) {
+            Label1 = List1.takeAt(k);
+            entry = Label1;
+            return Label1;
+        }
     }
     const int k = qBound(0, m_program.random().index(int(List1.size())), int(List1.size()) - 1);
     Label1 = List1.takeAt(k);
+    entry = Label1;
     return Label1;
 }
 
@@ -169,6 +192,11 @@ void ExerciseFrame::abbruch() {
         Image2->clear();
     Image3 = Picture();
     m_program.leave(this);
+}
+
+void ExerciseFrame::record(LogList exercise, bool right, const QString &given) {
+    if (!entry.isEmpty())
+        m_program.recordAnswer(exercise, entry, right, given);
 }
 
 void ExerciseFrame::tell(const QString &text, const QString &title) {

@@ -53,6 +53,7 @@ public:
 
     QStringList List1;               // working list: entries not yet drawn in this pass
     QString Label1;                  // current entry (rewritten to a display form when shown)
+    QString entry;                   // the entry drawn last, as the noun list holds it
     Picture Image3;                  // measuring image: the picture loaded last
     PictureFrame *Image1 = nullptr;  // landscape frame (the only frame on some screens)
     PictureFrame *Image2 = nullptr;  // portrait frame
@@ -80,6 +81,8 @@ protected:
     QPushButton *makeButton(const QString &text, int l, int t, int w, int h, const QFont &font);
 
     /// Empties the working list and copies the noun list into it, in order.
+    /// With "Fehlerwörter üben" on, the child's recently missed nouns are
+    /// queued to be drawn before the random draw resumes.
     void refill();
     /// Takes a random entry out of the working list into Label1 and returns it
     /// (refilling first as the screen's rule says). Empty only when the noun
@@ -101,6 +104,9 @@ protected:
     /// "Abbruch . . .": empty the picture controls, back to the main menu.
     void abbruch();
 
+    /// Keeps the child's answer on the entry drawn last.
+    void record(LogList exercise, bool right, const QString &given = QString());
+
     /// Message box of an exercise with the greeting in front.
     void tell(const QString &text, const QString &title);
     bool confirmations() const;
@@ -108,4 +114,6 @@ protected:
 private:
     Program &m_program;
     int m_refillBelow;
+    /// Missed entries still to come first in this pass (empty unless practising).
+    QStringList m_due;
 };
