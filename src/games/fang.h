@@ -77,6 +77,6 @@ private:
     void recordCaught();
 
     Program &m_program;
-    QString m_entry;   // the noun list's entry of the word in play
-    int m_caught = 0;  // letters of it already kept as answers
+    QString m_entry;  // the noun list's entry of the word in play
+    int m_caught = 0; // letters of it already kept as answers
 };

@@ -140,7 +140,8 @@ void memo::coverClicked(int k) {
     if (r.matched || (game.second == k && secondBefore != k)) {
         const QString a = game.cards.value((r.matched ? r.pairA : opened) - 1);
         const QString b = game.cards.value(k - 1);
-        m_program.recordAnswer(LogList::Memory, entryOf(a), r.matched, a + QStringLiteral(", ") + b);
+        m_program.recordAnswer(LogList::Memory, entryOf(a), r.matched,
+                               a + QStringLiteral(", ") + b);
     }
     if (r.closeA > 0) {
         Bezeichnung[r.closeA]->show();

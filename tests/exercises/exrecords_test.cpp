@@ -6,6 +6,8 @@
 #include "exercises/choicescreen.h"
 #include "exercises/writingscreen.h"
 #include "games/galgen.h"
+#include "games/gamewidgets.h"
+#include "games/memo.h"
 #include "platform/canvas.h"
 #include "records/recordstore.h"
 #include "support/windowfixture.h"
@@ -122,6 +124,34 @@ private slots:
         QCOMPARE(f.p.log(LogList(list)), plain.p.log(LogList(list)));
         QCOMPARE(f.boxes(), plain.boxes());
         QCOMPARE(f.box(), plain.box());
+    }
+
+    // In memory the second card of a pair is the answer; the click that
+    // turns a wrong pair down is none.
+    void memoryPairs() {
+        QTemporaryDir dir;
+        records::RecordStore store(dir.path());
+        WindowFixture f({"derHund.jpg", "dieKatze.jpg"});
+        f.p.recordStore = &store;
+        auto *w = f.open<memo>(ScreenId::Memo);
+        w->Command3->click(); // the cards are covered
+        const QStringList cards = w->game.cards;
+        const int other = int(cards.indexOf(cards[0] == "Hund" ? "Katze" : "Hund")) + 1;
+        const int twin = int(cards.lastIndexOf(cards[0])) + 1;
+        auto click = [&](int k) { QTest::mouseClick(w->Bezeichnung[k], Qt::LeftButton); };
+        click(1);
+        click(other); // no pair
+        click(twin);  // turns the two down, opens the twin
+        click(1);     // the pair
+        const QList<records::Record> kept = records::RecordStore::read(store.pathFor("Freund"));
+        QCOMPARE(kept.size(), 2);
+        const QString entry = cards[0] == "Hund" ? "derHund.jpg" : "dieKatze.jpg";
+        QCOMPARE(kept[0].entry, entry);
+        QVERIFY(!kept[0].right);
+        QCOMPARE(kept[0].given, cards[0] + ", " + cards[other - 1]);
+        QCOMPARE(kept[1].entry, entry);
+        QVERIFY(kept[1].right);
+        QCOMPARE(kept[1].given, cards[0] + ", " + cards[0]);
     }
 
     // A folder that cannot be written shows the child no box.
