@@ -64,8 +64,10 @@ void Form2::showNoun() {
     Label1 = nouns::displayForm(Label1);
     const QString noun = Label1.mid(4);
     drawWord(noun);
-    if (!noun.isEmpty())
+    if (!noun.isEmpty()) {
         program().appendLog(LogList::Lesen, noun);
+        record(LogList::Lesen, true);
+    }
     announce(spokenDisplayForm(), true);
 }
 

@@ -16,9 +16,12 @@ Form4::Form4(Program &program)
     makeFrames(QRect(4440, 840, 5295, 3855), QRect(5160, 120, 3855, 5295));
     makeBottom(Command2, Command3);
     // Each indefinite article stands for the definite one it goes with.
-    connect(Command4, &QPushButton::clicked, this, [this] { answer(QStringLiteral("das")); });
-    connect(Command5, &QPushButton::clicked, this, [this] { answer(QStringLiteral("die")); });
-    connect(Command6, &QPushButton::clicked, this, [this] { answer(QStringLiteral("der")); });
+    connect(Command4, &QPushButton::clicked, this,
+            [this] { answer(QStringLiteral("das"), QStringLiteral("ein")); });
+    connect(Command5, &QPushButton::clicked, this,
+            [this] { answer(QStringLiteral("die"), QStringLiteral("eine")); });
+    connect(Command6, &QPushButton::clicked, this,
+            [this] { answer(QStringLiteral("der"), QStringLiteral("einen")); });
 }
 
 QString Form4::spokenAnswer() const {

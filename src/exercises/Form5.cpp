@@ -27,7 +27,10 @@ void Form5::showOffered() {
 }
 
 void Form5::choose() {
-    if (Label1.isEmpty() || List2.value(List2Index) != Label1)
+    const QString chosen = List2.value(List2Index);
+    const bool right = !Label1.isEmpty() && chosen == Label1;
+    record(LogList::Wortwahl, right, chosen);
+    if (!right)
         return; // a wrong choice passes in silence
     program().appendLog(LogList::Wortwahl, Label1);
     // This screen praises a right word even with confirmations off.

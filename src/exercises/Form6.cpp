@@ -32,7 +32,10 @@ void Form6::showOffered() {
 void Form6::choose() {
     const QString file = List2.value(List2Index);
     // Containment, not equality: another file of the noun counts as well.
-    if (Label1.isEmpty() || !nouns::upper(file.mid(3)).contains(nouns::upper(Label1)))
+    const bool right =
+        !Label1.isEmpty() && nouns::upper(file.mid(3)).contains(nouns::upper(Label1));
+    record(LogList::Bildwahl, right, file);
+    if (!right)
         return;
     program().appendLog(LogList::Bildwahl, Label1);
     if (confirmations())

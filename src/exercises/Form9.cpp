@@ -51,7 +51,9 @@ void Form9::check(const QString &input) {
         next();
         return;
     }
-    if (!rightBeginning(input))
+    if (!rightBeginning(input)) {
+        record(LogList::Abschrift, false, input);
         wrongBeginning();
+    }
     focusInput();
 }

@@ -36,8 +36,10 @@ void ArticleScreen::next() {
     announce(spokenNoun(), false);
 }
 
-void ArticleScreen::answer(const QString &a) {
-    if (Label1.isEmpty() || Label1.left(3) != a) {
+void ArticleScreen::answer(const QString &a, const QString &chosen) {
+    const bool right = !Label1.isEmpty() && Label1.left(3) == a;
+    record(m_log, right, chosen.isEmpty() ? a : chosen);
+    if (!right) {
         tell(m_wrongText + QStringLiteral("\r\r"), QStringLiteral("Fehler"));
         return;
     }

@@ -15,8 +15,9 @@ protected:
     void start() override { next(); }
     /// Draws a noun, shows its picture and its noun without the article.
     void next();
-    /// The child answered with the article a ("der", "die" or "das").
-    void answer(const QString &a);
+    /// The child answered with the article a ("der", "die" or "das"), by the
+    /// button labelled `chosen` (a itself when empty).
+    void answer(const QString &a, const QString &chosen = QString());
     /// The bottom bar with "<<", "Abbruch . . ." and ">>" (both arrows skip).
     void makeBottom(QPushButton *&back, QPushButton *&forward);
     static QFont answerFont();

@@ -8,6 +8,8 @@
 #include "speech/recordings.h"
 #include "speech/speech.h"
 #include "core/nouns.h"
+#include "records/recordstore.h"
+#include "records/report.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -104,6 +106,15 @@ QPushButton *ExerciseFrame::makeButton(const QString &text, int l, int t, int w,
 
 void ExerciseFrame::refill() {
     List1 = m_program.nounList();
+    m_due.clear();
+    records::RecordStore *store = m_program.records();
+    if (!store || !m_program.extras.practiseMistakes)
+        return;
+    const QList<records::Record> kept =
+        records::RecordStore::read(store->pathFor(m_program.nameLabel()));
+    for (const QString &e : records::practiceEntries(kept, store->now()))
+        if (List1.contains(e) && !m_due.contains(e))
+            m_due << e;
 }
 
 QString ExerciseFrame::draw() {
@@ -114,6 +125,16 @@ QString ExerciseFrame::draw() {
         Label1.clear();
         m_entry.clear();
         return Label1;
+    }
+    // A missed noun comes without a random number, so the draws that follow
+    // stay those of the plain pass.
+    while (!m_due.isEmpty()) {
+        const qsizetype k = List1.indexOf(m_due.takeFirst());
+        if (k >= 0) {
+            Label1 = List1.takeAt(k);
+            m_entry = Label1;
+            return Label1;
+        }
     }
     const int k = qBound(0, m_program.random().index(int(List1.size())), int(List1.size()) - 1);
     Label1 = List1.takeAt(k);
@@ -177,6 +198,11 @@ void ExerciseFrame::abbruch() {
         Image2->clear();
     Image3 = Picture();
     m_program.leave(this);
+}
+
+void ExerciseFrame::record(LogList exercise, bool right, const QString &given) {
+    if (!m_entry.isEmpty())
+        m_program.recordAnswer(exercise, m_entry, right, given);
 }
 
 void ExerciseFrame::tell(const QString &text, const QString &title) {

@@ -80,6 +80,8 @@ protected:
     QPushButton *makeButton(const QString &text, int l, int t, int w, int h, const QFont &font);
 
     /// Empties the working list and copies the noun list into it, in order.
+    /// With "Fehlerwörter üben" on, the child's recently missed nouns are
+    /// queued to be drawn before the random draw resumes.
     void refill();
     /// Takes a random entry out of the working list into Label1 and returns it
     /// (refilling first as the screen's rule says). Empty only when the noun
@@ -118,6 +120,9 @@ protected:
     /// A hidden window falls silent.
     void hideEvent(QHideEvent *e) override;
 
+    /// Keeps the child's answer on the entry drawn last.
+    void record(LogList exercise, bool right, const QString &given = QString());
+
     /// Message box of an exercise with the greeting in front.
     void tell(const QString &text, const QString &title);
     bool confirmations() const;
@@ -129,4 +134,7 @@ private:
     int m_refillBelow;
     QString m_entry;
     bool m_answerSpoken = false;
+
+    /// Missed entries still to come first in this pass (empty unless practising).
+    QStringList m_due;
 };

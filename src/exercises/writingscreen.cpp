@@ -61,6 +61,7 @@ bool WritingScreen::rightBeginning(const QString &input) const {
 
 void WritingScreen::accept(LogList log, const QString &input) {
     program().appendLog(log, input);
+    record(log, true, input);
     if (confirmations())
         tell(QStringLiteral("Das Wort wurde richtig geschrieben!\r\r"),
              QStringLiteral("Abschrift"));

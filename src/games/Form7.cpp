@@ -124,7 +124,11 @@ void Form7::carpetPressed(QPoint tw) {
     if (solutionShown())
         return;
     const int k = Carpet::cellAt(tw);
+    const QString letter = carpet.carpetLetters.value(k);
     const Carpet::Result r = carpet.click(k);
+    // Clicks beside the letters are no answer.
+    if (!letter.isEmpty())
+        m_program.recordAnswer(LogList::Teppich, carpet.file, r != Carpet::Result::Wrong, letter);
     if (r == Carpet::Result::Wrong)
         return;
     drawCell(k, QColor(255, 0, 0));

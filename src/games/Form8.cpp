@@ -122,4 +122,7 @@ void Form8::showSolution() {
     }
     Picture1->endBatch();
     m_program.appendLog(LogList::Abc, game.logLine());
+    const QString order = game.current.join(QLatin1Char(' '));
+    for (const QString &e : std::as_const(game.entries))
+        m_program.recordAnswer(LogList::Abc, e, true, order);
 }

@@ -188,6 +188,13 @@ void fang::chooseWord(QListWidgetItem *item) {
 
 void fang::prepareWord(const QString &word) {
     game.prepare(word);
+    m_caught = 0;
+    m_entry = word;
+    for (const QString &e : m_program.nounList())
+        if (nouns::nounOf(e) == word) {
+            m_entry = e;
+            break;
+        }
     showWordRow();
     Bezeichnung6->setText(QStringLiteral("0"));
     Surface &s = Bild5->surface();
@@ -223,7 +230,15 @@ void fang::tick() {
     afterCheck(0);
 }
 
+void fang::recordCaught() {
+    const QString caught = game.caught();
+    for (; m_caught < caught.size(); ++m_caught)
+        if (caught[m_caught] != QLatin1Char(' ')) // blanks are taken along, not caught
+            m_program.recordAnswer(LogList::Fange, m_entry, true, caught.mid(m_caught, 1));
+}
+
 void fang::afterCheck(int caught) {
+    recordCaught();
     if (caught > 0)
         drawLetters();
     placeMarker();

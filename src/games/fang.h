@@ -73,6 +73,10 @@ private:
     void placeMarker();
     void showWordRow();
     void completed();
+    /// Keeps an answer for each letter caught since the last call.
+    void recordCaught();
 
     Program &m_program;
+    QString m_entry;  // the noun list's entry of the word in play
+    int m_caught = 0; // letters of it already kept as answers
 };

@@ -233,7 +233,11 @@ void galgen::showPicture() {
 void galgen::playKey(QListWidgetItem *item) {
     if (!item || item->text().size() < 2 || game.secret().isEmpty())
         return;
-    const Hangman::Outcome outcome = game.play(item->text().at(1));
+    const QChar letter = item->text().at(1);
+    const Hangman::Outcome outcome = game.play(letter);
+    m_program.recordAnswer(LogList::Galgen, game.pictureFile(),
+                           outcome == Hangman::Outcome::Hit || outcome == Hangman::Outcome::Won,
+                           QString(letter));
     switch (outcome) {
     case Hangman::Outcome::Hit:
         Bezeichnung1->setText(game.mask());

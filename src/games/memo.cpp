@@ -5,6 +5,7 @@
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
+#include "core/nouns.h"
 #include "core/palette.h"
 #include "program/program.h"
 
@@ -122,10 +123,26 @@ void memo::start() {
     Command3->hide();
 }
 
+QString memo::entryOf(const QString &noun) const {
+    for (const QString &e : m_program.nounList())
+        if (nouns::nounOf(e) == noun)
+            return e;
+    return noun;
+}
+
 void memo::coverClicked(int k) {
     if (!coverShown(k))
         return;
+    const int opened = game.first;
+    const int secondBefore = game.second;
     const MemoryGame::Click r = game.click(k);
+    // The second card of a pair is the answer: matched or not.
+    if (r.matched || (game.second == k && secondBefore != k)) {
+        const QString a = game.cards.value((r.matched ? r.pairA : opened) - 1);
+        const QString b = game.cards.value(k - 1);
+        m_program.recordAnswer(LogList::Memory, entryOf(a), r.matched,
+                               a + QStringLiteral(", ") + b);
+    }
     if (r.closeA > 0) {
         Bezeichnung[r.closeA]->show();
         Bezeichnung[r.closeB]->show();

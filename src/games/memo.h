@@ -42,6 +42,8 @@ private:
     void newGame();
     void writeCards();
     void start();
+    /// The noun list's entry of a card's noun text (the text itself if none).
+    QString entryOf(const QString &noun) const;
 
     Program &m_program;
 };
