@@ -158,3 +158,8 @@ void schriften::backToCaller()
     if (m_caller && m_caller->isVisible())
         m_caller->showAndActivate();
 }
+
+QString schriften::chosenFamily() const
+{
+    return Label1->text().isEmpty() ? QString() : Label1->font().family();
+}

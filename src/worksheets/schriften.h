@@ -27,6 +27,9 @@ public:
     QPushButton *Command1 = nullptr; // "Abbruch . . ."
     QPushButton *Command2 = nullptr; // "Ausgewählte Schrift übernehmen"
 
+    /// The family taken with "Ausgewählte Schrift übernehmen"; empty while none was taken.
+    QString chosenFamily() const;
+
     /// The window that is activated again when the chooser closes.
     void setCaller(Screen *caller) { m_caller = caller; }
 

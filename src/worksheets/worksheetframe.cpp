@@ -218,8 +218,8 @@ void WorksheetFrame::selectFirstPicture()
 void WorksheetFrame::vorschau()
 {
     if (auto *chooser = dynamic_cast<schriften *>(m_program.existing(ScreenId::Schriften))) {
-        if (!chooser->Label1->text().isEmpty())
-            m_family = chooser->Label1->font().family();
+        if (const QString family = chooser->chosenFamily(); !family.isEmpty())
+            m_family = family;
     }
     Surface &s = Picture1->surface();
     s.setFont(m_family, m_setup.previewPoints, m_setup.previewBold);
