@@ -3,8 +3,8 @@
 // 1-megapixel and a 12-megapixel JPEG, against a plain full decode of the
 // same file. Also counts decodes per noun.
 
-#include "exercises/Form3.h"
 #include "drawing/picture.h"
+#include "exercises/Form3.h"
 #include "support/fakeprogram.h"
 #include "support/picturedir.h"
 

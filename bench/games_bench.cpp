@@ -5,9 +5,9 @@
 #include "games/fang.h"
 #include "games/gamewidgets.h"
 #include "games/memo.h"
-#include "ui/canvas.h"
 #include "support/fakeprogram.h"
 #include "support/picturedir.h"
+#include "ui/canvas.h"
 
 #include <QElapsedTimer>
 #include <QListWidget>

@@ -20,8 +20,7 @@
 class StartupBench : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
+    void initTestCase() {
         fonts::installSubstitutions();
         static const char *arts[] = {"der", "die", "das"};
         static const char *exts[] = {"jpg", "gif", "bmp", "wmf"};
@@ -37,8 +36,7 @@ private slots:
         }
     }
 
-    void startup()
-    {
+    void startup() {
         QList<qint64> times;
         const long decodes = Picture::decodeCount();
         for (int run = 0; run < 15; ++run) {
@@ -58,8 +56,7 @@ private slots:
         report("start-up, 5,000 files", times);
     }
 
-    void filterAfterALetterClick()
-    {
+    void filterAfterALetterClick() {
         RecordingDialogs dialogs;
         ScriptedRandom random;
         ManualClock clock;
@@ -82,8 +79,7 @@ private slots:
     }
 
 private:
-    static void report(const char *what, QList<qint64> ns)
-    {
+    static void report(const char *what, QList<qint64> ns) {
         std::sort(ns.begin(), ns.end());
         qInfo("%s: median %.2f ms, min %.2f ms, max %.2f ms (%d runs)", what,
               ns[ns.size() / 2] / 1e6, ns.first() / 1e6, ns.last() / 1e6, int(ns.size()));

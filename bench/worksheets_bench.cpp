@@ -24,15 +24,13 @@
 class WorksheetsBench : public QObject {
     Q_OBJECT
 
-    static double median(QList<double> v)
-    {
+    static double median(QList<double> v) {
         std::sort(v.begin(), v.end());
         return v[v.size() / 2];
     }
 
 private slots:
-    void previewAndPrint()
-    {
+    void previewAndPrint() {
         PictureDir dir;
         // One photo-like 4000 x 3000 JPEG, copied under 16 names.
         QImage photo(4000, 3000, QImage::Format_RGB32);
@@ -107,7 +105,8 @@ private slots:
             program.showScreen(ScreenId::Drucken2);
             back << t.nsecsElapsed() / 1e6;
         }
-        const double f = median(full), p = median(preview), r = median(repeat), pr = median(printed);
+        const double f = median(full), p = median(preview), r = median(repeat),
+                     pr = median(printed);
         qInfo("16 full decodes:        %8.1f ms", f);
         qInfo("first preview (fresh):  %8.1f ms  (%.1f%% of full decodes, %ld decodes)", p,
               100 * p / f, previewDecodes);

@@ -11,39 +11,38 @@
 #include <cstdio>
 
 struct Sample {
-    const char *file;  // final name in samples/
+    const char *file; // final name in samples/
     const char *emoji;
-    int w, h;          // pixels
+    int w, h; // pixels
     QRgb tint;
 };
 
 static const Sample kSamples[] = {
     {"derHund.jpg", "🐕", 240, 240, 0xfff4e0},     {"derApfel.jpg", "🍎", 240, 240, 0xeaffea},
-    {"derBall.gif", "⚽", 200, 200, 0xe8f4ff},      {"derFisch.bmp", "🐟", 200, 160, 0xe0f0ff},
-    {"derBaum.jpg", "🌳", 200, 280, 0xf0ffe8},      {"derStern.gif", "⭐", 200, 200, 0x20205a},
-    {"derMond.jpg", "🌙", 240, 240, 0x1a1a40},      {"derKäse.jpg", "🧀", 240, 200, 0xfffbe0},
-    {"derIgel.bmp", "🦔", 200, 200, 0xf5efe0},      {"derElefant.jpg", "🐘", 300, 220, 0xeef6ff},
-    {"derLöwe.jpg", "🦁", 240, 240, 0xfff0d0},      {"derSchuh.gif", "👟", 220, 180, 0xf0f0f0},
-    {"derVogel.jpg", "🐦", 240, 240, 0xe6f7ff},     {"derBus.bmp", "🚌", 240, 180, 0xfff8e8},
-    {"derPilz.jpg", "🍄", 200, 240, 0xf2ffe6},      {"derFuß.gif", "🦶", 200, 200, 0xfff0f0},
-    {"dieKatze.jpg", "🐈", 240, 240, 0xfff5f5},     {"dieMaus.gif", "🐁", 200, 200, 0xf0f0ff},
-    {"dieBlume.jpg", "🌸", 200, 260, 0xf4ffe8},     {"dieBanane.bmp", "🍌", 240, 160, 0xfffde0},
-    {"dieUhr.jpg", "⌚", 200, 240, 0xf0f4ff},       {"dieKerze.gif", "🕯", 180, 260, 0x302840},
-    {"dieErdbeere.jpg", "🍓", 240, 240, 0xfff0f4},  {"dieEnte.jpg", "🦆", 240, 240, 0xe6f4ff},
-    {"dieSchnecke.bmp", "🐌", 220, 180, 0xf0ffe0},  {"dieBrille.gif", "👓", 240, 160, 0xffffff},
-    {"dieGurke.jpg", "🥒", 260, 200, 0xf6fff0},     {"dieMöhre.jpg", "🥕", 200, 260, 0xfff6ea},
-    {"dieÄhre.gif", "🌾", 180, 260, 0xfffbe8},      {"dieStraße.jpg", "🛣", 280, 200, 0xeaf6ea},
-    {"dieEule.jpg", "🦉", 200, 240, 0xf4eee6},      {"dasHaus.jpg", "🏠", 240, 240, 0xe6f4ff},
-    {"dasAuto.JPG", "🚗", 280, 200, 0xf0f0f0},      {"dasBuch.gif", "📖", 240, 200, 0xfff8ee},
-    {"dasEi.bmp", "🥚", 180, 220, 0xf4f0ff},        {"dasEis.jpg", "🍦", 200, 260, 0xffeef6},
-    {"dasSchwein.jpg", "🐖", 260, 200, 0xfff0f4},   {"dasPferd.jpg", "🐎", 260, 220, 0xf0ffe6},
-    {"dasFahrrad.gif", "🚲", 280, 200, 0xf0f8ff},   {"dasBrot.jpg", "🍞", 240, 200, 0xfff6e6},
-    {"dasBoot.bmp", "⛵", 220, 220, 0xe0f0ff},      {"dasKüken.jpg", "🐤", 220, 220, 0xf8ffe0},
-    {"dasSchaf.jpg", "🐑", 240, 220, 0xeaffea},     {"dasZelt.gif", "⛺", 240, 200, 0xeaf4ff},
+    {"derBall.gif", "⚽", 200, 200, 0xe8f4ff},     {"derFisch.bmp", "🐟", 200, 160, 0xe0f0ff},
+    {"derBaum.jpg", "🌳", 200, 280, 0xf0ffe8},     {"derStern.gif", "⭐", 200, 200, 0x20205a},
+    {"derMond.jpg", "🌙", 240, 240, 0x1a1a40},     {"derKäse.jpg", "🧀", 240, 200, 0xfffbe0},
+    {"derIgel.bmp", "🦔", 200, 200, 0xf5efe0},  {"derElefant.jpg", "🐘", 300, 220, 0xeef6ff},
+    {"derLöwe.jpg", "🦁", 240, 240, 0xfff0d0},  {"derSchuh.gif", "👟", 220, 180, 0xf0f0f0},
+    {"derVogel.jpg", "🐦", 240, 240, 0xe6f7ff},    {"derBus.bmp", "🚌", 240, 180, 0xfff8e8},
+    {"derPilz.jpg", "🍄", 200, 240, 0xf2ffe6},     {"derFuß.gif", "🦶", 200, 200, 0xfff0f0},
+    {"dieKatze.jpg", "🐈", 240, 240, 0xfff5f5},    {"dieMaus.gif", "🐁", 200, 200, 0xf0f0ff},
+    {"dieBlume.jpg", "🌸", 200, 260, 0xf4ffe8},    {"dieBanane.bmp", "🍌", 240, 160, 0xfffde0},
+    {"dieUhr.jpg", "⌚", 200, 240, 0xf0f4ff},      {"dieKerze.gif", "🕯", 180, 260, 0x302840},
+    {"dieErdbeere.jpg", "🍓", 240, 240, 0xfff0f4}, {"dieEnte.jpg", "🦆", 240, 240, 0xe6f4ff},
+    {"dieSchnecke.bmp", "🐌", 220, 180, 0xf0ffe0}, {"dieBrille.gif", "👓", 240, 160, 0xffffff},
+    {"dieGurke.jpg", "🥒", 260, 200, 0xf6fff0}, {"dieMöhre.jpg", "🥕", 200, 260, 0xfff6ea},
+    {"dieÄhre.gif", "🌾", 180, 260, 0xfffbe8},     {"dieStraße.jpg", "🛣", 280, 200, 0xeaf6ea},
+    {"dieEule.jpg", "🦉", 200, 240, 0xf4eee6},  {"dasHaus.jpg", "🏠", 240, 240, 0xe6f4ff},
+    {"dasAuto.JPG", "🚗", 280, 200, 0xf0f0f0},     {"dasBuch.gif", "📖", 240, 200, 0xfff8ee},
+    {"dasEi.bmp", "🥚", 180, 220, 0xf4f0ff},    {"dasEis.jpg", "🍦", 200, 260, 0xffeef6},
+    {"dasSchwein.jpg", "🐖", 260, 200, 0xfff0f4},  {"dasPferd.jpg", "🐎", 260, 220, 0xf0ffe6},
+    {"dasFahrrad.gif", "🚲", 280, 200, 0xf0f8ff},  {"dasBrot.jpg", "🍞", 240, 200, 0xfff6e6},
+    {"dasBoot.bmp", "⛵", 220, 220, 0xe0f0ff},     {"dasKüken.jpg", "🐤", 220, 220, 0xf8ffe0},
+    {"dasSchaf.jpg", "🐑", 240, 220, 0xeaffea},    {"dasZelt.gif", "⛺", 240, 200, 0xeaf4ff},
 };
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QGuiApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: make_samples <outdir>\n");

@@ -3,15 +3,15 @@
 #include "app/extrasdialog.h"
 #include "app/icon.h"
 #include "app/kalimboprogram.h"
+#include "core/clock.h"
+#include "core/nouns.h"
+#include "core/palette.h"
 #include "exercises/Form2.h"
 #include "log/Form11.h"
 #include "ui/canvas.h"
-#include "core/clock.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
-#include "core/nouns.h"
-#include "core/palette.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -41,8 +41,7 @@ constexpr int kNameIn = 5640;
 constexpr int kSideIn = 3840;
 } // namespace
 
-void SlidingPanel::moveTo(int l, int t)
-{
+void SlidingPanel::moveTo(int l, int t) {
     left = l;
     top = t;
     if (widget)
@@ -51,8 +50,7 @@ void SlidingPanel::moveTo(int l, int t)
 
 Form1::Form1(KalimboProgram &program)
     : Screen(program, 10815, 7560, QStringLiteral("Kalimbo (Menü)"), QColor(192, 255, 255)),
-      m_program(program)
-{
+      m_program(program) {
     setWindowIcon(icon::window());
     buildHead();
     buildButtons();
@@ -79,8 +77,7 @@ Form1::Form1(KalimboProgram &program)
 
 // --- layout ---------------------------------------------------------------
 
-void Form1::buildHead()
-{
+void Form1::buildHead() {
     Shape1 = controls::shape(this, kBand, 0, 0, 10935, 975);
     Label1 = controls::label(this, QStringLiteral("TRV - Tavolumen"), 1440, 120, 6015, 255);
     Label1->setStyleSheet(QStringLiteral("color: white"));
@@ -113,8 +110,7 @@ void Form1::buildHead()
     connect(Check1, &QCheckBox::toggled, this, [this] { filterChanged(); });
 }
 
-void Form1::buildButtons()
-{
+void Form1::buildButtons() {
     Shape5 = controls::shape(this, kBand, 0, 4920, 3855, 2895);
     Shape6 = controls::shape(this, QColor(192, 192, 255), 3840, 4920, 7215, 2895);
     const int lefts[6] = {240, 1920, 4080, 5760, 7440, 9120};
@@ -147,7 +143,8 @@ void Form1::buildButtons()
     connect(Command8, &QPushButton::clicked, this, &Form1::laute);
     connect(Command21, &QPushButton::clicked, this, &Form1::lehrer);
     connect(Command9, &QPushButton::clicked, this, &Form1::nameButton);
-    connect(Command15, &QPushButton::clicked, this, [this] { m_program.showScreen(ScreenId::Form11); });
+    connect(Command15, &QPushButton::clicked, this,
+            [this] { m_program.showScreen(ScreenId::Form11); });
 
     struct Launch {
         QPushButton *button;
@@ -178,8 +175,7 @@ void Form1::buildButtons()
     }
 }
 
-void Form1::buildNamePanel()
-{
+void Form1::buildNamePanel() {
     auto *w = new QWidget(this);
     controls::colourise(w, kPanel);
     w->resize(twips::px(5055), twips::px(1815));
@@ -188,8 +184,8 @@ void Form1::buildNamePanel()
     Label11 = controls::label(w, QStringLiteral("Namen"), 0, 0, 4815, 255);
     controls::colourise(Label11, kBand, Qt::white);
     Command24 = controls::button(w, QStringLiteral("X"), 4800, 0, 255, 255);
-    Label9 = controls::label(w, QStringLiteral("Gib jetzt einen neuen Namen ein:"), 120, 480, 4815,
-                             255);
+    Label9 =
+        controls::label(w, QStringLiteral("Gib jetzt einen neuen Namen ein:"), 120, 480, 4815, 255);
     Text1 = new QLineEdit(QStringLiteral("Gast"), w);
     Text1->setFont(controls::verdana(14.25, true));
     // Longer names would only run out of the name label and the greetings.
@@ -210,8 +206,7 @@ void Form1::buildNamePanel()
     connect(Command24, &QPushButton::clicked, this, [this] { Picture6.moveLeft(kOut); });
 }
 
-void Form1::buildOptionsPanel()
-{
+void Form1::buildOptionsPanel() {
     auto *w = new QWidget(this);
     controls::colourise(w, kPanel);
     w->resize(twips::px(6375), twips::px(2535));
@@ -244,8 +239,9 @@ void Form1::buildOptionsPanel()
     connect(Command27, &QPushButton::clicked, this, [this] { Picture5.moveTop(kOptionsOut); });
     const QString title9 = QStringLiteral("Lernkärtchen");
     connect(Command22, &QPushButton::clicked, this, [this, title9] {
-        launch(int(File1.size()), 9, QStringLiteral("Es müssen mindestens 9 Nomen vorhanden sein!\r\r"),
-               title9, ScreenId::Drucken1, false);
+        launch(int(File1.size()), 9,
+               QStringLiteral("Es müssen mindestens 9 Nomen vorhanden sein!\r\r"), title9,
+               ScreenId::Drucken1, false);
     });
     connect(Command28, &QPushButton::clicked, this, [this, title9] {
         launch(int(File1.size()), 16,
@@ -253,8 +249,9 @@ void Form1::buildOptionsPanel()
                ScreenId::Drucken2, false);
     });
     connect(Command29, &QPushButton::clicked, this, [this, title9] {
-        launch(int(File1.size()), 9, QStringLiteral("Es müssen mindestens 9 Nomen vorhanden sein!\r\r"),
-               title9, ScreenId::Drucken3, false);
+        launch(int(File1.size()), 9,
+               QStringLiteral("Es müssen mindestens 9 Nomen vorhanden sein!\r\r"), title9,
+               ScreenId::Drucken3, false);
     });
     connect(Check6, &QCheckBox::toggled, this, [this](bool on) {
         // The reading screen's switch follows the option, once that screen exists.
@@ -264,8 +261,7 @@ void Form1::buildOptionsPanel()
     });
 }
 
-void Form1::buildColourPanel()
-{
+void Form1::buildColourPanel() {
     colourCanvas = new Canvas(this);
     colourCanvas->resize(twips::px(6855), twips::px(2535));
     colourCanvas->setBackground(kPanel);
@@ -301,8 +297,7 @@ void Form1::buildColourPanel()
             [this](QPoint p, Qt::MouseButton) { colourChoice(p.x(), p.y()); });
 }
 
-void Form1::buildLetterPanel()
-{
+void Form1::buildLetterPanel() {
     auto *w = new QWidget(this);
     controls::colourise(w, kPanel);
     w->resize(twips::px(6855), twips::px(2655));
@@ -346,30 +341,44 @@ void Form1::buildLetterPanel()
 
 // --- state read by other windows -----------------------------------------
 
-QString Form1::nameField() const { return Text1->text(); }
-QString Form1::nameLabel() const { return Label5->text(); }
+QString Form1::nameField() const {
+    return Text1->text();
+}
+QString Form1::nameLabel() const {
+    return Label5->text();
+}
 
-static QCheckBox *optionBox(const Form1 &f, Option o)
-{
+static QCheckBox *optionBox(const Form1 &f, Option o) {
     switch (o) {
-    case Option::Bestaetigungen: return f.Check2;
-    case Option::Farbeinstellungen: return f.Check3;
-    case Option::Wortfilterauswahl: return f.Check4;
-    case Option::Namenseingabe: return f.Check5;
-    case Option::BilderBeiNomen: return f.Check6;
-    case Option::Druckerausgabe: return f.Check7;
+    case Option::Bestaetigungen:
+        return f.Check2;
+    case Option::Farbeinstellungen:
+        return f.Check3;
+    case Option::Wortfilterauswahl:
+        return f.Check4;
+    case Option::Namenseingabe:
+        return f.Check5;
+    case Option::BilderBeiNomen:
+        return f.Check6;
+    case Option::Druckerausgabe:
+        return f.Check7;
     }
     return f.Check2;
 }
 
-bool Form1::option(Option o) const { return optionBox(*this, o)->checkState() == Qt::Checked; }
+bool Form1::option(Option o) const {
+    return optionBox(*this, o)->checkState() == Qt::Checked;
+}
 
-void Form1::setOption(Option o, bool on) { optionBox(*this, o)->setChecked(on); }
+void Form1::setOption(Option o, bool on) {
+    optionBox(*this, o)->setChecked(on);
+}
 
-QColor Form1::background() const { return Hintergrund->background(); }
+QColor Form1::background() const {
+    return Hintergrund->background();
+}
 
-QStringList Form1::previewList() const
-{
+QStringList Form1::previewList() const {
     QStringList out;
     for (int i = 0; i < List3->count(); ++i)
         out << List3->item(i)->text();
@@ -378,8 +387,7 @@ QStringList Form1::previewList() const
 
 // --- noun list and filter ------------------------------------------------
 
-bool Form1::bildersuche()
-{
+bool Form1::bildersuche() {
     File1 = nouns::listPictureFiles(QDir::current());
     if (!File1.isEmpty())
         return true;
@@ -389,8 +397,7 @@ bool Form1::bildersuche()
     return false;
 }
 
-void Form1::lautliste()
-{
+void Form1::lautliste() {
     List1->blockSignals(true);
     List1->clear();
     for (const QChar c : nouns::kLetters)
@@ -398,8 +405,7 @@ void Form1::lautliste()
     List1->blockSignals(false);
 }
 
-QString Form1::letterSet() const
-{
+QString Form1::letterSet() const {
     QString s;
     for (int i = 0; i < List1->count(); ++i)
         if (List1->item(i)->isSelected())
@@ -407,8 +413,7 @@ QString Form1::letterSet() const
     return s;
 }
 
-void Form1::lautfilter()
-{
+void Form1::lautfilter() {
     const nouns::FilterResult r = nouns::filter(File1, letterSet());
     List2 = r.entries;
     List3->clear();
@@ -417,8 +422,7 @@ void Form1::lautfilter()
     Label7->adjustSize();
 }
 
-void Form1::filterChanged()
-{
+void Form1::filterChanged() {
     const bool on = Check1->isChecked();
     if (on)
         lautfilter();
@@ -436,8 +440,7 @@ void Form1::filterChanged()
 
 // --- settings ------------------------------------------------------------
 
-void Form1::iniladen()
-{
+void Form1::iniladen() {
     settings::Values cur;
     cur.check2 = int(Check2->checkState() == Qt::Checked);
     cur.check3 = int(Check3->checkState() == Qt::Checked);
@@ -460,15 +463,24 @@ void Form1::iniladen()
     };
     // Values are applied in file order, as far as the file is good.
     const int n = r.applied;
-    if (n > 0) setCheck(Check2, v.check2);
-    if (n > 1) setCheck(Check3, v.check3);
-    if (n > 2) setCheck(Check4, v.check4);
-    if (n > 3) setCheck(Check5, v.check5);
-    if (n > 4) setConsonant(v.consonant);
-    if (n > 5) setVowel(v.vowel);
-    if (n > 6) VScroll1->setValue(v.red);
-    if (n > 7) VScroll2->setValue(v.green);
-    if (n > 8) VScroll3->setValue(v.blue);
+    if (n > 0)
+        setCheck(Check2, v.check2);
+    if (n > 1)
+        setCheck(Check3, v.check3);
+    if (n > 2)
+        setCheck(Check4, v.check4);
+    if (n > 3)
+        setCheck(Check5, v.check5);
+    if (n > 4)
+        setConsonant(v.consonant);
+    if (n > 5)
+        setVowel(v.vowel);
+    if (n > 6)
+        VScroll1->setValue(v.red);
+    if (n > 7)
+        VScroll2->setValue(v.green);
+    if (n > 8)
+        VScroll3->setValue(v.blue);
     if (!r.complete())
         return; // the sample keeps its colour and no letter is selected
     hintergrundfarbe();
@@ -480,13 +492,15 @@ void Form1::iniladen()
     lautfilter();
 }
 
-void Form1::inisave()
-{
+void Form1::inisave() {
     auto checkValue = [](const QCheckBox *c) {
         switch (c->checkState()) {
-        case Qt::Checked: return 1;
-        case Qt::PartiallyChecked: return 2;
-        default: return 0;
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        default:
+            return 0;
         }
     };
     settings::Values v;
@@ -508,8 +522,7 @@ void Form1::inisave()
 
 // --- colours ------------------------------------------------------------
 
-void Form1::farbtafel()
-{
+void Form1::farbtafel() {
     Surface &s = colourCanvas->surface();
     s.setTextColour(Qt::black);
     s.setDrawColour(Qt::black);
@@ -525,20 +538,17 @@ void Form1::farbtafel()
     controls::colourise(Shape3, palette::colour(m_vowel));
 }
 
-void Form1::setConsonant(int i)
-{
+void Form1::setConsonant(int i) {
     controls::colourise(Shape2, palette::colour(i));
     m_consonant = i;
 }
 
-void Form1::setVowel(int i)
-{
+void Form1::setVowel(int i) {
     controls::colourise(Shape3, palette::colour(i));
     m_vowel = i;
 }
 
-void Form1::colourChoice(int x, int y)
-{
+void Form1::colourChoice(int x, int y) {
     const int i = x / 300;
     if (i < 0 || i > 15)
         return; // over the sample box: not the panel's press
@@ -551,8 +561,7 @@ void Form1::colourChoice(int x, int y)
     }
 }
 
-void Form1::hintergrundfarbe()
-{
+void Form1::hintergrundfarbe() {
     Hintergrund->setBackground(QColor(VScroll1->value(), VScroll2->value(), VScroll3->value()));
     Hintergrund->clear();
     Surface &s = Hintergrund->surface();
@@ -567,8 +576,7 @@ void Form1::hintergrundfarbe()
     }
 }
 
-void Form1::optionaus()
-{
+void Form1::optionaus() {
     m_program.dialogs().message(QStringLiteral("Diese Option wurde abgeschaltet.\r\r"),
                                 QStringLiteral("Optionen"));
 }
@@ -576,8 +584,7 @@ void Form1::optionaus()
 // --- buttons --------------------------------------------------------------
 
 void Form1::launch(int count, int minimum, const QString &text, const QString &title, ScreenId id,
-                   bool closesLetterPanel)
-{
+                   bool closesLetterPanel) {
     if (count < minimum) {
         m_program.dialogs().message(text, title);
         return;
@@ -587,14 +594,12 @@ void Form1::launch(int count, int minimum, const QString &text, const QString &t
     m_program.showScreen(id);
 }
 
-void Form1::closeLetterPanel()
-{
+void Form1::closeLetterPanel() {
     Picture4.moveLeft(kOut);
     Check1->setChecked(true);
 }
 
-void Form1::nameButton()
-{
+void Form1::nameButton() {
     if (!Check5->isChecked()) {
         optionaus();
         return;
@@ -613,8 +618,7 @@ void Form1::nameButton()
     Text1->selectAll();
 }
 
-void Form1::fertig()
-{
+void Form1::fertig() {
     Picture6.moveLeft(kOut);
     if (Text1->text().isEmpty())
         return;
@@ -623,16 +627,14 @@ void Form1::fertig()
     Form11::clearIn(m_program);
 }
 
-void Form1::lehrer()
-{
+void Form1::lehrer() {
     Picture3.moveLeft(kOut);
     Picture4.moveLeft(kOut);
     Picture6.moveLeft(kOut);
     Picture5.moveTop(Picture5.top == kOptionsOut ? kOptionsIn : kOptionsOut);
 }
 
-void Form1::farben()
-{
+void Form1::farben() {
     if (!Check3->isChecked()) {
         optionaus();
         return;
@@ -648,8 +650,7 @@ void Form1::farben()
     }
 }
 
-void Form1::laute()
-{
+void Form1::laute() {
     if (!Check4->isChecked()) {
         optionaus();
         return;
@@ -665,8 +666,7 @@ void Form1::laute()
     }
 }
 
-void Form1::beenden()
-{
+void Form1::beenden() {
     const QString text = QStringLiteral("Hallo ") + Text1->text() +
                          QStringLiteral(" !\r\rMöchtest du dieses Programm jetzt beenden?\r\r");
     if (!m_program.dialogs().askYesNo(text, QStringLiteral("Kalimbo"), true))
@@ -677,15 +677,13 @@ void Form1::beenden()
 
 // --- window events ------------------------------------------------------
 
-void Form1::activated()
-{
+void Form1::activated() {
     Picture3.moveLeft(kOut);
     Picture4.moveLeft(kOut);
     Picture5.moveTop(kOptionsOut);
 }
 
-bool Form1::titleBarClose()
-{
+bool Form1::titleBarClose() {
     inisave();
     m_program.dialogs().message(QStringLiteral("Das Programm wird beendet ...\r\r"),
                                 QStringLiteral("Kalimbo"));
@@ -693,8 +691,7 @@ bool Form1::titleBarClose()
     return false; // end() has closed everything
 }
 
-bool Form1::eventFilter(QObject *o, QEvent *e)
-{
+bool Form1::eventFilter(QObject *o, QEvent *e) {
     if (o == Picture2 && e->type() == QEvent::MouseButtonRelease) {
         m_program.showScreen(ScreenId::TrvLabel);
         return true;
@@ -702,8 +699,7 @@ bool Form1::eventFilter(QObject *o, QEvent *e)
     return Screen::eventFilter(o, e);
 }
 
-void Form1::openExtras()
-{
+void Form1::openExtras() {
     ExtrasDialog dialog(m_program.extras, this);
     connect(&dialog, &ExtrasDialog::historyRequested, this, [this, &dialog] {
         dialog.accept();

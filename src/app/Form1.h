@@ -4,9 +4,9 @@
 // (options, colours, letters, name). It owns the noun list and every
 // setting other windows read.
 
-#include "ui/screen.h"
-#include "program/program.h"
 #include "core/settings.h"
+#include "program/program.h"
+#include "ui/screen.h"
 
 #include <QStringList>
 
@@ -76,7 +76,7 @@ public:
            *Label7 = nullptr, *Label8 = nullptr;
     QLabel *Picture1 = nullptr, *Picture2 = nullptr;
     QWidget *Shape1 = nullptr, *Shape5 = nullptr, *Shape6 = nullptr; // head band, button blocks
-    QCheckBox *Check1 = nullptr; // filter switch
+    QCheckBox *Check1 = nullptr;                                     // filter switch
     QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
                 *Command8 = nullptr, *Command9 = nullptr, *Command10 = nullptr,
                 *Command11 = nullptr, *Command12 = nullptr, *Command13 = nullptr,
@@ -106,8 +106,7 @@ public:
     SlidingPanel Picture4;
     QListWidget *List1 = nullptr; // letters
     QListWidget *List3 = nullptr; // filter preview
-    QPushButton *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr,
-                *Command26 = nullptr;
+    QPushButton *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr, *Command26 = nullptr;
 
 signals:
     /// "Bilder bei Nomen ein" changed (the reading screen follows it).

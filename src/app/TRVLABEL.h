@@ -2,8 +2,8 @@
 // The about box: the product name and a short notice. Opened by a click on
 // the main menu's icon; it does not centre itself.
 
-#include "ui/screen.h"
 #include "program/program.h"
+#include "ui/screen.h"
 
 class QLabel;
 

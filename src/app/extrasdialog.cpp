@@ -1,7 +1,7 @@
 #include "app/extrasdialog.h"
 
-#include "ui/controls.h"
 #include "core/extras.h"
+#include "ui/controls.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -10,8 +10,7 @@
 
 namespace {
 QCheckBox *addSwitch(QVBoxLayout *box, QWidget *parent, const QString &text, const QString &hint,
-                     bool on)
-{
+                     bool on) {
     auto *check = new QCheckBox(text, parent);
     check->setFont(controls::verdana(9.75, true));
     check->setChecked(on);
@@ -25,8 +24,7 @@ QCheckBox *addSwitch(QVBoxLayout *box, QWidget *parent, const QString &text, con
 }
 } // namespace
 
-ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent)
-{
+ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Extras"));
     setWindowTitle(QStringLiteral("Extras"));
     setModal(true);

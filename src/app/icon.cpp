@@ -10,8 +10,7 @@ namespace icon {
 namespace {
 // A transparent square of `size` logical pixels with as many device pixels as
 // the screen has, so the drawing stays sharp on a scaled (HiDPI) screen.
-QPixmap canvas(int size)
-{
+QPixmap canvas(int size) {
     const qreal dpr = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
     QPixmap pm(qRound(size * dpr), qRound(size * dpr));
     pm.setDevicePixelRatio(dpr);
@@ -20,8 +19,7 @@ QPixmap canvas(int size)
 }
 } // namespace
 
-QPixmap program(int size)
-{
+QPixmap program(int size) {
     QPixmap pm = canvas(size);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -41,8 +39,7 @@ QPixmap program(int size)
     return pm;
 }
 
-QPixmap initial(int size)
-{
+QPixmap initial(int size) {
     QPixmap pm = canvas(size);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -55,8 +52,7 @@ QPixmap initial(int size)
     return pm;
 }
 
-QIcon window()
-{
+QIcon window() {
     // The desktop's icon, drawn from its SVG where Qt's SVG icon engine is
     // installed; otherwise the tile above at the usual sizes.
     QIcon svg(QStringLiteral(":/icons/de.kalimbo.Kalimbo.svg"));

@@ -10,27 +10,23 @@
 #include <QDir>
 
 KalimboProgram::KalimboProgram(Dialogs &dialogs, Random &random, Clock &clock)
-    : Program(createScreen), m_dialogs(dialogs), m_random(random), m_clock(clock)
-{
+    : Program(createScreen), m_dialogs(dialogs), m_random(random), m_clock(clock) {
     onEnd = [] { QCoreApplication::quit(); };
     extras = Extras::load();
 }
 
-KalimboProgram::~KalimboProgram()
-{
+KalimboProgram::~KalimboProgram() {
     destroyAll();
     m_menu.reset();
 }
 
-Speech &KalimboProgram::speech()
-{
+Speech &KalimboProgram::speech() {
     if (!m_speech)
         m_speech = std::make_unique<SpeechPlayer>();
     return *m_speech;
 }
 
-bool KalimboProgram::start()
-{
+bool KalimboProgram::start() {
     m_menu = std::make_unique<Form1>(*this);
     if (m_menu->aborted()) {
         m_ended = true;
@@ -41,8 +37,7 @@ bool KalimboProgram::start()
     return true;
 }
 
-void KalimboProgram::end()
-{
+void KalimboProgram::end() {
     if (m_ended)
         return;
     m_ended = true;
@@ -53,25 +48,36 @@ void KalimboProgram::end()
         onEnd();
 }
 
-QStringList KalimboProgram::nounList() const { return m_menu ? m_menu->nounList() : QStringList(); }
-QStringList KalimboProgram::pictureFiles() const
-{
+QStringList KalimboProgram::nounList() const {
+    return m_menu ? m_menu->nounList() : QStringList();
+}
+QStringList KalimboProgram::pictureFiles() const {
     return m_menu ? m_menu->pictureFiles() : QStringList();
 }
-QString KalimboProgram::nameField() const { return m_menu ? m_menu->nameField() : QString(); }
-QString KalimboProgram::nameLabel() const { return m_menu ? m_menu->nameLabel() : QString(); }
-bool KalimboProgram::option(Option o) const { return m_menu && m_menu->option(o); }
-void KalimboProgram::setPicturesOption(bool on)
-{
+QString KalimboProgram::nameField() const {
+    return m_menu ? m_menu->nameField() : QString();
+}
+QString KalimboProgram::nameLabel() const {
+    return m_menu ? m_menu->nameLabel() : QString();
+}
+bool KalimboProgram::option(Option o) const {
+    return m_menu && m_menu->option(o);
+}
+void KalimboProgram::setPicturesOption(bool on) {
     if (m_menu)
         m_menu->setOption(Option::BilderBeiNomen, on);
 }
-int KalimboProgram::vowelColour() const { return m_menu ? m_menu->vowelColour() : 12; }
-int KalimboProgram::consonantColour() const { return m_menu ? m_menu->consonantColour() : 10; }
-QColor KalimboProgram::background() const { return m_menu ? m_menu->background() : Qt::black; }
+int KalimboProgram::vowelColour() const {
+    return m_menu ? m_menu->vowelColour() : 12;
+}
+int KalimboProgram::consonantColour() const {
+    return m_menu ? m_menu->consonantColour() : 10;
+}
+QColor KalimboProgram::background() const {
+    return m_menu ? m_menu->background() : Qt::black;
+}
 
-records::RecordStore *KalimboProgram::records()
-{
+records::RecordStore *KalimboProgram::records() {
     // Kept only while the teacher has records switched on; the store stays
     // once made, so a write failure is reported once per run.
     if (!extras.keepRecords)
@@ -82,19 +88,16 @@ records::RecordStore *KalimboProgram::records()
     return m_records.get();
 }
 
-void KalimboProgram::appendLog(LogList list, const QString &line)
-{
+void KalimboProgram::appendLog(LogList list, const QString &line) {
     Form11::appendTo(*this, list, line);
 }
 
-void KalimboProgram::showMenu()
-{
+void KalimboProgram::showMenu() {
     if (m_menu && !m_ended)
         m_menu->showAndActivate();
 }
 
-void KalimboProgram::hideMenu()
-{
+void KalimboProgram::hideMenu() {
     if (m_menu)
         m_menu->hide();
 }

@@ -7,8 +7,7 @@
 #include "log/verlauf.h"
 #include "worksheets/worksheets.h"
 
-Screen *createScreen(ScreenId id, Program &program)
-{
+Screen *createScreen(ScreenId id, Program &program) {
     switch (id) {
     case ScreenId::Form11:
         return new Form11(program);

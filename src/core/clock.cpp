@@ -7,8 +7,7 @@
 namespace {
 class TimerTicker final : public Ticker {
 public:
-    explicit TimerTicker(QObject *parent) : Ticker(parent)
-    {
+    explicit TimerTicker(QObject *parent) : Ticker(parent) {
         m_timer.setInterval(1000);
         connect(&m_timer, &QTimer::timeout, this, &Ticker::tick);
     }
@@ -21,10 +20,11 @@ private:
 };
 } // namespace
 
-QDate SystemClock::today() const { return QDate::currentDate(); }
+QDate SystemClock::today() const {
+    return QDate::currentDate();
+}
 
-double SystemClock::secondsSinceMidnight() const
-{
+double SystemClock::secondsSinceMidnight() const {
     // QTime stops at milliseconds; the system clock gives microseconds.
     using namespace std::chrono;
     constexpr qint64 kDay = 86400LL * 1000000;
@@ -36,4 +36,6 @@ double SystemClock::secondsSinceMidnight() const
     return double(local) / 1e6;
 }
 
-Ticker *SystemClock::createTicker(QObject *parent) { return new TimerTicker(parent); }
+Ticker *SystemClock::createTicker(QObject *parent) {
+    return new TimerTicker(parent);
+}

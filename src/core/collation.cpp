@@ -5,8 +5,7 @@
 
 namespace collation {
 
-static const QCollator &germanCollator()
-{
+static const QCollator &germanCollator() {
     static const QCollator c = [] {
         QCollator col(QLocale(QLocale::German, QLocale::Germany));
         col.setCaseSensitivity(Qt::CaseInsensitive);
@@ -17,16 +16,14 @@ static const QCollator &germanCollator()
     return c;
 }
 
-int compare(const QString &a, const QString &b)
-{
+int compare(const QString &a, const QString &b) {
     const int c = germanCollator().compare(a, b);
     if (c != 0)
         return c;
     return QString::compare(a, b, Qt::CaseSensitive);
 }
 
-void sort(QStringList &list)
-{
+void sort(QStringList &list) {
     // Sort keys once: comparing keys is much cheaper than collating each pair.
     struct Item {
         QCollatorSortKey key;

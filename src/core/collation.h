@@ -9,7 +9,9 @@ namespace collation {
 
 /// <0, 0 or >0 like strcmp.
 int compare(const QString &a, const QString &b);
-inline bool less(const QString &a, const QString &b) { return compare(a, b) < 0; }
+inline bool less(const QString &a, const QString &b) {
+    return compare(a, b) < 0;
+}
 /// Sorts in place, stable.
 void sort(QStringList &list);
 

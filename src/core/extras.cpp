@@ -8,16 +8,14 @@ const char *const kSyllables = "Extras/Silbenfarben";
 const char *const kMistakes = "Extras/FehlerwoerterUeben";
 const char *const kRecords = "Extras/AntwortenAufzeichnen";
 
-QSettings &userFile()
-{
+QSettings &userFile() {
     static QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Kalimbo"),
                        QStringLiteral("Kalimbo"));
     return s;
 }
 } // namespace
 
-Extras Extras::load(QSettings &settings)
-{
+Extras Extras::load(QSettings &settings) {
     Extras e;
     e.speakWords = settings.value(kSpeak, false).toBool();
     e.syllableColours = settings.value(kSyllables, false).toBool();
@@ -26,8 +24,7 @@ Extras Extras::load(QSettings &settings)
     return e;
 }
 
-bool Extras::save(QSettings &settings) const
-{
+bool Extras::save(QSettings &settings) const {
     settings.setValue(kSpeak, speakWords);
     settings.setValue(kSyllables, syllableColours);
     settings.setValue(kMistakes, practiseMistakes);
@@ -36,6 +33,10 @@ bool Extras::save(QSettings &settings) const
     return settings.status() == QSettings::NoError;
 }
 
-Extras Extras::load() { return load(userFile()); }
+Extras Extras::load() {
+    return load(userFile());
+}
 
-bool Extras::save() const { return save(userFile()); }
+bool Extras::save() const {
+    return save(userFile());
+}

@@ -11,24 +11,21 @@ const char *const kPattern = "der*.wmf;der*.jpg;der*.gif;der*.bmp;die*.wmf;die*.
                              "die*.bmp;das*.wmf;das*.jpg;das*.gif;das*.bmp";
 const QString kLetters = QStringLiteral("AÄBCDEFGHIJKLMNOÖPQRSßTUÜVWXYZ");
 
-QString upper(const QString &s)
-{
+QString upper(const QString &s) {
     QString r = s;
     for (QChar &c : r)
         c = c.toUpper();
     return r;
 }
 
-QString lower(const QString &s)
-{
+QString lower(const QString &s) {
     QString r = s;
     for (QChar &c : r)
         c = c.toLower();
     return r;
 }
 
-bool isPictureFileName(const QString &name)
-{
+bool isPictureFileName(const QString &name) {
     if (name.size() < 7) // "der" + ".jpg"
         return false;
     const QString head = name.left(3).toLower();
@@ -40,8 +37,7 @@ bool isPictureFileName(const QString &name)
            tail == QLatin1String(".gif") || tail == QLatin1String(".bmp");
 }
 
-QStringList listPictureFiles(const QDir &dir)
-{
+QStringList listPictureFiles(const QDir &dir) {
     QStringList out;
     QSet<QString> seen;
     const QStringList all = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
@@ -62,8 +58,7 @@ QStringList listPictureFiles(const QDir &dir)
     return out;
 }
 
-static QString capitalised(const QString &s)
-{
+static QString capitalised(const QString &s) {
     QString r = lower(s);
     if (!r.isEmpty())
         r[0] = r[0].toUpper();
@@ -71,26 +66,22 @@ static QString capitalised(const QString &s)
 }
 
 // Everything before the first dot.
-static QString withoutExtension(const QString &entry)
-{
+static QString withoutExtension(const QString &entry) {
     const int dot = entry.indexOf(QLatin1Char('.'));
     return dot < 0 ? entry : entry.left(dot);
 }
 
-QString stemOf(const QString &entry)
-{
+QString stemOf(const QString &entry) {
     return withoutExtension(entry).mid(3);
 }
 
-QString nounOf(const QString &entry)
-{
+QString nounOf(const QString &entry) {
     return capitalised(stemOf(entry.normalized(QString::NormalizationForm_C)));
 }
 
 // Steps shared by the display forms: upper case, extension cut, a blank
 // after a leading article.
-static QString upperWithBlank(const QString &entry)
-{
+static QString upperWithBlank(const QString &entry) {
     QString s = upper(withoutExtension(entry.normalized(QString::NormalizationForm_C)));
     for (const char *art : {"DER", "DIE", "DAS"})
         if (s.startsWith(QLatin1String(art)))
@@ -98,14 +89,12 @@ static QString upperWithBlank(const QString &entry)
     return s;
 }
 
-QString displayForm(const QString &entry)
-{
+QString displayForm(const QString &entry) {
     const QString s = upperWithBlank(entry);
     return lower(s.left(4)) + upper(s.mid(4, 1)) + lower(s.mid(5));
 }
 
-QString nounOnlyForm(const QString &entry)
-{
+QString nounOnlyForm(const QString &entry) {
     QString s = upper(withoutExtension(entry.normalized(QString::NormalizationForm_C)));
     if (s.startsWith(QLatin1String("DER")) || s.startsWith(QLatin1String("DIE")) ||
         s.startsWith(QLatin1String("DAS")))
@@ -113,14 +102,12 @@ QString nounOnlyForm(const QString &entry)
     return capitalised(s);
 }
 
-QString copyForm(const QString &entry)
-{
+QString copyForm(const QString &entry) {
     const QString s = upperWithBlank(entry);
     return upper(s.mid(4, 1)) + lower(s.mid(5));
 }
 
-FilterResult filter(const QStringList &files, const QString &letterSet)
-{
+FilterResult filter(const QStringList &files, const QString &letterSet) {
     // A lookup table over the letters beats a substring search per character.
     QSet<QChar> allowed;
     const QString set = upper(letterSet);
@@ -144,11 +131,12 @@ FilterResult filter(const QStringList &files, const QString &letterSet)
     return r;
 }
 
-QString signedNumber(int n)
-{
+QString signedNumber(int n) {
     return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n);
 }
 
-QString countCaption(int n) { return signedNumber(n) + QStringLiteral(" Nomen "); }
+QString countCaption(int n) {
+    return signedNumber(n) + QStringLiteral(" Nomen ");
+}
 
 } // namespace nouns

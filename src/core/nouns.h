@@ -37,7 +37,6 @@ QString nounOnlyForm(const QString &entry);
 /// The noun alone as the copy and dictation screens write it.
 QString copyForm(const QString &entry);
 
-
 struct FilterResult {
     QStringList entries; // the noun list: passing file names, unchanged
     QStringList nouns;   // the preview: their nouns

@@ -2,8 +2,7 @@
 
 namespace pages {
 
-int next(int p, int count, int n)
-{
+int next(int p, int count, int n) {
     if (count == p + n)
         p = -n; // the page ends at the last picture: start again at the first
     p += n;
@@ -13,8 +12,7 @@ int next(int p, int count, int n)
     return p < 0 ? 0 : p;
 }
 
-int previous(int p, int count, int n)
-{
+int previous(int p, int count, int n) {
     p -= n;
     if (p == -n)
         p = count - n; // back from the first page goes to the last page

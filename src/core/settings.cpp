@@ -16,13 +16,12 @@ namespace settings {
 const char *const kFileName = "KALIMBO.INI";
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F.
-static const char16_t kHigh[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+static const char16_t kHigh[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                   0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+                                   0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                   0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
-QString fromCp1252(const QByteArray &bytes)
-{
+QString fromCp1252(const QByteArray &bytes) {
     QString s;
     s.reserve(bytes.size());
     for (const char ch : bytes) {
@@ -32,8 +31,7 @@ QString fromCp1252(const QByteArray &bytes)
     return s;
 }
 
-QByteArray toCp1252(const QString &text)
-{
+QByteArray toCp1252(const QString &text) {
     QByteArray out;
     out.reserve(text.size());
     for (const QChar c : text) {
@@ -51,8 +49,7 @@ QByteArray toCp1252(const QString &text)
     return out;
 }
 
-std::optional<int> toInt16(const QByteArray &raw)
-{
+std::optional<int> toInt16(const QByteArray &raw) {
     const QByteArray t = raw.trimmed();
     if (t.isEmpty())
         return std::nullopt;
@@ -94,8 +91,7 @@ public:
 
     // Next line without its ending (CR LF, or a lone LF or CR); nullopt at
     // the end of the file, for binary data and for a runaway line.
-    std::optional<QByteArray> next()
-    {
+    std::optional<QByteArray> next() {
         if (peek() < 0)
             return std::nullopt;
         QByteArray line;
@@ -121,16 +117,14 @@ public:
     }
 
 private:
-    int peek()
-    {
+    int peek() {
         if (m_pos == m_buf.size()) {
             m_buf = m_in.read(16 * 1024);
             m_pos = 0;
         }
         return m_pos < m_buf.size() ? uchar(m_buf[m_pos]) : -1;
     }
-    int get()
-    {
+    int get() {
         const int c = peek();
         if (c >= 0)
             ++m_pos;
@@ -142,8 +136,7 @@ private:
     qsizetype m_pos = 0;
 };
 
-ReadResult parseDevice(QIODevice &in, const Values &defaults)
-{
+ReadResult parseDevice(QIODevice &in, const Values &defaults) {
     ReadResult res;
     res.values = defaults;
     LineReader lines(in);
@@ -152,9 +145,9 @@ ReadResult parseDevice(QIODevice &in, const Values &defaults)
         int lo, hi;
     };
     Values &v = res.values;
-    const Field fields[9] = {{&v.check2, 0, 2},    {&v.check3, 0, 2},  {&v.check4, 0, 2},
-                             {&v.check5, 0, 2},    {&v.consonant, 0, 15}, {&v.vowel, 0, 15},
-                             {&v.red, 0, 255},     {&v.green, 0, 255}, {&v.blue, 0, 255}};
+    const Field fields[9] = {{&v.check2, 0, 2}, {&v.check3, 0, 2},     {&v.check4, 0, 2},
+                             {&v.check5, 0, 2}, {&v.consonant, 0, 15}, {&v.vowel, 0, 15},
+                             {&v.red, 0, 255},  {&v.green, 0, 255},    {&v.blue, 0, 255}};
     for (const Field &f : fields) {
         const auto line = lines.next();
         if (!line)
@@ -175,16 +168,14 @@ ReadResult parseDevice(QIODevice &in, const Values &defaults)
 
 } // namespace
 
-ReadResult parse(const QByteArray &bytes, const Values &defaults)
-{
+ReadResult parse(const QByteArray &bytes, const Values &defaults) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     return parseDevice(buffer, defaults);
 }
 
-ReadResult read(const QString &path, const Values &defaults)
-{
+ReadResult read(const QString &path, const Values &defaults) {
     ReadResult nothing;
     nothing.values = defaults;
     // A pipe, folder or device of that name is a bad file. Opening a pipe
@@ -209,30 +200,26 @@ ReadResult read(const QString &path, const Values &defaults)
 }
 
 // fsync's verdict; a file system that cannot sync has nothing to report.
-static bool synced(int fd)
-{
+static bool synced(int fd) {
     if (::fsync(fd) == 0)
         return true;
     return errno == EINVAL || errno == ENOTSUP;
 }
 
-static QByteArray number(int n)
-{
+static QByteArray number(int n) {
     return (n < 0 ? QByteArray::number(n) : ' ' + QByteArray::number(n)) + ' ';
 }
 
-QByteArray serialise(const Values &v)
-{
+QByteArray serialise(const Values &v) {
     QByteArray out;
-    for (int n : {v.check2, v.check3, v.check4, v.check5, v.consonant, v.vowel, v.red, v.green,
-                  v.blue})
+    for (int n :
+         {v.check2, v.check3, v.check4, v.check5, v.consonant, v.vowel, v.red, v.green, v.blue})
         out += number(n) + "\r\n";
     out += toCp1252(v.letters) + "\r\n";
     return out;
 }
 
-bool write(const QString &path, const Values &v)
-{
+bool write(const QString &path, const Values &v) {
     // Only a regular file is replaced: a folder or pipe of that name is the
     // teacher's, not ours to remove.
     const QFileInfo old(path);

@@ -12,10 +12,10 @@ namespace settings {
 extern const char *const kFileName;
 
 struct Values {
-    int check2 = 1;    // "Bestätigungen ein"
-    int check3 = 0;    // "Farbeinstellungen ein"
-    int check4 = 0;    // "Wortfilterauswahl ein"
-    int check5 = 1;    // "Namenseingabe ein"
+    int check2 = 1; // "Bestätigungen ein"
+    int check3 = 0; // "Farbeinstellungen ein"
+    int check4 = 0; // "Wortfilterauswahl ein"
+    int check5 = 1; // "Namenseingabe ein"
     int consonant = 10;
     int vowel = 12;
     int red = 0;

@@ -5,8 +5,7 @@
 
 namespace fonts {
 
-void installSubstitutions()
-{
+void installSubstitutions() {
     static bool done = false;
     if (done)
         return;

@@ -18,8 +18,7 @@ namespace printing {
 namespace {
 
 /// Runs the page routine on a started printer and ends the job.
-Outcome run(QPrinter &printer, const PageRoutine &page)
-{
+Outcome run(QPrinter &printer, const PageRoutine &page) {
     Outcome out;
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -117,10 +116,11 @@ Outcome submitPdf(const QString &printer, const QString &pdfFile, const QString 
     return out;
 }
 
-bool hasDefaultPrinter() { return !QPrinterInfo::defaultPrinter().isNull(); }
+bool hasDefaultPrinter() {
+    return !QPrinterInfo::defaultPrinter().isNull();
+}
 
-QString freshPdfName(const QDir &dir, const QString &stem, const QDateTime &when)
-{
+QString freshPdfName(const QDir &dir, const QString &stem, const QDateTime &when) {
     const QString base = stem + QLatin1Char('-') + when.toString(QStringLiteral("yyyyMMdd-hhmmss"));
     QString name = base + QStringLiteral(".pdf");
     for (int n = 2; QFileInfo::exists(dir.filePath(name)); ++n)
@@ -129,8 +129,7 @@ QString freshPdfName(const QDir &dir, const QString &stem, const QDateTime &when
 }
 
 Outcome printToPdf(const QString &fileName, const QString &documentName, const PageRoutine &page,
-                   int dpi)
-{
+                   int dpi) {
     Outcome out = writePdf(fileName, documentName, page,
                            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter),
@@ -144,8 +143,7 @@ Outcome printToPdf(const QString &fileName, const QString &documentName, const P
 }
 
 Outcome printPage(const QString &documentName, const QString &stem, const PageRoutine &page,
-                  const QDir &fallbackDir)
-{
+                  const QDir &fallbackDir) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         // A plain QPrinter would silently become a nameless PDF printer here.

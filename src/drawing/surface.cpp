@@ -6,14 +6,12 @@
 #include <QPainter>
 #include <QPen>
 
-void Surface::clear()
-{
+void Surface::clear() {
     doFill(m_background);
     m_pos = QPoint(0, 0);
 }
 
-void Surface::setFont(const QString &family, double points, bool bold, bool italic)
-{
+void Surface::setFont(const QString &family, double points, bool bold, bool italic) {
     QFont f(family);
     // Pixel size in twips: the painter's scale turns it into device pixels.
     f.setPixelSize(qMax(1, qRound(points * 20)));
@@ -23,15 +21,15 @@ void Surface::setFont(const QString &family, double points, bool bold, bool ital
     m_points = points;
 }
 
-int Surface::textWidth(const QString &text) const
-{
+int Surface::textWidth(const QString &text) const {
     return qRound(QFontMetricsF(m_font).horizontalAdvance(text));
 }
 
-int Surface::textHeight() const { return qRound(QFontMetricsF(m_font).height()); }
+int Surface::textHeight() const {
+    return qRound(QFontMetricsF(m_font).height());
+}
 
-void Surface::print(const QString &text, bool endLine)
-{
+void Surface::print(const QString &text, bool endLine) {
     if (!text.isEmpty())
         doText(m_pos, text);
     if (endLine)
@@ -40,45 +38,43 @@ void Surface::print(const QString &text, bool endLine)
         m_pos.rx() += textWidth(text);
 }
 
-void Surface::text(int x, int y, const QString &t)
-{
+void Surface::text(int x, int y, const QString &t) {
     m_pos = QPoint(x, y);
     print(t);
 }
 
-void Surface::line(int x1, int y1, int x2, int y2) { line(x1, y1, x2, y2, m_drawColour); }
+void Surface::line(int x1, int y1, int x2, int y2) {
+    line(x1, y1, x2, y2, m_drawColour);
+}
 
-void Surface::line(int x1, int y1, int x2, int y2, const QColor &c)
-{
+void Surface::line(int x1, int y1, int x2, int y2, const QColor &c) {
     doLine(QPoint(x1, y1), QPoint(x2, y2), c);
     m_pos = QPoint(x2, y2);
 }
 
-void Surface::box(int x1, int y1, int x2, int y2, const QColor &outline)
-{
+void Surface::box(int x1, int y1, int x2, int y2, const QColor &outline) {
     doBox(QRect(QPoint(qMin(x1, x2), qMin(y1, y2)), QPoint(qMax(x1, x2), qMax(y1, y2))), nullptr,
           outline);
     m_pos = QPoint(x2, y2);
 }
 
-void Surface::fillBox(int x1, int y1, int x2, int y2, const QColor &fill)
-{
+void Surface::fillBox(int x1, int y1, int x2, int y2, const QColor &fill) {
     fillBox(x1, y1, x2, y2, fill, m_drawColour);
 }
 
-void Surface::fillBox(int x1, int y1, int x2, int y2, const QColor &fill, const QColor &outline)
-{
+void Surface::fillBox(int x1, int y1, int x2, int y2, const QColor &fill, const QColor &outline) {
     doBox(QRect(QPoint(qMin(x1, x2), qMin(y1, y2)), QPoint(qMax(x1, x2), qMax(y1, y2))), &fill,
           outline);
     m_pos = QPoint(x2, y2);
 }
 
-void Surface::picture(const Picture &pic, const QRect &target) { doPicture(pic, target); }
+void Surface::picture(const Picture &pic, const QRect &target) {
+    doPicture(pic, target);
+}
 
 // --- PainterSurface -------------------------------------------------------
 
-void PainterSurface::doFill(const QColor &c)
-{
+void PainterSurface::doFill(const QColor &c) {
     QPainter *p = painter();
     if (!p)
         return;
@@ -89,8 +85,7 @@ void PainterSurface::doFill(const QColor &c)
     done();
 }
 
-void PainterSurface::doText(const QPoint &topLeft, const QString &text)
-{
+void PainterSurface::doText(const QPoint &topLeft, const QString &text) {
     QPainter *p = painter();
     if (!p)
         return;
@@ -101,8 +96,7 @@ void PainterSurface::doText(const QPoint &topLeft, const QString &text)
     done();
 }
 
-void PainterSurface::doLine(const QPoint &a, const QPoint &b, const QColor &c)
-{
+void PainterSurface::doLine(const QPoint &a, const QPoint &b, const QColor &c) {
     QPainter *p = painter();
     if (!p)
         return;
@@ -114,8 +108,7 @@ void PainterSurface::doLine(const QPoint &a, const QPoint &b, const QColor &c)
     done();
 }
 
-void PainterSurface::doBox(const QRect &r, const QColor *fill, const QColor &outline)
-{
+void PainterSurface::doBox(const QRect &r, const QColor *fill, const QColor &outline) {
     QPainter *p = painter();
     if (!p)
         return;
@@ -128,8 +121,7 @@ void PainterSurface::doBox(const QRect &r, const QColor *fill, const QColor &out
     done();
 }
 
-void PainterSurface::doPicture(const Picture &pic, const QRect &target)
-{
+void PainterSurface::doPicture(const Picture &pic, const QRect &target) {
     QPainter *p = painter();
     if (!p)
         return;
@@ -139,35 +131,38 @@ void PainterSurface::doPicture(const Picture &pic, const QRect &target)
 
 // --- RecordingSurface -----------------------------------------------------
 
-void RecordingSurface::doFill(const QColor &c) { ops.push_back({Op::Fill, {}, {}, c, {}, {}, 0, false}); }
-
-void RecordingSurface::doText(const QPoint &topLeft, const QString &text)
-{
-    ops.push_back({Op::Text, QRect(topLeft, QSize(textWidth(text), textHeight())), text,
-                   m_textColour, {}, m_font.family(), m_points, m_font.bold()});
+void RecordingSurface::doFill(const QColor &c) {
+    ops.push_back({Op::Fill, {}, {}, c, {}, {}, 0, false});
 }
 
-void RecordingSurface::doLine(const QPoint &a, const QPoint &b, const QColor &c)
-{
+void RecordingSurface::doText(const QPoint &topLeft, const QString &text) {
+    ops.push_back({Op::Text,
+                   QRect(topLeft, QSize(textWidth(text), textHeight())),
+                   text,
+                   m_textColour,
+                   {},
+                   m_font.family(),
+                   m_points,
+                   m_font.bold()});
+}
+
+void RecordingSurface::doLine(const QPoint &a, const QPoint &b, const QColor &c) {
     Op op{Op::Line, QRect(), {}, c, {}, {}, 0, false};
     op.rect.setTopLeft(a);
     op.rect.setBottomRight(b);
     ops.push_back(op);
 }
 
-void RecordingSurface::doBox(const QRect &r, const QColor *fill, const QColor &outline)
-{
-    ops.push_back({fill ? Op::FilledBox : Op::Box, r, {}, fill ? *fill : QColor(), outline, {}, 0,
-                   false});
+void RecordingSurface::doBox(const QRect &r, const QColor *fill, const QColor &outline) {
+    ops.push_back(
+        {fill ? Op::FilledBox : Op::Box, r, {}, fill ? *fill : QColor(), outline, {}, 0, false});
 }
 
-void RecordingSurface::doPicture(const Picture &pic, const QRect &target)
-{
+void RecordingSurface::doPicture(const Picture &pic, const QRect &target) {
     ops.push_back({Op::PictureOp, target, pic.fileName(), {}, {}, {}, 0, false});
 }
 
-QString RecordingSurface::printedText() const
-{
+QString RecordingSurface::printedText() const {
     QString s;
     for (const Op &op : ops)
         if (op.kind == Op::Text)

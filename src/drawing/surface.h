@@ -108,9 +108,9 @@ class RecordingSurface : public Surface {
 public:
     struct Op {
         enum Kind { Fill, Text, Line, Box, FilledBox, PictureOp } kind;
-        QRect rect;        // text: top-left and measured size; line: p1 to p2 as topLeft/bottomRight
-        QString text;      // text, or the picture's file name
-        QColor colour;     // text colour, line colour, fill colour
+        QRect rect;    // text: top-left and measured size; line: p1 to p2 as topLeft/bottomRight
+        QString text;  // text, or the picture's file name
+        QColor colour; // text colour, line colour, fill colour
         QColor outline;
         QString family;
         double points = 0;

@@ -1,7 +1,7 @@
 #include "drawing/wordstrip.h"
 
-#include "drawing/surface.h"
 #include "core/palette.h"
+#include "drawing/surface.h"
 
 #include <QtMath>
 

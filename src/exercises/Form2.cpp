@@ -1,9 +1,9 @@
 #include "exercises/Form2.h"
 
+#include "core/nouns.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
-#include "core/nouns.h"
 
 #include <QCheckBox>
 #include <QPushButton>

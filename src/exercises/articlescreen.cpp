@@ -1,8 +1,8 @@
 #include "exercises/articlescreen.h"
 
+#include "core/nouns.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
-#include "core/nouns.h"
 
 #include <QPushButton>
 

@@ -1,10 +1,10 @@
 #include "exercises/choicescreen.h"
 
-#include "ui/canvas.h"
 #include "core/collation.h"
+#include "core/nouns.h"
+#include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/twips.h"
-#include "core/nouns.h"
 
 #include <QLabel>
 #include <QPushButton>

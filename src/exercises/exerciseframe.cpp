@@ -1,15 +1,15 @@
 #include "exercises/exerciseframe.h"
 
+#include "core/nouns.h"
+#include "core/random.h"
+#include "records/recordstore.h"
+#include "records/report.h"
+#include "speech/recordings.h"
+#include "speech/speech.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
-#include "core/random.h"
 #include "ui/twips.h"
-#include "speech/recordings.h"
-#include "speech/speech.h"
-#include "core/nouns.h"
-#include "records/recordstore.h"
-#include "records/report.h"
 
 #include <QPainter>
 #include <QPushButton>

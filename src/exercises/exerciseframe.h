@@ -4,11 +4,11 @@
 // placing of the picture, the coloured word strip and the way back to the
 // main menu. Each screen keeps only what differs.
 
-#include "ui/imageview.h"
 #include "drawing/picture.h"
-#include "ui/screen.h"
-#include "program/program.h"
 #include "drawing/wordstrip.h"
+#include "program/program.h"
+#include "ui/imageview.h"
+#include "ui/screen.h"
 
 #include <QStringList>
 

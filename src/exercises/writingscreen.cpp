@@ -1,9 +1,9 @@
 #include "exercises/writingscreen.h"
 
+#include "core/nouns.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/twips.h"
-#include "core/nouns.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -1,12 +1,12 @@
 #include "games/Form7.h"
 
+#include "drawing/picture.h"
 #include "games/gamewidgets.h"
+#include "program/program.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
-#include "drawing/picture.h"
 #include "ui/twips.h"
-#include "program/program.h"
 
 #include <QPushButton>
 

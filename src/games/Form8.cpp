@@ -1,13 +1,13 @@
 #include "games/Form8.h"
 
+#include "core/nouns.h"
+#include "drawing/picture.h"
 #include "games/gamewidgets.h"
+#include "program/program.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
-#include "drawing/picture.h"
 #include "ui/twips.h"
-#include "core/nouns.h"
-#include "program/program.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,13 +1,13 @@
 #include "games/fang.h"
 
-#include "ui/canvas.h"
 #include "core/clock.h"
+#include "core/nouns.h"
+#include "core/random.h"
+#include "program/program.h"
+#include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
-#include "core/random.h"
 #include "ui/twips.h"
-#include "core/nouns.h"
-#include "program/program.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -69,16 +69,20 @@ fang::fang(Program &program)
     Bild5->setBackground(Qt::white);
     Bild5->surface().setFont(QStringLiteral("MS Sans Serif"), 18, true);
     Bild5->setFocusPolicy(Qt::ClickFocus);
-    Bezeichnung8 = controls::label(Bild5, QStringLiteral("+"), 0, 0, 255, 375, controls::msSansSerif(18, true));
+    Bezeichnung8 = controls::label(Bild5, QStringLiteral("+"), 0, 0, 255, 375,
+                                   controls::msSansSerif(18, true));
     controls::colourise(Bezeichnung8, QColor(255, 0, 0), QColor(255, 0, 0));
     Bezeichnung8->setAttribute(Qt::WA_TransparentForMouseEvents);
     Bezeichnung8->hide();
 
-    bezeichnung4 = controls::label(this, QString(), 2280, 5400, 3495, 495, controls::msSansSerif(18, true));
+    bezeichnung4 =
+        controls::label(this, QString(), 2280, 5400, 3495, 495, controls::msSansSerif(18, true));
     controls::colourise(bezeichnung4, QColor(192, 255, 192), QColor(0, 192, 0));
-    bezeichnung3 = controls::label(this, QString(), 5760, 5400, 495, 495, controls::msSansSerif(18, true));
+    bezeichnung3 =
+        controls::label(this, QString(), 5760, 5400, 495, 495, controls::msSansSerif(18, true));
     controls::colourise(bezeichnung3, QColor(255, 192, 192), QColor(255, 0, 0));
-    Bezeichnung5 = controls::label(this, QString(), 6240, 5400, 3135, 495, controls::msSansSerif(18, true));
+    Bezeichnung5 =
+        controls::label(this, QString(), 6240, 5400, 3135, 495, controls::msSansSerif(18, true));
     controls::colourise(Bezeichnung5, QColor(192, 255, 255), QColor(0, 0, 255));
     frameBox(this, 2280, 5400, 7095, 495);
 

@@ -1,13 +1,13 @@
 #include "games/galgen.h"
 
-#include "games/gamewidgets.h"
 #include "core/collation.h"
+#include "core/nouns.h"
+#include "core/random.h"
+#include "games/gamewidgets.h"
+#include "program/program.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
-#include "core/random.h"
 #include "ui/twips.h"
-#include "core/nouns.h"
-#include "program/program.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -157,12 +157,14 @@ galgen::galgen(Program &program)
     figure = new Gallows(this);
     twips::place(figure, 0, 0, 5160, 5670);
 
-    Bezeichnung1 = controls::label(this, QString(), 120, 120, 8055, 495, controls::msSansSerif(18, true));
+    Bezeichnung1 =
+        controls::label(this, QString(), 120, 120, 8055, 495, controls::msSansSerif(18, true));
     controls::colourise(Bezeichnung1, QColor(192, 192, 255), QColor(0, 0, 255));
     Image1 = new FramedImage(this);
     twips::place(Image1, 5160, 960, 3015, 3255);
     Image1->hide();
-    Bezeichnung2 = controls::label(this, QString(), 5160, 4200, 3015, 375, controls::msSansSerif(12, true));
+    Bezeichnung2 =
+        controls::label(this, QString(), 5160, 4200, 3015, 375, controls::msSansSerif(12, true));
     controls::colourise(Bezeichnung2, QColor(192, 192, 255), QColor(0, 0, 255));
     Bezeichnung2->setAlignment(Qt::AlignCenter);
     Bezeichnung2->hide();

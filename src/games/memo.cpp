@@ -1,13 +1,13 @@
 #include "games/memo.h"
 
+#include "core/nouns.h"
+#include "core/palette.h"
 #include "games/gamewidgets.h"
+#include "program/program.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
-#include "core/nouns.h"
-#include "core/palette.h"
-#include "program/program.h"
 
 #include <QPushButton>
 

@@ -1,22 +1,21 @@
 #include "log/Form11.h"
 
+#include "records/recordstore.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
-#include "records/recordstore.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
-static const char *const kHeadings[12] = {"Lesen",     "Bildwahl", "Wortwahl", "Begleiter",
-                                          "Ergänzen",  "A B C",    "Abschrift", "Diktat",
-                                          "Teppich",   "Fange",    "Memory",   "Galgen"};
+static const char *const kHeadings[12] = {"Lesen",    "Bildwahl", "Wortwahl",  "Begleiter",
+                                          "Ergänzen", "A B C",    "Abschrift", "Diktat",
+                                          "Teppich",  "Fange",    "Memory",    "Galgen"};
 
 Form11::Form11(Program &program)
     : Screen(program, 10815, 7575, QStringLiteral("Kalimbo (Benutzereingaben)"),
              QColor(192, 192, 255)),
-      m_program(program)
-{
+      m_program(program) {
     Shape1 = controls::shape(this, QColor(128, 128, 255), 0, 0, 11055, 615);
     Command1 = controls::button(this, QStringLiteral("Abbruch ..."), 120, 120, 1575, 375);
     Label1 = controls::label(this, QStringLiteral("Freund"), 3000, 120, 7695, 375,
@@ -48,33 +47,28 @@ Form11::Form11(Program &program)
     });
 }
 
-void Form11::appendTo(Program &program, LogList list, const QString &line)
-{
+void Form11::appendTo(Program &program, LogList list, const QString &line) {
     if (auto *log = static_cast<Form11 *>(program.screen(ScreenId::Form11)))
         log->append(list, line);
 }
 
-void Form11::clearIn(Program &program)
-{
+void Form11::clearIn(Program &program) {
     if (auto *log = static_cast<Form11 *>(program.existing(ScreenId::Form11)))
         log->clearAll();
 }
 
-void Form11::append(LogList l, const QString &line)
-{
+void Form11::append(LogList l, const QString &line) {
     QListWidget *w = list(l);
     if (w->count() < 32767)
         w->addItem(line);
 }
 
-void Form11::clearAll()
-{
+void Form11::clearAll() {
     for (QListWidget *l : m_lists)
         l->clear();
 }
 
-QStringList Form11::lines(LogList l) const
-{
+QStringList Form11::lines(LogList l) const {
     QStringList out;
     const QListWidget *w = list(l);
     for (int i = 0; i < w->count(); ++i)
@@ -82,10 +76,11 @@ QStringList Form11::lines(LogList l) const
     return out;
 }
 
-QString Form11::heading(LogList l) const { return m_headings[int(l) - 1]->text(); }
+QString Form11::heading(LogList l) const {
+    return m_headings[int(l) - 1]->text();
+}
 
-void Form11::activated()
-{
+void Form11::activated() {
     centre();
     Label1->setText(m_program.nameLabel());
     records::RecordStore *store = m_program.records();

@@ -2,8 +2,8 @@
 // The user-input log: twelve lists of what the child got right, one per
 // exercise, shown to the teacher under "Kontrolle". It lives in memory only.
 
-#include "ui/screen.h"
 #include "program/program.h"
+#include "ui/screen.h"
 
 class QLabel;
 class QListWidget;

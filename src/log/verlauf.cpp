@@ -1,11 +1,11 @@
 #include "log/verlauf.h"
 
-#include "ui/canvas.h"
 #include "core/clock.h"
+#include "records/recordstore.h"
+#include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
-#include "records/recordstore.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -4,9 +4,9 @@
 // Opened from the log window when the program keeps records.
 
 #include "drawing/printing.h"
-#include "ui/screen.h"
-#include "records/report.h"
 #include "program/program.h"
+#include "records/report.h"
+#include "ui/screen.h"
 
 class Canvas;
 class QComboBox;

@@ -9,15 +9,14 @@
 #include <algorithm>
 
 Program::Program(ScreenFactory factory)
-    : syllablePatternFile(Syllabifier::defaultPatternFile()), m_factory(std::move(factory))
-{
+    : syllablePatternFile(Syllabifier::defaultPatternFile()), m_factory(std::move(factory)) {}
+
+Program::~Program() {
+    destroyAll();
 }
 
-Program::~Program() { destroyAll(); }
-
 void Program::recordAnswer(LogList exercise, const QString &entry, bool right,
-                           const QString &given)
-{
+                           const QString &given) {
     records::RecordStore *store = records();
     if (!store)
         return;
@@ -25,8 +24,7 @@ void Program::recordAnswer(LogList exercise, const QString &entry, bool right,
     store->append(nameLabel(), {id, entry, right, given});
 }
 
-Syllabifier &Program::syllables()
-{
+Syllabifier &Program::syllables() {
     if (!m_syllables) {
         m_syllables = std::make_unique<Syllabifier>(syllablePatternFile);
         // Teachers write the name as they like; the exact spelling wins.
@@ -42,16 +40,14 @@ Syllabifier &Program::syllables()
     return *m_syllables;
 }
 
-void Program::prepareSyllables()
-{
+void Program::prepareSyllables() {
     if (!extras.syllableColours || m_syllablesPrepared)
         return;
     m_syllablesPrepared = true;
     syllables().preload();
 }
 
-std::optional<QList<int>> Program::syllableBreaks(const QString &noun, bool wait)
-{
+std::optional<QList<int>> Program::syllableBreaks(const QString &noun, bool wait) {
     if (!extras.syllableColours)
         return std::nullopt;
     const Syllabifier &s = syllables();
@@ -62,13 +58,11 @@ std::optional<QList<int>> Program::syllableBreaks(const QString &noun, bool wait
     return s.breaks(noun);
 }
 
-QString Program::greeting() const
-{
+QString Program::greeting() const {
     return QStringLiteral("Hallo ") + nameField() + QStringLiteral(" !\r\r");
 }
 
-void Program::showScreen(ScreenId id)
-{
+void Program::showScreen(ScreenId id) {
     Screen *s = screen(id);
     if (!s)
         return;
@@ -76,8 +70,7 @@ void Program::showScreen(ScreenId id)
     s->showAndActivate();
 }
 
-Screen *Program::screen(ScreenId id)
-{
+Screen *Program::screen(ScreenId id) {
     auto it = m_screens.find(id);
     if (it != m_screens.end())
         return it->second;
@@ -91,21 +84,18 @@ Screen *Program::screen(ScreenId id)
     return s;
 }
 
-Screen *Program::existing(ScreenId id) const
-{
+Screen *Program::existing(ScreenId id) const {
     auto it = m_screens.find(id);
     return it == m_screens.end() ? nullptr : it->second;
 }
 
-void Program::leave(Screen *s)
-{
+void Program::leave(Screen *s) {
     if (s)
         s->hide();
     showMenu();
 }
 
-void Program::closedByTitleBar(Screen *s)
-{
+void Program::closedByTitleBar(Screen *s) {
     for (auto it = m_screens.begin(); it != m_screens.end(); ++it) {
         if (it->second == s) {
             m_screens.erase(it);
@@ -124,8 +114,7 @@ void Program::closedByTitleBar(Screen *s)
     showMenu();
 }
 
-void Program::destroyAll()
-{
+void Program::destroyAll() {
     ending = true;
     auto screens = m_screens;
     m_screens.clear();
@@ -139,8 +128,7 @@ void Program::destroyAll()
     lastActive = nullptr;
 }
 
-void Program::setPictureSize(const QSize &tw)
-{
+void Program::setPictureSize(const QSize &tw) {
     auto to16 = [](int v) { return qint16(qBound(-32768, v, 32767)); };
     pictureWidth = to16(tw.width());
     pictureHeight = to16(tw.height());

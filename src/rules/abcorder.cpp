@@ -1,8 +1,8 @@
 #include "rules/abcorder.h"
 
 #include "core/collation.h"
-#include "core/random.h"
 #include "core/nouns.h"
+#include "core/random.h"
 
 #include <QSet>
 

@@ -1,7 +1,7 @@
 #include "rules/carpet.h"
 
-#include "core/random.h"
 #include "core/nouns.h"
+#include "core/random.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #include "rules/memory.h"
 
 #include "core/collation.h"
-#include "core/random.h"
 #include "core/nouns.h"
+#include "core/random.h"
 
 void MemoryGame::deal(const QStringList &nounList, Random &random, const Clock &clock) {
     if (pool.size() < kPairs) {

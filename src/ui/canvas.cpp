@@ -5,15 +5,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-static void toTwips(QPainter &p)
-{
+static void toTwips(QPainter &p) {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.scale(1.0 / twips::perPixel, 1.0 / twips::perPixel);
 }
 
-QPainter *CanvasSurface::painter()
-{
+QPainter *CanvasSurface::painter() {
     if (m_canvas.m_batch)
         return m_canvas.m_batch;
     m_canvas.ensureImage();
@@ -24,8 +22,7 @@ QPainter *CanvasSurface::painter()
     return m_active;
 }
 
-void CanvasSurface::done()
-{
+void CanvasSurface::done() {
     if (m_active) {
         m_active->end();
         delete m_active;
@@ -35,26 +32,27 @@ void CanvasSurface::done()
         m_canvas.update();
 }
 
-Canvas::Canvas(QWidget *parent) : QWidget(parent), m_surface(*this)
-{
+Canvas::Canvas(QWidget *parent) : QWidget(parent), m_surface(*this) {
     m_surface.setBackground(palette().color(QPalette::Window));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-Canvas::~Canvas() { endBatch(); }
+Canvas::~Canvas() {
+    endBatch();
+}
 
-void Canvas::setBackground(const QColor &c) { m_surface.setBackground(c); }
+void Canvas::setBackground(const QColor &c) {
+    m_surface.setBackground(c);
+}
 
-void Canvas::clear()
-{
+void Canvas::clear() {
     ensureImage();
     m_image.fill(m_surface.background());
     m_surface.setPrintPosition(0, 0);
     update();
 }
 
-QImage Canvas::snapshot() const
-{
+QImage Canvas::snapshot() const {
     if (m_image.isNull())
         return QImage();
     QImage img = m_image;
@@ -64,8 +62,7 @@ QImage Canvas::snapshot() const
     return img;
 }
 
-void Canvas::beginBatch()
-{
+void Canvas::beginBatch() {
     if (m_batch)
         return;
     ensureImage();
@@ -73,8 +70,7 @@ void Canvas::beginBatch()
     toTwips(*m_batch);
 }
 
-void Canvas::endBatch()
-{
+void Canvas::endBatch() {
     if (!m_batch)
         return;
     m_batch->end();
@@ -83,8 +79,7 @@ void Canvas::endBatch()
     update();
 }
 
-void Canvas::ensureImage()
-{
+void Canvas::ensureImage() {
     const qreal dpr = devicePixelRatioF();
     const QSize want = (QSizeF(size()) * dpr).toSize();
     if (m_image.size() == want && !m_image.isNull())
@@ -102,32 +97,32 @@ void Canvas::ensureImage()
     m_surface.setExtent(QRect(0, 0, twips::tw(width()), twips::tw(height())));
 }
 
-void Canvas::paintEvent(QPaintEvent *)
-{
+void Canvas::paintEvent(QPaintEvent *) {
     ensureImage();
     QPainter p(this);
     p.drawImage(QPointF(0, 0), m_image);
 }
 
-void Canvas::resizeEvent(QResizeEvent *)
-{
+void Canvas::resizeEvent(QResizeEvent *) {
     if (!m_batch)
         ensureImage();
 }
 
-static QPoint twipsOf(const QMouseEvent *e)
-{
+static QPoint twipsOf(const QMouseEvent *e) {
     const QPointF p = e->position();
     return QPoint(qRound(p.x() * twips::perPixel), qRound(p.y() * twips::perPixel));
 }
 
-void Canvas::mousePressEvent(QMouseEvent *e) { emit mousePressed(twipsOf(e), e->button()); }
+void Canvas::mousePressEvent(QMouseEvent *e) {
+    emit mousePressed(twipsOf(e), e->button());
+}
 
-void Canvas::mouseReleaseEvent(QMouseEvent *e)
-{
+void Canvas::mouseReleaseEvent(QMouseEvent *e) {
     emit mouseReleased(twipsOf(e), e->button());
     if (rect().contains(e->position().toPoint()))
         emit clicked();
 }
 
-void Canvas::mouseMoveEvent(QMouseEvent *e) { emit mouseMoved(twipsOf(e), e->buttons()); }
+void Canvas::mouseMoveEvent(QMouseEvent *e) {
+    emit mouseMoved(twipsOf(e), e->buttons());
+}

@@ -9,24 +9,21 @@
 
 namespace controls {
 
-QFont verdana(double points, bool bold)
-{
+QFont verdana(double points, bool bold) {
     QFont f(QStringLiteral("Verdana"));
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;
 }
 
-QFont msSansSerif(double points, bool bold)
-{
+QFont msSansSerif(double points, bool bold) {
     QFont f(QStringLiteral("MS Sans Serif"));
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;
 }
 
-QPushButton *button(QWidget *parent, const QString &text, int l, int t, int w, int h)
-{
+QPushButton *button(QWidget *parent, const QString &text, int l, int t, int w, int h) {
     auto *b = new QPushButton(text, parent);
     b->setFont(verdana(9.75, true));
     b->setAutoDefault(false);
@@ -34,8 +31,7 @@ QPushButton *button(QWidget *parent, const QString &text, int l, int t, int w, i
     return b;
 }
 
-QLabel *label(QWidget *parent, const QString &text, int l, int t, int w, int h, const QFont &font)
-{
+QLabel *label(QWidget *parent, const QString &text, int l, int t, int w, int h, const QFont &font) {
     auto *lab = new QLabel(text, parent);
     lab->setFont(font);
     lab->setTextFormat(Qt::PlainText);
@@ -43,8 +39,7 @@ QLabel *label(QWidget *parent, const QString &text, int l, int t, int w, int h, 
     return lab;
 }
 
-QWidget *shape(QWidget *parent, const QColor &fill, int l, int t, int w, int h)
-{
+QWidget *shape(QWidget *parent, const QColor &fill, int l, int t, int w, int h) {
     auto *s = new QWidget(parent);
     colourise(s, fill);
     twips::place(s, l, t, w, h);
@@ -52,24 +47,21 @@ QWidget *shape(QWidget *parent, const QColor &fill, int l, int t, int w, int h)
     return s;
 }
 
-QCheckBox *checkBox(QWidget *parent, const QString &text, int l, int t, int w, int h)
-{
+QCheckBox *checkBox(QWidget *parent, const QString &text, int l, int t, int w, int h) {
     auto *c = new QCheckBox(text, parent);
     c->setFont(verdana(9.75, true));
     twips::place(c, l, t, w, h);
     return c;
 }
 
-QListWidget *list(QWidget *parent, int l, int t, int w, int h)
-{
+QListWidget *list(QWidget *parent, int l, int t, int w, int h) {
     auto *lw = new QListWidget(parent);
     lw->setFont(verdana(9.75));
     twips::place(lw, l, t, w, h);
     return lw;
 }
 
-void colourise(QWidget *w, const QColor &background, const QColor &text)
-{
+void colourise(QWidget *w, const QColor &background, const QColor &text) {
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, background);
     pal.setColor(QPalette::Base, background);

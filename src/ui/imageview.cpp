@@ -14,8 +14,7 @@ static const char *kMime = "application/x-kalimbo-imageview";
 
 ImageView::ImageView(QWidget *parent) : QWidget(parent) {}
 
-void ImageView::setPicture(const Picture &p)
-{
+void ImageView::setPicture(const Picture &p) {
     m_picture = p;
     if (!m_stretch && !p.isNull()) {
         const QSize tw = p.naturalTwips();
@@ -24,44 +23,39 @@ void ImageView::setPicture(const Picture &p)
     update();
 }
 
-void ImageView::setStretch(bool on)
-{
+void ImageView::setStretch(bool on) {
     m_stretch = on;
     setPicture(m_picture);
 }
 
-void ImageView::setDragEnabled(bool on)
-{
+void ImageView::setDragEnabled(bool on) {
     m_drag = on;
     setAcceptDrops(on);
 }
 
-void ImageView::paintEvent(QPaintEvent *)
-{
+void ImageView::paintEvent(QPaintEvent *) {
     if (m_picture.isNull())
         return;
     QPainter p(this);
     m_picture.draw(p, QRectF(rect()));
 }
 
-static QPoint twipsOf(const QMouseEvent *e)
-{
+static QPoint twipsOf(const QMouseEvent *e) {
     return QPoint(qRound(e->position().x() * twips::perPixel),
                   qRound(e->position().y() * twips::perPixel));
 }
 
-void ImageView::mousePressEvent(QMouseEvent *e)
-{
+void ImageView::mousePressEvent(QMouseEvent *e) {
     m_pressPos = e->position().toPoint();
     m_dragging = false;
     emit pressed(twipsOf(e), e->button());
 }
 
-void ImageView::mouseMoveEvent(QMouseEvent *e)
-{
+void ImageView::mouseMoveEvent(QMouseEvent *e) {
     if (!m_drag || !(e->buttons() & Qt::LeftButton) || m_dragging)
         return;
-    if ((e->position().toPoint() - m_pressPos).manhattanLength() < QApplication::startDragDistance())
+    if ((e->position().toPoint() - m_pressPos).manhattanLength() <
+        QApplication::startDragDistance())
         return;
     m_dragging = true;
     auto *drag = new QDrag(this);
@@ -74,8 +68,7 @@ void ImageView::mouseMoveEvent(QMouseEvent *e)
     m_dragging = false;
 }
 
-void ImageView::mouseReleaseEvent(QMouseEvent *e)
-{
+void ImageView::mouseReleaseEvent(QMouseEvent *e) {
     emit released(twipsOf(e), e->button());
     if (rect().contains(e->position().toPoint())) {
         emit clicked();
@@ -84,14 +77,12 @@ void ImageView::mouseReleaseEvent(QMouseEvent *e)
     }
 }
 
-void ImageView::dragEnterEvent(QDragEnterEvent *e)
-{
+void ImageView::dragEnterEvent(QDragEnterEvent *e) {
     if (e->mimeData()->hasFormat(kMime))
         e->acceptProposedAction();
 }
 
-void ImageView::dropEvent(QDropEvent *e)
-{
+void ImageView::dropEvent(QDropEvent *e) {
     if (!e->mimeData()->hasFormat(kMime))
         return;
     e->acceptProposedAction();

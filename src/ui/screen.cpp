@@ -11,8 +11,7 @@ Screen::Screen(ScreenHost &host, int clientWidthTw, int clientHeightTw, const QS
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      m_host(host)
-{
+      m_host(host) {
     setFixedSize(twips::px(clientWidthTw), twips::px(clientHeightTw));
     setWindowTitle(caption);
     QPalette pal = palette();
@@ -21,8 +20,7 @@ Screen::Screen(ScreenHost &host, int clientWidthTw, int clientHeightTw, const QS
     setAutoFillBackground(true);
 }
 
-Screen::~Screen()
-{
+Screen::~Screen() {
     if (m_host.lastActive == this)
         m_host.lastActive = nullptr;
 }
@@ -46,8 +44,7 @@ QPoint Screen::centredFramePosition(const QRect &area, const QSize &client, cons
     return QPoint(area.x() + (area.width() - w) / 2, area.y() + (area.height() - h) / 2);
 }
 
-void Screen::centre()
-{
+void Screen::centre() {
     QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!s)
         return;
@@ -76,8 +73,7 @@ bool Screen::event(QEvent *e) {
     return handled;
 }
 
-void Screen::activate()
-{
+void Screen::activate() {
     if (m_host.lastActive == this || m_inActivation || !isVisible())
         return;
     m_host.lastActive = this;
@@ -86,18 +82,18 @@ void Screen::activate()
     m_inActivation = false;
 }
 
-void Screen::showAndActivate()
-{
+void Screen::showAndActivate() {
     show();
     raise();
     activateWindow();
     activate();
 }
 
-void Screen::closeByTitleBar() { close(); }
+void Screen::closeByTitleBar() {
+    close();
+}
 
-void Screen::changeEvent(QEvent *e)
-{
+void Screen::changeEvent(QEvent *e) {
     QWidget::changeEvent(e);
     // A message box closing or a return from another application reactivates
     // the window that ran its activation last: that is no activation.
@@ -105,8 +101,7 @@ void Screen::changeEvent(QEvent *e)
         activate();
 }
 
-void Screen::closeEvent(QCloseEvent *e)
-{
+void Screen::closeEvent(QCloseEvent *e) {
     if (m_host.ending) {
         e->accept();
         return;

@@ -13,12 +13,15 @@ namespace twips {
 constexpr int perPixel = 15;
 
 /// Twips to pixels, rounded to the nearest pixel.
-constexpr int px(int tw) { return tw >= 0 ? (tw + perPixel / 2) / perPixel : -((-tw + perPixel / 2) / perPixel); }
+constexpr int px(int tw) {
+    return tw >= 0 ? (tw + perPixel / 2) / perPixel : -((-tw + perPixel / 2) / perPixel);
+}
 /// Pixels to twips.
-constexpr int tw(int px) { return px * perPixel; }
+constexpr int tw(int px) {
+    return px * perPixel;
+}
 
-inline QRect pxRect(int left, int top, int width, int height)
-{
+inline QRect pxRect(int left, int top, int width, int height) {
     return QRect(px(left), px(top), px(width), px(height));
 }
 

@@ -1,12 +1,11 @@
 #include "worksheets/drucken1.h"
 
-#include "drawing/surface.h"
 #include "core/nouns.h"
+#include "drawing/surface.h"
 
 namespace {
 
-WorksheetFrame::Setup makeSetup()
-{
+WorksheetFrame::Setup makeSetup() {
     WorksheetFrame::Setup s;
     s.caption = QStringLiteral("Kalimbo (Lernkärtchen)");
     s.clientHeight = 7530;
@@ -20,20 +19,22 @@ WorksheetFrame::Setup makeSetup()
     s.closingText = QStringLiteral("Die Lernkärtchen werden gedruckt ...");
     s.closingTitle = QStringLiteral("Kalimbo (Lernkärtchen)");
     s.helpTitle = QStringLiteral("Hilfe zu Lernkärtchen");
-    s.helpLines = QStringList{QStringLiteral("Hier können Sie Lesekärtchen erstellen und ausdrucken."),
-                              QStringLiteral("Die Lesekärtchen werden ausgedruckt, in der Mitte nach"),
-                              QStringLiteral("hinten gefaltet und zusammengeklebt. So bekommen Sie"),
-                              QStringLiteral("doppelseitige Lernkärtchen für Lese- und Schreibspiele.")} +
-                  exchangeHelpLines();
+    s.helpLines =
+        QStringList{QStringLiteral("Hier können Sie Lesekärtchen erstellen und ausdrucken."),
+                    QStringLiteral("Die Lesekärtchen werden ausgedruckt, in der Mitte nach"),
+                    QStringLiteral("hinten gefaltet und zusammengeklebt. So bekommen Sie"),
+                    QStringLiteral("doppelseitige Lernkärtchen für Lese- und Schreibspiele.")} +
+        exchangeHelpLines();
     s.pdfStem = QStringLiteral("Lernkaertchen");
     return s;
 }
 
-QString article(const QString &entry) { return nouns::lower(entry.left(3)); }
+QString article(const QString &entry) {
+    return nouns::lower(entry.left(3));
+}
 
 /// "d e r": each of the first two letters followed by a blank.
-QString spaced(const QString &article)
-{
+QString spaced(const QString &article) {
     QString out;
     for (int i = 0; i < article.size(); ++i) {
         if (i > 0)
@@ -47,8 +48,7 @@ QString spaced(const QString &article)
 
 drucken1::drucken1(Program &program) : WorksheetFrame(program, makeSetup()) {}
 
-void drucken1::previewRoutine(Surface &s)
-{
+void drucken1::previewRoutine(Surface &s) {
     for (int i = 0; i < cardCount(); ++i) {
         const int y = 100 + 700 * i;
         const QString entry = takeCard(i);
@@ -60,8 +60,7 @@ void drucken1::previewRoutine(Surface &s)
         s.box(100, 700 * k - 600, 5200, 700 * k + 100, Qt::black);
 }
 
-void drucken1::pageRoutine(Surface &s)
-{
+void drucken1::pageRoutine(Surface &s) {
     for (int i = 1; i <= cardCount(); ++i) {
         const int y = 1500 * i;
         const QString entry = takeCard(i - 1);

@@ -1,10 +1,10 @@
 #include "worksheets/drucken2.h"
 
+#include "core/nouns.h"
+#include "drawing/surface.h"
 #include "ui/controls.h"
 #include "ui/imageview.h"
-#include "drawing/surface.h"
 #include "ui/twips.h"
-#include "core/nouns.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -14,8 +14,7 @@
 
 namespace {
 
-WorksheetFrame::Setup makeSetup()
-{
+WorksheetFrame::Setup makeSetup() {
     WorksheetFrame::Setup s;
     s.caption = QStringLiteral("Kalimbo (Lautübungen)");
     s.clientHeight = 7560;
@@ -44,8 +43,7 @@ WorksheetFrame::Setup makeSetup()
     return s;
 }
 
-QPushButton *soundButton(QWidget *parent, int l, int t, int w, int h)
-{
+QPushButton *soundButton(QWidget *parent, int l, int t, int w, int h) {
     QPushButton *b = controls::button(parent, QString(), l, t, w, h);
     b->setFont(controls::msSansSerif(12, true));
     return b;
@@ -53,8 +51,7 @@ QPushButton *soundButton(QWidget *parent, int l, int t, int w, int h)
 
 } // namespace
 
-drucken2::drucken2(Program &program) : WorksheetFrame(program, makeSetup())
-{
+drucken2::drucken2(Program &program) : WorksheetFrame(program, makeSetup()) {
     Text1 = new QLineEdit(this);
     Text1->setFont(controls::msSansSerif(13.5, true));
     controls::colourise(Text1, QColor(224, 224, 224), QColor(0, 0, 128));
@@ -74,36 +71,38 @@ drucken2::drucken2(Program &program) : WorksheetFrame(program, makeSetup())
     Text1->installEventFilter(this);
 }
 
-QString drucken2::nounOf(const QString &entry) { return nouns::stemOf(entry); }
+QString drucken2::nounOf(const QString &entry) {
+    return nouns::stemOf(entry);
+}
 
-QString drucken2::defaultSound(const QString &entry) { return nouns::upper(entry.mid(3, 1)); }
+QString drucken2::defaultSound(const QString &entry) {
+    return nouns::upper(entry.mid(3, 1));
+}
 
-int drucken2::middlePosition(int length)
-{
+int drucken2::middlePosition(int length) {
     int m = length / 2;
     if (length % 2 != 0 && m % 2 != 0)
         ++m; // a half rounds to the even neighbour
     return qMax(1, m);
 }
 
-QStringList drucken2::sounds() const
-{
+QStringList drucken2::sounds() const {
     QStringList out;
     for (int i = 0; i < Laute1->count(); ++i)
         out << Laute1->item(i)->text();
     return out;
 }
 
-void drucken2::pageCleared()
-{
+void drucken2::pageCleared() {
     const QSignalBlocker block(Laute1);
     Laute1->clear();
 }
 
-void drucken2::cardAppended(const QString &entry) { Laute1->addItem(defaultSound(entry)); }
+void drucken2::cardAppended(const QString &entry) {
+    Laute1->addItem(defaultSound(entry));
+}
 
-void drucken2::cardSelected(int k)
-{
+void drucken2::cardSelected(int k) {
     {
         const QSignalBlocker block(Laute1);
         Laute1->setCurrentRow(k);
@@ -120,8 +119,7 @@ void drucken2::cardSelected(int k)
     Text1->deselect();
 }
 
-void drucken2::setSound(const QString &sound)
-{
+void drucken2::setSound(const QString &sound) {
     const int k = Liste1->currentRow();
     // A sound is never empty; an empty caption (a noun without letters) sets nothing.
     if (sound.isEmpty() || k < 0 || k >= Laute1->count() || m_drawing)
@@ -132,22 +130,19 @@ void drucken2::setSound(const QString &sound)
     m_drawing = false;
 }
 
-void drucken2::takeMarkedText()
-{
+void drucken2::takeMarkedText() {
     if (Text1->hasSelectedText())
         setSound(Text1->selectedText());
 }
 
-bool drucken2::eventFilter(QObject *watched, QEvent *event)
-{
+bool drucken2::eventFilter(QObject *watched, QEvent *event) {
     // A click ends when the button comes up, with whatever the drag marked.
     if (watched == Text1 && event->type() == QEvent::MouseButtonRelease)
         takeMarkedText();
     return WorksheetFrame::eventFilter(watched, event);
 }
 
-void drucken2::previewRoutine(Surface &s)
-{
+void drucken2::previewRoutine(Surface &s) {
     const QStringList snd = sounds();
     for (int i = 0; i < cardCount(); ++i) {
         const int x = 200 + 1300 * (i % 4);
@@ -170,8 +165,7 @@ void drucken2::previewRoutine(Surface &s)
     }
 }
 
-void drucken2::pageRoutine(Surface &s)
-{
+void drucken2::pageRoutine(Surface &s) {
     const QStringList snd = sounds();
     for (int i = 0; i < cardCount(); ++i) {
         const int x = 1000 + 2400 * (i % 4);

@@ -1,14 +1,13 @@
 #include "worksheets/drucken3.h"
 
-#include "drawing/surface.h"
 #include "core/nouns.h"
+#include "drawing/surface.h"
 
 #include <initializer_list>
 
 namespace {
 
-WorksheetFrame::Setup makeSetup()
-{
+WorksheetFrame::Setup makeSetup() {
     WorksheetFrame::Setup s;
     s.caption = QStringLiteral("Kalimbo (Schreibübungen)");
     s.clientHeight = 7530;
@@ -22,16 +21,16 @@ WorksheetFrame::Setup makeSetup()
     s.closingText = QStringLiteral("Das Arbeitsblatt wird gedruckt ...");
     s.closingTitle = QStringLiteral("Kalimbo(Schreibübungen)");
     s.helpTitle = QStringLiteral("Hilfe zu Schreibübungen");
-    s.helpLines = QStringList{QStringLiteral("Hier können Sie Schreibübungen erstellen und ausdrucken.")} +
-                  exchangeHelpLines();
+    s.helpLines =
+        QStringList{QStringLiteral("Hier können Sie Schreibübungen erstellen und ausdrucken.")} +
+        exchangeHelpLines();
     s.pdfStem = QStringLiteral("Schreibuebungen");
     return s;
 }
 
 /// A set of four writing lines from x1 to x2, closed at both ends: the left
 /// end first, then the lines from top to bottom, then the right end.
-void lineSet(Surface &s, int x1, int x2, std::initializer_list<int> ys)
-{
+void lineSet(Surface &s, int x1, int x2, std::initializer_list<int> ys) {
     const int top = *ys.begin();
     const int bottom = *(ys.end() - 1);
     s.line(x1, top, x1, bottom);
@@ -44,8 +43,7 @@ void lineSet(Surface &s, int x1, int x2, std::initializer_list<int> ys)
 
 drucken3::drucken3(Program &program) : WorksheetFrame(program, makeSetup()) {}
 
-void drucken3::previewRoutine(Surface &s)
-{
+void drucken3::previewRoutine(Surface &s) {
     for (int i = 0; i < cardCount(); ++i) {
         const int y = 100 + 700 * i;
         const int k7 = 700 * (i + 1);
@@ -60,8 +58,7 @@ void drucken3::previewRoutine(Surface &s)
         s.box(100, 700 * k - 600, 2200, 700 * k + 100, Qt::black);
 }
 
-void drucken3::pageRoutine(Surface &s)
-{
+void drucken3::pageRoutine(Surface &s) {
     for (int i = 1; i <= cardCount(); ++i) {
         const int y = 1500 * i;
         const QString entry = takeCard(i - 1);

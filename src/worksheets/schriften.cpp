@@ -1,9 +1,9 @@
 #include "worksheets/schriften.h"
 
 #include "core/collation.h"
+#include "program/program.h"
 #include "ui/controls.h"
 #include "ui/twips.h"
-#include "program/program.h"
 
 #include <QFontDatabase>
 #include <QLabel>
@@ -19,11 +19,12 @@ const char *const kSample = "Das ist ein Beispieltext.";
 } // namespace
 
 schriften::schriften(Program &program)
-    : Screen(program, 9735, 3390, QStringLiteral("Kalimbo (Schriftauswahl)"), QColor(128, 128, 255))
-{
+    : Screen(program, 9735, 3390, QStringLiteral("Kalimbo (Schriftauswahl)"),
+             QColor(128, 128, 255)) {
     List1 = controls::list(this, 120, 240, 3375, 2940);
 
-    Label1 = controls::label(this, QString(), 3720, 240, 5655, 735, controls::msSansSerif(18, true));
+    Label1 =
+        controls::label(this, QString(), 3720, 240, 5655, 735, controls::msSansSerif(18, true));
     controls::colourise(Label1, QColor(192, 192, 255), QColor(0, 0, 128));
 
     Label2 = controls::label(this, QString::fromUtf8(kSample), 3720, 960, 5655, 1455,
@@ -48,8 +49,7 @@ schriften::schriften(Program &program)
     connect(Command1, &QPushButton::clicked, this, &schriften::cancel);
 }
 
-QStringList schriften::screenFonts()
-{
+QStringList schriften::screenFonts() {
     QStringList out;
     QSet<QString> seen;
     const QStringList families = QFontDatabase::families();
@@ -73,10 +73,11 @@ QStringList schriften::screenFonts()
     return out;
 }
 
-void schriften::activated() { fill(); }
+void schriften::activated() {
+    fill();
+}
 
-void schriften::fill()
-{
+void schriften::fill() {
     List1->clear();
     List1->addItems(screenFonts());
     if (List1->count() > 0) {
@@ -87,8 +88,7 @@ void schriften::fill()
     }
 }
 
-void schriften::showFont(int row)
-{
+void schriften::showFont(int row) {
     QListWidgetItem *it = List1->item(row);
     if (!it)
         return;
@@ -105,31 +105,27 @@ void schriften::showFont(int row)
     Label2->setText(QString::fromUtf8(kSample));
 }
 
-void schriften::setSampleSize(int value)
-{
+void schriften::setSampleSize(int value) {
     QFont sample = Label2->font();
     sample.setPointSizeF(2.0 * value);
     Label2->setFont(sample);
 }
 
-void schriften::take()
-{
+void schriften::take() {
     // Label1 keeps the font as caption and font name: the hand-over.
     List1->clear();
     hide();
     backToCaller();
 }
 
-void schriften::cancel()
-{
+void schriften::cancel() {
     Label1->clear();
     List1->clear();
     hide();
     backToCaller();
 }
 
-void schriften::resetToStart()
-{
+void schriften::resetToStart() {
     {
         const QSignalBlocker block(VScroll1);
         VScroll1->setValue(7);
@@ -141,8 +137,7 @@ void schriften::resetToStart()
     List1->clear();
 }
 
-bool schriften::titleBarClose()
-{
+bool schriften::titleBarClose() {
     // Closing discards the choice: the next use starts from the initial
     // state. The window is kept hidden instead of destroyed, because the
     // program's title-bar close would bring up the main menu beside the
@@ -153,13 +148,11 @@ bool schriften::titleBarClose()
     return false;
 }
 
-void schriften::backToCaller()
-{
+void schriften::backToCaller() {
     if (m_caller && m_caller->isVisible())
         m_caller->showAndActivate();
 }
 
-QString schriften::chosenFamily() const
-{
+QString schriften::chosenFamily() const {
     return Label1->text().isEmpty() ? QString() : Label1->font().family();
 }

@@ -21,8 +21,8 @@ public:
     explicit schriften(Program &program);
 
     QListWidget *List1 = nullptr;
-    QLabel *Label1 = nullptr;  // chosen font: caption and font are the hand-over
-    QLabel *Label2 = nullptr;  // sample
+    QLabel *Label1 = nullptr; // chosen font: caption and font are the hand-over
+    QLabel *Label2 = nullptr; // sample
     QScrollBar *VScroll1 = nullptr;
     QPushButton *Command1 = nullptr; // "Abbruch . . ."
     QPushButton *Command2 = nullptr; // "Ausgewählte Schrift übernehmen"

@@ -1,34 +1,33 @@
 #include "worksheets/worksheetframe.h"
 
+#include "core/nouns.h"
+#include "core/pages.h"
+#include "drawing/surface.h"
+#include "drawing/wordstrip.h"
+#include "program/program.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/imageview.h"
-#include "drawing/surface.h"
 #include "ui/twips.h"
-#include "core/nouns.h"
-#include "program/program.h"
-#include "drawing/wordstrip.h"
-#include "core/pages.h"
 #include "worksheets/schriften.h"
 
 #include <QClipboard>
-#include <QPainter>
-#include <QTransform>
-#include <algorithm>
-#include <vector>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QSet>
 #include <QSignalBlocker>
+#include <QTransform>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
-QPushButton *frameButton(QWidget *parent, const QString &text, int l, int t, int w, int h)
-{
+QPushButton *frameButton(QWidget *parent, const QString &text, int l, int t, int w, int h) {
     QPushButton *b = controls::button(parent, text, l, t, w, h);
     b->setFont(controls::msSansSerif(9.75, true));
     return b;
@@ -36,8 +35,7 @@ QPushButton *frameButton(QWidget *parent, const QString &text, int l, int t, int
 
 } // namespace
 
-QStringList exchangeHelpLines()
-{
+QStringList exchangeHelpLines() {
     return {QStringLiteral("Um Bilder auszutauschen, markieren Sie links das Quellbild"),
             QStringLiteral("und rechts das zu wechselnde Zielbild und klicken dann"),
             QStringLiteral("auf den Doppelpfeil zwischen den Bildern. Die Liste wird"),
@@ -46,8 +44,7 @@ QStringList exchangeHelpLines()
 
 WorksheetFrame::WorksheetFrame(Program &program, const Setup &setup)
     : Screen(program, 10815, setup.clientHeight, setup.caption, QColor(192, 192, 255)),
-      m_program(program), m_setup(setup), m_family(setup.previewFamily)
-{
+      m_program(program), m_setup(setup), m_family(setup.previewFamily) {
     Shape1 = controls::shape(this, QColor(128, 128, 255), 0, 6960, 10935, 735);
 
     Image1 = new ImageView(this);
@@ -104,28 +101,31 @@ WorksheetFrame::WorksheetFrame(Program &program, const Setup &setup)
 
 WorksheetFrame::~WorksheetFrame() = default;
 
-int WorksheetFrame::pageStart() const { return Label1->text().toInt(); }
+int WorksheetFrame::pageStart() const {
+    return Label1->text().toInt();
+}
 
-QStringList WorksheetFrame::cards() const
-{
+QStringList WorksheetFrame::cards() const {
     QStringList out;
     for (int i = 0; i < Liste1->count(); ++i)
         out << Liste1->item(i)->text();
     return out;
 }
 
-int WorksheetFrame::cardCount() const { return qMin(Liste1->count(), m_setup.pageSize); }
+int WorksheetFrame::cardCount() const {
+    return qMin(Liste1->count(), m_setup.pageSize);
+}
 
-Picture WorksheetFrame::picture(const QString &entry)
-{
+Picture WorksheetFrame::picture(const QString &entry) {
     const auto it = m_prepared.constFind(entry);
     return it != m_prepared.constEnd() ? *it : Picture::load(entry);
 }
 
-Picture WorksheetFrame::viewPicture(const QString &entry) { return Picture::load(entry); }
+Picture WorksheetFrame::viewPicture(const QString &entry) {
+    return Picture::load(entry);
+}
 
-void WorksheetFrame::activated()
-{
+void WorksheetFrame::activated() {
     const int n = m_setup.pageSize;
     Bilder1->clear();
     Bilder1->addItems(m_program.pictureFiles());
@@ -139,20 +139,17 @@ void WorksheetFrame::activated()
     nextPage();
 }
 
-void WorksheetFrame::nextPage()
-{
+void WorksheetFrame::nextPage() {
     Picture2->clear();
     fillPage(pages::next(pageStart(), Bilder1->count(), m_setup.pageSize));
 }
 
-void WorksheetFrame::previousPage()
-{
+void WorksheetFrame::previousPage() {
     Picture2->clear();
     fillPage(pages::previous(pageStart(), Bilder1->count(), m_setup.pageSize));
 }
 
-void WorksheetFrame::fillPage(int p)
-{
+void WorksheetFrame::fillPage(int p) {
     Label1->setText(QString::number(p));
     {
         const QSignalBlocker block(Liste1);
@@ -169,28 +166,24 @@ void WorksheetFrame::fillPage(int p)
     vorschau();
 }
 
-void WorksheetFrame::drawNumbers(Surface &strip)
-{
+void WorksheetFrame::drawNumbers(Surface &strip) {
     const int p = pageStart();
     for (int r = 1; r <= Liste1->count(); ++r)
         strip.text(10, r * m_setup.stripStep - m_setup.stripOffset, nouns::signedNumber(p + r));
 }
 
-void WorksheetFrame::cardSelected(int k)
-{
+void WorksheetFrame::cardSelected(int k) {
     if (QListWidgetItem *it = Liste1->item(k))
         Image2->setPicture(viewPicture(it->text()));
 }
 
-void WorksheetFrame::printNoun(Surface &s, int x, int y, const QString &noun, bool paper)
-{
+void WorksheetFrame::printNoun(Surface &s, int x, int y, const QString &noun, bool paper) {
     s.text(x, y, noun);
     if (const auto breaks = m_program.syllableBreaks(noun, paper))
         wordstrip::syllableArcs(s, x, y, noun, *breaks);
 }
 
-QString WorksheetFrame::takeCard(int i)
-{
+QString WorksheetFrame::takeCard(int i) {
     QListWidgetItem *it = Liste1->item(i);
     if (!it)
         return QString();
@@ -204,8 +197,7 @@ QString WorksheetFrame::takeCard(int i)
     return it->text();
 }
 
-void WorksheetFrame::selectFirstPicture()
-{
+void WorksheetFrame::selectFirstPicture() {
     if (Bilder1->count() == 0)
         return;
     {
@@ -215,8 +207,7 @@ void WorksheetFrame::selectFirstPicture()
     Image1->setPicture(viewPicture(Bilder1->item(0)->text()));
 }
 
-void WorksheetFrame::vorschau()
-{
+void WorksheetFrame::vorschau() {
     if (auto *chooser = dynamic_cast<schriften *>(m_program.existing(ScreenId::Schriften))) {
         if (const QString family = chooser->chosenFamily(); !family.isEmpty())
             m_family = family;
@@ -233,8 +224,7 @@ void WorksheetFrame::vorschau()
 }
 
 void WorksheetFrame::decodeAhead(const std::function<void(Surface &)> &routine,
-                                 double pixelsPerTwip, bool keep)
-{
+                                 double pixelsPerTwip, bool keep) {
     m_prepared.clear();
     // A dry run tells which pictures go where.
     RecordingSurface plan;
@@ -259,13 +249,12 @@ void WorksheetFrame::decodeAhead(const std::function<void(Surface &)> &routine,
     // size it is drawn, whatever the cache keeps meanwhile.
     const std::vector<QImage> images = Picture::decodeAll(jobs, keep);
     for (size_t i = 0; i < jobs.size(); ++i)
-        m_prepared.insert(entries[qsizetype(i)],
-                          Picture::fromImage(images[i], jobs[i].picture.naturalTwips(),
-                                             entries[qsizetype(i)]));
+        m_prepared.insert(
+            entries[qsizetype(i)],
+            Picture::fromImage(images[i], jobs[i].picture.naturalTwips(), entries[qsizetype(i)]));
 }
 
-void WorksheetFrame::exchange()
-{
+void WorksheetFrame::exchange() {
     QListWidgetItem *src = Bilder1->currentItem();
     QListWidgetItem *target = Liste1->currentItem();
     if (!src || !target)
@@ -279,15 +268,13 @@ void WorksheetFrame::exchange()
     vorschau();
 }
 
-void WorksheetFrame::copyToClipboard()
-{
+void WorksheetFrame::copyToClipboard() {
     QGuiApplication::clipboard()->setImage(Picture1->snapshot());
     m_program.dialogs().message(QStringLiteral("Die Seite wurde in die Ablage kopiert.\r"),
                                 QStringLiteral("Kalimbo(Ablage)"));
 }
 
-void WorksheetFrame::printPage()
-{
+void WorksheetFrame::printPage() {
     if (!m_program.option(Option::Druckerausgabe) &&
         !m_program.dialogs().askYesNo(
             QStringLiteral("Der Drucker wurde unter Optionen deaktiviert.\r"
@@ -326,16 +313,14 @@ void WorksheetFrame::printPage()
     m_program.dialogs().message(text, m_setup.closingTitle, Dialogs::Information);
 }
 
-void WorksheetFrame::help()
-{
+void WorksheetFrame::help() {
     QString text;
     for (const QString &line : m_setup.helpLines)
         text += line + QLatin1Char('\r');
     m_program.dialogs().message(text, m_setup.helpTitle);
 }
 
-void WorksheetFrame::chooseFont()
-{
+void WorksheetFrame::chooseFont() {
     auto *chooser = dynamic_cast<schriften *>(m_program.screen(ScreenId::Schriften));
     if (!chooser)
         return;
@@ -344,8 +329,7 @@ void WorksheetFrame::chooseFont()
     chooser->showAndActivate();
 }
 
-void WorksheetFrame::back()
-{
+void WorksheetFrame::back() {
     Picture1->clear();
     Image1->clearPicture();
     Bilder1->clear();

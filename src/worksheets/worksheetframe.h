@@ -51,8 +51,8 @@ public:
     ~WorksheetFrame() override;
 
     // Controls, named as the windows name them.
-    ImageView *Image1 = nullptr;  // source picture (selected in Bilder1)
-    ImageView *Image2 = nullptr;  // target picture (selected in Liste1)
+    ImageView *Image1 = nullptr;     // source picture (selected in Bilder1)
+    ImageView *Image2 = nullptr;     // target picture (selected in Liste1)
     QPushButton *Command3 = nullptr; // ">>" exchange
     QListWidget *Bilder1 = nullptr;  // every picture file
     QListWidget *Liste1 = nullptr;   // the cards of the page

@@ -7,8 +7,7 @@
 
 namespace worksheets {
 
-Screen *create(ScreenId id, Program &program)
-{
+Screen *create(ScreenId id, Program &program) {
     switch (id) {
     case ScreenId::Drucken1:
         return new drucken1(program);

@@ -15,8 +15,7 @@
 class ExtrasTest : public QObject {
     Q_OBJECT
 private slots:
-    void offUntilATeacherTurnsThemOn()
-    {
+    void offUntilATeacherTurnsThemOn() {
         QTemporaryDir dir;
         QSettings empty(dir.filePath("none.ini"), QSettings::IniFormat);
         QCOMPARE(Extras::load(empty), Extras());
@@ -29,8 +28,7 @@ private slots:
         QCOMPARE(Extras::load(again), on);
     }
 
-    void unwritableFileIsReported()
-    {
+    void unwritableFileIsReported() {
         QTemporaryDir dir;
         QDir().mkdir(dir.filePath("Kalimbo.ini")); // a folder where the file should go
         QSettings file(dir.filePath("Kalimbo.ini"), QSettings::IniFormat);
@@ -40,8 +38,7 @@ private slots:
 
     // The switches change the program's state at once, survive a restart and
     // leave KALIMBO.INI exactly as the classic options write it.
-    void switchesSurviveARestartOutsideTheSettingsFile()
-    {
+    void switchesSurviveARestartOutsideTheSettingsFile() {
         MenuFixture f;
         f.addNumbered(3);
         QVERIFY(f.start());

@@ -1,11 +1,11 @@
 #include "menufixture.h"
 
-#include "exercises/Form2.h"
-#include "log/Form11.h"
-#include "ui/canvas.h"
-#include "support/filesystems.h"
 #include "core/palette.h"
 #include "core/settings.h"
+#include "exercises/Form2.h"
+#include "log/Form11.h"
+#include "support/filesystems.h"
+#include "ui/canvas.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -18,10 +18,11 @@
 #include <QTest>
 #include <sys/stat.h>
 
-static void click(QAbstractButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
+static void click(QAbstractButton *b) {
+    QTest::mouseClick(b, Qt::LeftButton);
+}
 
-static QString readFile(const QString &name)
-{
+static QString readFile(const QString &name) {
     QFile f(name);
     f.open(QIODevice::ReadOnly);
     return QString::fromLatin1(f.readAll());
@@ -30,8 +31,7 @@ static QString readFile(const QString &name)
 class Form1Test : public QObject {
     Q_OBJECT
 private slots:
-    void startsOnThePictureFiles()
-    {
+    void startsOnThePictureFiles() {
         MenuFixture f;
         f.addFiles({"derHund.jpg", "dieKatze.GIF", "dasHaus.bmp", "readme.txt"});
         QVERIFY(f.start());
@@ -48,8 +48,7 @@ private slots:
         QVERIFY(f.dialogs.boxes.isEmpty());
     }
 
-    void endsWithoutPictures()
-    {
+    void endsWithoutPictures() {
         MenuFixture f;
         f.addFiles({"readme.txt", "derHund.png"});
         QVERIFY(!f.start());
@@ -61,8 +60,7 @@ private slots:
         QVERIFY(!QFile::exists(settings::kFileName));
     }
 
-    void launchThresholds_data()
-    {
+    void launchThresholds_data() {
         QTest::addColumn<int>("nouns");
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("opens");
@@ -82,8 +80,7 @@ private slots:
         QTest::newRow("Lautübung 15") << 15 << "Lautübung" << false << "Lernkärtchen";
         QTest::newRow("Schreiben 9") << 9 << "Schreiben" << true << "";
     }
-    void launchThresholds()
-    {
+    void launchThresholds() {
         QFETCH(int, nouns);
         QFETCH(QString, button);
         QFETCH(bool, opens);
@@ -118,8 +115,7 @@ private slots:
         }
     }
 
-    void emptyFilteredListRefusesOneNounExercises()
-    {
+    void emptyFilteredListRefusesOneNounExercises() {
         MenuFixture f;
         f.addFiles({"derHund.jpg"});
         QVERIFY(f.start());
@@ -142,12 +138,11 @@ private slots:
         QCOMPARE(f.dialogs.last().title, QString("Begleiter"));
     }
 
-    void worksheetsCountAllPictureFiles()
-    {
+    void worksheetsCountAllPictureFiles() {
         MenuFixture f;
         f.addFiles({"derHund.jpg", "dieHand.gif", "derHahn.bmp", "dasDach.jpg", "dieNuss.gif"});
-        for (const char *z : {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M",
-                              "N", "O"})
+        for (const char *z :
+             {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O"})
             f.dir.addFile(QString("dieZebra%1.jpg").arg(z));
         QVERIFY(f.start());
         Form1 *m = f.menu();
@@ -164,8 +159,7 @@ private slots:
         QVERIFY2(f.dialogs.boxes.isEmpty(), qPrintable(f.dialogs.lastText()));
     }
 
-    void launchClosesTheLetterPanelWithTheFilterOn()
-    {
+    void launchClosesTheLetterPanelWithTheFilterOn() {
         MenuFixture f;
         f.addFiles({"derHund.jpg", "dieHand.gif", "dasHaus.bmp"});
         QVERIFY(f.start());
@@ -182,8 +176,7 @@ private slots:
         QVERIFY(f.dialogs.boxes.isEmpty());
     }
 
-    void namePanel()
-    {
+    void namePanel() {
         MenuFixture f;
         f.addNumbered(3);
         QVERIFY(f.start());
@@ -220,8 +213,7 @@ private slots:
     }
 
     // A deleted name comes back as a selected "Gast", so typing replaces it.
-    void typingAfterDeletingTheName_data()
-    {
+    void typingAfterDeletingTheName_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("cursor"); // -1: the whole name selected
         QTest::addColumn<int>("key");
@@ -229,8 +221,7 @@ private slots:
         QTest::newRow("delete at the start") << "A" << 0 << int(Qt::Key_Delete);
         QTest::newRow("whole name selected") << "Freund" << -1 << int(Qt::Key_Backspace);
     }
-    void typingAfterDeletingTheName()
-    {
+    void typingAfterDeletingTheName() {
         QFETCH(QString, name);
         QFETCH(int, cursor);
         QFETCH(int, key);
@@ -253,8 +244,7 @@ private slots:
         QCOMPARE(m->Label5->text(), QString("Anna"));
     }
 
-    void nameOptionOff()
-    {
+    void nameOptionOff() {
         MenuFixture f;
         f.addNumbered(3);
         QVERIFY(f.start());
@@ -266,8 +256,7 @@ private slots:
         QCOMPARE(m->Picture6.left, 11040);
     }
 
-    void panelPositions()
-    {
+    void panelPositions() {
         MenuFixture f;
         f.addNumbered(3);
         QVERIFY(f.start());
@@ -312,8 +301,7 @@ private slots:
         QCOMPARE(m->Picture3.left, 11040);
     }
 
-    void colourChoice()
-    {
+    void colourChoice() {
         MenuFixture f;
         f.addNumbered(3);
         QVERIFY(f.start());
@@ -330,12 +318,12 @@ private slots:
         click(m->Command21);
         click(m->Check3);
         click(m->Command4);
-        QTest::mousePress(m->colourCanvas, Qt::RightButton, Qt::KeyboardModifiers(), QPoint(2 * 20 + 10, 50));
+        QTest::mousePress(m->colourCanvas, Qt::RightButton, Qt::KeyboardModifiers(),
+                          QPoint(2 * 20 + 10, 50));
         QCOMPARE(m->consonantColour(), 2);
     }
 
-    void backgroundFollowsTheScrollBars()
-    {
+    void backgroundFollowsTheScrollBars() {
         MenuFixture f;
         f.addNumbered(3);
         QVERIFY(f.start());
@@ -357,8 +345,7 @@ private slots:
         QVERIFY(sawVowel && sawConsonant);
     }
 
-    void exitQuestion()
-    {
+    void exitQuestion() {
         MenuFixture f;
         f.addNumbered(3);
         QVERIFY(f.start());
@@ -366,7 +353,8 @@ private slots:
         f.dialogs.answers << false;
         click(m->Command1);
         const auto box = f.dialogs.last();
-        QCOMPARE(box.text, QString("Hallo Gast !\r\rMöchtest du dieses Programm jetzt beenden?\r\r"));
+        QCOMPARE(box.text,
+                 QString("Hallo Gast !\r\rMöchtest du dieses Programm jetzt beenden?\r\r"));
         QCOMPARE(box.title, QString("Kalimbo"));
         QVERIFY(box.yesNo && box.defaultNo);
         QVERIFY(!f.ended);
@@ -379,8 +367,7 @@ private slots:
                  QString(" 1 \r\n 0 \r\n 0 \r\n 1 \r\n 10 \r\n 12 \r\n 0 \r\n 0 \r\n 0 \r\n\r\n"));
     }
 
-    void titleBarCloseSavesAndSays()
-    {
+    void titleBarCloseSavesAndSays() {
         MenuFixture f;
         f.addNumbered(3);
         QVERIFY(f.start());
@@ -390,8 +377,7 @@ private slots:
         QVERIFY(QFile::exists(settings::kFileName));
     }
 
-    void settingsSurviveARun()
-    {
+    void settingsSurviveARun() {
         MenuFixture f;
         f.addFiles({"derHund.jpg", "dieHand.gif", "dasHaus.bmp"});
         QVERIFY(f.start());
@@ -408,8 +394,9 @@ private slots:
             m->List1->item(i)->setSelected(true);
         f.dialogs.answers << true;
         click(m->Command1);
-        QCOMPARE(readFile(settings::kFileName),
-                 QString(" 0 \r\n 1 \r\n 1 \r\n 1 \r\n 4 \r\n 9 \r\n 10 \r\n 20 \r\n 30 \r\nAHU\r\n"));
+        QCOMPARE(
+            readFile(settings::kFileName),
+            QString(" 0 \r\n 1 \r\n 1 \r\n 1 \r\n 4 \r\n 9 \r\n 10 \r\n 20 \r\n 30 \r\nAHU\r\n"));
 
         KalimboProgram second(f.dialogs, f.random, f.clock);
         second.onEnd = [] {};
@@ -426,8 +413,7 @@ private slots:
         QCOMPARE(n->previewList(), QStringList());
     }
 
-    void badNinthLineKeepsTheSample()
-    {
+    void badNinthLineKeepsTheSample() {
         MenuFixture f;
         f.addNumbered(3);
         f.dir.addFile(settings::kFileName,
@@ -440,8 +426,7 @@ private slots:
         QCOMPARE(m->letterSet(), QString());
     }
 
-    void unsavableSettingsAreToldAndTheProgramStillEnds()
-    {
+    void unsavableSettingsAreToldAndTheProgramStillEnds() {
         MenuFixture f;
         f.addNumbered(3);
         QVERIFY(f.start());
@@ -453,14 +438,12 @@ private slots:
         QVERIFY(f.ended);
     }
 
-    void fullDiskIsToldAndTheOldSettingsStay_data()
-    {
+    void fullDiskIsToldAndTheOldSettingsStay_data() {
         QTest::addColumn<bool>("byTitleBar");
         QTest::newRow("Beenden") << false;
         QTest::newRow("title bar") << true;
     }
-    void fullDiskIsToldAndTheOldSettingsStay()
-    {
+    void fullDiskIsToldAndTheOldSettingsStay() {
         QFETCH(bool, byTitleBar);
         MenuFixture f;
         TmpfsMount fs;
@@ -492,8 +475,7 @@ private slots:
         QCOMPARE(told.title, QString("Kalimbo"));
     }
 
-    void startsWithAPipeNamedLikeTheSettings()
-    {
+    void startsWithAPipeNamedLikeTheSettings() {
         MenuFixture f;
         f.addNumbered(3);
         QCOMPARE(::mkfifo(settings::kFileName, 0644), 0);
@@ -506,8 +488,7 @@ private slots:
         QCOMPARE(m->consonantColour(), 10);
     }
 
-    void readingScreenFollowsThePictureOption()
-    {
+    void readingScreenFollowsThePictureOption() {
         MenuFixture f;
         f.addNumbered(3);
         QVERIFY(f.start());
@@ -523,8 +504,7 @@ private slots:
         QVERIFY(reading->Check1->isChecked());
     }
 
-    void aboutBoxAndLog()
-    {
+    void aboutBoxAndLog() {
         MenuFixture f;
         f.addNumbered(3);
         QVERIFY(f.start());

@@ -4,12 +4,12 @@
 
 #include "app/Form1.h"
 #include "app/kalimboprogram.h"
+#include "core/nouns.h"
 #include "drawing/fonts.h"
 #include "support/manualclock.h"
 #include "support/picturedir.h"
 #include "support/recordingdialogs.h"
 #include "support/scriptedrandom.h"
-#include "core/nouns.h"
 
 #include <memory>
 
@@ -24,19 +24,16 @@ struct MenuFixture {
     MenuFixture() { fonts::installSubstitutions(); }
 
     /// Files with these names (content is irrelevant to the main menu).
-    void addFiles(const QStringList &names)
-    {
+    void addFiles(const QStringList &names) {
         for (const QString &n : names)
             dir.addFile(n);
     }
     /// n files derNomen0.jpg ... (names only).
-    void addNumbered(int n, const QString &stem = QStringLiteral("derNomen"))
-    {
+    void addNumbered(int n, const QString &stem = QStringLiteral("derNomen")) {
         for (int i = 0; i < n; ++i)
             dir.addFile(QStringLiteral("%1%2.jpg").arg(stem).arg(i));
     }
-    bool start()
-    {
+    bool start() {
         program = std::make_unique<KalimboProgram>(dialogs, random, clock);
         program->onEnd = [this] { ended = true; };
         return program->start();

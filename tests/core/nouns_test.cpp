@@ -1,20 +1,18 @@
 #include "core/collation.h"
-#include "support/picturedir.h"
 #include "core/nouns.h"
+#include "support/picturedir.h"
 
 #include <QTest>
 
 class NounsTest : public QObject {
     Q_OBJECT
 private slots:
-    void pattern_data()
-    {
+    void pattern_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("listed");
         for (const char *art : {"der", "die", "das", "DER", "Die", "dAS"})
             for (const char *ext : {"wmf", "jpg", "gif", "bmp", "WMF", "Jpg"})
-                QTest::addRow("%s-%s", art, ext)
-                    << QString("%1Hund.%2").arg(art, ext) << true;
+                QTest::addRow("%s-%s", art, ext) << QString("%1Hund.%2").arg(art, ext) << true;
         QTest::newRow("blank between") << "der Hund.jpg" << true;
         QTest::newRow("empty noun") << "der.jpg" << true;
         QTest::newRow("two dots") << "derHund.alt.jpg" << true;
@@ -24,32 +22,53 @@ private slots:
         QTest::newRow("article inside") << "Hundder.jpg" << false;
         QTest::newRow("settings") << "KALIMBO.INI" << false;
     }
-    void pattern()
-    {
+    void pattern() {
         QFETCH(QString, name);
         QFETCH(bool, listed);
         QCOMPARE(nouns::isPictureFileName(name), listed);
     }
 
-    void forms_data()
-    {
+    void forms_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("noun");
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("copy");
-        QTest::newRow("plain") << "derHund.jpg" << "Hund" << "der Hund" << "Hund";
-        QTest::newRow("upper") << "derHUND.jpg" << "Hund" << "der Hund" << "Hund";
-        QTest::newRow("upper article") << "DERHund.jpg" << "Hund" << "der Hund" << "Hund";
-        QTest::newRow("umlaut") << "dieÄpfel.jpg" << "Äpfel" << "die Äpfel" << "Äpfel";
-        QTest::newRow("sharp s stays") << "dieStraße.bmp" << "Straße" << "die Straße" << "Straße";
-        QTest::newRow("fussball") << "derFUSSBALL.wmf" << "Fussball" << "der Fussball" << "Fussball";
-        QTest::newRow("two dots") << "derHund.alt.jpg" << "Hund" << "der Hund" << "Hund";
-        QTest::newRow("empty noun") << "der.jpg" << "" << "der " << "";
-        QTest::newRow("decomposed")
-            << QString("derBa\u0308r.jpg") << QString("Bär") << QString("der Bär") << QString("Bär");
+        QTest::newRow("plain") << "derHund.jpg"
+                               << "Hund"
+                               << "der Hund"
+                               << "Hund";
+        QTest::newRow("upper") << "derHUND.jpg"
+                               << "Hund"
+                               << "der Hund"
+                               << "Hund";
+        QTest::newRow("upper article") << "DERHund.jpg"
+                                       << "Hund"
+                                       << "der Hund"
+                                       << "Hund";
+        QTest::newRow("umlaut") << "dieÄpfel.jpg"
+                                << "Äpfel"
+                                << "die Äpfel"
+                                << "Äpfel";
+        QTest::newRow("sharp s stays") << "dieStraße.bmp"
+                                       << "Straße"
+                                       << "die Straße"
+                                       << "Straße";
+        QTest::newRow("fussball") << "derFUSSBALL.wmf"
+                                  << "Fussball"
+                                  << "der Fussball"
+                                  << "Fussball";
+        QTest::newRow("two dots") << "derHund.alt.jpg"
+                                  << "Hund"
+                                  << "der Hund"
+                                  << "Hund";
+        QTest::newRow("empty noun") << "der.jpg"
+                                    << ""
+                                    << "der "
+                                    << "";
+        QTest::newRow("decomposed") << QString("derBa\u0308r.jpg") << QString("Bär")
+                                    << QString("der Bär") << QString("Bär");
     }
-    void forms()
-    {
+    void forms() {
         QFETCH(QString, entry);
         QFETCH(QString, noun);
         QFETCH(QString, display);
@@ -60,14 +79,12 @@ private slots:
         QCOMPARE(nouns::nounOnlyForm(entry), noun);
     }
 
-    void upperKeepsSharpS()
-    {
+    void upperKeepsSharpS() {
         QCOMPARE(nouns::upper("straße"), QString("STRAßE"));
         QCOMPARE(nouns::upper("äöü"), QString("ÄÖÜ"));
     }
 
-    void filter_data()
-    {
+    void filter_data() {
         QTest::addColumn<QString>("letters");
         QTest::addColumn<QStringList>("passing");
         const QStringList none;
@@ -79,17 +96,16 @@ private slots:
         QTest::newRow("A is not Ä") << "BAR" << none;
         QTest::newRow("Ä") << "BÄR" << QStringList{"derBär.wmf"};
         QTest::newRow("lower-case set") << "hund" << QStringList{"derHund.jpg"};
-        QTest::newRow("all letters") << nouns::kLetters
-                                    << QStringList{"derHund.jpg", "dieHand.gif", "dieStraße.bmp",
-                                                   "derBär.wmf"};
+        QTest::newRow("all letters")
+            << nouns::kLetters
+            << QStringList{"derHund.jpg", "dieHand.gif", "dieStraße.bmp", "derBär.wmf"};
     }
-    void filter()
-    {
+    void filter() {
         QFETCH(QString, letters);
         QFETCH(QStringList, passing);
         // The blank and the hyphen are never letters, so those two never pass.
-        const QStringList files{"derHund.jpg",   "dieHand.gif", "dieStraße.bmp",
-                                "derBär.wmf",    "der Hund.jpg", "dasE-Mail.gif"};
+        const QStringList files{"derHund.jpg", "dieHand.gif",  "dieStraße.bmp",
+                                "derBär.wmf",  "der Hund.jpg", "dasE-Mail.gif"};
         const nouns::FilterResult r = nouns::filter(files, letters);
         QCOMPARE(r.entries, passing);
         QCOMPARE(r.nouns.size(), passing.size());
@@ -97,14 +113,12 @@ private slots:
             QCOMPARE(r.nouns[i], nouns::nounOf(passing[i]));
     }
 
-    void countCaption()
-    {
+    void countCaption() {
         QCOMPARE(nouns::countCaption(42), QString(" 42 Nomen "));
         QCOMPARE(nouns::countCaption(0), QString(" 0 Nomen "));
     }
 
-    void listingSortsLikeEveryList()
-    {
+    void listingSortsLikeEveryList() {
         PictureDir dir;
         const QStringList names{"dieZange.jpg", "derApfel.gif", "dieÄpfel.bmp", "DERBall.jpg",
                                 "derball.bmp",  "dasAuto.JPG",  "derHund.png",  "readme.txt"};
@@ -119,8 +133,7 @@ private slots:
         QCOMPARE(resorted, listed);
     }
 
-    void collationOfUmlauts()
-    {
+    void collationOfUmlauts() {
         QStringList words{"Bär", "Apfel", "Äpfel", "Banane", "apfel"};
         collation::sort(words);
         QCOMPARE(words, (QStringList{"Apfel", "apfel", "Äpfel", "Banane", "Bär"}));

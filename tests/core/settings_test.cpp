@@ -1,6 +1,6 @@
+#include "core/settings.h"
 #include "support/filesystems.h"
 #include "support/picturedir.h"
-#include "core/settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,8 +12,7 @@
 
 using settings::Values;
 
-static QByteArray readAll(const QString &name)
-{
+static QByteArray readAll(const QString &name) {
     QFile f(name);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
 }
@@ -21,18 +20,17 @@ static QByteArray readAll(const QString &name)
 class SettingsTest : public QObject {
     Q_OBJECT
 private slots:
-    void writesTheExampleByteForByte()
-    {
+    void writesTheExampleByteForByte() {
         Values v;
         v.red = v.green = v.blue = 255;
         v.letters = "AEHILMOSU";
-        QCOMPARE(settings::serialise(v),
-                 QByteArray(" 1 \r\n 0 \r\n 0 \r\n 1 \r\n 10 \r\n 12 \r\n 255 \r\n 255 \r\n 255 \r\n"
-                            "AEHILMOSU\r\n"));
+        QCOMPARE(
+            settings::serialise(v),
+            QByteArray(" 1 \r\n 0 \r\n 0 \r\n 1 \r\n 10 \r\n 12 \r\n 255 \r\n 255 \r\n 255 \r\n"
+                       "AEHILMOSU\r\n"));
     }
 
-    void umlautsInWindows1252()
-    {
+    void umlautsInWindows1252() {
         Values v;
         v.letters = QString("AÄÖÜß");
         const QByteArray b = settings::serialise(v);
@@ -42,8 +40,7 @@ private slots:
         QCOMPARE(r.values.letters, QString("AÄÖÜß"));
     }
 
-    void roundTripThroughTheFile()
-    {
+    void roundTripThroughTheFile() {
         PictureDir dir;
         Values v;
         v.check2 = 0;
@@ -62,11 +59,11 @@ private slots:
         QCOMPARE(settings::serialise(r.values), settings::serialise(v));
     }
 
-    void stopsAtTheFirstBadLine_data()
-    {
+    void stopsAtTheFirstBadLine_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("applied");
-        const char *good[] = {" 1 ", " 0 ", " 0 ", " 1 ", " 10 ", " 12 ", " 1 ", " 2 ", " 3 ", "AB"};
+        const char *good[] = {" 1 ",  " 0 ", " 0 ", " 1 ", " 10 ",
+                              " 12 ", " 1 ", " 2 ", " 3 ", "AB"};
         auto with = [&](int line, const QByteArray &text, bool cut = false) {
             QByteArray b;
             for (int i = 0; i < 10; ++i) {
@@ -102,11 +99,10 @@ private slots:
         QTest::newRow("null byte beyond the cut") << with(9, QByteArray(5000, 'A') + '\0') << 9;
         QTest::newRow("runaway line") << with(9, "", true) + QByteArray(2 << 20, 'A') << 9;
         QTest::newRow("binary") << QByteArray("\x00\x01\x02\xff\r\n", 6) << 0;
-        QTest::newRow("lone LF endings") << QByteArray(" 1 \n 0 \n 0 \n 1 \n 10 \n 12 \n 0 \n 0 \n 0 \nA\n")
-                                       << 10;
+        QTest::newRow("lone LF endings")
+            << QByteArray(" 1 \n 0 \n 0 \n 1 \n 10 \n 12 \n 0 \n 0 \n 0 \nA\n") << 10;
     }
-    void stopsAtTheFirstBadLine()
-    {
+    void stopsAtTheFirstBadLine() {
         QFETCH(QByteArray, file);
         QFETCH(int, applied);
         Values defaults;
@@ -120,8 +116,7 @@ private slots:
             QCOMPARE(r.values.letters, QString());
     }
 
-    void hugeFileIsBadNotSlow()
-    {
+    void hugeFileIsBadNotSlow() {
         PictureDir dir;
         dir.addFile(settings::kFileName, QByteArray(20 * 1024 * 1024, ' '));
         const auto r = settings::read(settings::kFileName);
@@ -130,8 +125,7 @@ private slots:
 
     // --- reading from disk ------------------------------------------------
 
-    void longNotesBelowTheSettingsOnDisk()
-    {
+    void longNotesBelowTheSettingsOnDisk() {
         PictureDir dir;
         Values v;
         v.vowel = 3;
@@ -144,14 +138,12 @@ private slots:
         QCOMPARE(r.values.letters, QString("MO"));
     }
 
-    void notARegularFile_data()
-    {
+    void notARegularFile_data() {
         QTest::addColumn<bool>("pipe");
         QTest::newRow("named pipe") << true;
         QTest::newRow("folder") << false;
     }
-    void notARegularFile()
-    {
+    void notARegularFile() {
         QFETCH(bool, pipe);
         PictureDir dir;
         const QString name = dir.filePath(settings::kFileName);
@@ -170,8 +162,7 @@ private slots:
         QCOMPARE(r.values.red, 77);
     }
 
-    void rounding_data()
-    {
+    void rounding_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("value");
         QTest::newRow("0.5") << QByteArray(" 0.5 ") << 0;
@@ -182,31 +173,27 @@ private slots:
         QTest::newRow("blanks") << QByteArray("   12   ") << 12;
         QTest::newRow("plus") << QByteArray("+7") << 7;
     }
-    void rounding()
-    {
+    void rounding() {
         QFETCH(QByteArray, text);
         QFETCH(int, value);
         QCOMPARE(settings::toInt16(text).value_or(-999), value);
     }
 
-    void notNumbers()
-    {
+    void notNumbers() {
         for (const char *t : {"", "  ", "1a", "1 2", "0x10", "1e3", "40000", "-40000", "."})
             QVERIFY2(!settings::toInt16(t).has_value(), t);
     }
 
     // --- writing ------------------------------------------------------------
 
-    void failedWriteKeepsTheOldFile_data()
-    {
+    void failedWriteKeepsTheOldFile_data() {
         QTest::addColumn<QString>("trouble");
         QTest::newRow("full disk") << "full";
         QTest::newRow("read-only folder") << "read-only";
         QTest::newRow("folder named like the file") << "folder";
         QTest::newRow("named pipe") << "pipe";
     }
-    void failedWriteKeepsTheOldFile()
-    {
+    void failedWriteKeepsTheOldFile() {
         QFETCH(QString, trouble);
         Values old;
         old.red = 200;
@@ -262,8 +249,7 @@ private slots:
         QCOMPARE(QDir(fs.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), entries);
     }
 
-    void writeIntoMissingFolderFails()
-    {
+    void writeIntoMissingFolderFails() {
         QVERIFY(!settings::write("/nonexistent-folder/KALIMBO.INI", Values()));
     }
 };

@@ -3,8 +3,8 @@
 
 #include "exercises/Form5.h"
 #include "exercises/Form6.h"
-#include "ui/canvas.h"
 #include "support/windowfixture.h"
+#include "ui/canvas.h"
 
 #include <QLabel>
 #include <QPushButton>

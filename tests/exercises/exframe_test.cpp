@@ -3,9 +3,9 @@
 // the picture switch and the word strip.
 
 #include "exercises/Form2.h"
+#include "support/windowfixture.h"
 #include "ui/canvas.h"
 #include "ui/twips.h"
-#include "support/windowfixture.h"
 
 #include <QCheckBox>
 #include <QPushButton>

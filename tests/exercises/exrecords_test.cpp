@@ -8,9 +8,9 @@
 #include "games/galgen.h"
 #include "games/gamewidgets.h"
 #include "games/memo.h"
-#include "ui/canvas.h"
 #include "records/recordstore.h"
 #include "support/windowfixture.h"
+#include "ui/canvas.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -10,8 +10,8 @@
 #include "exercises/Form5.h"
 #include "exercises/Form6.h"
 #include "exercises/Form9.h"
-#include "ui/canvas.h"
 #include "support/windowfixture.h"
+#include "ui/canvas.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -3,8 +3,8 @@
 
 #include "exercises/Form10.h"
 #include "exercises/Form9.h"
-#include "ui/canvas.h"
 #include "support/windowfixture.h"
+#include "ui/canvas.h"
 
 #include <QLabel>
 #include <QLineEdit>

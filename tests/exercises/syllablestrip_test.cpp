@@ -2,12 +2,12 @@
 // printed nouns stay exactly as they were while the switch is off, and show
 // the syllables of the teacher's list when it is on.
 
-#include "exercises/Form2.h"
-#include "ui/canvas.h"
 #include "drawing/surface.h"
+#include "drawing/wordstrip.h"
+#include "exercises/Form2.h"
 #include "support/windowfixture.h"
 #include "syllables/syllabifier.h"
-#include "drawing/wordstrip.h"
+#include "ui/canvas.h"
 #include "worksheets/drucken1.h"
 #include "worksheets/drucken3.h"
 

@@ -1,10 +1,10 @@
 // ABC ordering: the draw of five entries, the order with umlauts, swaps by
 // dropping frames, and the solved state.
+#include "core/random.h"
 #include "games/Form8.h"
 #include "games/gamewidgets.h"
-#include "ui/canvas.h"
-#include "core/random.h"
 #include "support/windowfixture.h"
+#include "ui/canvas.h"
 
 #include <QLabel>
 #include <QPushButton>

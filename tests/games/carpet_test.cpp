@@ -1,12 +1,12 @@
 // The letter carpet: fillers and insertion, the click mapping, long and
 // double-letter nouns, and the window's cells, strip and solution panel.
+#include "core/nouns.h"
 #include "games/Form7.h"
 #include "games/gamewidgets.h"
+#include "support/windowfixture.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/twips.h"
-#include "support/windowfixture.h"
-#include "core/nouns.h"
 
 #include <QLabel>
 #include <QPushButton>

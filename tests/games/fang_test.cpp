@@ -1,9 +1,9 @@
 // The catch game: scattering, catching in order, the clock, and the window's keys.
-#include "games/fang.h"
-#include "ui/canvas.h"
 #include "core/clock.h"
-#include "ui/twips.h"
+#include "games/fang.h"
 #include "support/windowfixture.h"
+#include "ui/canvas.h"
+#include "ui/twips.h"
 
 #include <QLabel>
 #include <QListWidget>

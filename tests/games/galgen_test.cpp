@@ -3,10 +3,10 @@
 #include "games/gamewidgets.h"
 #include "support/windowfixture.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QApplication>
 #include <QTest>
 
 class GalgenTest : public QObject {
@@ -203,7 +203,8 @@ private slots:
         QVERIFY(!w->Liste1->hasFocus());
         // Nor does the exit button wait for a stray space bar.
         QVERIFY(!w->Befehl1->hasFocus());
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w,
+                        Qt::Key_Space);
         QVERIFY(w->isVisible());
         w->Liste1->clearFocus(); // a focus frame at the start would go now
         QCOMPARE(look('A'), a);

@@ -1,10 +1,10 @@
 // Memory: the deal, the pool, turning cards, and a whole game in the window.
+#include "core/random.h"
 #include "games/gamewidgets.h"
 #include "games/memo.h"
-#include "ui/canvas.h"
-#include "core/random.h"
-#include "ui/twips.h"
 #include "support/windowfixture.h"
+#include "ui/canvas.h"
+#include "ui/twips.h"
 
 #include <QPushButton>
 #include <QRegion>

@@ -10,8 +10,7 @@
 class Form11Test : public QObject {
     Q_OBJECT
 private slots:
-    void firstAppendCreatesItHidden()
-    {
+    void firstAppendCreatesItHidden() {
         FakeProgram p;
         QVERIFY(!p.existing(ScreenId::Form11));
         p.appendLog(LogList::Lesen, "Hund");
@@ -24,8 +23,7 @@ private slots:
         QCOMPARE(log->lines(LogList::Galgen), QStringList{"Katze"});
     }
 
-    void layoutAndHeadings()
-    {
+    void layoutAndHeadings() {
         FakeProgram p;
         auto *log = screenAs<Form11>(p, ScreenId::Form11);
         QCOMPARE(log->windowTitle(), QString("Kalimbo (Benutzereingaben)"));
@@ -41,8 +39,7 @@ private slots:
         }
     }
 
-    void abbruchKeepsTitleBarLoses()
-    {
+    void abbruchKeepsTitleBarLoses() {
         FakeProgram p;
         p.label = "Mia";
         p.appendLog(LogList::Memory, "Hund");
@@ -64,8 +61,7 @@ private slots:
         QCOMPARE(p.log(LogList::Memory), QStringList());
     }
 
-    void closedWindowDoesNotOutliveTheProgram()
-    {
+    void closedWindowDoesNotOutliveTheProgram() {
         QPointer<Screen> window;
         {
             FakeProgram p;

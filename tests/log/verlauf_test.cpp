@@ -1,6 +1,6 @@
+#include "drawing/surface.h"
 #include "log/Form11.h"
 #include "log/verlauf.h"
-#include "drawing/surface.h"
 #include "records/recordstore.h"
 #include "support/fakeprogram.h"
 

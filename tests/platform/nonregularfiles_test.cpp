@@ -4,11 +4,11 @@
 // Names that are not valid UTF-8 cannot be loaded by the name Qt gives them
 // and stay out too.
 
+#include "core/nouns.h"
 #include "drawing/picture.h"
 #include "support/picturedir.h"
 #include "support/windowfixture.h"
 #include "support/wmfwriter.h"
-#include "core/nouns.h"
 #include "worksheets/drucken1.h"
 
 #include <QElapsedTimer>

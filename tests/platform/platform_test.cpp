@@ -1,10 +1,10 @@
-#include "ui/canvas.h"
-#include "drawing/picture.h"
 #include "core/random.h"
-#include "ui/screen.h"
+#include "drawing/picture.h"
 #include "support/manualclock.h"
-#include "support/scriptedrandom.h"
 #include "support/picturedir.h"
+#include "support/scriptedrandom.h"
+#include "ui/canvas.h"
+#include "ui/screen.h"
 
 #include <QImage>
 #include <QPainter>
@@ -28,16 +28,14 @@ struct Probe final : Screen {
 class PlatformTest : public QObject {
     Q_OBJECT
 private slots:
-    void naturalSizeWithoutDecoding_data()
-    {
+    void naturalSizeWithoutDecoding_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("jpg") << "derHund.jpg";
         QTest::newRow("bmp") << "dieKatze.bmp";
         QTest::newRow("gif") << "dasHaus.gif";
         QTest::newRow("upper-case extension") << "dasAuto.JPG";
     }
-    void naturalSizeWithoutDecoding()
-    {
+    void naturalSizeWithoutDecoding() {
         QFETCH(QString, name);
         PictureDir dir;
         dir.addPicture(name, QSize(200, 100), Qt::blue);
@@ -58,16 +56,14 @@ private slots:
         QVERIFY2(c.blue() > 200 && c.red() < 60, qPrintable(c.name()));
     }
 
-    void badPicturesAreNull_data()
-    {
+    void badPicturesAreNull_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("text") << QByteArray("not a picture at all");
         QTest::newRow("jpeg header only") << QByteArray("\xFF\xD8\xFF", 3);
         QTest::newRow("huge gif header") << QByteArray("GIF89a\xFF\xFF\xFF\xFF\x00\x00\x00", 13);
     }
-    void badPicturesAreNull()
-    {
+    void badPicturesAreNull() {
         QFETCH(QByteArray, bytes);
         PictureDir dir;
         dir.addFile("derHund.gif", bytes);
@@ -80,8 +76,7 @@ private slots:
         QVERIFY(Picture::load("derFehlt.jpg").isNull());
     }
 
-    void pictureDeletedAfterLoading()
-    {
+    void pictureDeletedAfterLoading() {
         PictureDir dir;
         dir.addPicture("derHund.jpg", QSize(50, 50));
         const Picture p = Picture::load("derHund.jpg");
@@ -94,8 +89,7 @@ private slots:
         QCOMPARE(img.pixelColor(10, 10), QColor(Qt::white));
     }
 
-    void canvasKeepsWhatIsDrawn()
-    {
+    void canvasKeepsWhatIsDrawn() {
         Canvas c;
         c.resize(100, 50);
         c.setBackground(Qt::yellow);
@@ -112,8 +106,7 @@ private slots:
         QCOMPARE(c.image().pixelColor(20, 20), QColor(Qt::yellow));
     }
 
-    void printPositionAdvances()
-    {
+    void printPositionAdvances() {
         Canvas c;
         c.resize(300, 60);
         Surface &s = c.surface();
@@ -127,8 +120,7 @@ private slots:
         QCOMPARE(s.currentY(), 100 + s.textHeight());
     }
 
-    void activationMeaning()
-    {
+    void activationMeaning() {
         Host host;
         Probe a(host, 1500, 1500, "A", Qt::white);
         Probe b(host, 1500, 1500, "B", Qt::white);
@@ -149,8 +141,7 @@ private slots:
         QCOMPARE(b.activations, 1);
     }
 
-    void titleBarCloseReachesTheHost()
-    {
+    void titleBarCloseReachesTheHost() {
         Host host;
         Probe a(host, 1500, 1500, "A", Qt::white);
         a.showAndActivate();
@@ -163,8 +154,7 @@ private slots:
         QCOMPARE(host.closed.size(), 1);
     }
 
-    void randomIndexIsFloor()
-    {
+    void randomIndexIsFloor() {
         struct Fixed final : Random {
             double v = 0;
             QList<quint32> seeds;
@@ -181,8 +171,7 @@ private slots:
     }
 
     // Two deals within one second must not get the same numbers.
-    void seedKeepsTheFractionOfASecond_data()
-    {
+    void seedKeepsTheFractionOfASecond_data() {
         QTest::addColumn<double>("a");
         QTest::addColumn<double>("b");
         QTest::newRow("same second") << 4711.2 << 4711.7;
@@ -191,8 +180,7 @@ private slots:
         QTest::newRow("midnight") << 0.0 << 0.25;
         QTest::newRow("last second of the day") << 86399.5 << 86399.999;
     }
-    void seedKeepsTheFractionOfASecond()
-    {
+    void seedKeepsTheFractionOfASecond() {
         QFETCH(double, a);
         QFETCH(double, b);
         ScriptedRandom r;
@@ -206,8 +194,7 @@ private slots:
         QCOMPARE(r.seeds[2], r.seeds[0]);
     }
 
-    void systemClockHasFractions()
-    {
+    void systemClockHasFractions() {
         SystemClock clock;
         bool fraction = false;
         for (int i = 0; i < 20 && !fraction; ++i) {

@@ -105,7 +105,8 @@ private slots:
         QCOMPARE(text.count('\n'), 3);
         for (const QByteArray &l : text.split('\n'))
             for (const QByteArray &field : l.split(','))
-                QVERIFY2(!field.startsWith('=') && !field.startsWith('@') && !field.startsWith("\"="),
+                QVERIFY2(!field.startsWith('=') && !field.startsWith('@') &&
+                             !field.startsWith("\"="),
                          l.constData());
     }
 

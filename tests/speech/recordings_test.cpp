@@ -1,8 +1,8 @@
 // A teacher's recording beside the picture is found whatever the letter case
 // and however the umlauts are stored; sound files never become nouns.
 
-#include "speech/recordings.h"
 #include "core/nouns.h"
+#include "speech/recordings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

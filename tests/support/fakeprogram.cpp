@@ -1,32 +1,32 @@
 #include "support/fakeprogram.h"
 
 #include "app/screens.h"
-#include "log/Form11.h"
 #include "drawing/fonts.h"
+#include "log/Form11.h"
 
-FakeProgram::FakeProgram() : Program(createScreen) { fonts::installSubstitutions(); }
+FakeProgram::FakeProgram() : Program(createScreen) {
+    fonts::installSubstitutions();
+}
 
-FakeProgram::~FakeProgram() { destroyAll(); }
+FakeProgram::~FakeProgram() {
+    destroyAll();
+}
 
-bool FakeProgram::option(Option o) const
-{
+bool FakeProgram::option(Option o) const {
     auto it = options.find(o);
     return it != options.end() && it->second;
 }
 
-void FakeProgram::appendLog(LogList list, const QString &line)
-{
+void FakeProgram::appendLog(LogList list, const QString &line) {
     Form11::appendTo(*this, list, line);
 }
 
-QStringList FakeProgram::log(LogList l) const
-{
+QStringList FakeProgram::log(LogList l) const {
     auto *w = dynamic_cast<Form11 *>(existing(ScreenId::Form11));
     return w ? w->lines(l) : QStringList();
 }
 
-void FakeProgram::showMenu()
-{
+void FakeProgram::showMenu() {
     ++menuShows;
     menuVisible = true;
     lastActive = nullptr; // the main menu became the active window

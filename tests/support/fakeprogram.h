@@ -4,11 +4,11 @@
 // created through the program's real factory, so showScreen works as in the
 // program.
 
+#include "program/program.h"
 #include "support/manualclock.h"
 #include "support/recordingdialogs.h"
 #include "support/recordingspeech.h"
 #include "support/scriptedrandom.h"
-#include "program/program.h"
 
 #include <map>
 
@@ -22,8 +22,8 @@ public:
     ManualClock clockRec;
     RecordingSpeech speechRec;
 
-    QStringList nouns;   // the noun list
-    QStringList files;   // every picture file
+    QStringList nouns; // the noun list
+    QStringList files; // every picture file
     QString name = QStringLiteral("Gast");
     QString label = QStringLiteral("Freund");
     std::map<Option, bool> options = {{Option::Bestaetigungen, true},
@@ -61,7 +61,6 @@ public:
 };
 
 /// The window of that id as its class (created hidden if needed).
-template <class T> T *screenAs(Program &p, ScreenId id)
-{
+template <class T> T *screenAs(Program &p, ScreenId id) {
     return dynamic_cast<T *>(p.screen(id));
 }

@@ -9,8 +9,7 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-TmpfsMount::TmpfsMount(qint64 bytes)
-{
+TmpfsMount::TmpfsMount(qint64 bytes) {
     if (geteuid() != 0) {
         m_reason = "mounting a tmpfs needs root";
         return;
@@ -24,8 +23,7 @@ TmpfsMount::TmpfsMount(qint64 bytes)
     m_mounted = true;
 }
 
-TmpfsMount::~TmpfsMount()
-{
+TmpfsMount::~TmpfsMount() {
     if (!m_mounted)
         return;
     if (QDir::currentPath().startsWith(path()))
@@ -33,8 +31,7 @@ TmpfsMount::~TmpfsMount()
     ::umount2(QFile::encodeName(path()).constData(), MNT_DETACH);
 }
 
-bool TmpfsMount::fill()
-{
+bool TmpfsMount::fill() {
     const int fd = ::open(QFile::encodeName(filePath("filler")).constData(),
                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
@@ -48,14 +45,12 @@ bool TmpfsMount::fill()
     return full;
 }
 
-bool TmpfsMount::makeReadOnly()
-{
+bool TmpfsMount::makeReadOnly() {
     return m_mounted && ::mount("tmpfs", QFile::encodeName(path()).constData(), "tmpfs",
                                 MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
-PipeWatchdog::PipeWatchdog(const QString &fifo, int ms)
-{
+PipeWatchdog::PipeWatchdog(const QString &fifo, int ms) {
     const QByteArray name = QFile::encodeName(fifo);
     m_thread = std::thread([this, name, ms] {
         std::unique_lock lock(m_mutex);
@@ -70,13 +65,11 @@ PipeWatchdog::PipeWatchdog(const QString &fifo, int ms)
     });
 }
 
-PipeWatchdog::~PipeWatchdog()
-{
+PipeWatchdog::~PipeWatchdog() {
     stop();
 }
 
-bool PipeWatchdog::stop()
-{
+bool PipeWatchdog::stop() {
     {
         std::lock_guard lock(m_mutex);
         m_stopped = true;

@@ -5,31 +5,43 @@
 #include <QFileInfo>
 #include <QImage>
 
-PictureDir::PictureDir()
-{
+PictureDir::PictureDir() {
     m_oldCwd = QDir::currentPath();
     QDir::setCurrent(m_dir.path());
 }
 
-PictureDir::~PictureDir() { QDir::setCurrent(m_oldCwd); }
+PictureDir::~PictureDir() {
+    QDir::setCurrent(m_oldCwd);
+}
 
-QString PictureDir::filePath(const QString &name) const { return m_dir.filePath(name); }
+QString PictureDir::filePath(const QString &name) const {
+    return m_dir.filePath(name);
+}
 
 // A GIF of one colour at any size: header, global colour table of two
 // entries, one image with a minimal LZW stream that clears to colour 0.
-static QByteArray solidGif(QSize s, const QColor &c)
-{
+static QByteArray solidGif(QSize s, const QColor &c) {
     QByteArray g("GIF89a");
-    auto le16 = [&](int v) { g += char(v & 0xFF); g += char((v >> 8) & 0xFF); };
+    auto le16 = [&](int v) {
+        g += char(v & 0xFF);
+        g += char((v >> 8) & 0xFF);
+    };
     le16(s.width());
     le16(s.height());
     g += char(0x80); // global table, 2 entries
     g += char(0);
     g += char(0);
-    g += char(c.red()); g += char(c.green()); g += char(c.blue());
-    g += char(0); g += char(0); g += char(0);
+    g += char(c.red());
+    g += char(c.green());
+    g += char(c.blue());
+    g += char(0);
+    g += char(0);
+    g += char(0);
     g += ',';
-    le16(0); le16(0); le16(s.width()); le16(s.height());
+    le16(0);
+    le16(0);
+    le16(s.width());
+    le16(s.height());
     g += char(0);
     // LZW with min code size 2: emit clear, then index 0 for every pixel
     // using code 0 repeatedly (no table growth beyond reset points).
@@ -76,8 +88,7 @@ static QByteArray solidGif(QSize s, const QColor &c)
     return g;
 }
 
-void PictureDir::addPicture(const QString &name, QSize pixels, const QColor &colour)
-{
+void PictureDir::addPicture(const QString &name, QSize pixels, const QColor &colour) {
     const QString suffix = QFileInfo(name).suffix().toLower();
     if (suffix == QLatin1String("gif")) {
         addFile(name, solidGif(pixels, colour));
@@ -89,19 +100,22 @@ void PictureDir::addPicture(const QString &name, QSize pixels, const QColor &col
     img.save(filePath(name), format.constData());
 }
 
-void PictureDir::addFile(const QString &name, const QByteArray &bytes)
-{
+void PictureDir::addFile(const QString &name, const QByteArray &bytes) {
     QFile f(filePath(name));
     if (f.open(QIODevice::WriteOnly))
         f.write(bytes);
 }
 
-void PictureDir::remove(const QString &name) { QFile::remove(filePath(name)); }
+void PictureDir::remove(const QString &name) {
+    QFile::remove(filePath(name));
+}
 
-QByteArray PictureDir::claimingGif(QSize screen)
-{
+QByteArray PictureDir::claimingGif(QSize screen) {
     QByteArray g("GIF89a");
-    auto le16 = [&](int v) { g += char(v & 0xFF); g += char((v >> 8) & 0xFF); };
+    auto le16 = [&](int v) {
+        g += char(v & 0xFF);
+        g += char((v >> 8) & 0xFF);
+    };
     le16(screen.width());
     le16(screen.height());
     g += char(0x80); // global table, 2 entries
@@ -109,7 +123,10 @@ QByteArray PictureDir::claimingGif(QSize screen)
     g += char(0);
     g += QByteArray("\x20\x40\xC0\0\0\0", 6);
     g += ',';
-    le16(0); le16(0); le16(1); le16(1); // one pixel at the top left
+    le16(0);
+    le16(0);
+    le16(1);
+    le16(1); // one pixel at the top left
     g += char(0);
     // Min code size 2; 3-bit codes clear (4), index 0, end (5).
     g += QByteArray("\x02\x02\x44\x01\x00;", 6);

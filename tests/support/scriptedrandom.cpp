@@ -1,7 +1,6 @@
 #include "support/scriptedrandom.h"
 
-double ScriptedRandom::next()
-{
+double ScriptedRandom::next() {
     ++calls;
     if (!script.isEmpty())
         return script.takeFirst();

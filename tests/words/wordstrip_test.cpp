@@ -1,5 +1,5 @@
-#include "drawing/surface.h"
 #include "core/palette.h"
+#include "drawing/surface.h"
 #include "drawing/wordstrip.h"
 
 #include <QGuiApplication>
@@ -50,17 +50,19 @@ QList<Op> textOps(const RecordingSurface &s) {
 class WordStripTest : public QObject {
     Q_OBJECT
 private slots:
-    void lettersInTheirColours_data()
-    {
+    void lettersInTheirColours_data() {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("vowelMask"); // v = vowel colour, c = consonant colour
-        QTest::newRow("Hund") << "Hund" << "cvcc";
-        QTest::newRow("Äpfel") << "Äpfel" << "vccvc";
-        QTest::newRow("Spielzeug") << "Spielzeug" << "ccvvccvvc";
-        QTest::newRow("y and ß are consonants") << "yß-1" << "cccc";
+        QTest::newRow("Hund") << "Hund"
+                              << "cvcc";
+        QTest::newRow("Äpfel") << "Äpfel"
+                               << "vccvc";
+        QTest::newRow("Spielzeug") << "Spielzeug"
+                                   << "ccvvccvvc";
+        QTest::newRow("y and ß are consonants") << "yß-1"
+                                                << "cccc";
     }
-    void lettersInTheirColours()
-    {
+    void lettersInTheirColours() {
         QFETCH(QString, word);
         QFETCH(QString, vowelMask);
         RecordingSurface s;
@@ -78,11 +80,11 @@ private slots:
         }
         QCOMPARE(letters.join(QString()), word);
         QCOMPARE(mask, vowelMask);
-        QCOMPARE(s.printedText(), " " + QStringList(word.split(QString(), Qt::SkipEmptyParts)).join(" ") + " ");
+        QCOMPARE(s.printedText(),
+                 " " + QStringList(word.split(QString(), Qt::SkipEmptyParts)).join(" ") + " ");
     }
 
-    void spacedAndUnspacedPositions()
-    {
+    void spacedAndUnspacedPositions() {
         RecordingSurface spaced, tight;
         spaced.setFont("Verdana", 36, true);
         tight.setFont("Verdana", 36, true);

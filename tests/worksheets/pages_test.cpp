@@ -1,9 +1,9 @@
 // Paging through the picture list: pages stay full, wrap both ways, and the
 // number strip shows the cards' positions in the picture list.
 
+#include "core/pages.h"
 #include "worksheets/drucken1.h"
 #include "worksheets/drucken2.h"
-#include "core/pages.h"
 #include "worksheettest.h"
 
 #include <QListWidget>
