@@ -1388,8 +1388,9 @@ private:
         const bool outlines =
             fontPx * qMax(gx, gy) > kMaxCachedGlyphPixels || gx > 2 * gy || gy > 2 * gx;
         const double glyphPx = fontPx * qMax(gx, gy);
+        // A vector device stores glyphs as outlines or text: no pixels to pay for.
         const double glyphArea =
-            qMin(glyphPx * glyphPx, m_deviceClip.width() * m_deviceClip.height());
+            m_pixels ? qMin(glyphPx * glyphPx, m_deviceClip.width() * m_deviceClip.height()) : 0;
         if (!charge(kShapeCost + s.size() * (kGlyphCost + glyphArea * (outlines ? kOutlinePixelCost
                                                                                 : kPixelCost)))) {
             m_p.restore();
@@ -1529,8 +1530,10 @@ private:
         if (target.isEmpty())
             return;
         const QRectF visible = m_base.mapRect(target).intersected(m_deviceClip);
-        if (!charge(kShapeCost + double(img.width()) * img.height() * kDecodePixelCost +
-                    visible.width() * visible.height() * kImagePixelCost))
+        // On a vector device (PDF, printer) the image is stored, not scaled
+        // pixel by pixel, so only its decoding counts.
+        const double scaled = m_pixels ? visible.width() * visible.height() * kImagePixelCost : 0;
+        if (!charge(kShapeCost + double(img.width()) * img.height() * kDecodePixelCost + scaled))
             return;
         if (mirrorX || mirrorY) {
             img = img.copy(src.toAlignedRect()).mirrored(mirrorX, mirrorY);
