@@ -180,29 +180,6 @@ private slots:
         }
     }
 
-    void withoutSyllablesNothingChanges() {
-        // Spelled out once, so that a change to the plain drawing shows.
-        RecordingSurface s;
-        s.setFont("Verdana", 36, true);
-        wordstrip::draw(s, "Igel", 12, 10, wordstrip::Style::Spaced, nullptr);
-        const QColor v = palette::colour(12), c = palette::colour(10);
-        const QList<QPair<QString, QColor>> expected{{" ", Qt::black}, {"I", v}, {" ", v},
-                                                     {"g", c},         {" ", c}, {"e", v},
-                                                     {" ", v},         {"l", c}, {" ", c}};
-        QCOMPARE(s.ops.size(), expected.size() + 1);
-        QCOMPARE(s.ops[0].kind, Op::Fill);
-        int x = 0;
-        for (int i = 0; i < expected.size(); ++i) {
-            const Op &op = s.ops[i + 1];
-            QCOMPARE(op.kind, Op::Text);
-            QCOMPARE(op.text, expected[i].first);
-            QCOMPARE(op.colour, expected[i].second);
-            QCOMPARE(op.rect.topLeft(), QPoint(x, 0));
-            x += s.textWidth(op.text);
-        }
-        QCOMPARE(s.printPosition(), QPoint(x, 0));
-    }
-
     void arcsOnPaper() {
         RecordingSurface s;
         s.setFont("Verdana", 32);
