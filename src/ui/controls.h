@@ -30,3 +30,8 @@ QListWidget *list(QWidget *parent, int l, int t, int w, int h);
 void colourise(QWidget *w, const QColor &background, const QColor &text = QColor());
 
 } // namespace controls
+
+/// Gives a control the name of the member that holds it ("Command1"): the
+/// windows keep their controls private, and tests and accessibility tools
+/// find each one by that name.
+#define KALIMBO_NAME(control) (control)->setObjectName(QStringLiteral(#control))

@@ -38,6 +38,16 @@ struct WindowFixture {
     }
 };
 
+/// The control of a window by its object name (the name the window gives it).
+/// A missing or differently typed control ends the test run: every later
+/// check would only fail for the same reason.
+template <class T = QWidget> T *control(const QObject *window, const char *name) {
+    T *c = window->findChild<T *>(QLatin1String(name));
+    if (!c)
+        qFatal("no control %s", name);
+    return c;
+}
+
 /// Pixels of exactly this colour inside area (the whole image when area is empty).
 inline int countColour(const QImage &img, const QColor &c, QRect area = QRect()) {
     area = area.isNull() ? img.rect() : area & img.rect();
