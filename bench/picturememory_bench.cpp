@@ -9,6 +9,7 @@
 #include "drawing/picturecache.h"
 #include "support/fakeprogram.h"
 #include "support/picturedir.h"
+#include "support/windowfixture.h"
 #include "worksheets/worksheetframe.h"
 
 #include <QElapsedTimer>
@@ -59,10 +60,10 @@ void sheetsOn(const QStringList &names, const char *what) {
         auto *w = screenAs<WorksheetFrame>(program, kSheets[s]);
         const int pages = std::max(3, int(names.size()) / w->pageSize() + 1);
         for (int i = 0; i < pages; ++i) {
-            QTest::mouseClick(w->Command6, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
             w->repaint();
         }
-        QTest::mouseClick(w->Command7, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command7"), Qt::LeftButton);
         w->repaint();
         qInfo("%-22s %-15s start %6.1f MB, peak %6.1f MB, now %6.1f MB (%lld ms)", what,
               kSheetNames[s], base, peakMb(), residentMb(), t.elapsed());
@@ -128,7 +129,7 @@ private slots:
             QElapsedTimer t;
             t.start();
             for (int i = 0; i < pages; ++i) {
-                QTest::mouseClick(w->Command6, Qt::LeftButton);
+                QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
                 w->repaint();
                 if (i == 9)
                     afterFirst = residentMb();

@@ -8,6 +8,7 @@
 #include "drawing/picture.h"
 #include "support/fakeprogram.h"
 #include "support/picturedir.h"
+#include "support/windowfixture.h"
 #include "worksheets/drucken2.h"
 
 #include <QElapsedTimer>
@@ -94,13 +95,13 @@ private slots:
             };
             d0 = Picture::decodeCount();
             t.restart();
-            QTest::mouseClick(w->Command5, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
             printed << t.nsecsElapsed() / 1e6;
             printDecodes = Picture::decodeCount() - d0;
             if (round == 0 && qEnvironmentVariableIsSet("KALIMBO_BENCH_KEEP"))
                 QFile::copy(file, qEnvironmentVariable("KALIMBO_BENCH_KEEP"));
             // Away and back (as after the font chooser): the decoded pictures serve.
-            QTest::mouseClick(w->Command1, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
             t.restart();
             program.showScreen(ScreenId::Drucken2);
             back << t.nsecsElapsed() / 1e6;

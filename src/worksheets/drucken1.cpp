@@ -48,10 +48,10 @@ QString spaced(const QString &article) {
 
 drucken1::drucken1(Program &program) : WorksheetFrame(program, makeSetup()) {}
 
-void drucken1::previewRoutine(Surface &s) {
-    for (int i = 0; i < cardCount(); ++i) {
+void drucken1::previewRoutine(Surface &s, const WorksheetPage &page) const {
+    for (int i = 0; i < cardCount(page); ++i) {
         const int y = 100 + 700 * i;
-        const QString entry = takeCard(i);
+        const QString &entry = page.cards[i];
         printNoun(s, 300, y + 100, nouns::nounOf(entry), false);
         s.text(3200, y + 100, article(entry));
         s.picture(picture(entry), QRect(4200, y, 700, 700));
@@ -60,10 +60,10 @@ void drucken1::previewRoutine(Surface &s) {
         s.box(100, 700 * k - 600, 5200, 700 * k + 100, Qt::black);
 }
 
-void drucken1::pageRoutine(Surface &s) {
-    for (int i = 1; i <= cardCount(); ++i) {
+void drucken1::pageRoutine(Surface &s, const WorksheetPage &page) const {
+    for (int i = 1; i <= cardCount(page); ++i) {
         const int y = 1500 * i;
-        const QString entry = takeCard(i - 1);
+        const QString &entry = page.cards[i - 1];
         printNoun(s, 1500, y - 200, nouns::nounOf(entry), true);
         s.text(6500, y - 200, spaced(article(entry)));
         s.picture(picture(entry), QRect(8500, y - 400, 1300, 1300));

@@ -8,6 +8,6 @@ class drucken1 : public WorksheetFrame {
     Q_OBJECT
 public:
     explicit drucken1(Program &program);
-    void previewRoutine(Surface &s) override;
-    void pageRoutine(Surface &s) override;
+    void previewRoutine(Surface &s, const WorksheetPage &page) const override;
+    void pageRoutine(Surface &s, const WorksheetPage &page) const override;
 };

@@ -60,12 +60,17 @@ drucken2::drucken2(Program &program) : WorksheetFrame(program, makeSetup()) {
     inlaut = soundButton(this, 3000, 6380, 735, 420);
     auslaut = soundButton(this, 3720, 6380, 615, 420);
     Laute1 = controls::list(this, 11160, 1920, 735, 4380);
+    KALIMBO_NAME(Text1);
+    KALIMBO_NAME(anlaut);
+    KALIMBO_NAME(inlaut);
+    KALIMBO_NAME(auslaut);
+    KALIMBO_NAME(Laute1);
 
     for (QPushButton *b : {anlaut, inlaut, auslaut})
         connect(b, &QPushButton::clicked, this, [this, b] { setSound(b->text()); });
     connect(Laute1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && row < Liste1->count() && Liste1->currentRow() != row)
-            Liste1->setCurrentRow(row);
+        if (row >= 0 && row < cards().size() && selectedCard() != row)
+            selectCard(row);
     });
     connect(Text1, &QLineEdit::textChanged, this, [this] { takeMarkedText(); });
     Text1->installEventFilter(this);
@@ -86,20 +91,12 @@ int drucken2::middlePosition(int length) {
     return qMax(1, m);
 }
 
-QStringList drucken2::sounds() const {
-    QStringList out;
-    for (int i = 0; i < Laute1->count(); ++i)
-        out << Laute1->item(i)->text();
-    return out;
-}
-
-void drucken2::pageCleared() {
+void drucken2::pageFilled(WorksheetPage &page) {
+    for (const QString &entry : page.cards)
+        page.sounds << defaultSound(entry);
     const QSignalBlocker block(Laute1);
     Laute1->clear();
-}
-
-void drucken2::cardAppended(const QString &entry) {
-    Laute1->addItem(defaultSound(entry));
+    Laute1->addItems(page.sounds);
 }
 
 void drucken2::cardSelected(int k) {
@@ -108,8 +105,7 @@ void drucken2::cardSelected(int k) {
         Laute1->setCurrentRow(k);
     }
     WorksheetFrame::cardSelected(k);
-    QListWidgetItem *it = Liste1->item(k);
-    const QString w = it ? nounOf(it->text()) : QString();
+    const QString w = nounOf(cards().value(k));
     const int l = w.size();
     anlaut->setText(l > 0 ? w.left(1) : QString());
     inlaut->setText(l > 0 ? w.mid(middlePosition(l) - 1, 1) : QString());
@@ -120,10 +116,11 @@ void drucken2::cardSelected(int k) {
 }
 
 void drucken2::setSound(const QString &sound) {
-    const int k = Liste1->currentRow();
+    const int k = selectedCard();
     // A sound is never empty; an empty caption (a noun without letters) sets nothing.
-    if (sound.isEmpty() || k < 0 || k >= Laute1->count() || m_drawing)
+    if (sound.isEmpty() || k < 0 || k >= page().sounds.size() || m_drawing)
         return;
+    pageData().sounds[k] = sound;
     Laute1->item(k)->setText(sound);
     m_drawing = true;
     vorschau();
@@ -142,12 +139,12 @@ bool drucken2::eventFilter(QObject *watched, QEvent *event) {
     return WorksheetFrame::eventFilter(watched, event);
 }
 
-void drucken2::previewRoutine(Surface &s) {
-    const QStringList snd = sounds();
-    for (int i = 0; i < cardCount(); ++i) {
+void drucken2::previewRoutine(Surface &s, const WorksheetPage &page) const {
+    const QStringList &snd = page.sounds;
+    for (int i = 0; i < cardCount(page); ++i) {
         const int x = 200 + 1300 * (i % 4);
         const int y = 100 + 1600 * (i / 4);
-        const QString entry = takeCard(i);
+        const QString &entry = page.cards[i];
         for (int dy : {100, 200, 340, 440})
             s.line(x, y + dy, x + 1100, y + dy);
         s.line(x, y + 100, x, y + 440);
@@ -165,12 +162,12 @@ void drucken2::previewRoutine(Surface &s) {
     }
 }
 
-void drucken2::pageRoutine(Surface &s) {
-    const QStringList snd = sounds();
-    for (int i = 0; i < cardCount(); ++i) {
+void drucken2::pageRoutine(Surface &s, const WorksheetPage &page) const {
+    const QStringList &snd = page.sounds;
+    for (int i = 0; i < cardCount(page); ++i) {
         const int x = 1000 + 2400 * (i % 4);
         const int y = 500 + 3800 * (i / 4);
-        const QString entry = takeCard(i);
+        const QString &entry = page.cards[i];
         for (int dy : {200, 380, 620, 800})
             s.line(x + 200, y + dy, x + 2200, y + dy);
         s.line(x + 200, y + 200, x + 200, y + 800);

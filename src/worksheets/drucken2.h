@@ -13,17 +13,11 @@ class drucken2 : public WorksheetFrame {
 public:
     explicit drucken2(Program &program);
 
-    QListWidget *Laute1 = nullptr; // one sound per card, outside the client area
-    QLineEdit *Text1 = nullptr;    // the selected card's noun, for marking letters
-    QPushButton *anlaut = nullptr;
-    QPushButton *inlaut = nullptr;
-    QPushButton *auslaut = nullptr;
-
     /// The sounds of the page, parallel to the cards.
-    QStringList sounds() const;
+    QStringList sounds() const { return page().sounds; }
 
-    void previewRoutine(Surface &s) override;
-    void pageRoutine(Surface &s) override;
+    void previewRoutine(Surface &s, const WorksheetPage &page) const override;
+    void pageRoutine(Surface &s, const WorksheetPage &page) const override;
 
     /// The noun in the letter case of the file name (derHund.wmf gives Hund).
     static QString nounOf(const QString &entry);
@@ -34,13 +28,18 @@ public:
     static int middlePosition(int length);
 
 protected:
-    void pageCleared() override;
-    void cardAppended(const QString &entry) override;
+    void pageFilled(WorksheetPage &page) override;
     void cardSelected(int k) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setSound(const QString &sound);
     void takeMarkedText();
+
+    QListWidget *Laute1 = nullptr; // shows the sounds, outside the client area
+    QLineEdit *Text1 = nullptr;    // the selected card's noun, for marking letters
+    QPushButton *anlaut = nullptr;
+    QPushButton *inlaut = nullptr;
+    QPushButton *auslaut = nullptr;
     bool m_drawing = false;
 };

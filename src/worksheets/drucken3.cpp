@@ -43,11 +43,11 @@ void lineSet(Surface &s, int x1, int x2, std::initializer_list<int> ys) {
 
 drucken3::drucken3(Program &program) : WorksheetFrame(program, makeSetup()) {}
 
-void drucken3::previewRoutine(Surface &s) {
-    for (int i = 0; i < cardCount(); ++i) {
+void drucken3::previewRoutine(Surface &s, const WorksheetPage &page) const {
+    for (int i = 0; i < cardCount(page); ++i) {
         const int y = 100 + 700 * i;
         const int k7 = 700 * (i + 1);
-        const QString entry = takeCard(i);
+        const QString &entry = page.cards[i];
         s.text(200, y + 50, QStringLiteral("der die das"));
         printNoun(s, 200, y + 450, nouns::nounOf(entry), false);
         s.picture(picture(entry), QRect(1400, y, 700, 700));
@@ -58,10 +58,10 @@ void drucken3::previewRoutine(Surface &s) {
         s.box(100, 700 * k - 600, 2200, 700 * k + 100, Qt::black);
 }
 
-void drucken3::pageRoutine(Surface &s) {
-    for (int i = 1; i <= cardCount(); ++i) {
+void drucken3::pageRoutine(Surface &s, const WorksheetPage &page) const {
+    for (int i = 1; i <= cardCount(page); ++i) {
         const int y = 1500 * i;
-        const QString entry = takeCard(i - 1);
+        const QString &entry = page.cards[i - 1];
         s.text(1200, y - 400, QStringLiteral("der  die  das"));
         printNoun(s, 1200, y + 400, nouns::nounOf(entry), true);
         s.picture(picture(entry), QRect(3800, y - 400, 1300, 1300));

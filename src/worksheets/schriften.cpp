@@ -42,6 +42,12 @@ schriften::schriften(Program &program)
                                 3855, 375);
     for (QPushButton *b : {Command1, Command2})
         b->setFont(controls::msSansSerif(9.75, true));
+    KALIMBO_NAME(List1);
+    KALIMBO_NAME(Label1);
+    KALIMBO_NAME(Label2);
+    KALIMBO_NAME(VScroll1);
+    KALIMBO_NAME(Command1);
+    KALIMBO_NAME(Command2);
 
     connect(List1, &QListWidget::currentRowChanged, this, &schriften::showFont);
     connect(VScroll1, &QScrollBar::valueChanged, this, &schriften::setSampleSize);

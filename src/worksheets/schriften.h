@@ -20,13 +20,6 @@ class schriften : public Screen {
 public:
     explicit schriften(Program &program);
 
-    QListWidget *List1 = nullptr;
-    QLabel *Label1 = nullptr; // chosen font: caption and font are the hand-over
-    QLabel *Label2 = nullptr; // sample
-    QScrollBar *VScroll1 = nullptr;
-    QPushButton *Command1 = nullptr; // "Abbruch . . ."
-    QPushButton *Command2 = nullptr; // "Ausgewählte Schrift übernehmen"
-
     /// The family taken with "Ausgewählte Schrift übernehmen"; empty while none was taken.
     QString chosenFamily() const;
 
@@ -51,5 +44,11 @@ private:
     void resetToStart();
     void backToCaller();
 
+    QListWidget *List1 = nullptr;
+    QLabel *Label1 = nullptr; // chosen font: caption and font are the hand-over
+    QLabel *Label2 = nullptr; // sample
+    QScrollBar *VScroll1 = nullptr;
+    QPushButton *Command1 = nullptr; // "Abbruch . . ."
+    QPushButton *Command2 = nullptr; // "Ausgewählte Schrift übernehmen"
     QPointer<Screen> m_caller;
 };

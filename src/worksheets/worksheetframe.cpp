@@ -44,7 +44,8 @@ QStringList exchangeHelpLines() {
 
 WorksheetFrame::WorksheetFrame(Program &program, const Setup &setup)
     : Screen(program, 10815, setup.clientHeight, setup.caption, QColor(192, 192, 255)),
-      m_program(program), m_setup(setup), m_family(setup.previewFamily) {
+      m_program(program), m_setup(setup) {
+    m_page.family = setup.previewFamily;
     Shape1 = controls::shape(this, QColor(128, 128, 255), 0, 6960, 10935, 735);
 
     Image1 = new ImageView(this);
@@ -60,7 +61,7 @@ WorksheetFrame::WorksheetFrame(Program &program, const Setup &setup)
     Picture1 = new Canvas(this);
     twips::place(Picture1, 4680, 120, 5415, 6615);
     Picture1->setBackground(Qt::white);
-    Picture1->surface().setFont(m_family, setup.previewPoints, setup.previewBold);
+    Picture1->surface().setFont(m_page.family, setup.previewPoints, setup.previewBold);
 
     Picture2 = new Canvas(this);
     twips::place(Picture2, 10080, 120, 615, 6615);
@@ -77,6 +78,23 @@ WorksheetFrame::WorksheetFrame(Program &program, const Setup &setup)
 
     Label1 = controls::label(this, QStringLiteral("0"), 11280, 7080, 495, 255);
 
+    KALIMBO_NAME(Shape1);
+    KALIMBO_NAME(Image1);
+    KALIMBO_NAME(Command3);
+    KALIMBO_NAME(Image2);
+    KALIMBO_NAME(Bilder1);
+    KALIMBO_NAME(Liste1);
+    KALIMBO_NAME(Picture1);
+    KALIMBO_NAME(Picture2);
+    KALIMBO_NAME(Command1);
+    KALIMBO_NAME(Command4);
+    KALIMBO_NAME(Command8);
+    KALIMBO_NAME(Command5);
+    KALIMBO_NAME(Command2);
+    KALIMBO_NAME(Command7);
+    KALIMBO_NAME(Command6);
+    KALIMBO_NAME(Label1);
+
     printTarget = [](const QString &doc, const QString &stem, const printing::PageRoutine &page) {
         return printing::printPage(doc, stem, page, QDir::current());
     };
@@ -91,7 +109,7 @@ WorksheetFrame::WorksheetFrame(Program &program, const Setup &setup)
     connect(Command1, &QPushButton::clicked, this, &WorksheetFrame::back);
     connect(Bilder1, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            Image1->setPicture(viewPicture(Bilder1->item(row)->text()));
+            Image1->setPicture(Picture::load(m_pictures.value(row)));
     });
     connect(Liste1, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
@@ -101,126 +119,112 @@ WorksheetFrame::WorksheetFrame(Program &program, const Setup &setup)
 
 WorksheetFrame::~WorksheetFrame() = default;
 
-int WorksheetFrame::pageStart() const {
-    return Label1->text().toInt();
+int WorksheetFrame::cardCount(const WorksheetPage &page) const {
+    return qMin(int(page.cards.size()), m_setup.pageSize);
 }
 
-QStringList WorksheetFrame::cards() const {
-    QStringList out;
-    for (int i = 0; i < Liste1->count(); ++i)
-        out << Liste1->item(i)->text();
-    return out;
+int WorksheetFrame::selectedCard() const {
+    return Liste1->currentRow();
 }
 
-int WorksheetFrame::cardCount() const {
-    return qMin(Liste1->count(), m_setup.pageSize);
+void WorksheetFrame::selectCard(int k) {
+    Liste1->setCurrentRow(k);
 }
 
-Picture WorksheetFrame::picture(const QString &entry) {
+Picture WorksheetFrame::picture(const QString &entry) const {
     const auto it = m_prepared.constFind(entry);
     return it != m_prepared.constEnd() ? *it : Picture::load(entry);
 }
 
-Picture WorksheetFrame::viewPicture(const QString &entry) {
-    return Picture::load(entry);
-}
-
 void WorksheetFrame::activated() {
-    const int n = m_setup.pageSize;
+    m_pictures = m_program.pictureFiles();
     Bilder1->clear();
-    Bilder1->addItems(m_program.pictureFiles());
-    Liste1->clear();
-    pageCleared();
-    for (int j = 0; j < n && j < Bilder1->count(); ++j) {
-        Liste1->addItem(Bilder1->item(j)->text());
-        cardAppended(Bilder1->item(j)->text());
-    }
-    Label1->setText(QString::number(-n));
+    Bilder1->addItems(m_pictures);
+    // Every activation starts again at the first page.
+    m_page.start = -m_setup.pageSize;
     nextPage();
 }
 
 void WorksheetFrame::nextPage() {
     Picture2->clear();
-    fillPage(pages::next(pageStart(), Bilder1->count(), m_setup.pageSize));
+    fillPage(pages::next(m_page.start, int(m_pictures.size()), m_setup.pageSize));
 }
 
 void WorksheetFrame::previousPage() {
     Picture2->clear();
-    fillPage(pages::previous(pageStart(), Bilder1->count(), m_setup.pageSize));
+    fillPage(pages::previous(m_page.start, int(m_pictures.size()), m_setup.pageSize));
 }
 
 void WorksheetFrame::fillPage(int p) {
+    m_page.start = p;
+    m_page.cards = m_pictures.mid(qMax(p, 0), m_setup.pageSize);
+    m_page.sounds.clear();
+    pageFilled(m_page);
     Label1->setText(QString::number(p));
     {
         const QSignalBlocker block(Liste1);
         Liste1->clear();
-    }
-    pageCleared();
-    const int c = Bilder1->count();
-    for (int j = p; j < p + m_setup.pageSize && j < c; ++j) {
-        const QString entry = Bilder1->item(j)->text();
-        Liste1->addItem(entry);
-        cardAppended(entry);
+        Liste1->addItems(m_page.cards);
     }
     drawNumbers(Picture2->surface());
     vorschau();
 }
 
-void WorksheetFrame::drawNumbers(Surface &strip) {
-    const int p = pageStart();
-    for (int r = 1; r <= Liste1->count(); ++r)
-        strip.text(10, r * m_setup.stripStep - m_setup.stripOffset, nouns::signedNumber(p + r));
+void WorksheetFrame::drawNumbers(Surface &strip) const {
+    for (int r = 1; r <= m_page.cards.size(); ++r)
+        strip.text(10, r * m_setup.stripStep - m_setup.stripOffset,
+                   nouns::signedNumber(m_page.start + r));
 }
 
 void WorksheetFrame::cardSelected(int k) {
-    if (QListWidgetItem *it = Liste1->item(k))
-        Image2->setPicture(viewPicture(it->text()));
+    if (k >= 0 && k < m_page.cards.size())
+        Image2->setPicture(Picture::load(m_page.cards[k]));
 }
 
-void WorksheetFrame::printNoun(Surface &s, int x, int y, const QString &noun, bool paper) {
+void WorksheetFrame::printNoun(Surface &s, int x, int y, const QString &noun, bool paper) const {
     s.text(x, y, noun);
     if (const auto breaks = m_program.syllableBreaks(noun, paper))
         wordstrip::syllableArcs(s, x, y, noun, *breaks);
 }
 
-QString WorksheetFrame::takeCard(int i) {
-    QListWidgetItem *it = Liste1->item(i);
-    if (!it)
-        return QString();
-    {
-        const QSignalBlocker block(Liste1);
-        Liste1->setCurrentRow(i);
+void WorksheetFrame::showDrawnSelection() {
+    if (const int last = cardCount(m_page) - 1; last >= 0) {
+        {
+            const QSignalBlocker block(Liste1);
+            Liste1->setCurrentRow(last);
+        }
+        // As a click would, also when the card was selected already.
+        cardSelected(last);
     }
-    // As a click would, also when the card was selected already.
-    cardSelected(i);
-    Image1->setPicture(viewPicture(it->text()));
-    return it->text();
+    selectFirstPicture();
 }
 
 void WorksheetFrame::selectFirstPicture() {
-    if (Bilder1->count() == 0)
+    if (m_pictures.isEmpty())
         return;
     {
         const QSignalBlocker block(Bilder1);
         Bilder1->setCurrentRow(0);
     }
-    Image1->setPicture(viewPicture(Bilder1->item(0)->text()));
+    Image1->setPicture(Picture::load(m_pictures.first()));
 }
 
 void WorksheetFrame::vorschau() {
-    if (auto *chooser = dynamic_cast<schriften *>(m_program.existing(ScreenId::Schriften))) {
+    // A font taken in the chooser stays until another is taken.
+    if (auto *chooser = qobject_cast<schriften *>(m_program.existing(ScreenId::Schriften))) {
         if (const QString family = chooser->chosenFamily(); !family.isEmpty())
-            m_family = family;
+            m_page.family = family;
     }
     Surface &s = Picture1->surface();
-    s.setFont(m_family, m_setup.previewPoints, m_setup.previewBold);
-    decodeAhead([this](Surface &plan) { previewRoutine(plan); }, 1.0 / twips::perPixel, true);
+    s.setFont(m_page.family, m_setup.previewPoints, m_setup.previewBold);
+    decodeAhead([this](Surface &plan) { previewRoutine(plan, m_page); }, 1.0 / twips::perPixel,
+                true);
     Picture1->clear();
     Picture1->beginBatch();
-    previewRoutine(s);
+    previewRoutine(s, m_page);
     Picture1->endBatch();
     m_prepared.clear();
-    selectFirstPicture();
+    showDrawnSelection();
 }
 
 void WorksheetFrame::decodeAhead(const std::function<void(Surface &)> &routine,
@@ -255,16 +259,18 @@ void WorksheetFrame::decodeAhead(const std::function<void(Surface &)> &routine,
 }
 
 void WorksheetFrame::exchange() {
-    QListWidgetItem *src = Bilder1->currentItem();
-    QListWidgetItem *target = Liste1->currentItem();
-    if (!src || !target)
+    const int src = Bilder1->currentRow();
+    const int k = Liste1->currentRow();
+    if (src < 0 || src >= m_pictures.size() || k < 0 || k >= m_page.cards.size())
         return;
-    if (!Liste1->findItems(src->text(), Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty()) {
+    const QString entry = m_pictures[src];
+    if (m_page.cards.contains(entry)) {
         m_program.dialogs().message(QStringLiteral("Das Bild ist schon vorhanden!\r\r"),
                                     QStringLiteral("Bild einfügen"));
         return;
     }
-    target->setText(src->text());
+    m_page.cards[k] = entry;
+    Liste1->item(k)->setText(entry);
     vorschau();
 }
 
@@ -281,23 +287,23 @@ void WorksheetFrame::printPage() {
                            "Wollen Sie trotzdem drucken, ist das Gerät ein?\r\r"),
             m_setup.confirmTitle, true))
         return;
-    const QString family = m_family;
+    const WorksheetPage page = m_page;
     const double points = m_setup.printPoints;
     const printing::Outcome out =
-        printTarget(m_setup.caption, m_setup.pdfStem, [this, family, points](Surface &s) {
+        printTarget(m_setup.caption, m_setup.pdfStem, [this, &page, points](Surface &s) {
             s.setPrintPosition(0, 0);
-            s.setFont(family, points); // regular: no weight or style is set
+            s.setFont(page.family, points); // regular: no weight or style is set
             s.setTextColour(Qt::black);
             s.setDrawColour(Qt::black);
             s.setLineWidth(0);
             // Paper-sized images are too large to keep after the page.
             if (auto *paper = dynamic_cast<printing::PageSurface *>(&s))
-                decodeAhead([this](Surface &plan) { pageRoutine(plan); }, paper->pixelsPerTwip(),
-                            false);
-            pageRoutine(s);
+                decodeAhead([this, &page](Surface &plan) { pageRoutine(plan, page); },
+                            paper->pixelsPerTwip(), false);
+            pageRoutine(s, page);
             m_prepared.clear();
         });
-    selectFirstPicture();
+    showDrawnSelection();
     if (!out.ok()) {
         m_program.dialogs().message(QStringLiteral("Die Seite konnte nicht gedruckt werden.\r") +
                                         out.error + QStringLiteral("\r"),
@@ -321,7 +327,7 @@ void WorksheetFrame::help() {
 }
 
 void WorksheetFrame::chooseFont() {
-    auto *chooser = dynamic_cast<schriften *>(m_program.screen(ScreenId::Schriften));
+    auto *chooser = qobject_cast<schriften *>(m_program.screen(ScreenId::Schriften));
     if (!chooser)
         return;
     // Opens beside this window, which stays visible.
@@ -334,5 +340,8 @@ void WorksheetFrame::back() {
     Image1->clearPicture();
     Bilder1->clear();
     Liste1->clear();
+    m_pictures.clear();
+    m_page.cards.clear();
+    m_page.sounds.clear();
     m_program.leave(this);
 }

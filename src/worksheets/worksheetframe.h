@@ -7,6 +7,7 @@
 #include "drawing/picture.h"
 #include "drawing/printing.h"
 #include "ui/screen.h"
+#include "worksheets/worksheetpage.h"
 
 #include <QHash>
 #include <QStringList>
@@ -50,24 +51,6 @@ public:
     WorksheetFrame(Program &program, const Setup &setup);
     ~WorksheetFrame() override;
 
-    // Controls, named as the windows name them.
-    ImageView *Image1 = nullptr;     // source picture (selected in Bilder1)
-    ImageView *Image2 = nullptr;     // target picture (selected in Liste1)
-    QPushButton *Command3 = nullptr; // ">>" exchange
-    QListWidget *Bilder1 = nullptr;  // every picture file
-    QListWidget *Liste1 = nullptr;   // the cards of the page
-    Canvas *Picture1 = nullptr;      // preview
-    Canvas *Picture2 = nullptr;      // number strip
-    QWidget *Shape1 = nullptr;
-    QPushButton *Command1 = nullptr; // "Abbruch . . ."
-    QPushButton *Command4 = nullptr; // help
-    QPushButton *Command8 = nullptr; // clipboard
-    QPushButton *Command5 = nullptr; // print
-    QPushButton *Command2 = nullptr; // font chooser
-    QPushButton *Command7 = nullptr; // "<<"
-    QPushButton *Command6 = nullptr; // ">>"
-    QLabel *Label1 = nullptr;        // page start, outside the client area
-
     /// Where the printed page goes: the default printer (or its PDF fallback)
     /// unless a test puts in another target.
     std::function<printing::Outcome(const QString &documentName, const QString &stem,
@@ -76,19 +59,22 @@ public:
 
     const Setup &setup() const { return m_setup; }
     int pageSize() const { return m_setup.pageSize; }
-    int pageStart() const;
+    /// The page as it is drawn: start, cards, sounds and font.
+    const WorksheetPage &page() const { return m_page; }
+    int pageStart() const { return m_page.start; }
     /// The entries of the page, in order.
-    QStringList cards() const;
+    QStringList cards() const { return m_page.cards; }
     /// The font name the preview draws in (and the page is printed in).
-    QString previewFamily() const { return m_family; }
+    QString previewFamily() const { return m_page.family; }
 
-    /// Draws this window's preview of the page on any surface (font set by the caller).
-    virtual void previewRoutine(Surface &s) = 0;
+    /// Draws this window's preview of a page on any surface (font set by the
+    /// caller). Reads nothing but the page and changes nothing.
+    virtual void previewRoutine(Surface &s, const WorksheetPage &page) const = 0;
     /// Draws the printed page on any surface (font set by the caller).
-    virtual void pageRoutine(Surface &s) = 0;
+    virtual void pageRoutine(Surface &s, const WorksheetPage &page) const = 0;
 
     /// Prints the card numbers of the current page on the number strip's surface.
-    void drawNumbers(Surface &strip);
+    void drawNumbers(Surface &strip) const;
 
     // The routines behind the buttons.
     void nextPage();
@@ -105,39 +91,62 @@ public:
 protected:
     void activated() override;
 
-    /// Liste1 was cleared for a new page.
-    virtual void pageCleared() {}
-    /// An entry was appended to Liste1 while filling the page.
-    virtual void cardAppended(const QString &entry) { Q_UNUSED(entry); }
-    /// Card k became the selected card (click, or the routines selecting it).
+    /// The cards of a new page are in place (the sounds are still empty).
+    virtual void pageFilled(WorksheetPage &page) { Q_UNUSED(page); }
+    /// Card k became the selected card (click, or the drawing selecting it).
     virtual void cardSelected(int k);
 
     /// Prints a noun with its top-left corner at x, y and, while "Silbenfarben"
     /// is on, thin black arcs under its syllables. Paper waits for the syllable
     /// patterns; the preview has its arcs from its first drawing after they loaded.
-    void printNoun(Surface &s, int x, int y, const QString &noun, bool paper);
-    /// Selects card i of Liste1, loads its picture into Image1 and returns its entry.
-    QString takeCard(int i);
-    /// The picture of an entry for the preview (or, while printing, for
-    /// the paper). Decoded pixels stay in the program's picture cache, so a
-    /// redraw usually decodes nothing.
-    Picture picture(const QString &entry);
-    /// The picture for the image boxes.
-    Picture viewPicture(const QString &entry);
-    int cardCount() const;
-    void selectFirstPicture();
+    void printNoun(Surface &s, int x, int y, const QString &noun, bool paper) const;
+    /// The picture of an entry for the preview (or, while printing, for the
+    /// paper): decoded ahead at the size it is drawn, else from the cache.
+    Picture picture(const QString &entry) const;
+    /// The cards a routine draws: the page's, at most a page size.
+    int cardCount(const WorksheetPage &page) const;
+    /// The page's sounds, which the sound cards change.
+    WorksheetPage &pageData() { return m_page; }
+    /// The card selected in Liste1, or -1.
+    int selectedCard() const;
+    void selectCard(int k);
 
     Program &m_program;
 
 private:
     void fillPage(int p);
+    /// What the window shows once a page is drawn: the last card selected, as
+    /// drawing it card by card would leave it, and the first picture of the list.
+    void showDrawnSelection();
+    void selectFirstPicture();
     /// Decodes the raster pictures that a drawing routine will draw, side by
     /// side on the processor's cores, at the device size each will take.
     /// `keep`: the decoded images also go into the picture cache.
     void decodeAhead(const std::function<void(Surface &)> &routine, double pixelsPerTwip,
                      bool keep);
+
+    // Controls, named as the windows name them.
+    ImageView *Image1 = nullptr;     // source picture (selected in Bilder1)
+    ImageView *Image2 = nullptr;     // target picture (selected in Liste1)
+    QPushButton *Command3 = nullptr; // ">>" exchange
+    QListWidget *Bilder1 = nullptr;  // every picture file
+    QListWidget *Liste1 = nullptr;   // the cards of the page
+    Canvas *Picture1 = nullptr;      // preview
+    Canvas *Picture2 = nullptr;      // number strip
+    QWidget *Shape1 = nullptr;
+    QPushButton *Command1 = nullptr; // "Abbruch . . ."
+    QPushButton *Command4 = nullptr; // help
+    QPushButton *Command8 = nullptr; // clipboard
+    QPushButton *Command5 = nullptr; // print
+    QPushButton *Command2 = nullptr; // font chooser
+    QPushButton *Command7 = nullptr; // "<<"
+    QPushButton *Command6 = nullptr; // ">>"
+    QLabel *Label1 = nullptr;        // shows the page start, outside the client area
+
     Setup m_setup;
-    QString m_family;
+    /// Every picture file, as Bilder1 lists them.
+    QStringList m_pictures;
+    WorksheetPage m_page;
     /// Only while a routine draws: its pictures, decoded side by side
     /// beforehand at the size they are drawn.
     QHash<QString, Picture> m_prepared;

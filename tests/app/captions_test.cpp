@@ -3,6 +3,7 @@
 // the catch game's start line and the font chooser's sample at its largest.
 
 #include "menufixture.h"
+#include "support/windowfixture.h"
 
 #include "games/fang.h"
 #include "ui/canvas.h"
@@ -156,10 +157,12 @@ private slots:
                 // The sample at its largest size, in the font standing in for
                 // its own MS Sans Serif.
                 const QString own = QFontInfo(controls::msSansSerif(13.5, true)).family();
-                const auto hits = chooser->List1->findItems(own, Qt::MatchExactly);
+                const auto hits =
+                    control<QListWidget>(chooser, "List1")->findItems(own, Qt::MatchExactly);
                 QVERIFY2(!hits.isEmpty(), qPrintable(own));
-                chooser->List1->setCurrentItem(hits.first());
-                chooser->VScroll1->setValue(chooser->VScroll1->maximum());
+                control<QListWidget>(chooser, "List1")->setCurrentItem(hits.first());
+                control<QScrollBar>(chooser, "VScroll1")
+                    ->setValue(control<QScrollBar>(chooser, "VScroll1")->maximum());
                 bad << clippedIn(chooser);
             }
             if (auto *game = qobject_cast<fang *>(s)) {

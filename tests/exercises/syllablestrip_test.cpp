@@ -103,7 +103,7 @@ private slots:
             f.p.extras.syllableColours = on;
             RecordingSurface s;
             s.setFont(QStringLiteral("Verdana"), 16, false);
-            paper ? w->pageRoutine(s) : w->previewRoutine(s);
+            paper ? w->pageRoutine(s, w->page()) : w->previewRoutine(s, w->page());
             return s.ops;
         };
         const QList<Op> off = run(false);

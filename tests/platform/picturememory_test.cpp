@@ -167,8 +167,8 @@ private slots:
         auto *w = screenAs<WorksheetFrame>(f.p, ScreenId(screen));
         QVERIFY(w);
         for (int i = 0; i < 4; ++i)
-            QTest::mouseClick(w->Command6, Qt::LeftButton);
-        QTest::mouseClick(w->Command7, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command7"), Qt::LeftButton);
         w->repaint(); // the image boxes draw too
         const qint64 grown = residentBytes() - before;
         QVERIFY2(grown < 96 * kMB, qPrintable(QString::number(grown / kMB) + " MB"));

@@ -34,7 +34,7 @@ private slots:
         drucken1 *w = open(f);
         // Sorted by file name: Auto, Ei, Haus (das), BAUM, Hund, Tisch, Zug (der), Blume, Katze.
         RecordingSurface s;
-        w->previewRoutine(s);
+        w->previewRoutine(s, w->page());
         const auto t = wt::texts(s);
         QCOMPARE(t.size(), 18);
         QCOMPARE(t[0], qMakePair(QStringLiteral("Auto"), QPoint(300, 200)));
@@ -49,8 +49,8 @@ private slots:
         QCOMPARE(b.first(), QRect(QPoint(100, 100), QPoint(5200, 800)));
         QCOMPARE(b.last(), QRect(QPoint(100, 5700), QPoint(5200, 6400)));
         // The last card drawn stays selected, the picture list is back at its first entry.
-        QCOMPARE(w->Liste1->currentRow(), 8);
-        QCOMPARE(w->Bilder1->currentRow(), 0);
+        QCOMPARE(control<QListWidget>(w, "Liste1")->currentRow(), 8);
+        QCOMPARE(control<QListWidget>(w, "Bilder1")->currentRow(), 0);
     }
 
     void printedPage() {
@@ -59,7 +59,7 @@ private slots:
         RecordingSurface s;
         int calls = 0;
         wt::printInto(w, s, &calls);
-        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
         QCOMPARE(calls, 1);
         QCOMPARE(wt::textAt(s, "Baum"), QPoint(1500, 6000 - 200));
         QCOMPARE(wt::textAt(s, "Hund"), QPoint(1500, 7500 - 200));
@@ -94,7 +94,7 @@ private slots:
         int calls = 0;
         wt::printInto(w, s, &calls);
         f.p.dialogsRec.answers << answer;
-        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
         const auto &ask = f.p.dialogsRec.boxes.first();
         QVERIFY(ask.yesNo && ask.defaultNo);
         QCOMPARE(f.box(0), "Kalimbo (Lernkärtchen drucken) | Der Drucker wurde unter Optionen "
@@ -106,32 +106,32 @@ private slots:
     void exchange() {
         WindowFixture f;
         drucken1 *w = open(f);
-        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
         QCOMPARE(w->pageStart(), 2);
         const QStringList before = w->cards();
         // The source, entry 2 of the picture list, is on the page already.
-        w->Bilder1->setCurrentRow(2);
-        w->Liste1->setCurrentRow(4);
-        QTest::mouseClick(w->Command3, Qt::LeftButton);
+        control<QListWidget>(w, "Bilder1")->setCurrentRow(2);
+        control<QListWidget>(w, "Liste1")->setCurrentRow(4);
+        QTest::mouseClick(control<QPushButton>(w, "Command3"), Qt::LeftButton);
         QCOMPARE(f.box(), "Bild einfügen | Das Bild ist schon vorhanden!\r\r");
         QCOMPARE(w->cards(), before);
 
         // Entry 0 is not: card 4 takes it, the page start stays.
         f.p.dialogsRec.clear();
-        w->Bilder1->setCurrentRow(0);
-        w->Liste1->setCurrentRow(4);
-        QTest::mouseClick(w->Command3, Qt::LeftButton);
+        control<QListWidget>(w, "Bilder1")->setCurrentRow(0);
+        control<QListWidget>(w, "Liste1")->setCurrentRow(4);
+        QTest::mouseClick(control<QPushButton>(w, "Command3"), Qt::LeftButton);
         QCOMPARE(f.boxes(), 0);
         QStringList expected = before;
-        expected[4] = w->Bilder1->item(0)->text();
+        expected[4] = control<QListWidget>(w, "Bilder1")->item(0)->text();
         QCOMPARE(w->cards(), expected);
         QCOMPARE(w->pageStart(), 2);
         RecordingSurface s;
-        w->previewRoutine(s);
+        w->previewRoutine(s, w->page());
         QCOMPARE(wt::texts(s)[8].first, QStringLiteral("Auto"));
         // The next page change drops the exchange.
-        QTest::mouseClick(w->Command6, Qt::LeftButton);
-        QTest::mouseClick(w->Command7, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command7"), Qt::LeftButton);
         QCOMPARE(w->cards(), before);
     }
 
@@ -139,11 +139,11 @@ private slots:
         WindowFixture f;
         drucken1 *w = open(f);
         QGuiApplication::clipboard()->clear();
-        QTest::mouseClick(w->Command8, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command8"), Qt::LeftButton);
         const QImage copied = QGuiApplication::clipboard()->image();
-        QCOMPARE(copied.size(), w->Picture1->size()); // not the number strip
+        QCOMPARE(copied.size(), control<Canvas>(w, "Picture1")->size()); // not the number strip
         QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
-                 w->Picture1->snapshot().convertToFormat(QImage::Format_RGB32));
+                 control<Canvas>(w, "Picture1")->snapshot().convertToFormat(QImage::Format_RGB32));
         // The preview is drawn: a box outline and the blue picture of the first card.
         QCOMPARE(QColor(copied.pixel(100 / 15, 300 / 15)), QColor(Qt::black));
         QCOMPARE(QColor(copied.pixel(4550 / 15, 450 / 15)), QColor(0, 0, 200));
@@ -154,15 +154,15 @@ private slots:
         WindowFixture f;
         drucken1 *w = open(f);
         auto pixelOfFirstCard = [w] {
-            return QColor(w->Picture1->snapshot().pixel(4550 / 15, 450 / 15));
+            return QColor(control<Canvas>(w, "Picture1")->snapshot().pixel(4550 / 15, 450 / 15));
         };
         QCOMPARE(pixelOfFirstCard(), QColor(0, 0, 200));
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         f.dir.addPicture("dasAuto.bmp", QSize(20, 20), QColor(0, 200, 0));
         f.open<drucken1>(ScreenId::Drucken1);
         QCOMPARE(pixelOfFirstCard(), QColor(0, 200, 0));
         // A file that has gone leaves an empty rectangle; the page is drawn all the same.
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         f.dir.remove("dasAuto.bmp");
         f.open<drucken1>(ScreenId::Drucken1);
         QCOMPARE(pixelOfFirstCard(), QColor(Qt::white));
@@ -177,7 +177,7 @@ private slots:
         QTemporaryDir out;
         const QString file = out.filePath("cards.pdf");
         wt::printToFile(w, file);
-        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
         QCOMPARE(wt::pdfPages(file), 1);
         const auto words = wt::pdfWords(file);
         QCOMPARE(words.size(), 9 * 4);
@@ -199,10 +199,10 @@ private slots:
     void failingJob() {
         WindowFixture f;
         drucken1 *w = open(f);
-        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
         const QStringList before = w->cards();
         wt::printToFile(w, "/nonexistent-kalimbo-dir/sub/x.pdf");
-        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
         QCOMPARE(f.boxes(), 1);
         QVERIFY(f.p.dialogsRec.lastText().startsWith("Die Seite konnte nicht gedruckt werden.\r"));
         QCOMPARE(f.p.dialogsRec.last().icon, Dialogs::Warning);

@@ -36,7 +36,7 @@ class Drucken2Test : public QObject {
     static RecordingSurface printed(drucken2 *w) {
         RecordingSurface rec;
         wt::printInto(w, rec);
-        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
         return rec;
     }
 
@@ -81,18 +81,19 @@ private slots:
         drucken2 *w = open(f);
         const int k = cardOf(w, entry);
         QVERIFY(k >= 0);
-        w->Liste1->setCurrentRow(k);
-        QCOMPARE(w->Laute1->currentRow(), k);
-        QCOMPARE(w->anlaut->text(), first);
-        QCOMPARE(w->inlaut->text(), middle);
-        QCOMPARE(w->auslaut->text(), last);
-        QCOMPARE(w->Text1->text(), drucken2::nounOf(entry));
-        QVERIFY(!w->Text1->hasSelectedText());
+        control<QListWidget>(w, "Liste1")->setCurrentRow(k);
+        QCOMPARE(control<QListWidget>(w, "Laute1")->currentRow(), k);
+        QCOMPARE(control<QPushButton>(w, "anlaut")->text(), first);
+        QCOMPARE(control<QPushButton>(w, "inlaut")->text(), middle);
+        QCOMPARE(control<QPushButton>(w, "auslaut")->text(), last);
+        QCOMPARE(control<QLineEdit>(w, "Text1")->text(), drucken2::nounOf(entry));
+        QVERIFY(!control<QLineEdit>(w, "Text1")->hasSelectedText());
 
-        QTest::mouseClick(w->auslaut, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "auslaut"), Qt::LeftButton);
         QCOMPARE(w->sounds().at(k), last);
-        QTest::mouseClick(w->Command7, Qt::LeftButton); // a page change: defaults again
-        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command7"),
+                          Qt::LeftButton); // a page change: defaults again
+        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
         QCOMPARE(w->sounds().at(k), drucken2::defaultSound(entry));
     }
 
@@ -102,7 +103,8 @@ private slots:
         QCOMPARE(w->sounds().size(), 16);
         for (int i = 0; i < 16; ++i)
             QCOMPARE(w->sounds()[i], drucken2::nounOf(w->cards()[i]).left(1).toUpper());
-        QCOMPARE(w->Text1->text(), drucken2::nounOf(w->cards()[15])); // the last card drawn
+        QCOMPARE(control<QLineEdit>(w, "Text1")->text(),
+                 drucken2::nounOf(w->cards()[15])); // the last card drawn
         const RecordingSurface page = printed(w);
         const int katze = cardOf(w, "dieKatze.bmp");
         const int x = 1000 + 2400 * (katze % 4), y = 500 + 3800 * (katze / 4);
@@ -114,17 +116,17 @@ private slots:
         WindowFixture f;
         drucken2 *w = open(f);
         const int k = cardOf(w, "dieSCHAUFEL.bmp");
-        w->Liste1->setCurrentRow(k);
+        control<QListWidget>(w, "Liste1")->setCurrentRow(k);
         // A click without marking anything leaves the sound.
-        QTest::mouseClick(w->Text1, Qt::LeftButton);
+        QTest::mouseClick(control<QLineEdit>(w, "Text1"), Qt::LeftButton);
         QCOMPARE(w->sounds()[k], QStringLiteral("S"));
         // Marking SCH and letting the mouse button up takes it.
-        w->Liste1->setCurrentRow(k);
-        w->Text1->setSelection(0, 3);
-        QTest::mouseRelease(w->Text1, Qt::LeftButton);
+        control<QListWidget>(w, "Liste1")->setCurrentRow(k);
+        control<QLineEdit>(w, "Text1")->setSelection(0, 3);
+        QTest::mouseRelease(control<QLineEdit>(w, "Text1"), Qt::LeftButton);
         QCOMPARE(w->sounds()[k], QStringLiteral("SCH"));
         RecordingSurface preview;
-        w->previewRoutine(preview);
+        w->previewRoutine(preview, w->page());
         QCOMPARE(wt::textAt(preview, "SCH"),
                  QPoint(200 + 1300 * (k % 4), 100 + 1600 * (k / 4) + 1250));
         const RecordingSurface page = printed(w);
@@ -136,17 +138,17 @@ private slots:
     void exchangeKeepsTheSound() {
         WindowFixture f;
         drucken2 *w = open(f); // 20 pictures, page 0 holds the first 16
-        w->Liste1->setCurrentRow(3);
-        QTest::mouseClick(w->inlaut, Qt::LeftButton); // BAUM: "A"
+        control<QListWidget>(w, "Liste1")->setCurrentRow(3);
+        QTest::mouseClick(control<QPushButton>(w, "inlaut"), Qt::LeftButton); // BAUM: "A"
         QCOMPARE(w->sounds()[3], QStringLiteral("A"));
-        w->Bilder1->setCurrentRow(18); // not on the page
-        w->Liste1->setCurrentRow(3);
-        QTest::mouseClick(w->Command3, Qt::LeftButton);
-        QCOMPARE(w->cards()[3], w->Bilder1->item(18)->text());
+        control<QListWidget>(w, "Bilder1")->setCurrentRow(18); // not on the page
+        control<QListWidget>(w, "Liste1")->setCurrentRow(3);
+        QTest::mouseClick(control<QPushButton>(w, "Command3"), Qt::LeftButton);
+        QCOMPARE(w->cards()[3], control<QListWidget>(w, "Bilder1")->item(18)->text());
         QCOMPARE(w->sounds()[3], QStringLiteral("A"));
         QCOMPARE(w->pageStart(), 0);
         // Activation brings the page and the default sounds back.
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         f.open<drucken2>(ScreenId::Drucken2);
         QCOMPARE(w->cards()[3], QStringLiteral("derBAUM.bmp"));
         QCOMPARE(w->sounds()[3], QStringLiteral("B"));
@@ -156,7 +158,7 @@ private slots:
         WindowFixture f;
         drucken2 *w = open(f);
         RecordingSurface preview;
-        w->previewRoutine(preview);
+        w->previewRoutine(preview, w->page());
         const auto pb = wt::boxes(preview);
         QCOMPARE(pb.size(), 32);
         QCOMPARE(pb[0], QRect(QPoint(100, 100), QPoint(1400, 1700)));
@@ -199,15 +201,17 @@ private slots:
         auto *w = f.open<drucken2>(ScreenId::Drucken2);
         QCOMPARE(Picture::decodeCount() - before, 16L);
         before = Picture::decodeCount();
-        QTest::mouseClick(w->anlaut, Qt::LeftButton); // redraws: the decoded pictures serve
+        QTest::mouseClick(control<QPushButton>(w, "anlaut"),
+                          Qt::LeftButton); // redraws: the decoded pictures serve
         QCOMPARE(Picture::decodeCount() - before, 0L);
-        QTest::mouseClick(w->Command1, Qt::LeftButton); // away and back, files unchanged
+        QTest::mouseClick(control<QPushButton>(w, "Command1"),
+                          Qt::LeftButton); // away and back, files unchanged
         f.open<drucken2>(ScreenId::Drucken2);
         QCOMPARE(Picture::decodeCount() - before, 0L);
         QTemporaryDir out;
         wt::printToFile(w, out.filePath("p.pdf"));
         before = Picture::decodeCount();
-        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
         QCOMPARE(Picture::decodeCount() - before, 16L); // once more, at the printer's resolution
         before = Picture::decodeCount();
         w->vorschau(); // printing kept the preview's images

@@ -22,7 +22,7 @@ private slots:
         WindowFixture f;
         drucken3 *w = open(f);
         RecordingSurface s;
-        w->previewRoutine(s);
+        w->previewRoutine(s, w->page());
         const auto t = wt::texts(s);
         QCOMPARE(t.size(), 18);
         QCOMPARE(t[0], qMakePair(QStringLiteral("der die das"), QPoint(200, 150)));
@@ -48,7 +48,7 @@ private slots:
         drucken3 *w = open(f);
         RecordingSurface s;
         wt::printInto(w, s);
-        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
         const auto t = wt::texts(s);
         QCOMPARE(t.size(), 18);
         for (int i = 0; i < 9; ++i) {

@@ -62,7 +62,7 @@ private slots:
         QCOMPARE(w->pageStart(), 0);
         QCOMPARE(w->cards(), names.mid(0, n));
 
-        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
         const int last = count - n;
         QCOMPARE(w->pageStart(), last);
         QCOMPARE(w->cards(), names.mid(last, n));
@@ -75,14 +75,14 @@ private slots:
         QCOMPARE(numbers.last().first, QStringLiteral(" %1").arg(count));
         QCOMPARE(numbers.last().second, QPoint(10, n * step - offset));
 
-        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
         QCOMPARE(w->pageStart(), 0);
-        QTest::mouseClick(w->Command7, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command7"), Qt::LeftButton);
         QCOMPARE(w->pageStart(), last);
         // The picture list holds every file; after the preview its first entry is selected.
-        QCOMPARE(w->Bilder1->count(), count);
-        QCOMPARE(w->Bilder1->currentRow(), 0);
-        QCOMPARE(w->Liste1->currentRow(), n - 1);
+        QCOMPARE(control<QListWidget>(w, "Bilder1")->count(), count);
+        QCOMPARE(control<QListWidget>(w, "Bilder1")->currentRow(), 0);
+        QCOMPARE(control<QListWidget>(w, "Liste1")->currentRow(), n - 1);
     }
 
     void fewerPicturesThanAPage() {
@@ -91,11 +91,11 @@ private slots:
         const QStringList names = wt::addPictures(f.dir, f.p, 5);
         auto *w = f.open<WorksheetFrame>(ScreenId::Drucken2);
         QCOMPARE(w->cards(), names);
-        QTest::mouseClick(w->Command6, Qt::LeftButton);
-        QTest::mouseClick(w->Command7, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command7"), Qt::LeftButton);
         QCOMPARE(w->pageStart(), 0);
         RecordingSurface page;
-        w->pageRoutine(page);
+        w->pageRoutine(page, w->page());
         QCOMPARE(wt::pictures(page).size(), 5);
     }
 
@@ -103,19 +103,19 @@ private slots:
         WindowFixture f;
         const QStringList names = wt::addPictures(f.dir, f.p, 12);
         auto *w = f.open<drucken1>(ScreenId::Drucken1);
-        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
         QCOMPARE(w->pageStart(), 3);
         // Abbruch, a new picture file, and back: the window starts afresh.
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         QVERIFY(!w->isVisible());
         QCOMPARE(f.p.menuShows, 1);
-        QCOMPARE(w->Bilder1->count(), 0);
+        QCOMPARE(control<QListWidget>(w, "Bilder1")->count(), 0);
         f.dir.addPicture("derAal.bmp");
         f.p.setNouns(QStringList{"derAal.bmp"} + names);
         f.open<drucken1>(ScreenId::Drucken1);
         QCOMPARE(w->pageStart(), 0);
         QCOMPARE(w->cards().first(), QStringLiteral("derAal.bmp"));
-        QCOMPARE(w->Bilder1->count(), 13);
+        QCOMPARE(control<QListWidget>(w, "Bilder1")->count(), 13);
     }
 };
 

@@ -91,7 +91,8 @@ private slots:
         f.p.options[Option::Druckerausgabe] = true;
         wt::addPictures(f.dir, f.p, 9);
         auto *w = f.open<drucken1>(ScreenId::Drucken1);
-        QTest::mouseClick(w->Command5, Qt::LeftButton); // the program's own print path
+        QTest::mouseClick(control<QPushButton>(w, "Command5"),
+                          Qt::LeftButton); // the program's own print path
         QCOMPARE(f.box(), "Kalimbo (Lernkärtchen) | Die Lernkärtchen werden gedruckt ...\r\r");
         QVERIFY(QDir(f.dir.path()).entryList({"*.pdf"}).isEmpty()); // no fallback file
 
@@ -144,7 +145,7 @@ private slots:
         f.p.options[Option::Druckerausgabe] = true;
         wt::addPictures(f.dir, f.p, 9);
         auto *w = f.open<drucken1>(ScreenId::Drucken1);
-        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
         QCOMPARE(f.boxes(), 1);
         const QString box = f.box();
         QCOMPARE(box.contains("Die Lernkärtchen werden gedruckt ..."), printed);

@@ -24,14 +24,16 @@ class SchriftenTest : public QObject {
     }
     /// Opens the chooser from the worksheet and selects the font in that row.
     static schriften *openChooser(WorksheetFrame *w, FakeProgram &program, int row) {
-        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command2"), Qt::LeftButton);
         auto *c = dynamic_cast<schriften *>(program.existing(ScreenId::Schriften));
-        if (c && row < c->List1->count())
-            c->List1->setCurrentRow(row);
+        if (c && row < control<QListWidget>(c, "List1")->count())
+            control<QListWidget>(c, "List1")->setCurrentRow(row);
         return c;
     }
     static QString fontAt(FakeProgram &program, int row) {
-        return screenAs<schriften>(program, ScreenId::Schriften)->List1->item(row)->text();
+        return control<QListWidget>(screenAs<schriften>(program, ScreenId::Schriften), "List1")
+            ->item(row)
+            ->text();
     }
 
 private slots:
@@ -58,48 +60,48 @@ private slots:
         QVERIFY(c);
         QVERIFY(c->isVisible());
         QVERIFY(w->isVisible()); // beside the worksheet, not instead of it
-        QCOMPARE(c->List1->count(), schriften::screenFonts().size());
-        QCOMPARE(c->List1->currentRow(), 0);
+        QCOMPARE(control<QListWidget>(c, "List1")->count(), schriften::screenFonts().size());
+        QCOMPARE(control<QListWidget>(c, "List1")->currentRow(), 0);
         const QString first = schriften::screenFonts().first();
-        QCOMPARE(c->Label1->text(), first);
-        QCOMPARE(c->Label1->font().family(), first);
-        QCOMPARE(c->Label2->text(), QStringLiteral("Das ist ein Beispieltext."));
-        QCOMPARE(c->Label2->font().family(), first);
-        QCOMPARE(c->Label2->font().pointSizeF(), 14.0);
-        c->VScroll1->setValue(c->VScroll1->minimum());
-        QCOMPARE(c->Label2->font().pointSizeF(), 10.0);
-        c->VScroll1->setValue(c->VScroll1->maximum());
-        QCOMPARE(c->Label2->font().pointSizeF(), 30.0);
+        QCOMPARE(control<QLabel>(c, "Label1")->text(), first);
+        QCOMPARE(control<QLabel>(c, "Label1")->font().family(), first);
+        QCOMPARE(control<QLabel>(c, "Label2")->text(), QStringLiteral("Das ist ein Beispieltext."));
+        QCOMPARE(control<QLabel>(c, "Label2")->font().family(), first);
+        QCOMPARE(control<QLabel>(c, "Label2")->font().pointSizeF(), 14.0);
+        control<QScrollBar>(c, "VScroll1")->setValue(control<QScrollBar>(c, "VScroll1")->minimum());
+        QCOMPARE(control<QLabel>(c, "Label2")->font().pointSizeF(), 10.0);
+        control<QScrollBar>(c, "VScroll1")->setValue(control<QScrollBar>(c, "VScroll1")->maximum());
+        QCOMPARE(control<QLabel>(c, "Label2")->font().pointSizeF(), 30.0);
     }
 
     void takeFont() {
         WindowFixture f;
         f.p.options[Option::Druckerausgabe] = true;
         drucken1 *w = openCards(f);
-        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
         QCOMPARE(w->pageStart(), 3);
         schriften *c = openChooser(w, f.p, 1);
         const QString chosen = fontAt(f.p, 1);
         w->vorschau(); // a redraw while the chooser is open takes its selection
         QCOMPARE(w->previewFamily(), chosen);
-        QTest::mouseClick(c->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(c, "Command2"), Qt::LeftButton);
         QVERIFY(!c->isVisible());
-        QCOMPARE(c->List1->count(), 0);
-        QCOMPARE(c->Label1->text(), chosen);
+        QCOMPARE(control<QListWidget>(c, "List1")->count(), 0);
+        QCOMPARE(control<QLabel>(c, "Label1")->text(), chosen);
         // The worksheet is active again, on its first page, in the chosen font.
         QCOMPARE(w->pageStart(), 0);
         QCOMPARE(w->previewFamily(), chosen);
         QCOMPARE(f.p.menuShows, 0);
         RecordingSurface page;
         wt::printInto(w, page);
-        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
         const auto texts = wt::opsOf(page, wt::Op::Text);
         QVERIFY(!texts.isEmpty());
         QCOMPARE(texts.first().family, chosen);
         QCOMPARE(texts.first().points, 32.0); // the worksheet keeps its size
 
         // Another worksheet takes the font at its next preview.
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         QCOMPARE(f.open<drucken3>(ScreenId::Drucken3)->previewFamily(), chosen);
     }
 
@@ -108,15 +110,15 @@ private slots:
         drucken1 *w = openCards(f);
         schriften *c = openChooser(w, f.p, 1);
         const QString chosen = fontAt(f.p, 1);
-        QTest::mouseClick(c->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(c, "Command2"), Qt::LeftButton);
         QCOMPARE(w->previewFamily(), chosen);
 
-        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
         openChooser(w, f.p, 0);
-        QTest::mouseClick(c->Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(c, "Command1"), Qt::LeftButton);
         QVERIFY(!c->isVisible());
-        QVERIFY(c->Label1->text().isEmpty());
-        QCOMPARE(c->List1->count(), 0);
+        QVERIFY(control<QLabel>(c, "Label1")->text().isEmpty());
+        QCOMPARE(control<QListWidget>(c, "List1")->count(), 0);
         QCOMPARE(w->pageStart(), 0); // reactivated
         QCOMPARE(w->previewFamily(), chosen);
     }
@@ -125,9 +127,9 @@ private slots:
         WindowFixture f;
         drucken1 *w = openCards(f);
         const QString before = w->previewFamily();
-        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
         schriften *c = openChooser(w, f.p, 1);
-        c->VScroll1->setValue(12);
+        control<QScrollBar>(c, "VScroll1")->setValue(12);
         c->closeByTitleBar();
         QVERIFY(!c->isVisible());
         QCOMPARE(f.p.menuShows, 0); // the worksheet stays, the main menu does not come up
@@ -136,8 +138,8 @@ private slots:
         QCOMPARE(w->previewFamily(), before);
         // The next use starts from the initial state.
         schriften *again = openChooser(w, f.p, 0);
-        QCOMPARE(again->VScroll1->value(), 7);
-        QCOMPARE(again->Label2->font().pointSizeF(), 14.0);
+        QCOMPARE(control<QScrollBar>(again, "VScroll1")->value(), 7);
+        QCOMPARE(control<QLabel>(again, "Label2")->font().pointSizeF(), 14.0);
     }
 };
 
