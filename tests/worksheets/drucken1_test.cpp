@@ -81,26 +81,53 @@ private slots:
         QCOMPARE(f.p.dialogsRec.last().icon, Dialogs::Information);
     }
 
-    void confirmation_data() {
-        QTest::addColumn<bool>("answer");
-        QTest::newRow("No prints nothing") << false;
-        QTest::newRow("Yes prints") << true;
+    // With "Druckerausgabe ein" off the teacher is asked first; No prints
+    // nothing, and a job that fails says so and leaves the page as it was.
+    void printOutcomes_data() {
+        QTest::addColumn<bool>("printer");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<QString>("target"); // "" records the page, else a PDF path
+        QTest::addColumn<int>("calls");
+        QTest::addColumn<QString>("says");
+        const QString ask = "Kalimbo (Lernkärtchen drucken) | Der Drucker wurde unter Optionen "
+                            "deaktiviert.\rWollen Sie trotzdem drucken, ist das Gerät ein?\r\r";
+        const QString done = "Kalimbo (Lernkärtchen) | Die Lernkärtchen werden gedruckt ...\r\r";
+        QTest::newRow("off, No") << false << QList<bool>{false} << "" << 0 << ask;
+        QTest::newRow("off, Yes") << false << QList<bool>{true} << "" << 1 << done;
+        QTest::newRow("on, failing job")
+            << true << QList<bool>{} << "/nonexistent-kalimbo-dir/sub/x.pdf" << 0
+            << "Kalimbo (Lernkärtchen) | Die Seite konnte nicht gedruckt werden.\r";
     }
-    void confirmation() {
-        QFETCH(bool, answer);
+    void printOutcomes() {
+        QFETCH(bool, printer);
+        QFETCH(QList<bool>, answers);
+        QFETCH(QString, target);
+        QFETCH(int, calls);
+        QFETCH(QString, says);
         WindowFixture f;
-        drucken1 *w = open(f, false); // "Druckerausgabe ein" is off
+        drucken1 *w = open(f, printer);
+        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
+        const QStringList before = w->cards();
         RecordingSurface s;
-        int calls = 0;
-        wt::printInto(w, s, &calls);
-        f.p.dialogsRec.answers << answer;
+        int jobs = 0;
+        if (target.isEmpty())
+            wt::printInto(w, s, &jobs);
+        else
+            wt::printToFile(w, target);
+        f.p.dialogsRec.answers << answers;
         QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
-        const auto &ask = f.p.dialogsRec.boxes.first();
-        QVERIFY(ask.yesNo && ask.defaultNo);
-        QCOMPARE(f.box(0), "Kalimbo (Lernkärtchen drucken) | Der Drucker wurde unter Optionen "
-                           "deaktiviert.\rWollen Sie trotzdem drucken, ist das Gerät ein?\r\r");
-        QCOMPARE(calls, answer ? 1 : 0);
-        QCOMPARE(f.boxes(), answer ? 2 : 1);
+        if (!printer) {
+            const auto &question = f.p.dialogsRec.boxes.first();
+            QVERIFY(question.yesNo && question.defaultNo);
+        }
+        QCOMPARE(jobs, calls);
+        QCOMPARE(f.boxes(), int(answers.size()) + (answers.value(0, true) ? 1 : 0));
+        QVERIFY2(f.box().startsWith(says), qPrintable(f.box()));
+        if (!target.isEmpty())
+            QCOMPARE(f.p.dialogsRec.last().icon, Dialogs::Warning);
+        QCOMPARE(w->cards(), before);
+        QCOMPARE(w->pageStart(), 2);
+        QVERIFY(w->isVisible());
     }
 
     void exchange() {
@@ -194,21 +221,6 @@ private slots:
             spacedD += wd.text == "d" && qAbs(wd.twips.left() - (6500 + m)) < 120;
         }
         QCOMPARE(spacedD, 9); // every card's article, letter-spaced, left at 6500
-    }
-
-    void failingJob() {
-        WindowFixture f;
-        drucken1 *w = open(f);
-        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
-        const QStringList before = w->cards();
-        wt::printToFile(w, "/nonexistent-kalimbo-dir/sub/x.pdf");
-        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
-        QCOMPARE(f.boxes(), 1);
-        QVERIFY(f.p.dialogsRec.lastText().startsWith("Die Seite konnte nicht gedruckt werden.\r"));
-        QCOMPARE(f.p.dialogsRec.last().icon, Dialogs::Warning);
-        QCOMPARE(w->cards(), before);
-        QCOMPARE(w->pageStart(), 2);
-        QVERIFY(w->isVisible());
     }
 };
 

@@ -62,19 +62,6 @@ struct QueueRestorer {
 class PrintingTest : public QObject {
     Q_OBJECT
 private slots:
-    void freshNames() {
-        QTemporaryDir tmp;
-        const QDir dir(tmp.path());
-        const QDateTime when(QDate(2026, 3, 9), QTime(8, 5, 7));
-        const QString first = printing::freshPdfName(dir, "Lernkaertchen", when);
-        QCOMPARE(first, QStringLiteral("Lernkaertchen-20260309-080507.pdf"));
-        QFile(dir.filePath(first)).open(QIODevice::WriteOnly);
-        const QString second = printing::freshPdfName(dir, "Lernkaertchen", when);
-        QCOMPARE(second, QStringLiteral("Lernkaertchen-20260309-080507-2.pdf"));
-        QFile(dir.filePath(second)).open(QIODevice::WriteOnly);
-        QVERIFY(printing::freshPdfName(dir, "Lernkaertchen", when).endsWith("-3.pdf"));
-    }
-
     void realPrinter() {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull())
