@@ -7,6 +7,7 @@
 #include "games/memo.h"
 #include "support/fakeprogram.h"
 #include "support/picturedir.h"
+#include "support/windowfixture.h"
 #include "ui/canvas.h"
 
 #include <QElapsedTimer>
@@ -66,25 +67,30 @@ private slots:
         Times t;
         p.showScreen(ScreenId::Memo);
         auto *w = screenAs<memo>(p, ScreenId::Memo);
+        // Looked up once, outside the timed events.
+        QWidget *covers[19] = {};
+        for (int k = 1; k <= 18; ++k)
+            covers[k] = control(w, ("Bezeichnung" + QByteArray::number(k)).constData());
+        QWidget *start = control(w, "Command3");
         for (int game = 0; game < 10; ++game) {
-            t.time(w, [&] { QTest::mouseClick(w->Command3, Qt::LeftButton); });
-            const QStringList cards = w->game.cards;
+            t.time(w, [&] { QTest::mouseClick(start, Qt::LeftButton); });
+            const QStringList cards = w->game().cards();
             // One mismatch, then every pair; the last click also deals anew.
-            t.time(w, [&] { QTest::mouseClick(w->Bezeichnung[1], Qt::LeftButton); });
+            t.time(w, [&] { QTest::mouseClick(covers[1], Qt::LeftButton); });
             const int other = cards[1] != cards[0] ? 2 : 3;
-            t.time(w, [&] { QTest::mouseClick(w->Bezeichnung[other], Qt::LeftButton); });
+            t.time(w, [&] { QTest::mouseClick(covers[other], Qt::LeftButton); });
             for (int k = 1; k <= 18; ++k) {
-                if (w->game.states[k - 1] == '0' || !w->coverShown(k))
+                if (w->game().found(k) || !w->coverShown(k))
                     continue;
                 const int mate = [&] {
                     for (int j = 1; j <= 18; ++j)
-                        if (j != k && cards[j - 1] == cards[k - 1] && w->game.states[j - 1] == '1')
+                        if (j != k && cards[j - 1] == cards[k - 1] && !w->game().found(j))
                             return j;
                     return 0;
                 }();
-                t.time(w, [&] { QTest::mouseClick(w->Bezeichnung[k], Qt::LeftButton); });
-                t.time(w, [&] { QTest::mouseClick(w->Bezeichnung[mate], Qt::LeftButton); });
-                if (w->game.cards != cards)
+                t.time(w, [&] { QTest::mouseClick(covers[k], Qt::LeftButton); });
+                t.time(w, [&] { QTest::mouseClick(covers[mate], Qt::LeftButton); });
+                if (w->game().cards() != cards)
                     break; // won: the next game is dealt
             }
         }
@@ -102,15 +108,18 @@ private slots:
             const QPoint o = Carpet::cellOrigin(k);
             return QPoint((o.x() + 1000) / 15, (o.y() + 500) / 15);
         };
+        QWidget *carpet = control(w, "bild1");
+        QWidget *solution = control(w, "Label4");
         for (int game = 0; game < 20; ++game) {
             t.time(w,
-                   [&] { QTest::mouseClick(w->bild1, Qt::LeftButton, {}, at(24)); }); // often wrong
+                   [&] { QTest::mouseClick(carpet, Qt::LeftButton, {}, at(24)); }); // often wrong
             while (!w->solutionShown()) {
-                const QString next = w->carpet.wordLetters[w->carpet.found.size()];
-                const int k = int(w->carpet.carpetLetters.mid(0, 25).indexOf(next));
-                t.time(w, [&] { QTest::mouseClick(w->bild1, Qt::RightButton, {}, at(k)); });
+                const Carpet &c = w->carpet();
+                const QString next = c.wordLetters()[c.foundLetters().size()];
+                const int k = int(c.carpetLetters().mid(0, 25).indexOf(next));
+                t.time(w, [&] { QTest::mouseClick(carpet, Qt::RightButton, {}, at(k)); });
             }
-            t.time(w, [&] { QTest::mouseClick(w->Label4, Qt::LeftButton); }); // the next carpet
+            t.time(w, [&] { QTest::mouseClick(solution, Qt::LeftButton); }); // the next carpet
         }
         QCOMPARE(p.log(LogList::Teppich).size(), 20);
         t.report("letter carpet");
@@ -122,9 +131,11 @@ private slots:
         Times t;
         p.showScreen(ScreenId::Fang);
         auto *w = screenAs<fang>(p, ScreenId::Fang);
-        w->HBildlauf1->setValue(3);
+        control<QScrollBar>(w, "HBildlauf1")->setValue(3);
+        QWidget *list = control(w, "List1");
+        QWidget *field = control(w, "Bild5");
         for (int game = 0; game < 10; ++game) {
-            t.time(w, [&] { QTest::mouseClick(w->Bild5, Qt::LeftButton); });
+            t.time(w, [&] { QTest::mouseClick(field, Qt::LeftButton); });
             int presses = 0;
             const int logged = int(p.log(LogList::Fange).size());
             while (p.log(LogList::Fange).size() == logged) {
@@ -132,12 +143,12 @@ private slots:
                     t.time(w, [&] { p.clockRec.tick(); });
                     continue;
                 }
-                const QPoint d = w->game.cell(0) - w->game.player();
+                const QPoint d = w->game().cell(0) - w->game().player();
                 const Qt::Key key = d.x() > 0   ? Qt::Key_Right
                                     : d.x() < 0 ? Qt::Key_Left
                                     : d.y() > 0 ? Qt::Key_Down
                                                 : Qt::Key_Up;
-                t.time(w, [&] { QTest::keyClick(w->List1, key); });
+                t.time(w, [&] { QTest::keyClick(list, key); });
             }
         }
         t.report("catch game");

@@ -16,8 +16,10 @@ Form7::Form7(Program &program)
       m_program(program) {
     const QFont big = controls::verdana(18, true);
     Label1 = controls::label(this, QString(), 120, 120, 10455, 495, big);
+    KALIMBO_NAME(Label1);
     controls::colourise(Label1, QColor(192, 192, 255), QColor(0, 192, 0));
     bild2 = new Canvas(this);
+    KALIMBO_NAME(bild2);
     twips::place(bild2, 120, 600, 10455, 495);
     bild2->setBackground(QColor(192, 192, 255));
     bild2->surface().setFont(QStringLiteral("Verdana"), 18, true);
@@ -32,21 +34,28 @@ Form7::Form7(Program &program)
     twips::place(new Ellipse(this, Qt::black), 10200, 1560, 375, 4935);
 
     bild1 = new Canvas(this);
+    KALIMBO_NAME(bild1);
     twips::place(bild1, 360, 1560, 9975, 4935);
     bild1->setBackground(Qt::white);
     bild1->surface().setFont(QStringLiteral("Verdana"), 18, true);
 
     controls::shape(this, QColor(128, 128, 255), 120, 6840, 10455, 615);
     Command2 = controls::button(this, QStringLiteral("Hilfe"), 360, 6960, 975, 375);
+    KALIMBO_NAME(Command2);
     Command1 = controls::button(this, QStringLiteral("Abbruch . . ."), 4320, 6960, 2055, 375);
+    KALIMBO_NAME(Command1);
     Command3 = controls::button(this, QStringLiteral("N e u"), 9360, 6960, 975, 375);
+    KALIMBO_NAME(Command3);
 
     Picture1 = new PressLabel(this);
+    KALIMBO_NAME(Picture1);
     controls::colourise(Picture1, Qt::white);
     twips::place(Picture1, kPanelHidden, 1080, 10455, 6375);
     Image2 = new ImageView(Picture1);
+    KALIMBO_NAME(Image2);
     twips::place(Image2, 120, 120, 6120, 4575);
     Label4 = new PressLabel(Picture1);
+    KALIMBO_NAME(Label4);
     Label4->setFont(controls::verdana(24, true));
     controls::colourise(Label4, QColor(192, 192, 255), QColor(0, 192, 0));
     twips::move(Label4, kSolutionLeft, kSolutionTop);
@@ -63,7 +72,7 @@ Form7::Form7(Program &program)
     });
     connect(Command1, &QPushButton::clicked, this, [this] {
         Image2->clearPicture();
-        carpet.abandon();
+        m_carpet.abandon();
         m_program.leave(this);
     });
 }
@@ -74,13 +83,14 @@ bool Form7::solutionShown() const {
 
 void Form7::activated() {
     centre();
-    carpet.fill(m_program.nounList());
+    m_carpet.fill(m_program.nounList());
     newCarpet();
 }
 
 void Form7::newCarpet() {
     Image2->clearPicture();
-    const QString file = carpet.build(m_program.nounList(), m_program.random(), m_program.clock());
+    const QString file =
+        m_carpet.build(m_program.nounList(), m_program.random(), m_program.clock());
     const Picture pic = Picture::load(file);
     const QSize size = pic.naturalTwips();
     m_program.setPictureSize(size);
@@ -91,7 +101,8 @@ void Form7::newCarpet() {
     Image2->setPicture(pic);
 
     QString spaced;
-    for (const QString &l : std::as_const(carpet.wordLetters))
+    const QStringList letters = m_carpet.wordLetters();
+    for (const QString &l : letters)
         spaced += l + QLatin1Char(' ');
     Label1->setText(spaced);
     bild2->clear();
@@ -104,7 +115,7 @@ void Form7::drawCell(int k, const QColor &fill) {
     s.fillBox(o.x(), o.y(), o.x() + Carpet::kCellWidth, o.y() + Carpet::kCellHeight, fill,
               Qt::black);
     s.setTextColour(Qt::black);
-    s.text(o.x() + 800, o.y() + 300, carpet.carpetLetters.value(k));
+    s.text(o.x() + 800, o.y() + 300, m_carpet.carpetLetters().value(k));
 }
 
 void Form7::drawCarpet() {
@@ -124,11 +135,12 @@ void Form7::carpetPressed(QPoint tw) {
     if (solutionShown())
         return;
     const int k = Carpet::cellAt(tw);
-    const QString letter = carpet.carpetLetters.value(k);
-    const Carpet::Result r = carpet.click(k);
+    const QString letter = m_carpet.carpetLetters().value(k);
+    const Carpet::Result r = m_carpet.click(k);
     // Clicks beside the letters are no answer.
     if (!letter.isEmpty())
-        m_program.recordAnswer(LogList::Teppich, carpet.file, r != Carpet::Result::Wrong, letter);
+        m_program.recordAnswer(LogList::Teppich, m_carpet.pictureFile(), r != Carpet::Result::Wrong,
+                               letter);
     if (r == Carpet::Result::Wrong)
         return;
     drawCell(k, QColor(255, 0, 0));
@@ -136,12 +148,13 @@ void Form7::carpetPressed(QPoint tw) {
     bild2->beginBatch();
     bild2->clear();
     s.setTextColour(QColor(255, 0, 0));
-    for (const QString &l : std::as_const(carpet.found))
+    const QStringList found = m_carpet.foundLetters();
+    for (const QString &l : found)
         s.print(l + QLatin1Char(' '));
     bild2->endBatch();
     if (r == Carpet::Result::Solved) {
-        m_program.appendLog(LogList::Teppich, carpet.noun);
-        Label4->setText(carpet.noun);
+        m_program.appendLog(LogList::Teppich, m_carpet.noun());
+        Label4->setText(m_carpet.noun());
         placeSolutionText();
         twips::move(Picture1, kPanelShown, 1080);
         Picture1->raise();

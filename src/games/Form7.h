@@ -21,16 +21,8 @@ public:
     void carpetPressed(QPoint twips);
     bool solutionShown() const;
 
-    Carpet carpet;
-    QLabel *Label1 = nullptr;        // the noun, spaced out
-    Canvas *bild2 = nullptr;         // found letters
-    Canvas *bild1 = nullptr;         // the carpet
-    QPushButton *Command1 = nullptr; // "Abbruch . . ."
-    QPushButton *Command2 = nullptr; // "Hilfe"
-    QPushButton *Command3 = nullptr; // "N e u"
-    PressLabel *Picture1 = nullptr;  // solution panel
-    ImageView *Image2 = nullptr;     // its picture
-    PressLabel *Label4 = nullptr;    // its noun
+    /// The carpet as it stands, for reading.
+    const Carpet &carpet() const { return m_carpet; }
 
     static constexpr int kPanelShown = 120;
     static constexpr int kPanelHidden = 14400;
@@ -47,5 +39,15 @@ private:
     void solutionClicked();
     void placeSolutionText();
 
+    Carpet m_carpet;
+    QLabel *Label1 = nullptr;        // the noun, spaced out
+    Canvas *bild2 = nullptr;         // found letters
+    Canvas *bild1 = nullptr;         // the carpet
+    QPushButton *Command1 = nullptr; // "Abbruch . . ."
+    QPushButton *Command2 = nullptr; // "Hilfe"
+    QPushButton *Command3 = nullptr; // "N e u"
+    PressLabel *Picture1 = nullptr;  // solution panel
+    ImageView *Image2 = nullptr;     // its picture
+    PressLabel *Label4 = nullptr;    // its noun
     Program &m_program;
 };

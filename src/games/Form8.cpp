@@ -21,9 +21,11 @@ Form8::Form8(Program &program)
         twips::place(f, lefts[k], 120, 1695, 1935);
         f->setDragEnabled(true);
         connect(f, &ImageView::dropped, this, [this, k](ImageView *src) { drop(src, k); });
+        f->setObjectName(QStringLiteral("Image%1").arg(k));
         Image[k] = f;
     }
     Picture1 = new Canvas(this);
+    KALIMBO_NAME(Picture1);
     twips::place(Picture1, 240, 2160, 8895, 2775);
     Picture1->setBackground(QColor(224, 224, 224));
     Picture1->surface().setFont(QStringLiteral("MS Sans Serif"), 24, true);
@@ -31,14 +33,19 @@ Form8::Form8(Program &program)
     QFont italic = controls::verdana(14.25, true);
     italic.setItalic(true);
     Label3 = controls::label(this, QString(), 240, 5040, 8895, 375, italic);
+    KALIMBO_NAME(Label3);
     controls::colourise(Label3, QColor(224, 224, 224), QColor(0, 192, 0));
     Label3->hide();
 
     controls::shape(this, QColor(128, 128, 255), 120, 5520, 9135, 615);
     Command3 = controls::button(this, QStringLiteral("Hilfe"), 240, 5640, 975, 375);
+    KALIMBO_NAME(Command3);
     Command1 = controls::button(this, QStringLiteral("Abbruch . . ."), 2640, 5640, 1935, 375);
+    KALIMBO_NAME(Command1);
     Command4 = controls::button(this, QStringLiteral("ABC-Reihe"), 4800, 5640, 1935, 375);
+    KALIMBO_NAME(Command4);
     Command2 = controls::button(this, QStringLiteral("N e u"), 8160, 5640, 975, 375);
+    KALIMBO_NAME(Command2);
 
     connect(Command2, &QPushButton::clicked, this, &Form8::newGame);
     connect(Command4, &QPushButton::clicked, this, [this] {
@@ -78,11 +85,11 @@ void Form8::newGame() {
     Label3->hide();
     Picture1->hide();
     clearFrames();
-    game.start(m_program.nounList(), m_program.random(), m_program.clock());
+    m_game.start(m_program.nounList(), m_program.random(), m_program.clock());
     for (int k = 1; k <= 5; ++k) {
-        const QString entry = game.entries.value(k - 1);
+        const QString entry = m_game.entries().value(k - 1);
         Image[k]->setPicture(entry.isEmpty() ? Picture() : Picture::load(entry));
-        Image[k]->setToolTip(game.current.value(k - 1));
+        Image[k]->setToolTip(m_game.currentOrder().value(k - 1));
     }
 }
 
@@ -98,12 +105,12 @@ void Form8::drop(ImageView *source, int k) {
     const Picture holder = Image[k]->picture();
     Image[k]->setPicture(Image[s]->picture());
     Image[s]->setPicture(holder);
-    if (!game.swap(s - 1, k - 1))
+    if (!m_game.swap(s - 1, k - 1))
         return;
     // Tooltips name the noun each frame now shows.
     for (int i = 1; i <= 5; ++i)
-        Image[i]->setToolTip(game.current.value(i - 1));
-    if (game.solved())
+        Image[i]->setToolTip(m_game.currentOrder().value(i - 1));
+    if (m_game.solved())
         showSolution();
 }
 
@@ -114,15 +121,17 @@ void Form8::showSolution() {
     Picture1->clear();
     Surface &s = Picture1->surface();
     Picture1->beginBatch();
-    for (const QString &t : std::as_const(game.target)) {
+    const QStringList target = m_game.targetOrder();
+    for (const QString &t : target) {
         s.setTextColour(QColor(255, 0, 0));
         s.print(nouns::upper(t.left(1)));
         s.setTextColour(QColor(0, 128, 0));
         s.print(nouns::lower(t.mid(1)), true);
     }
     Picture1->endBatch();
-    m_program.appendLog(LogList::Abc, game.logLine());
-    const QString order = game.current.join(QLatin1Char(' '));
-    for (const QString &e : std::as_const(game.entries))
+    m_program.appendLog(LogList::Abc, m_game.logLine());
+    const QString order = m_game.currentOrder().join(QLatin1Char(' '));
+    const QStringList entries = m_game.entries();
+    for (const QString &e : entries)
         m_program.recordAnswer(LogList::Abc, e, true, order);
 }

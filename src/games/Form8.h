@@ -20,14 +20,8 @@ public:
     /// The frame source dropped on frame k (1 to 5).
     void drop(ImageView *source, int k);
 
-    AbcGame game;
-    FramedImage *Image[6] = {};      // Image1 ... Image5 at 1 ... 5
-    Canvas *Picture1 = nullptr;      // solution box
-    QLabel *Label3 = nullptr;        // success line or alphabet
-    QPushButton *Command1 = nullptr; // "Abbruch . . ."
-    QPushButton *Command2 = nullptr; // "N e u"
-    QPushButton *Command3 = nullptr; // "Hilfe"
-    QPushButton *Command4 = nullptr; // "ABC-Reihe"
+    /// The game as it stands, for reading.
+    const AbcGame &game() const { return m_game; }
 
 protected:
     void activated() override;
@@ -38,5 +32,13 @@ private:
     void clearFrames();
     void showSolution();
 
+    AbcGame m_game;
+    FramedImage *Image[6] = {};      // "Image1" ... "Image5" at 1 ... 5
+    Canvas *Picture1 = nullptr;      // solution box
+    QLabel *Label3 = nullptr;        // success line or alphabet
+    QPushButton *Command1 = nullptr; // "Abbruch . . ."
+    QPushButton *Command2 = nullptr; // "N e u"
+    QPushButton *Command3 = nullptr; // "Hilfe"
+    QPushButton *Command4 = nullptr; // "ABC-Reihe"
     Program &m_program;
 };

@@ -45,54 +45,67 @@ fang::fang(Program &program)
     : Screen(program, 9480, 6735, QStringLiteral("Kalimbo (Fange)"), QColor(192, 192, 255)),
       m_program(program) {
     List1 = new ChoiceList(this);
+    KALIMBO_NAME(List1);
     twips::place(List1, 120, 120, 2055, 5790);
     List1->setFont(controls::msSansSerif(9.75, true));
     const QFont small = controls::msSansSerif(8.25);
     Label1 = controls::label(this, QString(), 2400, 240, 1935, 255, small);
+    KALIMBO_NAME(Label1);
     Bezeichnung6 = controls::label(this, QStringLiteral("0"), 4680, 240, 495, 255, small);
+    KALIMBO_NAME(Bezeichnung6);
     controls::label(this, QStringLiteral(" Sek"), 5160, 240, 465, 255, small);
     controls::label(this, QStringLiteral("schnell"), 5880, 240, 735, 255, small);
     HBildlauf1 = new QScrollBar(Qt::Horizontal, this);
+    KALIMBO_NAME(HBildlauf1);
     HBildlauf1->setRange(3, 15);
     HBildlauf1->setPageStep(1); // a click in the trough moves one second, as the arrows do
     HBildlauf1->setValue(10);
     twips::place(HBildlauf1, 6600, 240, 1335, 255);
     controls::label(this, QStringLiteral("langsam"), 8040, 240, 735, 255, small);
     Bezeichnung15 = controls::label(this, QStringLiteral("10"), 9000, 240, 255, 255, small);
+    KALIMBO_NAME(Bezeichnung15);
     frameBox(this, 2280, 120, 2175, 495);
     frameBox(this, 4560, 120, 1095, 495);
     frameBox(this, 5760, 120, 3135, 495);
     frameBox(this, 8880, 120, 495, 495);
 
     Bild5 = new Canvas(this);
+    KALIMBO_NAME(Bild5);
     twips::place(Bild5, 2280, 720, 7095, 4575);
     Bild5->setBackground(Qt::white);
     Bild5->surface().setFont(QStringLiteral("MS Sans Serif"), 18, true);
     Bild5->setFocusPolicy(Qt::ClickFocus);
     Bezeichnung8 = controls::label(Bild5, QStringLiteral("+"), 0, 0, 255, 375,
                                    controls::msSansSerif(18, true));
+    KALIMBO_NAME(Bezeichnung8);
     controls::colourise(Bezeichnung8, QColor(255, 0, 0), QColor(255, 0, 0));
     Bezeichnung8->setAttribute(Qt::WA_TransparentForMouseEvents);
     Bezeichnung8->hide();
 
     bezeichnung4 =
         controls::label(this, QString(), 2280, 5400, 3495, 495, controls::msSansSerif(18, true));
+    KALIMBO_NAME(bezeichnung4);
     controls::colourise(bezeichnung4, QColor(192, 255, 192), QColor(0, 192, 0));
     bezeichnung3 =
         controls::label(this, QString(), 5760, 5400, 495, 495, controls::msSansSerif(18, true));
+    KALIMBO_NAME(bezeichnung3);
     controls::colourise(bezeichnung3, QColor(255, 192, 192), QColor(255, 0, 0));
     Bezeichnung5 =
         controls::label(this, QString(), 6240, 5400, 3135, 495, controls::msSansSerif(18, true));
+    KALIMBO_NAME(Bezeichnung5);
     controls::colourise(Bezeichnung5, QColor(192, 255, 255), QColor(0, 0, 255));
     frameBox(this, 2280, 5400, 7095, 495);
 
     controls::shape(this, QColor(128, 128, 255), 120, 6000, 9255, 615);
     Command1 = controls::button(this, QStringLiteral("Abbruch . . ."), 480, 6120, 1935, 375);
+    KALIMBO_NAME(Command1);
     Command2 = controls::button(this, QStringLiteral("Hilfe zeigen"), 7080, 6120, 1935, 375);
+    KALIMBO_NAME(Command2);
     Command1->setFont(controls::verdana(12, true));
     Command2->setFont(controls::verdana(12, true));
 
     Zeit1 = m_program.clock().createTicker(this);
+    KALIMBO_NAME(Zeit1);
     connect(Zeit1, &Ticker::tick, this, &fang::tick);
     connect(List1, &QListWidget::itemClicked, this, &fang::chooseWord);
     connect(Bild5, &Canvas::mousePressed, this, [this] { fieldPressed(); });
@@ -182,7 +195,7 @@ void fang::chooseWord(QListWidgetItem *item) {
         return;
     Bezeichnung8->hide();
     Zeit1->stop();
-    game.stop();
+    m_game.stop();
     const QString word = item->text();
     delete List1->takeItem(List1->row(item));
     prepareWord(word);
@@ -191,7 +204,7 @@ void fang::chooseWord(QListWidgetItem *item) {
 }
 
 void fang::prepareWord(const QString &word) {
-    game.prepare(word);
+    m_game.prepare(word);
     m_caught = 0;
     m_entry = word;
     for (const QString &e : m_program.nounList())
@@ -215,27 +228,27 @@ void fang::fieldPressed() {
     if (Zeit1->isActive())
         return;
     Zeit1->start();
-    game.start(m_program.random());
+    m_game.start(m_program.random());
     drawLetters();
     afterCheck(0);
-    if (!game.completed())
+    if (!m_game.completed())
         Bezeichnung8->show();
 }
 
 void fang::move(int dx, int dy) {
-    afterCheck(game.move(dx, dy));
+    afterCheck(m_game.move(dx, dy));
 }
 
 void fang::tick() {
-    const bool jumped = game.tick(HBildlauf1->value(), m_program.random());
-    Bezeichnung6->setText(QString::number(game.seconds()));
+    const bool jumped = m_game.tick(HBildlauf1->value(), m_program.random());
+    Bezeichnung6->setText(QString::number(m_game.seconds()));
     if (jumped)
         drawLetters();
     afterCheck(0);
 }
 
 void fang::recordCaught() {
-    const QString caught = game.caught();
+    const QString caught = m_game.caught();
     for (; m_caught < caught.size(); ++m_caught)
         if (caught[m_caught] != QLatin1Char(' ')) // blanks are taken along, not caught
             m_program.recordAnswer(LogList::Fange, m_entry, true, caught.mid(m_caught, 1));
@@ -247,7 +260,7 @@ void fang::afterCheck(int caught) {
         drawLetters();
     placeMarker();
     showWordRow();
-    if (Zeit1->isActive() && game.completed())
+    if (Zeit1->isActive() && m_game.completed())
         completed();
 }
 
@@ -256,31 +269,31 @@ void fang::drawLetters() {
     Bild5->beginBatch();
     Bild5->clear();
     s.setTextColour(Qt::black);
-    const QString w = game.word();
+    const QString w = m_game.word();
     for (int i = 0; i < w.size(); ++i) {
-        const QPoint c = game.cell(i);
+        const QPoint c = m_game.cell(i);
         s.text(CatchGame::kCellTwips * c.x(), CatchGame::kCellTwips * c.y(), w.mid(i, 1));
     }
     Bild5->endBatch();
 }
 
 void fang::placeMarker() {
-    const QPoint p = game.player();
+    const QPoint p = m_game.player();
     twips::move(Bezeichnung8, CatchGame::kCellTwips * p.x(), CatchGame::kCellTwips * p.y());
 }
 
 void fang::showWordRow() {
-    bezeichnung4->setText(game.caught());
-    bezeichnung3->setText(game.next());
-    Bezeichnung5->setText(game.after());
+    bezeichnung4->setText(m_game.caught());
+    bezeichnung3->setText(m_game.next());
+    Bezeichnung5->setText(m_game.after());
 }
 
 void fang::completed() {
     Zeit1->stop();
     Bezeichnung8->hide();
-    m_program.appendLog(LogList::Fange, game.caught());
+    m_program.appendLog(LogList::Fange, m_game.caught());
     m_program.dialogs().message(m_program.greeting() + QStringLiteral("Du hast es in") +
-                                    nouns::signedNumber(game.seconds()) +
+                                    nouns::signedNumber(m_game.seconds()) +
                                     QStringLiteral(" Sekunden geschafft.\r"),
                                 QStringLiteral("Wortfange"));
     drawWord();
@@ -289,6 +302,6 @@ void fang::completed() {
 void fang::abandon() {
     Bezeichnung8->hide();
     Zeit1->stop();
-    game.stop();
+    m_game.stop();
     m_program.leave(this);
 }

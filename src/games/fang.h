@@ -36,20 +36,8 @@ public:
     explicit fang(Program &program);
     ~fang() override;
 
-    CatchGame game;
-    ChoiceList *List1 = nullptr;      // choice list
-    QLabel *Label1 = nullptr;         // the child's name
-    QLabel *Bezeichnung6 = nullptr;   // seconds
-    QScrollBar *HBildlauf1 = nullptr; // jump interval
-    QLabel *Bezeichnung15 = nullptr;  // jump interval shown
-    Canvas *Bild5 = nullptr;          // the field
-    QLabel *Bezeichnung8 = nullptr;   // player marker
-    QLabel *bezeichnung4 = nullptr;   // caught letters
-    QLabel *bezeichnung3 = nullptr;   // next letter
-    QLabel *Bezeichnung5 = nullptr;   // letters after the next
-    QPushButton *Command1 = nullptr;  // "Abbruch . . ."
-    QPushButton *Command2 = nullptr;  // "Hilfe zeigen"
-    Ticker *Zeit1 = nullptr;          // one-second clock
+    /// The game as it stands, for reading.
+    const CatchGame &game() const { return m_game; }
 
     /// The start line of a prepared word.
     static const QString kStartLine;
@@ -76,6 +64,20 @@ private:
     /// Keeps an answer for each letter caught since the last call.
     void recordCaught();
 
+    CatchGame m_game;
+    ChoiceList *List1 = nullptr;      // choice list
+    QLabel *Label1 = nullptr;         // the child's name
+    QLabel *Bezeichnung6 = nullptr;   // seconds
+    QScrollBar *HBildlauf1 = nullptr; // jump interval
+    QLabel *Bezeichnung15 = nullptr;  // jump interval shown
+    Canvas *Bild5 = nullptr;          // the field
+    QLabel *Bezeichnung8 = nullptr;   // player marker
+    QLabel *bezeichnung4 = nullptr;   // caught letters
+    QLabel *bezeichnung3 = nullptr;   // next letter
+    QLabel *Bezeichnung5 = nullptr;   // letters after the next
+    QPushButton *Command1 = nullptr;  // "Abbruch . . ."
+    QPushButton *Command2 = nullptr;  // "Hilfe zeigen"
+    Ticker *Zeit1 = nullptr;          // one-second clock
     Program &m_program;
     QString m_entry;  // the noun list's entry of the word in play
     int m_caught = 0; // letters of it already kept as answers

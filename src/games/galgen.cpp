@@ -155,21 +155,26 @@ galgen::galgen(Program &program)
     : Screen(program, 8310, 5670, QStringLiteral("Kalimbo (Wortgalgen)"), QColor(192, 192, 255)),
       m_program(program) {
     figure = new Gallows(this);
+    KALIMBO_NAME(figure);
     twips::place(figure, 0, 0, 5160, 5670);
 
     Bezeichnung1 =
         controls::label(this, QString(), 120, 120, 8055, 495, controls::msSansSerif(18, true));
+    KALIMBO_NAME(Bezeichnung1);
     controls::colourise(Bezeichnung1, QColor(192, 192, 255), QColor(0, 0, 255));
     Image1 = new FramedImage(this);
+    KALIMBO_NAME(Image1);
     twips::place(Image1, 5160, 960, 3015, 3255);
     Image1->hide();
     Bezeichnung2 =
         controls::label(this, QString(), 5160, 4200, 3015, 375, controls::msSansSerif(12, true));
+    KALIMBO_NAME(Bezeichnung2);
     controls::colourise(Bezeichnung2, QColor(192, 192, 255), QColor(0, 0, 255));
     Bezeichnung2->setAlignment(Qt::AlignCenter);
     Bezeichnung2->hide();
 
     Liste1 = new LetterBoard(this);
+    KALIMBO_NAME(Liste1);
     twips::place(Liste1, 120, 4800, 5895, 750);
     Liste1->setFont(controls::msSansSerif(13.5, true));
     controls::colourise(Liste1, QColor(128, 128, 255));
@@ -186,6 +191,7 @@ galgen::galgen(Program &program)
     controls::shape(this, QColor(128, 128, 255), 6000, 4800, 2175, 750);
     figure->lower();
     Befehl1 = controls::button(this, QStringLiteral("Abbruch . . ."), 6120, 4920, 1935, 495);
+    KALIMBO_NAME(Befehl1);
 
     setFocusPolicy(Qt::StrongFocus);
     connect(Liste1, &LetterBoard::keyPlayed, this, &galgen::playKey);
@@ -214,38 +220,38 @@ void galgen::startGame() {
         }
     }
     Liste1->clearSelection();
-    if (Liste2.isEmpty()) {
-        Liste2 = m_program.nounList();
-        collation::sort(Liste2);
+    if (m_wordPool.isEmpty()) {
+        m_wordPool = m_program.nounList();
+        collation::sort(m_wordPool);
     }
     m_program.random().reseedFromClock(m_program.clock());
-    if (Liste2.isEmpty())
+    if (m_wordPool.isEmpty())
         return;
-    const QString entry = Liste2.takeAt(m_program.random().index(int(Liste2.size())));
-    game.start(entry);
-    Bezeichnung1->setText(game.mask());
+    const QString entry = m_wordPool.takeAt(m_program.random().index(int(m_wordPool.size())));
+    m_game.start(entry);
+    Bezeichnung1->setText(m_game.mask());
     Bezeichnung2->clear();
 }
 
 void galgen::showPicture() {
-    Image1->setPicture(Picture::load(game.pictureFile()));
+    Image1->setPicture(Picture::load(m_game.pictureFile()));
     Image1->show();
 }
 
 void galgen::playKey(QListWidgetItem *item) {
-    if (!item || item->text().size() < 2 || game.secret().isEmpty())
+    if (!item || item->text().size() < 2 || m_game.secret().isEmpty())
         return;
     const QChar letter = item->text().at(1);
-    const Hangman::Outcome outcome = game.play(letter);
-    m_program.recordAnswer(LogList::Galgen, game.pictureFile(),
+    const Hangman::Outcome outcome = m_game.play(letter);
+    m_program.recordAnswer(LogList::Galgen, m_game.pictureFile(),
                            outcome == Hangman::Outcome::Hit || outcome == Hangman::Outcome::Won,
                            QString(letter));
     switch (outcome) {
     case Hangman::Outcome::Hit:
-        Bezeichnung1->setText(game.mask());
+        Bezeichnung1->setText(m_game.mask());
         break;
     case Hangman::Outcome::Won: {
-        Bezeichnung1->setText(game.mask());
+        Bezeichnung1->setText(m_game.mask());
         for (auto p : {Gallows::Bild2, Gallows::Figur5, Gallows::Linie2, Gallows::Linie3,
                        Gallows::Linie4, Gallows::Linie5})
             figure->setShown(p, false);
@@ -254,7 +260,7 @@ void galgen::playKey(QListWidgetItem *item) {
             figure->setShown(p, true);
         showPicture();
         const int n = int(Liste1->selectedItems().size());
-        m_program.appendLog(LogList::Galgen, game.secret());
+        m_program.appendLog(LogList::Galgen, m_game.secret());
         m_program.dialogs().message(m_program.greeting() + QStringLiteral("Du hast") +
                                         nouns::signedNumber(n) +
                                         QStringLiteral(" Versuche benötigt!\r"
@@ -265,9 +271,9 @@ void galgen::playKey(QListWidgetItem *item) {
     }
     case Hangman::Outcome::Miss:
     case Hangman::Outcome::Lost:
-        figure->setShown(Gallows::Part(game.misses() - 1), true);
+        figure->setShown(Gallows::Part(m_game.misses() - 1), true);
         if (outcome == Hangman::Outcome::Lost) {
-            Bezeichnung2->setText(game.secret());
+            Bezeichnung2->setText(m_game.secret());
             Bezeichnung2->show();
             showPicture();
             m_program.dialogs().message(QStringLiteral("Du hast leider verloren!\r\r"),

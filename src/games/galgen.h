@@ -79,14 +79,10 @@ public:
     /// Plays a letter key of the board, as a click on it does.
     void playKey(QListWidgetItem *item);
 
-    Hangman game;
-    QStringList Liste2;             // word pool, sorted
-    QLabel *Bezeichnung1 = nullptr; // mask
-    QLabel *Bezeichnung2 = nullptr; // solution after a loss
-    FramedImage *Image1 = nullptr;  // picture at the end of a game
-    LetterBoard *Liste1 = nullptr;  // letter board
-    QPushButton *Befehl1 = nullptr; // "Abbruch . . ."
-    Gallows *figure = nullptr;
+    /// The game as it stands, for reading.
+    const Hangman &game() const { return m_game; }
+    /// The entries not yet played in this pass, sorted.
+    QStringList wordPool() const { return m_wordPool; }
 
 protected:
     void activated() override;
@@ -96,5 +92,13 @@ private:
     void reset();
     void showPicture();
 
+    Hangman m_game;
+    QStringList m_wordPool;         // Liste2
+    QLabel *Bezeichnung1 = nullptr; // mask
+    QLabel *Bezeichnung2 = nullptr; // solution after a loss
+    FramedImage *Image1 = nullptr;  // picture at the end of a game
+    LetterBoard *Liste1 = nullptr;  // letter board
+    QPushButton *Befehl1 = nullptr; // "Abbruch . . ."
+    Gallows *figure = nullptr;
     Program &m_program;
 };

@@ -19,6 +19,7 @@ memo::memo(Program &program)
     : Screen(program, 10815, 7575, QStringLiteral("Kalimbo (Memory)"), QColor(192, 192, 255)),
       m_program(program) {
     board = new Canvas(this);
+    KALIMBO_NAME(board);
     board->setBackground(QColor(192, 192, 255));
     board->surface().setFont(QStringLiteral("Verdana"), kPoints, true);
     twips::place(board, 0, 0, 10815, 7575);
@@ -31,13 +32,17 @@ memo::memo(Program &program)
         const QPoint o = cardOrigin(k);
         twips::place(cover, o.x(), o.y(), 5175, 615);
         connect(cover, &PressLabel::pressed, this, [this, k] { coverClicked(k); });
+        cover->setObjectName(QStringLiteral("Bezeichnung%1").arg(k));
         Bezeichnung[k] = cover;
     }
     controls::shape(this, QColor(128, 128, 255), 120, 6840, 10575, 615);
     board->lower();
     Command2 = controls::button(this, QStringLiteral("Hilfe"), 240, 6960, 1095, 375);
+    KALIMBO_NAME(Command2);
     Command1 = controls::button(this, QStringLiteral("Abbruch . . ."), 4320, 6960, 2175, 375);
+    KALIMBO_NAME(Command1);
     Command3 = controls::button(this, QStringLiteral("Start"), 9480, 6960, 1095, 375);
+    KALIMBO_NAME(Command3);
 
     connect(Command3, &QPushButton::clicked, this, &memo::start);
     connect(Command2, &QPushButton::clicked, this, [this] {
@@ -46,7 +51,7 @@ memo::memo(Program &program)
                                     QStringLiteral("Nomen-Memory"));
     });
     connect(Command1, &QPushButton::clicked, this, [this] {
-        game.abandon();
+        m_game.abandon();
         m_program.leave(this);
     });
 }
@@ -67,7 +72,7 @@ void memo::activated() {
 void memo::newGame() {
     for (int k = 1; k <= 18; ++k)
         Bezeichnung[k]->hide();
-    game.deal(m_program.nounList(), m_program.random(), m_program.clock());
+    m_game.deal(m_program.nounList(), m_program.random(), m_program.clock());
     writeCards();
     m_program.dialogs().message(QStringLiteral("Merke dir die Lage der Wörter gut.\r"
                                                "Klicke danach auf den Startknopf!\r\r"),
@@ -81,14 +86,15 @@ void memo::writeCards() {
     board->clear();
     const QColor vowel = palette::colour(m_program.vowelColour());
     const QColor consonant = palette::colour(m_program.consonantColour());
-    for (int i = 0; i < game.cards.size(); ++i) {
+    const QStringList cards = m_game.cards();
+    for (int i = 0; i < cards.size(); ++i) {
         const int row = i % 9;
         const int left = i < 9 ? 300 : 5700;
         // Each cover must hide its whole word, so a long one gets smaller.
         const int room = cardOrigin(i + 1).x() + 5175 - kCardMargin - left;
-        s.setFont(QStringLiteral("Verdana"), wordPoints(s, game.cards[i], room), true);
+        s.setFont(QStringLiteral("Verdana"), wordPoints(s, cards[i], room), true);
         s.setPrintPosition(left, 300 + 720 * row);
-        for (const QChar c : game.cards[i]) {
+        for (const QChar c : cards[i]) {
             s.setTextColour(kVowels.contains(c) ? vowel : consonant);
             s.print(QString(c) + QLatin1Char(' '));
         }
@@ -133,13 +139,13 @@ QString memo::entryOf(const QString &noun) const {
 void memo::coverClicked(int k) {
     if (!coverShown(k))
         return;
-    const int opened = game.first;
-    const int secondBefore = game.second;
-    const MemoryGame::Click r = game.click(k);
+    const int opened = m_game.firstOpen();
+    const int secondBefore = m_game.secondOpen();
+    const MemoryGame::Click r = m_game.click(k);
     // The second card of a pair is the answer: matched or not.
-    if (r.matched || (game.second == k && secondBefore != k)) {
-        const QString a = game.cards.value((r.matched ? r.pairA : opened) - 1);
-        const QString b = game.cards.value(k - 1);
+    if (r.matched || (m_game.secondOpen() == k && secondBefore != k)) {
+        const QString a = m_game.cards().value((r.matched ? r.pairA : opened) - 1);
+        const QString b = m_game.cards().value(k - 1);
         m_program.recordAnswer(LogList::Memory, entryOf(a), r.matched,
                                a + QStringLiteral(", ") + b);
     }
@@ -156,7 +162,8 @@ void memo::coverClicked(int k) {
         }
     }
     if (r.won) {
-        for (const QString &w : std::as_const(game.gameWords))
+        const QStringList words = m_game.gameWords();
+        for (const QString &w : words)
             m_program.appendLog(LogList::Memory, w);
         m_program.dialogs().message(m_program.greeting() +
                                         QStringLiteral("Prima, du hast es geschafft!\r"),

@@ -20,12 +20,8 @@ public:
     void coverClicked(int k);
     bool coverShown(int k) const;
 
-    MemoryGame game;
-    Canvas *board = nullptr;          // the window's own writing
-    PressLabel *Bezeichnung[19] = {}; // covers 1 to 18
-    QPushButton *Command1 = nullptr;  // "Abbruch . . ."
-    QPushButton *Command2 = nullptr;  // "Hilfe"
-    QPushButton *Command3 = nullptr;  // "Start"
+    /// The game as it stands, for reading.
+    const MemoryGame &game() const { return m_game; }
 
     /// Top-left corner of card k's cover in twips.
     static QPoint cardOrigin(int k);
@@ -45,5 +41,11 @@ private:
     /// The noun list's entry of a card's noun text (the text itself if none).
     QString entryOf(const QString &noun) const;
 
+    MemoryGame m_game;
+    Canvas *board = nullptr;          // the window's own writing
+    PressLabel *Bezeichnung[19] = {}; // covers 1 to 18, named "Bezeichnung1" ...
+    QPushButton *Command1 = nullptr;  // "Abbruch . . ."
+    QPushButton *Command2 = nullptr;  // "Hilfe"
+    QPushButton *Command3 = nullptr;  // "Start"
     Program &m_program;
 };

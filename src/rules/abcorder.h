@@ -22,10 +22,16 @@ public:
     /// The log line: every target entry followed by a blank.
     QString logLine() const;
 
-    QStringList entries; // List1: drawn order
-    QStringList target;  // List2: sorted
-    QStringList current; // List3: as the frames now show them
+    /// The five entries in drawn order: frame k first shows entries()[k - 1].
+    QStringList entries() const { return m_entries; }
+    /// Their noun texts sorted: the order to reach.
+    QStringList targetOrder() const { return m_target; }
+    /// Their noun texts as the frames now show them.
+    QStringList currentOrder() const { return m_current; }
 
 private:
+    QStringList m_entries; // List1
+    QStringList m_target;  // List2
+    QStringList m_current; // List3
     bool m_solved = false;
 };

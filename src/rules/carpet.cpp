@@ -8,51 +8,52 @@
 const QString Carpet::kFillers = QStringLiteral("aäbcdefghijklmnoöpqrsßtuüvwxyz");
 
 void Carpet::fill(const QStringList &nounList) {
-    poolNouns.clear();
-    poolFiles.clear();
+    m_poolNouns.clear();
+    m_poolFiles.clear();
     for (const QString &e : nounList) {
-        poolFiles << e;
-        poolNouns << nouns::nounOf(e);
+        m_poolFiles << e;
+        m_poolNouns << nouns::nounOf(e);
     }
 }
 
 QString Carpet::build(const QStringList &nounList, Random &random, const Clock &clock) {
     random.reseedFromClock(clock);
-    if (poolFiles.isEmpty())
+    if (m_poolFiles.isEmpty())
         fill(nounList);
-    if (poolFiles.isEmpty())
+    if (m_poolFiles.isEmpty())
         return QString();
-    const int i = random.index(int(poolFiles.size()));
-    file = poolFiles.takeAt(i);
+    const int i = random.index(int(m_poolFiles.size()));
+    m_file = m_poolFiles.takeAt(i);
     // "Abbruch" empties only the noun texts; a pool without them is refilled.
-    noun = i < poolNouns.size() ? poolNouns.takeAt(i) : nouns::nounOf(file);
-    if (poolFiles.isEmpty() || poolNouns.size() != poolFiles.size())
+    m_noun = i < m_poolNouns.size() ? m_poolNouns.takeAt(i) : nouns::nounOf(m_file);
+    if (m_poolFiles.isEmpty() || m_poolNouns.size() != m_poolFiles.size())
         fill(nounList);
-    layOut(random);
-    return file;
+    layOut(m_noun, random);
+    return m_file;
 }
 
-void Carpet::layOut(Random &random) {
-    wordLetters.clear();
-    for (const QChar c : noun)
-        wordLetters << QString(c);
-    carpetLetters.clear();
-    const int fillers = kCells - int(wordLetters.size());
+void Carpet::layOut(const QString &noun, Random &random) {
+    m_noun = noun;
+    m_wordLetters.clear();
+    for (const QChar c : m_noun)
+        m_wordLetters << QString(c);
+    m_carpetLetters.clear();
+    const int fillers = kCells - int(m_wordLetters.size());
     for (int f = 0; f < fillers; ++f) {
         QString c = kFillers.mid(random.index(30), 1);
         if (random.index(5) == 0)
             c = nouns::upper(c);
-        carpetLetters << c;
+        m_carpetLetters << c;
     }
     // A number is drawn even for the first letter, which has one place only.
-    for (const QString &l : std::as_const(wordLetters)) {
-        const int n = int(carpetLetters.size());
+    for (const QString &l : std::as_const(m_wordLetters)) {
+        const int n = int(m_carpetLetters.size());
         const int p = qBound(0, int(std::floor(random.next() * n)), qMax(0, n - 1));
-        carpetLetters.insert(p, l);
+        m_carpetLetters.insert(p, l);
     }
-    if (carpetLetters.size() > kCells)
+    if (m_carpetLetters.size() > kCells)
         bringAllLettersIntoView();
-    found.clear();
+    m_found.clear();
 }
 
 // Only the first 25 letters are drawn. A longer noun would lose the letters
@@ -61,13 +62,13 @@ void Carpet::layOut(Random &random) {
 // view. So each missing letter changes place with a visible letter that is
 // shown twice. Nouns of up to 25 letters are never touched.
 void Carpet::bringAllLettersIntoView() {
-    for (int j = kCells; j < carpetLetters.size(); ++j) {
-        const QStringList visible = carpetLetters.mid(0, kCells);
-        if (visible.contains(carpetLetters[j]))
+    for (int j = kCells; j < m_carpetLetters.size(); ++j) {
+        const QStringList visible = m_carpetLetters.mid(0, kCells);
+        if (visible.contains(m_carpetLetters[j]))
             continue;
         for (int v = kCells - 1; v >= 0; --v) {
             if (visible.count(visible[v]) > 1) {
-                carpetLetters.swapItemsAt(v, j);
+                m_carpetLetters.swapItemsAt(v, j);
                 break;
             }
         }
@@ -75,10 +76,10 @@ void Carpet::bringAllLettersIntoView() {
 }
 
 void Carpet::abandon() {
-    poolNouns.clear();
-    wordLetters.clear();
-    carpetLetters.clear();
-    found.clear();
+    m_poolNouns.clear();
+    m_wordLetters.clear();
+    m_carpetLetters.clear();
+    m_found.clear();
 }
 
 int Carpet::cellAt(QPoint tw) {
@@ -96,10 +97,11 @@ QPoint Carpet::cellOrigin(int k) {
 }
 
 Carpet::Result Carpet::click(int k) {
-    if (k < 0 || k >= kCells || k >= carpetLetters.size() || found.size() >= wordLetters.size())
+    if (k < 0 || k >= kCells || k >= m_carpetLetters.size() ||
+        m_found.size() >= m_wordLetters.size())
         return Result::Wrong;
-    if (carpetLetters[k] != wordLetters[found.size()])
+    if (m_carpetLetters[k] != m_wordLetters[m_found.size()])
         return Result::Wrong;
-    found << carpetLetters[k];
-    return found.size() == wordLetters.size() ? Result::Solved : Result::Right;
+    m_found << m_carpetLetters[k];
+    return m_found.size() == m_wordLetters.size() ? Result::Solved : Result::Right;
 }

@@ -21,8 +21,8 @@ public:
     /// Reseeds, takes a noun out of the pool (refilling it when emptied) and
     /// lays out the carpet. Returns the noun's picture file.
     QString build(const QStringList &nounList, Random &random, const Clock &clock);
-    /// Lays out the carpet for the current noun (fillers, then its letters).
-    void layOut(Random &random);
+    /// Lays out the carpet for a noun (fillers, then its letters).
+    void layOut(const QString &noun, Random &random);
     /// Empties the noun-text pool and the letter lists ("Abbruch").
     void abandon();
 
@@ -36,14 +36,26 @@ public:
     /// A click on cell k.
     Result click(int k);
 
-    QString noun;              // Label2
-    QString file;              // Label3
-    QStringList poolNouns;     // List1
-    QStringList poolFiles;     // bilder
-    QStringList wordLetters;   // List2
-    QStringList carpetLetters; // List3
-    QStringList found;         // List4
+    /// The noun to find and its picture file.
+    QString noun() const { return m_noun; }
+    QString pictureFile() const { return m_file; }
+    /// Picture files not yet played in this pass.
+    QStringList poolFiles() const { return m_poolFiles; }
+    /// The noun's letters, one per entry.
+    QStringList wordLetters() const { return m_wordLetters; }
+    /// Cell k shows carpetLetters()[k]; only the first 25 are on the carpet.
+    QStringList carpetLetters() const { return m_carpetLetters; }
+    /// The letters clicked right so far.
+    QStringList foundLetters() const { return m_found; }
 
 private:
     void bringAllLettersIntoView();
+
+    QString m_noun;              // Label2
+    QString m_file;              // Label3
+    QStringList m_poolNouns;     // List1
+    QStringList m_poolFiles;     // bilder
+    QStringList m_wordLetters;   // List2
+    QStringList m_carpetLetters; // List3
+    QStringList m_found;         // List4
 };

@@ -28,11 +28,26 @@ public:
     /// "Abbruch": forgets the open cards and the deal; the pool stays.
     void abandon();
 
-    QStringList pool;      // noun texts not yet dealt in this rotation
-    QStringList cards;     // card k shows cards[k - 1]
-    QStringList gameWords; // the nine words, sorted
-    QString states;        // "1" in play, "0" found, one per card
-    int first = 0;
-    int second = 0;
-    int clicked = 0;
+    /// Noun texts not yet dealt in this rotation.
+    QStringList pool() const { return m_pool; }
+    /// The dealt words: card k shows cards()[k - 1].
+    QStringList cards() const { return m_cards; }
+    /// The nine words of this deal, sorted.
+    QStringList gameWords() const { return m_gameWords; }
+    /// True once card k's pair has been found.
+    bool found(int k) const { return m_states.mid(k - 1, 1) == QLatin1String("0"); }
+    /// The face-up cards not yet part of a pair (0: none).
+    int firstOpen() const { return m_first; }
+    int secondOpen() const { return m_second; }
+    /// The card whose cover was clicked last (0: none since the deal).
+    int clickedCard() const { return m_clicked; }
+
+private:
+    QStringList m_pool;
+    QStringList m_cards;
+    QStringList m_gameWords;
+    QString m_states; // "1" in play, "0" found, one per card
+    int m_first = 0;
+    int m_second = 0;
+    int m_clicked = 0;
 };

@@ -166,12 +166,14 @@ private slots:
                 bad << clippedIn(chooser);
             }
             if (auto *game = qobject_cast<fang *>(s)) {
-                const Surface &field = game->Bild5->surface();
+                auto *canvas = game->findChild<Canvas *>(QStringLiteral("Bild5"));
+                QVERIFY(canvas);
+                const Surface &field = canvas->surface();
                 const int need = field.textWidth(fang::kStartLine);
-                if (need > twips::width(game->Bild5))
+                if (need > twips::width(canvas))
                     bad << QStringLiteral("start line needs %1 twips, field %2 (%3)")
                                .arg(need)
-                               .arg(twips::width(game->Bild5))
+                               .arg(twips::width(canvas))
                                .arg(QFontInfo(field.font()).family());
             }
         }

@@ -54,11 +54,11 @@ void answer(WindowFixture &f, ScreenId id, bool right) {
         static_cast<WritingScreen *>(s)->Text1->setText(right ? "Hund" : "Hx");
         break;
     case ScreenId::Galgen: {
-        auto *w = static_cast<galgen *>(s);
+        auto *board = control<QListWidget>(s, "Liste1");
         const QChar letter = right ? u'N' : u'Z';
-        for (int i = 0; i < w->Liste1->count(); ++i)
-            if (w->Liste1->item(i)->text().at(1) == letter)
-                clickItem(w->Liste1, w->Liste1->item(i));
+        for (int i = 0; i < board->count(); ++i)
+            if (board->item(i)->text().at(1) == letter)
+                clickItem(board, board->item(i));
         break;
     }
     default: // reading: showing a noun is the answer
@@ -134,11 +134,14 @@ private slots:
         WindowFixture f({"derHund.jpg", "dieKatze.jpg"});
         f.p.recordStore = &store;
         auto *w = f.open<memo>(ScreenId::Memo);
-        w->Command3->click(); // the cards are covered
-        const QStringList cards = w->game.cards;
+        control<QPushButton>(w, "Command3")->click(); // the cards are covered
+        const QStringList cards = w->game().cards();
         const int other = int(cards.indexOf(cards[0] == "Hund" ? "Katze" : "Hund")) + 1;
         const int twin = int(cards.lastIndexOf(cards[0])) + 1;
-        auto click = [&](int k) { QTest::mouseClick(w->Bezeichnung[k], Qt::LeftButton); };
+        auto click = [&](int k) {
+            QTest::mouseClick(control(w, ("Bezeichnung" + QByteArray::number(k)).constData()),
+                              Qt::LeftButton);
+        };
         click(1);
         click(other); // no pair
         click(twin);  // turns the two down, opens the twin

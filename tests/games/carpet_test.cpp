@@ -48,9 +48,9 @@ private slots:
         c.fill({"derHund.jpg"});
         QCOMPARE(c.build({"derHund.jpg"}, p.randomRec, p.clockRec), QString("derHund.jpg"));
         QCOMPARE(p.randomRec.seeds.size(), 1);
-        QCOMPARE(c.carpetLetters, hundCarpet());
-        QCOMPARE(c.wordLetters, (QStringList{"H", "u", "n", "d"}));
-        QCOMPARE(c.poolFiles, QStringList{"derHund.jpg"}); // emptied, so filled again
+        QCOMPARE(c.carpetLetters(), hundCarpet());
+        QCOMPARE(c.wordLetters(), (QStringList{"H", "u", "n", "d"}));
+        QCOMPARE(c.poolFiles(), QStringList{"derHund.jpg"}); // emptied, so filled again
     }
 
     void sharpSStaysInUpperCase() {
@@ -61,16 +61,16 @@ private slots:
         Carpet c;
         const QString noun = "dasAbcdefghijklmnopqrstuvwx.jpg"; // 24 letters
         c.build({noun}, p.randomRec, p.clockRec);
-        QCOMPARE(c.carpetLetters.size(), 25);
-        QVERIFY(c.carpetLetters.contains("ß"));
+        QCOMPARE(c.carpetLetters().size(), 25);
+        QVERIFY(c.carpetLetters().contains("ß"));
     }
 
     void nounOf25LettersFillsTheCarpet() {
         FakeProgram p;
         Carpet c;
         c.build({"dasAbcdefghijklmnopqrstuvwxy.jpg"}, p.randomRec, p.clockRec);
-        QCOMPARE(c.carpetLetters.size(), 25);
-        QCOMPARE(c.carpetLetters.last(), QString("A")); // the first letter stays last
+        QCOMPARE(c.carpetLetters().size(), 25);
+        QCOMPARE(c.carpetLetters().last(), QString("A")); // the first letter stays last
         QCOMPARE(p.randomRec.calls, 1 + 25);
     }
 
@@ -93,11 +93,10 @@ private slots:
 
     void doubleLetterFromOneCell() {
         Carpet c;
-        c.noun = "Ball";
         ScriptedRandom r;
-        c.layOut(r);
-        const int b = c.carpetLetters.indexOf("B"), a = c.carpetLetters.indexOf("a"),
-                  l = c.carpetLetters.indexOf("l");
+        c.layOut("Ball", r);
+        const QStringList letters = c.carpetLetters();
+        const int b = letters.indexOf("B"), a = letters.indexOf("a"), l = letters.indexOf("l");
         QVERIFY(b < 25 && a < 25 && l < 25);
         QCOMPARE(c.click(b), Carpet::Result::Right);
         QCOMPARE(c.click(a), Carpet::Result::Right);
@@ -119,17 +118,17 @@ private slots:
         SystemRandom r;
         r.reseed(seed);
         Carpet c;
-        c.noun = nouns::nounOf(entry);
-        c.layOut(r);
-        QVERIFY(c.wordLetters.size() > 25);
-        QCOMPARE(c.carpetLetters.size(), c.wordLetters.size());
-        QStringList sortedLetters = c.carpetLetters, word = c.wordLetters;
+        c.layOut(nouns::nounOf(entry), r);
+        const QStringList word = c.wordLetters();
+        QVERIFY(word.size() > 25);
+        QCOMPARE(c.carpetLetters().size(), word.size());
+        QStringList sortedLetters = c.carpetLetters(), sortedWord = word;
         sortedLetters.sort();
-        word.sort();
-        QCOMPARE(sortedLetters, word); // the same letters, only moved
-        const QStringList visible = c.carpetLetters.mid(0, 25);
+        sortedWord.sort();
+        QCOMPARE(sortedLetters, sortedWord); // the same letters, only moved
+        const QStringList visible = c.carpetLetters().mid(0, 25);
         Carpet::Result last = Carpet::Result::Wrong;
-        for (const QString &l : std::as_const(c.wordLetters)) {
+        for (const QString &l : word) {
             last = c.click(visible.indexOf(l));
             QVERIFY2(last != Carpet::Result::Wrong, qPrintable(l));
         }
@@ -155,41 +154,44 @@ private slots:
             f.dir.addPicture("derHund.jpg", pixels);
         scriptHund(f.p.randomRec);
         auto *w = f.open<Form7>(ScreenId::Form7);
-        QCOMPARE(w->Label1->text(), QString("H u n d "));
-        const QImage &img = w->bild1->image();
+        QCOMPARE(control<QLabel>(w, "Label1")->text(), QString("H u n d "));
+        auto *board = control<Canvas>(w, "bild1");
+        const QImage &img = board->image();
         QCOMPARE(img.pixelColor(cellCentre(0) + QPoint(30, 0)), QColor(0, 255, 255));
         QCOMPARE(img.pixelColor(cellCentre(1) + QPoint(30, 0)), QColor(255, 255, 0));
         QCOMPARE(img.pixelColor(twips::px(2000), cellCentre(0).y()), QColor(Qt::black));
 
         auto press = [&](int k, Qt::MouseButton b = Qt::LeftButton) {
-            QTest::mouseClick(w->bild1, b, {}, cellCentre(k));
+            QTest::mouseClick(board, b, {}, cellCentre(k));
         };
         const QImage before = img.copy();
         press(1); // u before H, h for H: nothing at all
         press(2);
-        QCOMPARE(w->bild1->image(), before);
-        QVERIFY(w->carpet.found.isEmpty());
+        QCOMPARE(board->image(), before);
+        QVERIFY(w->carpet().foundLetters().isEmpty());
         press(22, Qt::RightButton); // any button counts
-        QCOMPARE(w->bild1->image().pixelColor(cellCentre(22) + QPoint(30, 0)), QColor(255, 0, 0));
-        QCOMPARE(w->carpet.found, QStringList{"H"});
-        QVERIFY(countColour(w->bild2->image(), QColor(255, 0, 0), QRect(0, 0, 60, 9999)) > 0);
+        QCOMPARE(board->image().pixelColor(cellCentre(22) + QPoint(30, 0)), QColor(255, 0, 0));
+        QCOMPARE(w->carpet().foundLetters(), QStringList{"H"});
+        QVERIFY(countColour(control<Canvas>(w, "bild2")->image(), QColor(255, 0, 0),
+                            QRect(0, 0, 60, 9999)) > 0);
         press(3); // U for u
         press(1);
         press(23);
-        QCOMPARE(w->carpet.found, (QStringList{"H", "u", "n"}));
+        QCOMPARE(w->carpet().foundLetters(), (QStringList{"H", "u", "n"}));
         QVERIFY(!w->solutionShown());
         press(0);
         QVERIFY(w->solutionShown());
-        QCOMPARE(twips::left(w->Picture1), 120);
-        QCOMPARE(w->Label4->text(), QString("Hund"));
-        QCOMPARE(QSize(twips::width(w->Image2), twips::height(w->Image2)), frame);
-        QCOMPARE(w->Image2->picture().isNull(), damaged);
+        QCOMPARE(twips::left(control(w, "Picture1")), 120);
+        QCOMPARE(control<QLabel>(w, "Label4")->text(), QString("Hund"));
+        auto *picture = control<ImageView>(w, "Image2");
+        QCOMPARE(QSize(twips::width(picture), twips::height(picture)), frame);
+        QCOMPARE(picture->picture().isNull(), damaged);
         QCOMPARE(f.p.log(LogList::Teppich), QStringList{"Hund"});
 
-        QTest::mouseClick(w->Label4, Qt::LeftButton);
+        QTest::mouseClick(control(w, "Label4"), Qt::LeftButton);
         QVERIFY(!w->solutionShown());
         QCOMPARE(f.p.randomRec.seeds.size(), 2);
-        QVERIFY(w->carpet.found.isEmpty());
+        QVERIFY(w->carpet().foundLetters().isEmpty());
     }
 
     // The solved noun stands whole in the panel; short ones keep their place and size.
@@ -212,15 +214,16 @@ private slots:
         WindowFixture f({entry});
         f.dir.addPicture(entry, pixels);
         auto *w = f.open<Form7>(ScreenId::Form7);
-        const QStringList visible = w->carpet.carpetLetters.mid(0, 25);
-        for (const QString &l : std::as_const(w->carpet.wordLetters))
+        const QStringList visible = w->carpet().carpetLetters().mid(0, 25);
+        const QStringList word = w->carpet().wordLetters();
+        for (const QString &l : word)
             w->carpetPressed(Carpet::cellOrigin(int(visible.indexOf(l))) + QPoint(1000, 500));
         QVERIFY(w->solutionShown());
-        QLabel *l = w->Label4;
+        auto *l = control<QLabel>(w, "Label4");
         QCOMPARE(l->text(), nouns::nounOf(entry));
         QVERIFY(l->fontMetrics().horizontalAdvance(l->text()) <= l->contentsRect().width());
-        QVERIFY(w->Picture1->rect().contains(l->geometry()));
-        QVERIFY(!l->geometry().intersects(w->Image2->geometry()));
+        QVERIFY(control(w, "Picture1")->rect().contains(l->geometry()));
+        QVERIFY(!l->geometry().intersects(control(w, "Image2")->geometry()));
         QCOMPARE(twips::top(l), 5640);
         QCOMPARE(twips::left(l) != 8520, moved);
         if (!moved)
@@ -230,16 +233,16 @@ private slots:
     void abbruchAndHelp() {
         WindowFixture f({"derHund.jpg", "dieMaus.jpg"});
         auto *w = f.open<Form7>(ScreenId::Form7);
-        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QTest::mouseClick(control(w, "Command2"), Qt::LeftButton);
         QCOMPARE(f.p.dialogsRec.lastText(), QString("Klicke die Buchstaben des angezeigten\rWortes "
                                                     "in der richtigen Reihenfolge an.\r\r"));
-        QCOMPARE(w->carpet.poolFiles.size(), 1);
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QCOMPARE(w->carpet().poolFiles().size(), 1);
+        QTest::mouseClick(control(w, "Command1"), Qt::LeftButton);
         QCOMPARE(f.p.menuShows, 1);
-        QVERIFY(w->carpet.carpetLetters.isEmpty());
+        QVERIFY(w->carpet().carpetLetters().isEmpty());
         f.open<Form7>(ScreenId::Form7); // the pool is filled afresh
-        QCOMPARE(w->carpet.poolFiles.size(), 1);
-        QCOMPARE(w->carpet.carpetLetters.size(), 25);
+        QCOMPARE(w->carpet().poolFiles().size(), 1);
+        QCOMPARE(w->carpet().carpetLetters().size(), 25);
     }
 };
 

@@ -79,59 +79,72 @@ private slots:
     void keysReachTheWindowFirst() {
         WindowFixture f({"derHund.jpg", "dieMaus.jpg"});
         auto *w = f.open<fang>(ScreenId::Fang);
-        QCOMPARE(w->Label1->text(), QString("Freund"));
-        QCOMPARE(w->List1->count(), 1);
-        w->List1->setCurrentRow(0);
-        w->List1->setFocus();
-        QTest::keyClick(w->List1, Qt::Key_Up);
-        QTest::keyClick(w->List1, Qt::Key_Left);
-        QCOMPARE(w->game.player(), QPoint(8, 5));
-        QCOMPARE(w->List1->currentRow(), 0);
-        QTest::keyClick(w->HBildlauf1, Qt::Key_Right);
-        QTest::keyClick(w->HBildlauf1, Qt::Key_Down);
-        QCOMPARE(w->game.player(), QPoint(9, 6));
-        QCOMPARE(w->HBildlauf1->value(), 10);
-        QCOMPARE(twips::left(w->Bezeichnung8), 3600);
+        auto *list = control<QListWidget>(w, "List1");
+        auto *name = control<QLabel>(w, "Label1");
+        auto *interval = control<QScrollBar>(w, "HBildlauf1");
+        auto *field = control(w, "Bild5");
+        auto *marker = control<QLabel>(w, "Bezeichnung8");
+        auto *clock = control<Ticker>(w, "Zeit1");
+        QCOMPARE(name->text(), QString("Freund"));
+        QCOMPARE(list->count(), 1);
+        list->setCurrentRow(0);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Up);
+        QTest::keyClick(list, Qt::Key_Left);
+        QCOMPARE(w->game().player(), QPoint(8, 5));
+        QCOMPARE(list->currentRow(), 0);
+        QTest::keyClick(interval, Qt::Key_Right);
+        QTest::keyClick(interval, Qt::Key_Down);
+        QCOMPARE(w->game().player(), QPoint(9, 6));
+        QCOMPARE(interval->value(), 10);
+        QCOMPARE(twips::left(marker), 3600);
 
-        QTest::mouseClick(w->Bild5, Qt::LeftButton);
-        QVERIFY(w->Zeit1->isActive());
-        QVERIFY(w->Bezeichnung8->isVisible());
-        QTest::keyClick(w->HBildlauf1, Qt::Key_Escape);
+        QTest::mouseClick(field, Qt::LeftButton);
+        QVERIFY(clock->isActive());
+        QVERIFY(marker->isVisible());
+        QTest::keyClick(interval, Qt::Key_Escape);
         QCOMPARE(f.p.menuShows, 1);
         QVERIFY(!w->isVisible());
-        QVERIFY(!w->Zeit1->isActive());
-        QVERIFY(!w->Bezeichnung8->isVisible());
+        QVERIFY(!clock->isActive());
+        QVERIFY(!marker->isVisible());
     }
 
     void wholeGameWithABlank() {
         WindowFixture f({"dasAb c.jpg"});
         f.p.name = "Tom";
         auto *w = f.open<fang>(ScreenId::Fang);
-        QCOMPARE(w->bezeichnung3->text(), QString("A"));
-        QCOMPARE(w->Bezeichnung5->text(), QString("b c"));
-        QCOMPARE(w->Bezeichnung6->text(), QString("0"));
+        auto *seconds = control<QLabel>(w, "Bezeichnung6");
+        auto *field = control(w, "Bild5");
+        auto *marker = control<QLabel>(w, "Bezeichnung8");
+        auto *caught = control<QLabel>(w, "bezeichnung4");
+        auto *next = control<QLabel>(w, "bezeichnung3");
+        auto *after = control<QLabel>(w, "Bezeichnung5");
+        auto *clock = control<Ticker>(w, "Zeit1");
+        QCOMPARE(next->text(), QString("A"));
+        QCOMPARE(after->text(), QString("b c"));
+        QCOMPARE(seconds->text(), QString("0"));
         cells(f.p.randomRec, {{8, 6}, {7, 6}, {0, 0}, {6, 6}});
-        QTest::mouseClick(w->Bild5, Qt::LeftButton);
+        QTest::mouseClick(field, Qt::LeftButton);
         f.p.clockRec.tick();
         f.p.clockRec.tick();
-        QCOMPARE(w->Bezeichnung6->text(), QString("2"));
+        QCOMPARE(seconds->text(), QString("2"));
         QTest::keyClick(w, Qt::Key_Left);
-        QCOMPARE(w->bezeichnung4->text(), QString("A"));
-        QCOMPARE(w->bezeichnung3->text(), QString("b"));
+        QCOMPARE(caught->text(), QString("A"));
+        QCOMPARE(next->text(), QString("b"));
         QTest::keyClick(w, Qt::Key_Left);
-        QCOMPARE(w->bezeichnung4->text(), QString("Ab "));
-        QCOMPARE(w->bezeichnung3->text(), QString("c"));
+        QCOMPARE(caught->text(), QString("Ab "));
+        QCOMPARE(next->text(), QString("c"));
         QVERIFY(!f.boxes());
         QTest::keyClick(w, Qt::Key_Left);
         QCOMPARE(f.boxes(), 1);
         QCOMPARE(f.box(), "Wortfange | Hallo Tom !\r\rDu hast es in 2 Sekunden geschafft.\r");
         QCOMPARE(f.p.log(LogList::Fange), QStringList{"Ab c"});
         // Ready again with the next word from the refilled list.
-        QVERIFY(!w->Zeit1->isActive());
-        QVERIFY(!w->Bezeichnung8->isVisible());
-        QCOMPARE(w->Bezeichnung6->text(), QString("0"));
-        QCOMPARE(w->game.word(), QString("Ab c"));
-        QCOMPARE(w->game.player(), QPoint(9, 6));
+        QVERIFY(!clock->isActive());
+        QVERIFY(!marker->isVisible());
+        QCOMPARE(seconds->text(), QString("0"));
+        QCOMPARE(w->game().word(), QString("Ab c"));
+        QCOMPARE(w->game().player(), QPoint(9, 6));
     }
 
     // The second click of a double click lands on the entry that moved up.
@@ -145,57 +158,65 @@ private slots:
         WindowFixture f({"derApfel.jpg", "derBall.jpg", "derHund.jpg", "dieMaus.jpg"});
         f.p.randomRec.pushIndex(0, 4); // Apfel
         auto *w = f.open<fang>(ScreenId::Fang);
-        QCOMPARE(w->List1->item(0)->text(), QString("Ball"));
-        const QPoint at = w->List1->visualItemRect(w->List1->item(0)).center();
-        QWidget *v = w->List1->viewport();
+        auto *list = control<QListWidget>(w, "List1");
+        QCOMPARE(list->item(0)->text(), QString("Ball"));
+        const QPoint at = list->visualItemRect(list->item(0)).center();
+        QWidget *v = list->viewport();
         QTest::mouseClick(v, Qt::LeftButton, {}, at);
-        QCOMPARE(w->game.word(), QString("Ball"));
-        QCOMPARE(w->List1->item(0)->text(), QString("Hund")); // now under the pointer
+        QCOMPARE(w->game().word(), QString("Ball"));
+        QCOMPARE(list->item(0)->text(), QString("Hund")); // now under the pointer
         if (pressBeforeDoubleClick)
             QTest::mousePress(v, Qt::LeftButton, {}, at);
         QTest::mouseDClick(v, Qt::LeftButton, {}, at);
         QTest::mouseRelease(v, Qt::LeftButton, {}, at);
-        QCOMPARE(w->game.word(), QString("Ball"));
-        QCOMPARE(w->List1->count(), 2);
+        QCOMPARE(w->game().word(), QString("Ball"));
+        QCOMPARE(list->count(), 2);
         QTest::mouseClick(v, Qt::LeftButton, {}, at); // a later click plays again
-        QCOMPARE(w->game.word(), QString("Hund"));
-        QCOMPARE(w->List1->count(), 1);
+        QCOMPARE(w->game().word(), QString("Hund"));
+        QCOMPARE(list->count(), 1);
     }
 
     void changedIntervalAndChoiceWhilePlaying() {
         WindowFixture f({"derHund.jpg", "dieMaus.jpg", "dasEi.jpg"});
         f.p.randomRec.pushIndex(2, 3); // Ei
         auto *w = f.open<fang>(ScreenId::Fang);
-        QCOMPARE(w->game.word(), QString("Ei"));
-        w->HBildlauf1->setValue(3);
-        QCOMPARE(w->Bezeichnung15->text(), QString("3"));
-        QTest::mouseClick(w->Bild5, Qt::LeftButton);
+        auto *list = control<QListWidget>(w, "List1");
+        auto *seconds = control<QLabel>(w, "Bezeichnung6");
+        auto *interval = control<QScrollBar>(w, "HBildlauf1");
+        auto *intervalShown = control<QLabel>(w, "Bezeichnung15");
+        auto *field = control(w, "Bild5");
+        auto *marker = control<QLabel>(w, "Bezeichnung8");
+        auto *clock = control<Ticker>(w, "Zeit1");
+        QCOMPARE(w->game().word(), QString("Ei"));
+        interval->setValue(3);
+        QCOMPARE(intervalShown->text(), QString("3"));
+        QTest::mouseClick(field, Qt::LeftButton);
         QList<int> jumps;
         for (int s = 1; s <= 15; ++s) {
             if (s == 7)
-                w->HBildlauf1->setValue(15);
+                interval->setValue(15);
             const int before = f.p.randomRec.calls;
             f.p.clockRec.tick();
             if (f.p.randomRec.calls > before)
                 jumps << s;
-            QVERIFY(w->game.cell(0) != w->game.player()); // a jump never lands on the player
+            QVERIFY(w->game().cell(0) != w->game().player()); // a jump never lands on the player
         }
         QCOMPARE(jumps, (QList<int>{3, 6, 15}));
-        QCOMPARE(w->Bezeichnung6->text(), QString("15"));
+        QCOMPARE(seconds->text(), QString("15"));
 
-        QListWidgetItem *maus = w->List1->item(1);
+        QListWidgetItem *maus = list->item(1);
         QCOMPARE(maus->text(), QString("Maus"));
-        QTest::mouseClick(w->List1->viewport(), Qt::LeftButton, {},
-                          w->List1->visualItemRect(maus).center());
-        QVERIFY(!w->Zeit1->isActive());
-        QVERIFY(!w->Bezeichnung8->isVisible());
-        QCOMPARE(w->game.word(), QString("Maus"));
-        QCOMPARE(w->Bezeichnung6->text(), QString("0"));
-        QCOMPARE(w->List1->count(), 1);
-        QTest::mouseClick(w->List1->viewport(), Qt::LeftButton, {},
-                          w->List1->visualItemRect(w->List1->item(0)).center());
-        QCOMPARE(w->game.word(), QString("Hund"));
-        QCOMPARE(w->List1->count(), 3); // emptied, so filled again at once
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(maus).center());
+        QVERIFY(!clock->isActive());
+        QVERIFY(!marker->isVisible());
+        QCOMPARE(w->game().word(), QString("Maus"));
+        QCOMPARE(seconds->text(), QString("0"));
+        QCOMPARE(list->count(), 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0)).center());
+        QCOMPARE(w->game().word(), QString("Hund"));
+        QCOMPARE(list->count(), 3); // emptied, so filled again at once
     }
 };
 

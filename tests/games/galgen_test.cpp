@@ -16,13 +16,15 @@ class GalgenTest : public QObject {
         p.showScreen(ScreenId::Galgen);
         return screenAs<galgen>(p, ScreenId::Galgen);
     }
+    static LetterBoard *board(galgen *w) { return control<LetterBoard>(w, "Liste1"); }
+    static Gallows *figure(galgen *w) { return control<Gallows>(w, "figure"); }
     static QListWidgetItem *key(galgen *w, QChar letter) {
-        for (int i = 0; i < w->Liste1->count(); ++i)
-            if (w->Liste1->item(i)->text().at(1) == letter)
-                return w->Liste1->item(i);
+        for (int i = 0; i < board(w)->count(); ++i)
+            if (board(w)->item(i)->text().at(1) == letter)
+                return board(w)->item(i);
         return nullptr;
     }
-    static void click(galgen *w, QChar letter) { clickItem(w->Liste1, key(w, letter)); }
+    static void click(galgen *w, QChar letter) { clickItem(board(w), key(w, letter)); }
 
 private slots:
     void secretWord_data() {
@@ -84,16 +86,16 @@ private slots:
         FakeProgram p;
         p.setNouns({"derHund.jpg"});
         galgen *w = open(p);
-        QCOMPARE(w->Liste1->count(), 30);
+        QCOMPARE(board(w)->count(), 30);
         QString top, bottom;
         for (int i = 0; i < 30; ++i) {
-            const QRect r = w->Liste1->visualItemRect(w->Liste1->item(i));
-            QVERIFY2(w->Liste1->viewport()->rect().contains(r), qPrintable(QString::number(i)));
-            (r.top() == 0 ? top : bottom) += w->Liste1->item(i)->text().at(1);
+            const QRect r = board(w)->visualItemRect(board(w)->item(i));
+            QVERIFY2(board(w)->viewport()->rect().contains(r), qPrintable(QString::number(i)));
+            (r.top() == 0 ? top : bottom) += board(w)->item(i)->text().at(1);
         }
         QCOMPARE(top, QString("ABCDEFGHIJKLMNO"));
         QCOMPARE(bottom, QString("PQRSTUVWXYZÄÖÜß"));
-        QCOMPARE(w->Liste1->item(0)->text(), QString(" A "));
+        QCOMPARE(board(w)->item(0)->text(), QString(" A "));
     }
 
     void wonGame() {
@@ -102,12 +104,12 @@ private slots:
         f.dir.addPicture("derHund.jpg");
         p.name = "Lena";
         galgen *w = open(p);
-        QCOMPARE(w->Bezeichnung1->text(), QString(" _ _ _ _"));
+        QCOMPARE(control<QLabel>(w, "Bezeichnung1")->text(), QString(" _ _ _ _"));
         QCOMPARE(p.randomRec.seeds.size(), 1);
 
         click(w, 'X');
         click(w, 'X'); // the highlight goes again, and it is a second miss
-        QCOMPARE(w->figure->shownParts(), (QList<Gallows::Part>{Gallows::Figur2, Gallows::Figur3}));
+        QCOMPARE(figure(w)->shownParts(), (QList<Gallows::Part>{Gallows::Figur2, Gallows::Figur3}));
         click(w, 'H');
         click(w, 'U');
         click(w, 'N');
@@ -116,8 +118,9 @@ private slots:
         bool pictureShown = false;
         QList<Gallows::Part> parts;
         p.dialogsRec.onShow = [&](const RecordingDialogs::Box &) {
-            pictureShown = w->Image1->isVisible() && !w->Image1->picture().isNull();
-            parts = w->figure->shownParts();
+            pictureShown = control(w, "Image1")->isVisible() &&
+                           !control<FramedImage>(w, "Image1")->picture().isNull();
+            parts = figure(w)->shownParts();
         };
         click(w, 'D');
         QCOMPARE(f.boxes(), 1);
@@ -130,10 +133,10 @@ private slots:
                                               Gallows::Linie9, Gallows::Linie10}));
         QCOMPARE(p.log(LogList::Galgen), QStringList{"Hund"});
         // Reset: the next game is drawn, nothing shown, no key highlighted.
-        QVERIFY(w->figure->shownParts().isEmpty());
-        QVERIFY(!w->Image1->isVisible());
-        QVERIFY(w->Liste1->selectedItems().isEmpty());
-        QCOMPARE(w->Bezeichnung1->text(), QString(" _ _ _ _"));
+        QVERIFY(figure(w)->shownParts().isEmpty());
+        QVERIFY(!control(w, "Image1")->isVisible());
+        QVERIFY(board(w)->selectedItems().isEmpty());
+        QCOMPARE(control<QLabel>(w, "Bezeichnung1")->text(), QString(" _ _ _ _"));
         QCOMPARE(p.randomRec.seeds.size(), 2);
     }
 
@@ -156,9 +159,9 @@ private slots:
         QFETCH(QString, marked);
         WindowFixture f({"derHund.jpg"});
         galgen *w = open(f.p);
-        QWidget *v = w->Liste1->viewport();
-        const QPoint F = w->Liste1->visualItemRect(key(w, 'F')).center();
-        const QPoint G = w->Liste1->visualItemRect(key(w, 'G')).center();
+        QWidget *v = board(w)->viewport();
+        const QPoint F = board(w)->visualItemRect(key(w, 'F')).center();
+        const QPoint G = board(w)->visualItemRect(key(w, 'G')).center();
         if (gesture == "click F") {
             QTest::mouseClick(v, Qt::LeftButton, {}, F);
         } else if (gesture == "press F, release G") {
@@ -179,12 +182,12 @@ private slots:
             QTest::mouseRelease(v, Qt::LeftButton, {}, F);
         } else {
             if (gesture.startsWith("right arrow"))
-                QTest::keyClick(w->Liste1, Qt::Key_Right);
-            QTest::keyClick(w->Liste1, Qt::Key_Space);
+                QTest::keyClick(board(w), Qt::Key_Right);
+            QTest::keyClick(board(w), Qt::Key_Space);
         }
-        QCOMPARE(w->game.misses(), misses);
+        QCOMPARE(w->game().misses(), misses);
         QString keys;
-        for (const QListWidgetItem *k : w->Liste1->selectedItems())
+        for (const QListWidgetItem *k : board(w)->selectedItems())
             keys += k->text().trimmed();
         QCOMPARE(keys, marked);
     }
@@ -197,26 +200,26 @@ private slots:
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
         auto look = [w](QChar c) {
-            return w->Liste1->viewport()->grab(w->Liste1->visualItemRect(key(w, c))).toImage();
+            return board(w)->viewport()->grab(board(w)->visualItemRect(key(w, c))).toImage();
         };
         const QImage a = look('A'), x = look('X');
-        QVERIFY(!w->Liste1->hasFocus());
+        QVERIFY(!board(w)->hasFocus());
         // Nor does the exit button wait for a stray space bar.
-        QVERIFY(!w->Befehl1->hasFocus());
+        QVERIFY(!control(w, "Befehl1")->hasFocus());
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w,
                         Qt::Key_Space);
         QVERIFY(w->isVisible());
-        w->Liste1->clearFocus(); // a focus frame at the start would go now
+        board(w)->clearFocus(); // a focus frame at the start would go now
         QCOMPARE(look('A'), a);
         click(w, 'X');
         QVERIFY(look('X') != x);
         click(w, 'X'); // unmarked again, after two misses
-        QCOMPARE(w->game.misses(), 2);
-        QVERIFY(!w->Liste1->hasFocus());
+        QCOMPARE(w->game().misses(), 2);
+        QVERIFY(!board(w)->hasFocus());
         QCOMPARE(look('X'), x);
         QTest::keyClick(w, Qt::Key_Tab);
         QTest::keyClick(w, Qt::Key_Tab);
-        QVERIFY(!w->Liste1->hasFocus());
+        QVERIFY(!board(w)->hasFocus());
         QCOMPARE(look('A'), a);
     }
 
@@ -228,13 +231,15 @@ private slots:
         const QString wrong = "BCDEFGHIJK";
         for (int i = 0; i < 9; ++i)
             click(w, wrong[i]);
-        QCOMPARE(w->figure->shownParts().size(), 9);
+        QCOMPARE(figure(w)->shownParts().size(), 9);
         QVERIFY(p.dialogsRec.boxes.isEmpty());
         QString solution;
         bool tenth = false;
         p.dialogsRec.onShow = [&](const RecordingDialogs::Box &) {
-            solution = w->Bezeichnung2->isVisible() ? w->Bezeichnung2->text() : QString();
-            tenth = w->figure->shown(Gallows::Linie5) && w->Image1->isVisible();
+            solution = control<QLabel>(w, "Bezeichnung2")->isVisible()
+                           ? control<QLabel>(w, "Bezeichnung2")->text()
+                           : QString();
+            tenth = figure(w)->shown(Gallows::Linie5) && control(w, "Image1")->isVisible();
         };
         click(w, wrong[9]);
         QCOMPARE(f.boxes(), 1);
@@ -242,8 +247,8 @@ private slots:
         QCOMPARE(solution, QString("Maus"));
         QVERIFY(tenth);
         QVERIFY(p.log(LogList::Galgen).isEmpty());
-        QVERIFY(!w->Bezeichnung2->isVisible());
-        QVERIFY(w->figure->shownParts().isEmpty());
+        QVERIFY(!control<QLabel>(w, "Bezeichnung2")->isVisible());
+        QVERIFY(figure(w)->shownParts().isEmpty());
     }
 
     void poolIsSortedAndAbbruchUsesUpANoun() {
@@ -251,16 +256,16 @@ private slots:
         p.setNouns({"dieMaus.jpg", "derÄrmel.jpg", "derBär.jpg"});
         p.randomRec.pushIndex(0, 3); // first of the sorted pool
         galgen *w = open(p);
-        QCOMPARE(w->game.secret(), QString("Ärmel"));
-        QCOMPARE(w->Liste2, (QStringList{"derBär.jpg", "dieMaus.jpg"}));
+        QCOMPARE(w->game().secret(), QString("Ärmel"));
+        QCOMPARE(w->wordPool(), (QStringList{"derBär.jpg", "dieMaus.jpg"}));
         p.randomRec.pushIndex(1, 2);
-        QTest::mouseClick(w->Befehl1, Qt::LeftButton);
+        QTest::mouseClick(control(w, "Befehl1"), Qt::LeftButton);
         QCOMPARE(p.menuShows, 1);
         QVERIFY(!w->isVisible());
-        QCOMPARE(w->Liste2, QStringList{"derBär.jpg"}); // Maus went unplayed
+        QCOMPARE(w->wordPool(), QStringList{"derBär.jpg"}); // Maus went unplayed
         p.showScreen(ScreenId::Galgen);
-        QCOMPARE(w->game.secret(), QString("Bär"));
-        QVERIFY(w->Liste2.isEmpty());
+        QCOMPARE(w->game().secret(), QString("Bär"));
+        QVERIFY(w->wordPool().isEmpty());
     }
 };
 

@@ -25,6 +25,10 @@ class MemoTest : public QObject {
         for (int j = 0; j < 9; ++j)
             r.pushIndex(insertAt, 9);
     }
+    // The cover of card k.
+    static QWidget *cover(memo *w, int k) {
+        return control(w, ("Bezeichnung" + QByteArray::number(k)).constData());
+    }
 
 private slots:
     void deal_data() {
@@ -47,10 +51,11 @@ private slots:
         MemoryGame g;
         g.deal(kNine, p.randomRec, p.clockRec);
         QCOMPARE(p.randomRec.seeds, QList<quint32>{Random::seedFor(p.clockRec.seconds)});
-        QCOMPARE(g.cards, cards);
-        QCOMPARE(g.gameWords, (QStringList{"Aal", "Baum", "Cola", "Dach", "Ente", "Fisch", "Gans",
-                                           "Hund", "Igel"}));
-        QCOMPARE(g.states, QString(18, '1'));
+        QCOMPARE(g.cards(), cards);
+        QCOMPARE(g.gameWords(), (QStringList{"Aal", "Baum", "Cola", "Dach", "Ente", "Fisch", "Gans",
+                                             "Hund", "Igel"}));
+        for (int k = 1; k <= 18; ++k)
+            QVERIFY(!g.found(k));
     }
 
     void poolRotation_data() {
@@ -69,14 +74,14 @@ private slots:
         FakeProgram p;
         MemoryGame g;
         g.deal(list, p.randomRec, p.clockRec);
-        const QStringList first = g.gameWords;
-        QCOMPARE(g.pool.size(), nouns - 9);
+        const QStringList first = g.gameWords();
+        QCOMPARE(g.pool().size(), nouns - 9);
         g.deal(QStringList(list.mid(0, 9)), p.randomRec, p.clockRec); // the list changed meanwhile
         bool overlap = false;
-        for (const QString &w : g.gameWords)
+        for (const QString &w : g.gameWords())
             overlap |= first.contains(w);
         if (secondDealRefills)
-            QCOMPARE(g.pool.size(), 0); // refilled from the changed list
+            QCOMPARE(g.pool().size(), 0); // refilled from the changed list
         else
             QVERIFY(!overlap); // still the old rotation
     }
@@ -90,7 +95,7 @@ private slots:
         g.deal(list, p.randomRec, p.clockRec);
         QList<int> see;
         for (int k = 1; k <= 18; ++k)
-            if (g.cards[k - 1] == "See")
+            if (g.cards()[k - 1] == "See")
                 see << k;
         QCOMPARE(see.size(), 4);
         QVERIFY(g.click(see[0]).matched == false);
@@ -110,10 +115,11 @@ private slots:
         QCOMPARE(f.box(), startBox);
         for (int k = 1; k <= 18; ++k)
             QVERIFY(!w->coverShown(k));
-        QVERIFY(w->Command3->isVisible());
+        auto *start = control<QPushButton>(w, "Command3");
+        QVERIFY(start->isVisible());
 
         // The words are written onto the window: card 1 holds "Igel".
-        const QImage &img = w->board->image();
+        const QImage &img = control<Canvas>(w, "board")->image();
         auto inked = [&](int k) {
             const QPoint o = memo::cardOrigin(k);
             int n = 0;
@@ -124,20 +130,19 @@ private slots:
         };
         QVERIFY(inked(1) > 20);
 
-        QTest::mouseClick(w->Command3, Qt::LeftButton);
-        QVERIFY(!w->Command3->isVisible());
+        QTest::mouseClick(start, Qt::LeftButton);
+        QVERIFY(!start->isVisible());
         for (int k = 1; k <= 18; ++k)
             QVERIFY(w->coverShown(k));
 
-        auto clickCard = [&](int k) { QTest::mouseClick(w->Bezeichnung[k], Qt::LeftButton); };
+        auto clickCard = [&](int k) { QTest::mouseClick(cover(w, k), Qt::LeftButton); };
         clickCard(1); // Igel
         clickCard(2); // Hund: no pair, both stay open
         QVERIFY(!w->coverShown(1) && !w->coverShown(2));
         clickCard(10); // Igel: closes the two, opens this one
         QVERIFY(w->coverShown(1) && w->coverShown(2) && !w->coverShown(10));
         clickCard(1); // the pair
-        QCOMPARE(w->game.states[0], QChar('0'));
-        QCOMPARE(w->game.states[9], QChar('0'));
+        QVERIFY(w->game().found(1) && w->game().found(10) && !w->game().found(2));
         const QPoint frame = memo::cardOrigin(1) / 15;
         QCOMPARE(img.pixelColor(frame), QColor(128, 128, 128));
         QVERIFY(img.pixelColor(memo::cardOrigin(3) / 15) != QColor(128, 128, 128));
@@ -147,7 +152,7 @@ private slots:
             if (b.title == "Memory")
                 inkUnderBox = inked(5);
         };
-        const QStringList cards = w->game.cards;
+        const QStringList cards = w->game().cards();
         for (int k = 2; k <= 9; ++k) {
             clickCard(k);
             clickCard(cards.indexOf(cards[k - 1], 9) + 1);
@@ -158,7 +163,7 @@ private slots:
         QCOMPARE(f.box(1), "Memory | Hallo Ida !\r\rPrima, du hast es geschafft!\r");
         QVERIFY(inkUnderBox > 20);    // the writing stays under the message
         QCOMPARE(f.box(2), startBox); // the next game at once
-        QVERIFY(w->Command3->isVisible());
+        QVERIFY(start->isVisible());
         QCOMPARE(f.p.randomRec.seeds.size(), 2);
     }
 
@@ -175,10 +180,10 @@ private slots:
                                    "derWWWWWWWWWWWWWWWWWWWW.jpg"};
         WindowFixture f(nouns);
         auto *w = f.open<memo>(ScreenId::Memo);
-        const QImage &img = w->board->image();
+        const QImage &img = control<Canvas>(w, "board")->image();
         QRegion cards;
         for (int k = 1; k <= 18; ++k)
-            cards += w->Bezeichnung[k]->geometry().adjusted(1, 1, -1, -1);
+            cards += cover(w, k)->geometry().adjusted(1, 1, -1, -1);
         int outside = 0;
         for (int y = 0; y < twips::px(6840); ++y)
             for (int x = 0; x < img.width(); ++x)
@@ -219,14 +224,14 @@ private slots:
             list << QString("derZ%1.jpg").arg(QChar('a' + i));
         WindowFixture f(list);
         auto *w = f.open<memo>(ScreenId::Memo);
-        QCOMPARE(w->game.pool.size(), 9);
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QCOMPARE(w->game().pool().size(), 9);
+        QTest::mouseClick(control(w, "Command1"), Qt::LeftButton);
         QCOMPARE(f.p.menuShows, 1);
-        QVERIFY(w->game.cards.isEmpty());
-        QCOMPARE(w->game.pool.size(), 9);
+        QVERIFY(w->game().cards().isEmpty());
+        QCOMPARE(w->game().pool().size(), 9);
         f.p.showScreen(ScreenId::Memo);
-        QCOMPARE(w->game.pool.size(), 0); // the second game came from the rest
-        QCOMPARE(w->game.cards.size(), 18);
+        QCOMPARE(w->game().pool().size(), 0); // the second game came from the rest
+        QCOMPARE(w->game().cards().size(), 18);
     }
 };
 
