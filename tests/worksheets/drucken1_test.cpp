@@ -59,7 +59,7 @@ private slots:
         RecordingSurface s;
         int calls = 0;
         wt::printInto(w, s, &calls);
-        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
+        wt::press(w, "Command5");
         QCOMPARE(calls, 1);
         QCOMPARE(wt::textAt(s, "Baum"), QPoint(1500, 6000 - 200));
         QCOMPARE(wt::textAt(s, "Hund"), QPoint(1500, 7500 - 200));
@@ -106,7 +106,7 @@ private slots:
         QFETCH(QString, says);
         WindowFixture f;
         drucken1 *w = open(f, printer);
-        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
+        wt::press(w, "Command6");
         const QStringList before = w->cards();
         RecordingSurface s;
         int jobs = 0;
@@ -115,7 +115,7 @@ private slots:
         else
             wt::printToFile(w, target);
         f.p.dialogsRec.answers << answers;
-        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
+        wt::press(w, "Command5");
         if (!printer) {
             const auto &question = f.p.dialogsRec.boxes.first();
             QVERIFY(question.yesNo && question.defaultNo);
@@ -133,66 +133,65 @@ private slots:
     void exchange() {
         WindowFixture f;
         drucken1 *w = open(f);
-        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
+        wt::press(w, "Command6");
         QCOMPARE(w->pageStart(), 2);
         const QStringList before = w->cards();
         // The source, entry 2 of the picture list, is on the page already.
-        control<QListWidget>(w, "Bilder1")->setCurrentRow(2);
-        control<QListWidget>(w, "Liste1")->setCurrentRow(4);
-        QTest::mouseClick(control<QPushButton>(w, "Command3"), Qt::LeftButton);
+        auto *bilder = control<QListWidget>(w, "Bilder1");
+        auto *liste = control<QListWidget>(w, "Liste1");
+        bilder->setCurrentRow(2);
+        liste->setCurrentRow(4);
+        wt::press(w, "Command3");
         QCOMPARE(f.box(), "Bild einfügen | Das Bild ist schon vorhanden!\r\r");
         QCOMPARE(w->cards(), before);
 
         // Entry 0 is not: card 4 takes it, the page start stays.
         f.p.dialogsRec.clear();
-        control<QListWidget>(w, "Bilder1")->setCurrentRow(0);
-        control<QListWidget>(w, "Liste1")->setCurrentRow(4);
-        QTest::mouseClick(control<QPushButton>(w, "Command3"), Qt::LeftButton);
+        bilder->setCurrentRow(0);
+        liste->setCurrentRow(4);
+        wt::press(w, "Command3");
         QCOMPARE(f.boxes(), 0);
         QStringList expected = before;
-        expected[4] = control<QListWidget>(w, "Bilder1")->item(0)->text();
+        expected[4] = bilder->item(0)->text();
         QCOMPARE(w->cards(), expected);
         QCOMPARE(w->pageStart(), 2);
         RecordingSurface s;
         w->previewRoutine(s, w->page());
         QCOMPARE(wt::texts(s)[8].first, QStringLiteral("Auto"));
         // The next page change drops the exchange.
-        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
-        QTest::mouseClick(control<QPushButton>(w, "Command7"), Qt::LeftButton);
+        wt::press(w, "Command6");
+        wt::press(w, "Command7");
         QCOMPARE(w->cards(), before);
     }
 
-    void clipboardGetsThePreview() {
+    // The clipboard gets the preview as drawn; a picture file changed or gone
+    // meanwhile shows at the next activation.
+    void clipboardAndReload() {
         WindowFixture f;
         drucken1 *w = open(f);
-        QGuiApplication::clipboard()->clear();
-        QTest::mouseClick(control<QPushButton>(w, "Command8"), Qt::LeftButton);
-        const QImage copied = QGuiApplication::clipboard()->image();
-        QCOMPARE(copied.size(), control<Canvas>(w, "Picture1")->size()); // not the number strip
-        QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
-                 control<Canvas>(w, "Picture1")->snapshot().convertToFormat(QImage::Format_RGB32));
-        // The preview is drawn: a box outline and the blue picture of the first card.
-        QCOMPARE(QColor(copied.pixel(100 / 15, 300 / 15)), QColor(Qt::black));
-        QCOMPARE(QColor(copied.pixel(4550 / 15, 450 / 15)), QColor(0, 0, 200));
-        QCOMPARE(f.box(), "Kalimbo(Ablage) | Die Seite wurde in die Ablage kopiert.\r");
-    }
-
-    void changedFileIsReloaded() {
-        WindowFixture f;
-        drucken1 *w = open(f);
-        auto pixelOfFirstCard = [w] {
-            return QColor(control<Canvas>(w, "Picture1")->snapshot().pixel(4550 / 15, 450 / 15));
+        auto *preview = control<Canvas>(w, "Picture1");
+        auto firstCard = [preview] {
+            return QColor(preview->snapshot().pixel(4550 / 15, 450 / 15));
         };
-        QCOMPARE(pixelOfFirstCard(), QColor(0, 0, 200));
-        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
+        QGuiApplication::clipboard()->clear();
+        wt::press(w, "Command8");
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.size(), preview->size()); // not the number strip
+        QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
+                 preview->snapshot().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(QColor(copied.pixel(100 / 15, 300 / 15)), QColor(Qt::black)); // a box outline
+        QCOMPARE(firstCard(), QColor(0, 0, 200));
+        QCOMPARE(f.box(), "Kalimbo(Ablage) | Die Seite wurde in die Ablage kopiert.\r");
+
+        wt::press(w, "Command1");
         f.dir.addPicture("dasAuto.bmp", QSize(20, 20), QColor(0, 200, 0));
         f.open<drucken1>(ScreenId::Drucken1);
-        QCOMPARE(pixelOfFirstCard(), QColor(0, 200, 0));
+        QCOMPARE(firstCard(), QColor(0, 200, 0));
         // A file that has gone leaves an empty rectangle; the page is drawn all the same.
-        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
+        wt::press(w, "Command1");
         f.dir.remove("dasAuto.bmp");
         f.open<drucken1>(ScreenId::Drucken1);
-        QCOMPARE(pixelOfFirstCard(), QColor(Qt::white));
+        QCOMPARE(firstCard(), QColor(Qt::white));
         QCOMPARE(w->cards().first(), QStringLiteral("dasAuto.bmp"));
     }
 
@@ -204,7 +203,7 @@ private slots:
         QTemporaryDir out;
         const QString file = out.filePath("cards.pdf");
         wt::printToFile(w, file);
-        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
+        wt::press(w, "Command5");
         QCOMPARE(wt::pdfPages(file), 1);
         const auto words = wt::pdfWords(file);
         QCOMPARE(words.size(), 9 * 4);

@@ -36,7 +36,7 @@ class Drucken2Test : public QObject {
     static RecordingSurface printed(drucken2 *w) {
         RecordingSurface rec;
         wt::printInto(w, rec);
-        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
+        wt::press(w, "Command5");
         return rec;
     }
 
@@ -76,11 +76,10 @@ private slots:
         QCOMPARE(control<QLineEdit>(w, "Text1")->text(), drucken2::nounOf(entry));
         QVERIFY(!control<QLineEdit>(w, "Text1")->hasSelectedText());
 
-        QTest::mouseClick(control<QPushButton>(w, "auslaut"), Qt::LeftButton);
+        wt::press(w, "auslaut");
         QCOMPARE(w->sounds().at(k), last);
-        QTest::mouseClick(control<QPushButton>(w, "Command7"),
-                          Qt::LeftButton); // a page change: defaults again
-        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
+        wt::press(w, "Command7"); // a page change: defaults again
+        wt::press(w, "Command6");
         QCOMPARE(w->sounds().at(k), drucken2::defaultSound(entry));
     }
 
@@ -126,16 +125,16 @@ private slots:
         WindowFixture f;
         drucken2 *w = open(f); // 20 pictures, page 0 holds the first 16
         control<QListWidget>(w, "Liste1")->setCurrentRow(3);
-        QTest::mouseClick(control<QPushButton>(w, "inlaut"), Qt::LeftButton); // BAUM: "A"
+        wt::press(w, "inlaut"); // BAUM: "A"
         QCOMPARE(w->sounds()[3], QStringLiteral("A"));
         control<QListWidget>(w, "Bilder1")->setCurrentRow(18); // not on the page
         control<QListWidget>(w, "Liste1")->setCurrentRow(3);
-        QTest::mouseClick(control<QPushButton>(w, "Command3"), Qt::LeftButton);
+        wt::press(w, "Command3");
         QCOMPARE(w->cards()[3], control<QListWidget>(w, "Bilder1")->item(18)->text());
         QCOMPARE(w->sounds()[3], QStringLiteral("A"));
         QCOMPARE(w->pageStart(), 0);
         // Activation brings the page and the default sounds back.
-        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
+        wt::press(w, "Command1");
         f.open<drucken2>(ScreenId::Drucken2);
         QCOMPARE(w->cards()[3], QStringLiteral("derBAUM.bmp"));
         QCOMPARE(w->sounds()[3], QStringLiteral("B"));
@@ -188,17 +187,15 @@ private slots:
         auto *w = f.open<drucken2>(ScreenId::Drucken2);
         QCOMPARE(Picture::decodeCount() - before, 16L);
         before = Picture::decodeCount();
-        QTest::mouseClick(control<QPushButton>(w, "anlaut"),
-                          Qt::LeftButton); // redraws: the decoded pictures serve
+        wt::press(w, "anlaut"); // redraws: the decoded pictures serve
         QCOMPARE(Picture::decodeCount() - before, 0L);
-        QTest::mouseClick(control<QPushButton>(w, "Command1"),
-                          Qt::LeftButton); // away and back, files unchanged
+        wt::press(w, "Command1"); // away and back, files unchanged
         f.open<drucken2>(ScreenId::Drucken2);
         QCOMPARE(Picture::decodeCount() - before, 0L);
         QTemporaryDir out;
         wt::printToFile(w, out.filePath("p.pdf"));
         before = Picture::decodeCount();
-        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
+        wt::press(w, "Command5");
         QCOMPARE(Picture::decodeCount() - before, 16L); // once more, at the printer's resolution
         before = Picture::decodeCount();
         w->vorschau(); // printing kept the preview's images

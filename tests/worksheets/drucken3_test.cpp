@@ -48,7 +48,7 @@ private slots:
         drucken3 *w = open(f);
         RecordingSurface s;
         wt::printInto(w, s);
-        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
+        wt::press(w, "Command5");
         const auto t = wt::texts(s);
         QCOMPARE(t.size(), 18);
         for (int i = 0; i < 9; ++i) {

@@ -32,7 +32,7 @@ private slots:
         auto *w = f.open<WorksheetFrame>(ScreenId(id));
         const int n = w->pageSize(), last = count - n;
         QCOMPARE(w->cards(), names.mid(0, n));
-        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
+        wt::press(w, "Command6");
         QCOMPARE(w->pageStart(), last);
         QCOMPARE(w->cards(), names.mid(last, n));
         QCOMPARE(control<QLabel>(w, "Label1")->text(), QString::number(last));
@@ -44,7 +44,7 @@ private slots:
                  qMakePair(QStringLiteral(" %1").arg(last + 1), QPoint(10, step - offset)));
         QCOMPARE(numbers.last(),
                  qMakePair(QStringLiteral(" %1").arg(count), QPoint(10, n * step - offset)));
-        QTest::mouseClick(control<QPushButton>(w, "Command7"), Qt::LeftButton);
+        wt::press(w, "Command7");
         QCOMPARE(w->pageStart(), 0);
         // The lists show the page; after the preview the last card is selected
         // and the picture list is back at its first entry.
@@ -62,8 +62,8 @@ private slots:
         const QStringList names = wt::addPictures(f.dir, f.p, 5);
         auto *w = f.open<WorksheetFrame>(ScreenId::Drucken2);
         QCOMPARE(w->cards(), names);
-        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
-        QTest::mouseClick(control<QPushButton>(w, "Command7"), Qt::LeftButton);
+        wt::press(w, "Command6");
+        wt::press(w, "Command7");
         QCOMPARE(w->pageStart(), 0);
         RecordingSurface page;
         w->pageRoutine(page, w->page());
@@ -74,10 +74,10 @@ private slots:
         WindowFixture f;
         const QStringList names = wt::addPictures(f.dir, f.p, 12);
         auto *w = f.open<drucken1>(ScreenId::Drucken1);
-        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
+        wt::press(w, "Command6");
         QCOMPARE(w->pageStart(), 3);
         // Abbruch, a new picture file, and back: the window starts afresh.
-        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
+        wt::press(w, "Command1");
         QVERIFY(!w->isVisible());
         QCOMPARE(f.p.menuShows, 1);
         QCOMPARE(control<QListWidget>(w, "Bilder1")->count(), 0);

@@ -22,7 +22,7 @@ private slots:
         auto *w = f.open<drucken2>(ScreenId::Drucken2);
         const QStringList cards = w->cards();
 
-        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
+        wt::press(w, "Command5");
         QStringList pdfs = QDir(dir.path()).entryList({"*.pdf"}, QDir::Files, QDir::Name);
         QCOMPARE(pdfs.size(), 1);
         const QString first = pdfs.first();
@@ -36,7 +36,7 @@ private slots:
         const qint64 firstSize = QFileInfo(dir.filePath(first)).size();
 
         // Printed again within the same second: a second file, the first untouched.
-        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
+        wt::press(w, "Command5");
         pdfs = QDir(dir.path()).entryList({"*.pdf"}, QDir::Files, QDir::Name);
         QCOMPARE(pdfs.size(), 2);
         QCOMPARE(QFileInfo(dir.filePath(first)).size(), firstSize);

@@ -78,8 +78,7 @@ private slots:
         f.p.options[Option::Druckerausgabe] = true;
         wt::addPictures(f.dir, f.p, 9);
         auto *w = f.open<drucken1>(ScreenId::Drucken1);
-        QTest::mouseClick(control<QPushButton>(w, "Command5"),
-                          Qt::LeftButton); // the program's own print path
+        wt::press(w, "Command5"); // the program's own print path
         QCOMPARE(f.box(), "Kalimbo (Lernkärtchen) | Die Lernkärtchen werden gedruckt ...\r\r");
         QVERIFY(QDir(f.dir.path()).entryList({"*.pdf"}).isEmpty()); // no fallback file
 
@@ -132,7 +131,7 @@ private slots:
         f.p.options[Option::Druckerausgabe] = true;
         wt::addPictures(f.dir, f.p, 9);
         auto *w = f.open<drucken1>(ScreenId::Drucken1);
-        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
+        wt::press(w, "Command5");
         QCOMPARE(f.boxes(), 1);
         const QString box = f.box();
         QCOMPARE(box.contains("Die Lernkärtchen werden gedruckt ..."), printed);

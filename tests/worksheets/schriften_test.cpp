@@ -24,7 +24,7 @@ class SchriftenTest : public QObject {
     }
     /// Opens the chooser from the worksheet and selects the font in that row.
     static schriften *openChooser(WorksheetFrame *w, FakeProgram &program, int row) {
-        QTest::mouseClick(control<QPushButton>(w, "Command2"), Qt::LeftButton);
+        wt::press(w, "Command2");
         auto *c = dynamic_cast<schriften *>(program.existing(ScreenId::Schriften));
         if (c && row < control<QListWidget>(c, "List1")->count())
             control<QListWidget>(c, "List1")->setCurrentRow(row);
@@ -78,13 +78,13 @@ private slots:
         WindowFixture f;
         f.p.options[Option::Druckerausgabe] = true;
         drucken1 *w = openCards(f);
-        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
+        wt::press(w, "Command6");
         QCOMPARE(w->pageStart(), 3);
         schriften *c = openChooser(w, f.p, 1);
         const QString chosen = fontAt(f.p, 1);
         w->vorschau(); // a redraw while the chooser is open takes its selection
         QCOMPARE(w->previewFamily(), chosen);
-        QTest::mouseClick(control<QPushButton>(c, "Command2"), Qt::LeftButton);
+        wt::press(c, "Command2");
         QVERIFY(!c->isVisible());
         QCOMPARE(control<QListWidget>(c, "List1")->count(), 0);
         QCOMPARE(control<QLabel>(c, "Label1")->text(), chosen);
@@ -94,52 +94,52 @@ private slots:
         QCOMPARE(f.p.menuShows, 0);
         RecordingSurface page;
         wt::printInto(w, page);
-        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
+        wt::press(w, "Command5");
         const auto texts = wt::opsOf(page, wt::Op::Text);
         QVERIFY(!texts.isEmpty());
         QCOMPARE(texts.first().family, chosen);
         QCOMPARE(texts.first().points, 32.0); // the worksheet keeps its size
 
         // Another worksheet takes the font at its next preview.
-        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
+        wt::press(w, "Command1");
         QCOMPARE(f.open<drucken3>(ScreenId::Drucken3)->previewFamily(), chosen);
     }
 
-    void cancelKeepsTheEarlierChoice() {
+    // Leaving by "Abbruch" or the title bar takes nothing: the worksheet is
+    // active again on its first page with the earlier font and the main menu
+    // stays hidden. "Abbruch" keeps the sample size; the title bar discards
+    // the window, so the next use starts from the initial state.
+    void leavingWithoutTaking_data() {
+        QTest::addColumn<bool>("titleBar");
+        QTest::newRow("Abbruch") << false;
+        QTest::newRow("title bar") << true;
+    }
+    void leavingWithoutTaking() {
+        QFETCH(bool, titleBar);
         WindowFixture f;
         drucken1 *w = openCards(f);
         schriften *c = openChooser(w, f.p, 1);
         const QString chosen = fontAt(f.p, 1);
-        QTest::mouseClick(control<QPushButton>(c, "Command2"), Qt::LeftButton);
+        wt::press(c, "Command2");
         QCOMPARE(w->previewFamily(), chosen);
 
-        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
+        wt::press(w, "Command6");
         openChooser(w, f.p, 0);
-        QTest::mouseClick(control<QPushButton>(c, "Command1"), Qt::LeftButton);
+        control<QScrollBar>(c, "VScroll1")->setValue(12);
+        if (titleBar)
+            c->closeByTitleBar();
+        else
+            wt::press(c, "Command1");
         QVERIFY(!c->isVisible());
-        QVERIFY(control<QLabel>(c, "Label1")->text().isEmpty());
-        QCOMPARE(control<QListWidget>(c, "List1")->count(), 0);
+        if (!titleBar)
+            QVERIFY(control<QLabel>(c, "Label1")->text().isEmpty());
+        QVERIFY(w->isVisible());
+        QCOMPARE(f.p.menuShows, 0);
         QCOMPARE(w->pageStart(), 0); // reactivated
         QCOMPARE(w->previewFamily(), chosen);
-    }
-
-    void titleBarClose() {
-        WindowFixture f;
-        drucken1 *w = openCards(f);
-        const QString before = w->previewFamily();
-        QTest::mouseClick(control<QPushButton>(w, "Command6"), Qt::LeftButton);
-        schriften *c = openChooser(w, f.p, 1);
-        control<QScrollBar>(c, "VScroll1")->setValue(12);
-        c->closeByTitleBar();
-        QVERIFY(!c->isVisible());
-        QCOMPARE(f.p.menuShows, 0); // the worksheet stays, the main menu does not come up
-        QVERIFY(w->isVisible());
-        QCOMPARE(w->pageStart(), 0);
-        QCOMPARE(w->previewFamily(), before);
-        // The next use starts from the initial state.
         schriften *again = openChooser(w, f.p, 0);
-        QCOMPARE(control<QScrollBar>(again, "VScroll1")->value(), 7);
-        QCOMPARE(control<QLabel>(again, "Label2")->font().pointSizeF(), 14.0);
+        QCOMPARE(control<QScrollBar>(again, "VScroll1")->value(), titleBar ? 7 : 12);
+        QCOMPARE(control<QLabel>(again, "Label2")->font().pointSizeF(), titleBar ? 14.0 : 24.0);
     }
 };
 

@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -32,6 +33,11 @@ inline QStringList addPictures(PictureDir &dir, FakeProgram &program, int n) {
                      QStringLiteral("Wort%1.bmp").arg(i, 2, 10, QLatin1Char('0'));
     setPictures(dir, program, names);
     return program.nouns;
+}
+
+/// Clicks the window's button of that name.
+inline void press(QWidget *window, const char *button) {
+    QTest::mouseClick(control<QPushButton>(window, button), Qt::LeftButton);
 }
 
 /// Opens a worksheet on these pictures, the printer switched on.
