@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 declare -A may=(
     [core]="core"
     [rules]="core rules"
-    [records]="records"
+    [records]="core records"
     [syllables]="syllables"
     [drawing]="core drawing"
     [ui]="core drawing ui"

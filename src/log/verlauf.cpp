@@ -1,6 +1,7 @@
 #include "log/verlauf.h"
 
 #include "core/clock.h"
+#include "core/nouns.h"
 #include "records/recordstore.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
@@ -74,7 +75,7 @@ namespace verlauf {
 
 QString displayForm(const QString &entry) {
     const QString a = articleOf(entry);
-    return a.isEmpty() ? nounOf(entry) : a + QLatin1Char(' ') + nounOf(entry);
+    return a.isEmpty() ? nouns::nounOf(entry) : a + QLatin1Char(' ') + nouns::nounOf(entry);
 }
 
 void drawDayChart(Surface &s, const QRect &area, const QList<DayTally> &days) {

@@ -23,14 +23,6 @@ bool isArticleExercise(const QString &id) {
     return id == QLatin1String("begleiter");
 }
 
-QString nounOf(const QString &entry) {
-    QString noun = entry.mid(3);
-    const int dot = noun.indexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        noun.truncate(dot);
-    return noun.left(1).toUpper() + noun.mid(1).toLower();
-}
-
 QString articleOf(const QString &entry) {
     const QString a = entry.left(3).toLower();
     if (a == QLatin1String("der") || a == QLatin1String("die") || a == QLatin1String("das"))

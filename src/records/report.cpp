@@ -1,5 +1,7 @@
 #include "records/report.h"
 
+#include "core/nouns.h"
+
 #include <QHash>
 #include <algorithm>
 #include <map>
@@ -65,7 +67,7 @@ Report buildReport(const QList<Record> &records, const QDate &today) {
         }
         perDay[r.day].add(r.right);
         if (!r.right)
-            ++wrongNouns[r.exercise][nounOf(r.entry)];
+            ++wrongNouns[r.exercise][nouns::nounOf(r.entry)];
         if (isArticleExercise(r.exercise)) {
             const QString right = articleOf(r.entry);
             const int ri = articleIndex(right);
@@ -73,7 +75,7 @@ Report buildReport(const QList<Record> &records, const QDate &today) {
             if (ri >= 0 && ci >= 0) {
                 ++report.confusion.counts[ri][ci];
                 if (ri != ci) {
-                    const QString noun = nounOf(r.entry);
+                    const QString noun = nouns::nounOf(r.entry);
                     Confusion::Row &row = confusionRows[right + QLatin1Char(' ') + noun];
                     row.noun = noun;
                     row.article = right;

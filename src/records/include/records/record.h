@@ -35,8 +35,6 @@ QString exerciseTitle(const QString &id);
 /// Exercises whose answers are a definite article der/die/das.
 bool isArticleExercise(const QString &id);
 
-/// "Hund" for "derHund.jpg" (fourth character to the first dot, capitalised).
-QString nounOf(const QString &entry);
 /// "der" for "DERHund.jpg"; empty when the entry has no valid article.
 QString articleOf(const QString &entry);
 
