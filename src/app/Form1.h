@@ -71,6 +71,36 @@ public:
     /// Shows the "Extras" switches and stores each change.
     void openExtras();
 
+signals:
+    /// "Bilder bei Nomen ein" changed (the reading screen follows it).
+    void picturesOptionChanged(bool on);
+
+protected:
+    void activated() override;
+    bool titleBarClose() override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    void buildHead();
+    void buildButtons();
+    void buildNamePanel();
+    void buildOptionsPanel();
+    void buildColourPanel();
+    void buildLetterPanel();
+
+    /// A launch button: count check, letter panel closed, window shown.
+    void launch(int count, int minimum, const QString &text, const QString &title, ScreenId id,
+                bool closesLetterPanel = true);
+    void closeLetterPanel();
+    void nameButton();
+    void fertig();
+    void lehrer();
+    void farben();
+    void laute();
+    void setConsonant(int i);
+    void setVowel(int i);
+    QCheckBox *optionBox(Option o) const;
+
     // Controls, named as the teacher's and child's tools are named.
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
            *Label7 = nullptr, *Label8 = nullptr;
@@ -107,35 +137,6 @@ public:
     QListWidget *List1 = nullptr; // letters
     QListWidget *List3 = nullptr; // filter preview
     QPushButton *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr, *Command26 = nullptr;
-
-signals:
-    /// "Bilder bei Nomen ein" changed (the reading screen follows it).
-    void picturesOptionChanged(bool on);
-
-protected:
-    void activated() override;
-    bool titleBarClose() override;
-    bool eventFilter(QObject *o, QEvent *e) override;
-
-private:
-    void buildHead();
-    void buildButtons();
-    void buildNamePanel();
-    void buildOptionsPanel();
-    void buildColourPanel();
-    void buildLetterPanel();
-
-    /// A launch button: count check, letter panel closed, window shown.
-    void launch(int count, int minimum, const QString &text, const QString &title, ScreenId id,
-                bool closesLetterPanel = true);
-    void closeLetterPanel();
-    void nameButton();
-    void fertig();
-    void lehrer();
-    void farben();
-    void laute();
-    void setConsonant(int i);
-    void setVowel(int i);
 
     KalimboProgram &m_program;
     QStringList File1;

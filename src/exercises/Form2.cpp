@@ -15,9 +15,12 @@ Form2::Form2(Program &program)
     makeStrip(120, 5640, 10575, 1095);
     makeBar(6840);
     Command3 = controls::button(this, QStringLiteral("Hilfe"), 240, 6960, 1095, 375);
+    KALIMBO_NAME(Command3);
     makeAbbruch(6960);
     Command2 = controls::button(this, QStringLiteral("N e u"), 9480, 6960, 1095, 375);
+    KALIMBO_NAME(Command2);
     Check1 = controls::checkBox(this, QStringLiteral(" mit Bild"), 11400, 4920, 1215, 255);
+    KALIMBO_NAME(Check1);
 
     connect(Command2, &QPushButton::clicked, this, &Form2::neu);
     connect(Command3, &QPushButton::clicked, this, &Form2::hilfe);

@@ -14,10 +14,6 @@ public:
     /// The main menu's "Bilder bei Nomen ein" changed: follow it.
     void setPictureSwitch(bool on);
 
-    QPushButton *Command2 = nullptr; // "N e u"
-    QPushButton *Command3 = nullptr; // "Hilfe"
-    QCheckBox *Check1 = nullptr;     // picture switch, outside the visible area
-
 protected:
     void start() override;
 
@@ -30,5 +26,8 @@ private:
     void check1Changed(bool on);
     void stripPressed(bool down);
 
+    QPushButton *Command2 = nullptr; // "N e u"
+    QPushButton *Command3 = nullptr; // "Hilfe"
+    QCheckBox *Check1 = nullptr;     // picture switch, outside the visible area
     bool m_writingOption = false;
 };

@@ -114,6 +114,34 @@ QStringList clippedIn(QWidget *window) {
     return out;
 }
 
+/// Names given to more than one control of a window (tests and accessibility
+/// tools would find the wrong one).
+QStringList repeatedNames(QWidget *window) {
+    QStringList seen, repeated;
+    for (const QWidget *w : window->findChildren<QWidget *>()) {
+        const QString name = w->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+            continue;
+        if (seen.contains(name) && !repeated.contains(name))
+            repeated << name;
+        seen << name;
+    }
+    for (QString &name : repeated)
+        name = window->windowTitle() + QStringLiteral(": ") + name + QStringLiteral(" twice");
+    return repeated;
+}
+
+/// A control by its name; in a window that does not name its controls, the
+/// one direct child of that type.
+template <class T> T *part(QWidget *window, const char *name) {
+    if (T *c = window->findChild<T *>(QLatin1String(name)))
+        return c;
+    const QList<T *> all = window->findChildren<T *>(Qt::FindDirectChildrenOnly);
+    if (all.size() != 1)
+        qFatal("no control %s", name);
+    return all.first();
+}
+
 } // namespace
 
 class CaptionsTest : public QObject {
@@ -156,22 +184,27 @@ private slots:
                 // The sample at its largest size, in the font standing in for
                 // its own MS Sans Serif.
                 const QString own = QFontInfo(controls::msSansSerif(13.5, true)).family();
-                const auto hits = chooser->List1->findItems(own, Qt::MatchExactly);
+                auto *fonts = part<QListWidget>(chooser, "List1");
+                auto *size = part<QScrollBar>(chooser, "VScroll1");
+                const auto hits = fonts->findItems(own, Qt::MatchExactly);
                 QVERIFY2(!hits.isEmpty(), qPrintable(own));
-                chooser->List1->setCurrentItem(hits.first());
-                chooser->VScroll1->setValue(chooser->VScroll1->maximum());
+                fonts->setCurrentItem(hits.first());
+                size->setValue(size->maximum());
                 bad << clippedIn(chooser);
             }
             if (auto *game = qobject_cast<fang *>(s)) {
-                const Surface &field = game->Bild5->surface();
+                auto *bild5 = part<Canvas>(game, "Bild5");
+                const Surface &field = bild5->surface();
                 const int need = field.textWidth(fang::kStartLine);
-                if (need > twips::width(game->Bild5))
+                if (need > twips::width(bild5))
                     bad << QStringLiteral("start line needs %1 twips, field %2 (%3)")
                                .arg(need)
-                               .arg(twips::width(game->Bild5))
+                               .arg(twips::width(bild5))
                                .arg(QFontInfo(field.font()).family());
             }
         }
+        bad << repeatedNames(window < 0 ? static_cast<QWidget *>(f.menu())
+                                        : f.program->screen(ScreenId(window)));
         QVERIFY2(bad.isEmpty(), qPrintable(bad.join(QLatin1Char('\n'))));
     }
 };
