@@ -6,7 +6,6 @@
 #include "core/clock.h"
 #include "core/nouns.h"
 #include "core/palette.h"
-#include "exercises/Form2.h"
 #include "log/Form11.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
@@ -301,12 +300,6 @@ void Form1::buildOptionsPanel() {
         launch(int(File1.size()), 9,
                QStringLiteral("Es müssen mindestens 9 Nomen vorhanden sein!\r\r"), title9,
                ScreenId::Drucken3, false);
-    });
-    connect(Check6, &QCheckBox::toggled, this, [this](bool on) {
-        // The reading screen's switch follows the option, once that screen exists.
-        if (auto *reading = dynamic_cast<Form2 *>(m_program.existing(ScreenId::Form2)))
-            reading->setPictureSwitch(on);
-        emit picturesOptionChanged(on);
     });
 }
 

@@ -71,10 +71,6 @@ public:
     /// Shows the "Extras" switches and stores each change.
     void openExtras();
 
-signals:
-    /// "Bilder bei Nomen ein" changed (the reading screen follows it).
-    void picturesOptionChanged(bool on);
-
 protected:
     void activated() override;
     bool titleBarClose() override;

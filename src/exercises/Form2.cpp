@@ -33,13 +33,10 @@ Form2::Form2(Program &program)
         connect(f, &ImageView::clicked, this, [this] { say(spokenDisplayForm(), true); });
 }
 
-void Form2::setPictureSwitch(bool on) {
-    Check1->setChecked(on);
-}
-
 void Form2::start() {
     {
-        // Taking over the main menu's value is no change to write back.
+        // The main menu's option may have changed while this window was
+        // hidden; taking it over is no change to write back.
         const QSignalBlocker block(Check1);
         Check1->setChecked(program().option(Option::BilderBeiNomen));
     }
@@ -82,11 +79,7 @@ void Form2::pictureSwitch() {
 
 void Form2::check1Changed(bool on) {
     pictureSwitch();
-    if (m_writingOption)
-        return; // the main menu answered our own write
-    m_writingOption = true;
     program().setPicturesOption(on);
-    m_writingOption = false;
 }
 
 void Form2::stripPressed(bool down) {

@@ -11,9 +11,6 @@ class Form2 final : public ExerciseFrame {
 public:
     explicit Form2(Program &program);
 
-    /// The main menu's "Bilder bei Nomen ein" changed: follow it.
-    void setPictureSwitch(bool on);
-
 protected:
     void start() override;
 
@@ -29,5 +26,4 @@ private:
     QPushButton *Command2 = nullptr; // "N e u"
     QPushButton *Command3 = nullptr; // "Hilfe"
     QCheckBox *Check1 = nullptr;     // picture switch, outside the visible area
-    bool m_writingOption = false;
 };

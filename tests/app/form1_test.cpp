@@ -512,8 +512,12 @@ private slots:
         QVERIFY(pictures->isChecked());
         pictures->setChecked(false); // the child's switch writes the option back
         QVERIFY(!option->isChecked());
-        option->setChecked(true); // and the teacher's option sets the switch
-        QVERIFY(pictures->isChecked());
+        // The teacher's option, set while the reading screen is hidden, sets
+        // its switch when it comes back.
+        click(control<QPushButton>(reading, "Command1"));
+        option->setChecked(true);
+        click(control<QPushButton>(m, "Command2"));
+        QVERIFY(pictures->isChecked() && control<PictureFrame>(reading, "Image1")->isVisible());
     }
 
     void aboutBoxAndLog() {

@@ -101,15 +101,13 @@ private slots:
         QVERIFY(!f.p.option(Option::BilderBeiNomen));
         QVERIFY(!landscape->isVisible() && !control<PictureFrame>(w, "Image2")->isVisible());
 
-        w->setPictureSwitch(true); // the teacher on the main menu
-        QVERIFY(check->isChecked() && f.p.option(Option::BilderBeiNomen));
-        QVERIFY(landscape->isVisible());
-
-        // Coming back takes the main menu's value again.
+        // The teacher turns the option on while the screen is hidden; coming
+        // back takes it over.
         control<QPushButton>(w, "Command1")->click();
-        f.p.options[Option::BilderBeiNomen] = false;
+        f.p.options[Option::BilderBeiNomen] = true;
         f.open<Form2>(ScreenId::Form2);
-        QVERIFY(!check->isChecked() && !landscape->isVisible());
+        QVERIFY(check->isChecked() && landscape->isVisible());
+        QVERIFY(f.p.option(Option::BilderBeiNomen));
     }
 
     void holdingMouseShowsPicturesWhenOff() {
