@@ -50,6 +50,17 @@ public:
     QColor background() const;
     QStringList previewList() const;
 
+    /// The current letter set: selected letters in list order.
+    QString letterSet() const;
+    /// A press on the colour panel at x, y in twips.
+    void colourChoice(int x, int y);
+
+protected:
+    void activated() override;
+    bool titleBarClose() override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
     // Routines.
     bool bildersuche();
     void lautliste();
@@ -62,21 +73,11 @@ public:
     void optionaus();
     /// The filter switch handler.
     void filterChanged();
-    /// The current letter set: selected letters in list order.
-    QString letterSet() const;
-    /// A press on the colour panel at x, y in twips.
-    void colourChoice(int x, int y);
     /// The exit question of "Beenden".
     void beenden();
     /// Shows the "Extras" switches and stores each change.
     void openExtras();
 
-protected:
-    void activated() override;
-    bool titleBarClose() override;
-    bool eventFilter(QObject *o, QEvent *e) override;
-
-private:
     void buildHead();
     void buildButtons();
     void buildNamePanel();
