@@ -85,14 +85,15 @@ void ExercisesBench::answerToNextNoun() {
         // The floor: the decode alone at the landscape frame's pixel size.
         t.restart();
         QImageReader small(QStringLiteral("derHund.jpg"));
-        small.setScaledSize(w->Image1->size());
+        small.setScaledSize(w->findChild<QWidget *>(QStringLiteral("Image1"))->size());
         const QImage smallImg = small.read();
         scaled << t.nsecsElapsed() / 1e6;
 
         const long before = Picture::decodeCount();
         t.restart();
-        w->Command2->click(); // "der": right, the next noun comes
-        w->repaint();         // paint it now: frames, picture and strip
+        w->findChild<QPushButton *>(QStringLiteral("Command2"))
+            ->click(); // "der": right, the next noun comes
+        w->repaint();  // paint it now: frames, picture and strip
         next << t.nsecsElapsed() / 1e6;
         w->repaint(); // a second paint of the same noun must not decode again
         decodes = qMax(decodes, Picture::decodeCount() - before);

@@ -6,7 +6,6 @@
 #include "core/clock.h"
 #include "core/nouns.h"
 #include "core/palette.h"
-#include "exercises/Form2.h"
 #include "log/Form11.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
@@ -79,18 +78,25 @@ Form1::Form1(KalimboProgram &program)
 
 void Form1::buildHead() {
     Shape1 = controls::shape(this, kBand, 0, 0, 10935, 975);
+    KALIMBO_NAME(Shape1);
     Label1 = controls::label(this, QStringLiteral("TRV - Tavolumen"), 1440, 120, 6015, 255);
+    KALIMBO_NAME(Label1);
     Label1->setStyleSheet(QStringLiteral("color: white"));
     Label8 = controls::label(this, QString(), 1440, 675, 1455, 255);
+    KALIMBO_NAME(Label8);
     Label8->setStyleSheet(QStringLiteral("color: white"));
     Label4 = controls::label(this, QStringLiteral("Ein Spiel mit Nomen"), 8280, 600, 2415, 255);
+    KALIMBO_NAME(Label4);
     Label4->setStyleSheet(QStringLiteral("color: white"));
     Picture1 = controls::label(this, QString(), 8520, 120, 495, 495);
+    KALIMBO_NAME(Picture1);
     Picture1->setPixmap(icon::initial(twips::px(495)));
     Label2 = controls::label(this, QStringLiteral("alimbo"), 9000, 120, 1695, 495,
                              controls::verdana(20.25, true));
+    KALIMBO_NAME(Label2);
     Label2->setStyleSheet(QStringLiteral("color: rgb(255,255,0)"));
     Picture2 = controls::label(this, QString(), 720, 240, 480, 480);
+    KALIMBO_NAME(Picture2);
     Picture2->setPixmap(icon::program(twips::px(480)));
     Picture2->setCursor(Qt::PointingHandCursor);
     Picture2->setToolTip(QStringLiteral("Über Kalimbo"));
@@ -98,13 +104,16 @@ void Form1::buildHead() {
 
     const QFont big = controls::verdana(14.25, true);
     Label5 = controls::label(this, QStringLiteral("Freund"), 960, 1680, 1125, 345, big);
+    KALIMBO_NAME(Label5);
     controls::colourise(Label5, kBand, kNameText);
     Label7 = controls::label(this, nouns::countCaption(0), 960, 2520, 1140, 345, big);
+    KALIMBO_NAME(Label7);
     controls::colourise(Label7, kBand, kNameText);
     // Name and count grow with their text, as auto-sized labels do.
     Label5->setMinimumWidth(Label5->width());
     Label5->adjustSize();
     Check1 = controls::checkBox(this, QStringLiteral("Filter"), 960, 3360, 1335, 375);
+    KALIMBO_NAME(Check1);
     Check1->setFont(big);
     controls::colourise(Check1, kBand, kNameText);
     connect(Check1, &QCheckBox::toggled, this, [this] { filterChanged(); });
@@ -112,7 +121,9 @@ void Form1::buildHead() {
 
 void Form1::buildButtons() {
     Shape5 = controls::shape(this, kBand, 0, 4920, 3855, 2895);
+    KALIMBO_NAME(Shape5);
     Shape6 = controls::shape(this, QColor(192, 192, 255), 3840, 4920, 7215, 2895);
+    KALIMBO_NAME(Shape6);
     const int lefts[6] = {240, 1920, 4080, 5760, 7440, 9120};
     const int tops[3] = {5160, 6000, 6840};
     auto make = [&](int row, int col, const char *text) {
@@ -120,23 +131,41 @@ void Form1::buildButtons() {
                                 col == 1 ? 1695 : 1455, 495);
     };
     Command1 = make(0, 0, "Beenden");
+    KALIMBO_NAME(Command1);
     Command4 = make(0, 1, "Farben");
+    KALIMBO_NAME(Command4);
     Command2 = make(0, 2, "Nomen");
+    KALIMBO_NAME(Command2);
     Command3 = make(0, 3, "Begleiter");
+    KALIMBO_NAME(Command3);
     Command11 = make(0, 4, "Abschrift");
+    KALIMBO_NAME(Command11);
     Command18 = make(0, 5, "Fange");
+    KALIMBO_NAME(Command18);
     Command15 = make(1, 0, "Kontrolle");
+    KALIMBO_NAME(Command15);
     Command8 = make(1, 1, "Laute");
+    KALIMBO_NAME(Command8);
     Command16 = make(1, 2, "Bildwahl");
+    KALIMBO_NAME(Command16);
     Command10 = make(1, 3, "Ergänzen");
+    KALIMBO_NAME(Command10);
     Command12 = make(1, 4, "Diktat");
+    KALIMBO_NAME(Command12);
     Command17 = make(1, 5, "Memory");
+    KALIMBO_NAME(Command17);
     Command21 = make(2, 0, "Lehrer ...");
+    KALIMBO_NAME(Command21);
     Command9 = make(2, 1, "Name");
+    KALIMBO_NAME(Command9);
     Command13 = make(2, 2, "Wortwahl");
+    KALIMBO_NAME(Command13);
     Command20 = make(2, 3, "A B C");
+    KALIMBO_NAME(Command20);
     Command19 = make(2, 4, "Teppich");
+    KALIMBO_NAME(Command19);
     Command14 = make(2, 5, "Galgen");
+    KALIMBO_NAME(Command14);
 
     connect(Command1, &QPushButton::clicked, this, &Form1::beenden);
     connect(Command4, &QPushButton::clicked, this, &Form1::farben);
@@ -179,20 +208,26 @@ void Form1::buildNamePanel() {
     auto *w = new QWidget(this);
     controls::colourise(w, kPanel);
     w->resize(twips::px(5055), twips::px(1815));
+    w->setObjectName(QStringLiteral("Picture6"));
     Picture6.widget = w;
     Picture6.moveTo(kOut, 1920);
     Label11 = controls::label(w, QStringLiteral("Namen"), 0, 0, 4815, 255);
+    KALIMBO_NAME(Label11);
     controls::colourise(Label11, kBand, Qt::white);
     Command24 = controls::button(w, QStringLiteral("X"), 4800, 0, 255, 255);
+    KALIMBO_NAME(Command24);
     Label9 =
         controls::label(w, QStringLiteral("Gib jetzt einen neuen Namen ein:"), 120, 480, 4815, 255);
+    KALIMBO_NAME(Label9);
     Text1 = new QLineEdit(QStringLiteral("Gast"), w);
+    KALIMBO_NAME(Text1);
     Text1->setFont(controls::verdana(14.25, true));
     // Longer names would only run out of the name label and the greetings.
     Text1->setMaxLength(64);
     controls::colourise(Text1, QColor(192, 255, 255));
     twips::place(Text1, 120, 720, 4815, 495);
     Command25 = controls::button(w, QStringLiteral("Fertig!"), 3600, 1320, 1335, 375);
+    KALIMBO_NAME(Command25);
 
     // The name field is never empty. The "Gast" that comes back is selected,
     // so that the next name typed replaces it rather than joins it.
@@ -210,28 +245,41 @@ void Form1::buildOptionsPanel() {
     auto *w = new QWidget(this);
     controls::colourise(w, kPanel);
     w->resize(twips::px(6375), twips::px(2535));
+    w->setObjectName(QStringLiteral("Picture5"));
     Picture5.widget = w;
     Picture5.moveTo(4320, kOptionsOut);
     auto *title = controls::label(w, QStringLiteral("Optionen"), 0, 0, 6135, 255);
+    title->setObjectName(QStringLiteral("Label10"));
     controls::colourise(title, kBand, Qt::white);
     Command23 = controls::button(w, QStringLiteral("X"), 6120, 0, 255, 255);
+    KALIMBO_NAME(Command23);
     Check3 = controls::checkBox(w, QStringLiteral("Farbeinstellungen ein"), 120, 480, 2895, 255);
+    KALIMBO_NAME(Check3);
     Check5 = controls::checkBox(w, QStringLiteral("Namenseingabe ein"), 120, 960, 2895, 255);
+    KALIMBO_NAME(Check5);
     Check4 = controls::checkBox(w, QStringLiteral("Wortfilterauswahl ein"), 120, 1440, 2895, 255);
+    KALIMBO_NAME(Check4);
     Check2 = controls::checkBox(w, QStringLiteral("Bestätigungen ein"), 3600, 480, 2655, 255);
+    KALIMBO_NAME(Check2);
     Check6 = controls::checkBox(w, QStringLiteral("Bilder bei Nomen ein"), 3600, 960, 2655, 270);
+    KALIMBO_NAME(Check6);
     Check7 = controls::checkBox(w, QStringLiteral("Druckerausgabe ein"), 3600, 1440, 2655, 270);
+    KALIMBO_NAME(Check7);
     for (QCheckBox *c : {Check2, Check3, Check4, Check5, Check6, Check7})
         c->setFont(controls::verdana(8.25, true));
     Check2->setChecked(true);
     Check5->setChecked(true);
     Command27 = controls::button(w, QStringLiteral("Abbruch ..."), 120, 2040, 1455, 375);
+    KALIMBO_NAME(Command27);
     Command22 = controls::button(w, QStringLiteral("Kärtchen"), 1680, 2040, 1455, 375);
+    KALIMBO_NAME(Command22);
     Command28 = controls::button(w, QStringLiteral("Lautübung"), 3240, 2040, 1455, 375);
+    KALIMBO_NAME(Command28);
     Command29 = controls::button(w, QStringLiteral("Schreiben"), 4800, 2040, 1455, 375);
+    KALIMBO_NAME(Command29);
     // In the free row above the buttons, so no classic control moves.
     ExtrasButton = controls::button(w, QStringLiteral("Extras ..."), 4800, 1740, 1455, 255);
-    ExtrasButton->setObjectName(QStringLiteral("ExtrasButton"));
+    KALIMBO_NAME(ExtrasButton);
     ExtrasButton->setFont(controls::verdana(8.25, true));
     connect(ExtrasButton, &QPushButton::clicked, this, &Form1::openExtras);
 
@@ -253,12 +301,6 @@ void Form1::buildOptionsPanel() {
                QStringLiteral("Es müssen mindestens 9 Nomen vorhanden sein!\r\r"), title9,
                ScreenId::Drucken3, false);
     });
-    connect(Check6, &QCheckBox::toggled, this, [this](bool on) {
-        // The reading screen's switch follows the option, once that screen exists.
-        if (auto *reading = dynamic_cast<Form2 *>(m_program.existing(ScreenId::Form2)))
-            reading->setPictureSwitch(on);
-        emit picturesOptionChanged(on);
-    });
 }
 
 void Form1::buildColourPanel() {
@@ -267,15 +309,19 @@ void Form1::buildColourPanel() {
     colourCanvas->setBackground(kPanel);
     colourCanvas->surface().setFont(QStringLiteral("Verdana"), 12, true);
     colourCanvas->clear();
+    colourCanvas->setObjectName(QStringLiteral("Picture3"));
     Picture3.widget = colourCanvas;
     Picture3.moveTo(kOut, 1680);
     Shape2 = controls::shape(colourCanvas, palette::colour(10), 3240, 105, 1455, 255);
+    KALIMBO_NAME(Shape2);
     Shape3 = controls::shape(colourCanvas, palette::colour(12), 3240, 1605, 1455, 255);
+    KALIMBO_NAME(Shape3);
     for (QWidget *s : {Shape2, Shape3}) {
         s->setAttribute(Qt::WA_TransparentForMouseEvents); // presses reach the panel
         s->raise();
     }
     Hintergrund = new Canvas(colourCanvas);
+    KALIMBO_NAME(Hintergrund);
     twips::place(Hintergrund, 4800, 0, 2055, 2535);
     Hintergrund->surface().setFont(QStringLiteral("Verdana"), 14.25, true);
     Hintergrund->setBackground(Qt::black);
@@ -293,6 +339,9 @@ void Form1::buildColourPanel() {
         connect(b, &QScrollBar::valueChanged, this, [this] { hintergrundfarbe(); });
         *bars[i] = b;
     }
+    KALIMBO_NAME(VScroll1);
+    KALIMBO_NAME(VScroll2);
+    KALIMBO_NAME(VScroll3);
     connect(colourCanvas, &Canvas::mousePressed, this,
             [this](QPoint p, Qt::MouseButton) { colourChoice(p.x(), p.y()); });
 }
@@ -301,12 +350,16 @@ void Form1::buildLetterPanel() {
     auto *w = new QWidget(this);
     controls::colourise(w, kPanel);
     w->resize(twips::px(6855), twips::px(2655));
+    w->setObjectName(QStringLiteral("Picture4"));
     Picture4.widget = w;
     Picture4.moveTo(kOut, 1560);
     auto *title = controls::label(w, QStringLiteral("Lautauswahl"), 0, 0, 6615, 255);
+    title->setObjectName(QStringLiteral("Label12"));
     controls::colourise(title, kBand, Qt::white);
     Command5 = controls::button(w, QStringLiteral("X"), 6600, 0, 255, 255);
+    KALIMBO_NAME(Command5);
     List1 = controls::list(w, 120, 360, 4095, 1755);
+    KALIMBO_NAME(List1);
     List1->setSelectionMode(QAbstractItemView::MultiSelection);
     // Six columns, filled top to bottom.
     List1->setFlow(QListView::TopToBottom);
@@ -316,9 +369,13 @@ void Form1::buildLetterPanel() {
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     List1->setFont(controls::verdana(12, true));
     List3 = controls::list(w, 4320, 360, 2415, 2190);
+    KALIMBO_NAME(List3);
     Command26 = controls::button(w, QStringLiteral("Abbruch"), 120, 2160, 1455, 375);
+    KALIMBO_NAME(Command26);
     Command6 = controls::button(w, QStringLiteral("A l l e"), 1560, 2160, 1335, 375);
+    KALIMBO_NAME(Command6);
     Command7 = controls::button(w, QStringLiteral("Keiner"), 2880, 2160, 1335, 375);
+    KALIMBO_NAME(Command7);
 
     connect(List1, &QListWidget::itemSelectionChanged, this, [this] { lautfilter(); });
     connect(Command6, &QPushButton::clicked, this, [this] {
@@ -348,30 +405,30 @@ QString Form1::nameLabel() const {
     return Label5->text();
 }
 
-static QCheckBox *optionBox(const Form1 &f, Option o) {
+QCheckBox *Form1::optionBox(Option o) const {
     switch (o) {
     case Option::Bestaetigungen:
-        return f.Check2;
+        return Check2;
     case Option::Farbeinstellungen:
-        return f.Check3;
+        return Check3;
     case Option::Wortfilterauswahl:
-        return f.Check4;
+        return Check4;
     case Option::Namenseingabe:
-        return f.Check5;
+        return Check5;
     case Option::BilderBeiNomen:
-        return f.Check6;
+        return Check6;
     case Option::Druckerausgabe:
-        return f.Check7;
+        return Check7;
     }
-    return f.Check2;
+    return Check2;
 }
 
 bool Form1::option(Option o) const {
-    return optionBox(*this, o)->checkState() == Qt::Checked;
+    return optionBox(o)->checkState() == Qt::Checked;
 }
 
 void Form1::setOption(Option o, bool on) {
-    optionBox(*this, o)->setChecked(on);
+    optionBox(o)->setChecked(on);
 }
 
 QColor Form1::background() const {

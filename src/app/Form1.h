@@ -50,6 +50,17 @@ public:
     QColor background() const;
     QStringList previewList() const;
 
+    /// The current letter set: selected letters in list order.
+    QString letterSet() const;
+    /// A press on the colour panel at x, y in twips.
+    void colourChoice(int x, int y);
+
+protected:
+    void activated() override;
+    bool titleBarClose() override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
     // Routines.
     bool bildersuche();
     void lautliste();
@@ -62,14 +73,30 @@ public:
     void optionaus();
     /// The filter switch handler.
     void filterChanged();
-    /// The current letter set: selected letters in list order.
-    QString letterSet() const;
-    /// A press on the colour panel at x, y in twips.
-    void colourChoice(int x, int y);
     /// The exit question of "Beenden".
     void beenden();
     /// Shows the "Extras" switches and stores each change.
     void openExtras();
+
+    void buildHead();
+    void buildButtons();
+    void buildNamePanel();
+    void buildOptionsPanel();
+    void buildColourPanel();
+    void buildLetterPanel();
+
+    /// A launch button: count check, letter panel closed, window shown.
+    void launch(int count, int minimum, const QString &text, const QString &title, ScreenId id,
+                bool closesLetterPanel = true);
+    void closeLetterPanel();
+    void nameButton();
+    void fertig();
+    void lehrer();
+    void farben();
+    void laute();
+    void setConsonant(int i);
+    void setVowel(int i);
+    QCheckBox *optionBox(Option o) const;
 
     // Controls, named as the teacher's and child's tools are named.
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
@@ -107,35 +134,6 @@ public:
     QListWidget *List1 = nullptr; // letters
     QListWidget *List3 = nullptr; // filter preview
     QPushButton *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr, *Command26 = nullptr;
-
-signals:
-    /// "Bilder bei Nomen ein" changed (the reading screen follows it).
-    void picturesOptionChanged(bool on);
-
-protected:
-    void activated() override;
-    bool titleBarClose() override;
-    bool eventFilter(QObject *o, QEvent *e) override;
-
-private:
-    void buildHead();
-    void buildButtons();
-    void buildNamePanel();
-    void buildOptionsPanel();
-    void buildColourPanel();
-    void buildLetterPanel();
-
-    /// A launch button: count check, letter panel closed, window shown.
-    void launch(int count, int minimum, const QString &text, const QString &title, ScreenId id,
-                bool closesLetterPanel = true);
-    void closeLetterPanel();
-    void nameButton();
-    void fertig();
-    void lehrer();
-    void farben();
-    void laute();
-    void setConsonant(int i);
-    void setVowel(int i);
 
     KalimboProgram &m_program;
     QStringList File1;

@@ -12,13 +12,6 @@ class TRVLABEL : public Screen {
 public:
     explicit TRVLABEL(Program &program);
 
-    QWidget *Figur1 = nullptr;      // frame rectangle
-    QLabel *Picture1 = nullptr;     // the program's icon
-    QLabel *Bezeichnung5 = nullptr; // product name
-    QLabel *Bezeichnung6 = nullptr; // notice
-    QLabel *Bezeichnung1 = nullptr; // "O k a y"
-    QLabel *Bezeichnung7 = nullptr; // second notice line
-
     /// Hides the box and shows the main menu.
     void schliessen();
 
@@ -28,4 +21,10 @@ protected:
 
 private:
     Program &m_program;
+    QWidget *Figur1 = nullptr;      // frame rectangle
+    QLabel *Picture1 = nullptr;     // the program's icon
+    QLabel *Bezeichnung5 = nullptr; // product name
+    QLabel *Bezeichnung6 = nullptr; // notice
+    QLabel *Bezeichnung1 = nullptr; // "O k a y"
+    QLabel *Bezeichnung7 = nullptr; // second notice line
 };

@@ -30,29 +30,36 @@ ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent) {
     setModal(true);
     controls::colourise(this, QColor(128, 255, 255));
     auto *box = new QVBoxLayout(this);
-    m_speak = addSwitch(box, this, QStringLiteral("Wörter vorlesen"),
-                        QStringLiteral("Jedes neue Wort wird einmal vorgelesen. Ein Klick auf "
-                                       "Bild oder Wort liest es immer vor."),
-                        extras.speakWords);
-    m_syllables = addSwitch(box, this, QStringLiteral("Silbenfarben"),
-                            QStringLiteral("Wörter in Silbenfarben mit Silbenbögen, am Bildschirm "
-                                           "und auf den Arbeitsblättern."),
-                            extras.syllableColours);
-    m_records = addSwitch(box, this, QStringLiteral("Antworten aufzeichnen"),
-                          QStringLiteral("Jede Antwort wird mit Datum im Ordner \"Protokolle\" "
-                                         "bei den Bildern gespeichert (eine Datei je Kind)."),
-                          extras.keepRecords);
-    m_mistakes = addSwitch(box, this, QStringLiteral("Fehlerwörter üben"),
-                           QStringLiteral("Wörter, die das Kind in den letzten 7 Tagen falsch "
-                                          "beantwortet hat, kommen früher wieder (braucht die "
-                                          "Aufzeichnung)."),
-                           extras.practiseMistakes);
+    SpeakWords = addSwitch(box, this, QStringLiteral("Wörter vorlesen"),
+                           QStringLiteral("Jedes neue Wort wird einmal vorgelesen. Ein Klick auf "
+                                          "Bild oder Wort liest es immer vor."),
+                           extras.speakWords);
+    KALIMBO_NAME(SpeakWords);
+    SyllableColours =
+        addSwitch(box, this, QStringLiteral("Silbenfarben"),
+                  QStringLiteral("Wörter in Silbenfarben mit Silbenbögen, am Bildschirm "
+                                 "und auf den Arbeitsblättern."),
+                  extras.syllableColours);
+    KALIMBO_NAME(SyllableColours);
+    KeepRecords = addSwitch(box, this, QStringLiteral("Antworten aufzeichnen"),
+                            QStringLiteral("Jede Antwort wird mit Datum im Ordner \"Protokolle\" "
+                                           "bei den Bildern gespeichert (eine Datei je Kind)."),
+                            extras.keepRecords);
+    KALIMBO_NAME(KeepRecords);
+    PractiseMistakes =
+        addSwitch(box, this, QStringLiteral("Fehlerwörter üben"),
+                  QStringLiteral("Wörter, die das Kind in den letzten 7 Tagen falsch "
+                                 "beantwortet hat, kommen früher wieder (braucht die "
+                                 "Aufzeichnung)."),
+                  extras.practiseMistakes);
+    KALIMBO_NAME(PractiseMistakes);
     auto *buttons = new QHBoxLayout;
-    m_history = new QPushButton(QStringLiteral("Verlauf ..."), this);
+    History = new QPushButton(QStringLiteral("Verlauf ..."), this);
+    KALIMBO_NAME(History);
     auto *close = new QPushButton(QStringLiteral("Schließen"), this);
-    for (QPushButton *b : {m_history, close})
+    for (QPushButton *b : {History, close})
         b->setFont(controls::verdana(9.75, true));
-    buttons->addWidget(m_history);
+    buttons->addWidget(History);
     buttons->addStretch();
     buttons->addWidget(close);
     box->addLayout(buttons);
@@ -60,16 +67,16 @@ ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto update = [this, &extras] {
-        extras.speakWords = m_speak->isChecked();
-        extras.syllableColours = m_syllables->isChecked();
-        extras.practiseMistakes = m_mistakes->isChecked();
-        extras.keepRecords = m_records->isChecked();
-        m_history->setEnabled(extras.keepRecords);
+        extras.speakWords = SpeakWords->isChecked();
+        extras.syllableColours = SyllableColours->isChecked();
+        extras.practiseMistakes = PractiseMistakes->isChecked();
+        extras.keepRecords = KeepRecords->isChecked();
+        History->setEnabled(extras.keepRecords);
         emit changed();
     };
-    m_history->setEnabled(extras.keepRecords);
-    for (QCheckBox *c : {m_speak, m_syllables, m_records, m_mistakes})
+    History->setEnabled(extras.keepRecords);
+    for (QCheckBox *c : {SpeakWords, SyllableColours, KeepRecords, PractiseMistakes})
         connect(c, &QCheckBox::toggled, this, update);
-    connect(m_history, &QPushButton::clicked, this, &ExtrasDialog::historyRequested);
+    connect(History, &QPushButton::clicked, this, &ExtrasDialog::historyRequested);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }

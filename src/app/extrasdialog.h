@@ -14,12 +14,6 @@ class ExtrasDialog : public QDialog {
 public:
     ExtrasDialog(Extras &extras, QWidget *parent = nullptr);
 
-    QCheckBox *speakWords() const { return m_speak; }
-    QCheckBox *syllableColours() const { return m_syllables; }
-    QCheckBox *practiseMistakes() const { return m_mistakes; }
-    QCheckBox *keepRecords() const { return m_records; }
-    QPushButton *history() const { return m_history; }
-
 signals:
     /// A switch changed and the new state should be stored.
     void changed();
@@ -27,9 +21,9 @@ signals:
     void historyRequested();
 
 private:
-    QCheckBox *m_speak = nullptr;
-    QCheckBox *m_syllables = nullptr;
-    QCheckBox *m_mistakes = nullptr;
-    QCheckBox *m_records = nullptr;
-    QPushButton *m_history = nullptr;
+    QCheckBox *SpeakWords = nullptr;
+    QCheckBox *SyllableColours = nullptr;
+    QCheckBox *PractiseMistakes = nullptr;
+    QCheckBox *KeepRecords = nullptr;
+    QPushButton *History = nullptr; // "Verlauf ..."
 };

@@ -15,9 +15,12 @@ Form2::Form2(Program &program)
     makeStrip(120, 5640, 10575, 1095);
     makeBar(6840);
     Command3 = controls::button(this, QStringLiteral("Hilfe"), 240, 6960, 1095, 375);
+    KALIMBO_NAME(Command3);
     makeAbbruch(6960);
     Command2 = controls::button(this, QStringLiteral("N e u"), 9480, 6960, 1095, 375);
+    KALIMBO_NAME(Command2);
     Check1 = controls::checkBox(this, QStringLiteral(" mit Bild"), 11400, 4920, 1215, 255);
+    KALIMBO_NAME(Check1);
 
     connect(Command2, &QPushButton::clicked, this, &Form2::neu);
     connect(Command3, &QPushButton::clicked, this, &Form2::hilfe);
@@ -30,13 +33,10 @@ Form2::Form2(Program &program)
         connect(f, &ImageView::clicked, this, [this] { say(spokenDisplayForm(), true); });
 }
 
-void Form2::setPictureSwitch(bool on) {
-    Check1->setChecked(on);
-}
-
 void Form2::start() {
     {
-        // Taking over the main menu's value is no change to write back.
+        // The main menu's option may have changed while this window was
+        // hidden; taking it over is no change to write back.
         const QSignalBlocker block(Check1);
         Check1->setChecked(program().option(Option::BilderBeiNomen));
     }
@@ -79,11 +79,7 @@ void Form2::pictureSwitch() {
 
 void Form2::check1Changed(bool on) {
     pictureSwitch();
-    if (m_writingOption)
-        return; // the main menu answered our own write
-    m_writingOption = true;
     program().setPicturesOption(on);
-    m_writingOption = false;
 }
 
 void Form2::stripPressed(bool down) {

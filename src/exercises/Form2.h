@@ -11,13 +11,6 @@ class Form2 final : public ExerciseFrame {
 public:
     explicit Form2(Program &program);
 
-    /// The main menu's "Bilder bei Nomen ein" changed: follow it.
-    void setPictureSwitch(bool on);
-
-    QPushButton *Command2 = nullptr; // "N e u"
-    QPushButton *Command3 = nullptr; // "Hilfe"
-    QCheckBox *Check1 = nullptr;     // picture switch, outside the visible area
-
 protected:
     void start() override;
 
@@ -30,5 +23,7 @@ private:
     void check1Changed(bool on);
     void stripPressed(bool down);
 
-    bool m_writingOption = false;
+    QPushButton *Command2 = nullptr; // "N e u"
+    QPushButton *Command3 = nullptr; // "Hilfe"
+    QCheckBox *Check1 = nullptr;     // picture switch, outside the visible area
 };

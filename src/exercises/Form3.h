@@ -8,13 +8,14 @@ class Form3 final : public ArticleScreen {
 public:
     explicit Form3(Program &program);
 
+protected:
+    QString spokenAnswer() const override { return spokenDisplayForm(); }
+    bool answerFromRecording() const override { return true; }
+
+private:
     QPushButton *Command2 = nullptr; // "der"
     QPushButton *Command3 = nullptr; // "die"
     QPushButton *Command4 = nullptr; // "das"
     QPushButton *Command5 = nullptr; // "<<"
     QPushButton *Command6 = nullptr; // ">>"
-
-protected:
-    QString spokenAnswer() const override { return spokenDisplayForm(); }
-    bool answerFromRecording() const override { return true; }
 };

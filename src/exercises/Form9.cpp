@@ -17,6 +17,7 @@ Form9::Form9(Program &program)
     makeFrames(QRect(2760, 840, 5295, 3855), QRect(3480, 120, 3855, 5295));
     sayOnPictureClick();
     Frame1 = new QFrame(this);
+    KALIMBO_NAME(Frame1);
     controls::colourise(Frame1, band);
     twips::place(Frame1, 8160, 1920, 2295, 1695);
     auto option = [&](const QString &text, int l, int t, int w, int h) {
@@ -31,8 +32,11 @@ Form9::Form9(Program &program)
         return o;
     };
     Option1 = option(QStringLiteral("Bild"), 120, 120, 1215, 345);
+    KALIMBO_NAME(Option1);
     Option2 = option(QStringLiteral("Wort"), 120, 600, 1335, 495);
+    KALIMBO_NAME(Option2);
     Option3 = option(QStringLiteral("Bild und Wort"), 120, 1200, 2055, 375);
+    KALIMBO_NAME(Option3);
     Option3->setChecked(true);
 }
 

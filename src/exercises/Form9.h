@@ -12,14 +12,14 @@ class Form9 final : public WritingScreen {
 public:
     explicit Form9(Program &program);
 
-    QFrame *Frame1 = nullptr;
-    QRadioButton *Option1 = nullptr; // "Bild"
-    QRadioButton *Option2 = nullptr; // "Wort"
-    QRadioButton *Option3 = nullptr; // "Bild und Wort"
-
 protected:
     void check(const QString &input) override;
 
 private:
     void displayChoice();
+
+    QFrame *Frame1 = nullptr;
+    QRadioButton *Option1 = nullptr; // "Bild"
+    QRadioButton *Option2 = nullptr; // "Wort"
+    QRadioButton *Option3 = nullptr; // "Bild und Wort"
 };

@@ -19,13 +19,16 @@ ChoiceScreen::ChoiceScreen(Program &program, const Layout &l, const QString &cap
                     l.shape2.height());
     Label2 = controls::label(this, l.instruction, l.label2.left(), l.label2.top(), l.label2.width(),
                              l.label2.height(), font);
+    KALIMBO_NAME(Label2);
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     controls::colourise(Label2, grey, green);
     Label3 = controls::label(this, QStringLiteral("3 Wörter"), l.label3.left(), l.label3.top(),
                              l.label3.width(), l.label3.height(), font);
+    KALIMBO_NAME(Label3);
     controls::colourise(Label3, grey, green);
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    KALIMBO_NAME(HScroll1);
     HScroll1->setRange(3, 10);
     HScroll1->setSingleStep(1);
     HScroll1->setPageStep(1);
@@ -35,6 +38,8 @@ ChoiceScreen::ChoiceScreen(Program &program, const Layout &l, const QString &cap
 
     makeStrip(120, 5520, 10575, 1215);
     makeArrowBar(6840, Command5, Command6, arrowFont());
+    KALIMBO_NAME(Command5);
+    KALIMBO_NAME(Command6);
 
     connect(Command5, &QPushButton::clicked, this, [this] { step(-1); });
     connect(Command6, &QPushButton::clicked, this, [this] { step(1); });

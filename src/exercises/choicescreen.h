@@ -21,15 +21,14 @@ public:
     };
     ChoiceScreen(Program &program, const Layout &layout, const QString &caption);
 
-    QStringList List2;               // the offer, in collation order
-    int List2Index = 0;              // the offer on show
-    QLabel *Label2 = nullptr;        // instruction
-    QLabel *Label3 = nullptr;        // " N Wörter"
-    QScrollBar *HScroll1 = nullptr;  // number of words, 3 to 10
-    QPushButton *Command5 = nullptr; // "<<"
-    QPushButton *Command6 = nullptr; // ">>"
+    /// The offer, in collation order, and the index of the item on show.
+    const QStringList &offer() const { return List2; }
+    int offerIndex() const { return List2Index; }
 
 protected:
+    QStringList List2;  // the offer, in collation order
+    int List2Index = 0; // the offer on show
+
     void start() override { newNoun(); }
     /// Draws a target and builds its offer.
     virtual void newNoun() = 0;
@@ -48,4 +47,10 @@ protected:
 
 private:
     void step(int delta);
+
+    QLabel *Label2 = nullptr;        // instruction
+    QLabel *Label3 = nullptr;        // " N Wörter"
+    QScrollBar *HScroll1 = nullptr;  // number of words, 3 to 10
+    QPushButton *Command5 = nullptr; // "<<"
+    QPushButton *Command6 = nullptr; // ">>"
 };

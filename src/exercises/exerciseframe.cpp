@@ -61,15 +61,18 @@ void ExerciseFrame::activated() {
 
 void ExerciseFrame::makeFrames(QRect landscape, QRect portrait) {
     Image1 = new PictureFrame(this);
+    KALIMBO_NAME(Image1);
     Image1->placeTw(landscape);
     if (!portrait.isNull()) {
         Image2 = new PictureFrame(this);
+        KALIMBO_NAME(Image2);
         Image2->placeTw(portrait);
     }
 }
 
 void ExerciseFrame::makeStrip(int left, int top, int width, int height) {
     Picture1 = new Canvas(this);
+    KALIMBO_NAME(Picture1);
     twips::place(Picture1, left, top, width, height);
     wordstrip::setup(Picture1->surface());
     Picture1->setCursor(Qt::ArrowCursor);
@@ -81,6 +84,7 @@ void ExerciseFrame::makeBar(int top) {
 
 QPushButton *ExerciseFrame::makeAbbruch(int top) {
     Command1 = controls::button(this, QStringLiteral("Abbruch . . ."), 4320, top, 2175, 375);
+    KALIMBO_NAME(Command1);
     connect(Command1, &QPushButton::clicked, this, &ExerciseFrame::abbruch);
     return Command1;
 }

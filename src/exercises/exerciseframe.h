@@ -51,6 +51,15 @@ public:
     ExerciseFrame(Program &program, int clientWidthTw, int clientHeightTw, const QString &caption,
                   int refillBelow = 1);
 
+    Program &program() const { return m_program; }
+    /// The entry drawn last, in the form the screen shows it ("der Hund", "Hund").
+    const QString &currentEntry() const { return Label1; }
+    /// Entries not yet drawn in this pass.
+    const QStringList &workingList() const { return List1; }
+    /// The picture loaded last to measure it.
+    const Picture &measuredPicture() const { return Image3; }
+
+protected:
     QStringList List1;               // working list: entries not yet drawn in this pass
     QString Label1;                  // current entry (rewritten to a display form when shown)
     Picture Image3;                  // measuring image: the picture loaded last
@@ -59,9 +68,6 @@ public:
     Canvas *Picture1 = nullptr;      // word strip
     QPushButton *Command1 = nullptr; // "Abbruch . . ."
 
-    Program &program() const { return m_program; }
-
-protected:
     /// Centres, gives the word strip the main menu's background, then start().
     void activated() override;
     /// What the screen does at activation after centring and colouring.

@@ -15,10 +15,13 @@ WritingScreen::WritingScreen(Program &program, int clientWidthTw, int clientHeig
     : ExerciseFrame(program, clientWidthTw, clientHeightTw, caption) {
     makeStrip(120, 5520, 10575, 1215);
     Text1 = new QLineEdit(this);
+    KALIMBO_NAME(Text1);
     Text1->setFont(controls::verdana(36, true));
     controls::colourise(Text1, QColor(0, 0, 192), Qt::white);
     twips::place(Text1, 120, 6840, 10575, 975);
     makeArrowBar(7920, Command2, Command3, controls::verdana(9.75, true));
+    KALIMBO_NAME(Command2);
+    KALIMBO_NAME(Command3);
 
     connect(Command2, &QPushButton::clicked, this, &WritingScreen::next);
     connect(Command3, &QPushButton::clicked, this, &WritingScreen::next);
@@ -37,6 +40,7 @@ void WritingScreen::sayOnPictureClick() {
 void WritingScreen::makeInstruction(const QString &text, const QRect &r, const QFont &font,
                                     const QColor &back, const QColor &fore) {
     Label2 = controls::label(this, text, r.left(), r.top(), r.width(), r.height(), font);
+    KALIMBO_NAME(Label2);
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     controls::colourise(Label2, back, fore);

@@ -13,12 +13,9 @@ class WritingScreen : public ExerciseFrame {
 public:
     WritingScreen(Program &program, int clientWidthTw, int clientHeightTw, const QString &caption);
 
-    QLabel *Label2 = nullptr;        // instruction
-    QLineEdit *Text1 = nullptr;      // the child's input
-    QPushButton *Command2 = nullptr; // "<<"
-    QPushButton *Command3 = nullptr; // ">>"
-
 protected:
+    QLabel *Label2 = nullptr; // instruction
+
     void start() override { next(); }
     /// Draws a noun, shows it, empties the input and gives it the focus.
     void next();
@@ -41,4 +38,9 @@ protected:
 
     void mousePressEvent(QMouseEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    QLineEdit *Text1 = nullptr;      // the child's input
+    QPushButton *Command2 = nullptr; // "<<"
+    QPushButton *Command3 = nullptr; // ">>"
 };

@@ -17,9 +17,12 @@ Form11::Form11(Program &program)
              QColor(192, 192, 255)),
       m_program(program) {
     Shape1 = controls::shape(this, QColor(128, 128, 255), 0, 0, 11055, 615);
+    KALIMBO_NAME(Shape1);
     Command1 = controls::button(this, QStringLiteral("Abbruch ..."), 120, 120, 1575, 375);
+    KALIMBO_NAME(Command1);
     Label1 = controls::label(this, QStringLiteral("Freund"), 3000, 120, 7695, 375,
                              controls::verdana(12, true));
+    KALIMBO_NAME(Label1);
     controls::colourise(Label1, QColor(128, 128, 255));
 
     const int lefts[6] = {120, 1920, 3720, 5520, 7320, 9120};
@@ -34,12 +37,14 @@ Form11::Form11(Program &program)
         m_headings[i] = h;
         auto *l = controls::list(this, lefts[col], second ? 4560 : 1200, 1575, 2910);
         controls::colourise(l, QColor(128, 255, 255));
+        l->setObjectName(QStringLiteral("List%1").arg(i + 1));
         m_lists[i] = l;
     }
     connect(Command1, &QPushButton::clicked, this, [this] { m_program.leave(this); });
 
     // In the head band's free space between "Abbruch ..." and the name.
     Command2 = controls::button(this, QStringLiteral("Verlauf ..."), 1800, 120, 1095, 375);
+    KALIMBO_NAME(Command2);
     Command2->setVisible(m_program.records() != nullptr);
     connect(Command2, &QPushButton::clicked, this, [this] {
         hide();

@@ -22,20 +22,21 @@ public:
     void append(LogList list, const QString &line);
     void clearAll();
     QStringList lines(LogList list) const;
-    QListWidget *list(LogList l) const { return m_lists[int(l) - 1]; }
     QString heading(LogList l) const;
-
-    QWidget *Shape1 = nullptr;       // head band
-    QPushButton *Command1 = nullptr; // "Abbruch ..."
-    QLabel *Label1 = nullptr;        // the child's name
-    /// "Verlauf ...": the kept answers; shown only while the program keeps them.
-    QPushButton *Command2 = nullptr;
 
 protected:
     void activated() override;
 
 private:
     Program &m_program;
+    QWidget *Shape1 = nullptr;       // head band
+    QPushButton *Command1 = nullptr; // "Abbruch ..."
+    QLabel *Label1 = nullptr;        // the child's name
+    /// "Verlauf ...": the kept answers; shown only while the program keeps them.
+    QPushButton *Command2 = nullptr;
+    /// List1 to List12, in the order of LogList.
     QListWidget *m_lists[12] = {};
     QLabel *m_headings[12] = {};
+
+    QListWidget *list(LogList l) const { return m_lists[int(l) - 1]; }
 };

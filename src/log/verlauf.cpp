@@ -215,11 +215,15 @@ Verlauf::Verlauf(Program &program)
     : Screen(program, 10815, 7575, kTitle, kBack), m_program(program) {
     controls::shape(this, kBand, 0, 0, 11055, 615);
     Command1 = controls::button(this, QStringLiteral("Abbruch ..."), 120, 120, 1575, 375);
+    KALIMBO_NAME(Command1);
     Kinder = new QComboBox(this);
+    KALIMBO_NAME(Kinder);
     twips::place(Kinder, 1920, 120, 3495, 375);
     Kinder->setFont(controls::verdana(9.75, true));
     Command2 = controls::button(this, QStringLiteral("Drucken . . ."), 5640, 120, 1575, 375);
+    KALIMBO_NAME(Command2);
     Command3 = controls::button(this, QStringLiteral("Löschen . . ."), 7440, 120, 1575, 375);
+    KALIMBO_NAME(Command3);
 
     const QFont head = controls::verdana(8.25, true);
     auto heading = [&](const QString &text, int l, int t, int w) {
@@ -233,6 +237,7 @@ Verlauf::Verlauf(Program &program)
                       QStringLiteral("%"), QStringLiteral("ges. r"), QStringLiteral("f"),
                       QStringLiteral("%")},
                      120, 975, 6135, 2775);
+    KALIMBO_NAME(Uebungen);
     Uebungen->setColumnWidth(0, twips::px(1455));
     for (int c = 1; c < 7; ++c)
         Uebungen->setColumnWidth(c, twips::px(705));
@@ -240,23 +245,27 @@ Verlauf::Verlauf(Program &program)
     Fehler =
         table(this, {QStringLiteral("Übung"), QStringLiteral("Nomen"), QStringLiteral("Fehler")},
               6360, 975, 4335, 2775);
+    KALIMBO_NAME(Fehler);
     Fehler->setColumnWidth(0, twips::px(1455));
     Fehler->setColumnWidth(1, twips::px(1755));
     Fehler->setColumnWidth(2, twips::px(780));
 
     heading(QStringLiteral("Richtig und falsch pro Tag"), 120, 3840, 6135);
     Tage = new Canvas(this);
+    KALIMBO_NAME(Tage);
     twips::place(Tage, 120, 4095, 6135, 3360);
     Tage->setBackground(Qt::white);
 
     heading(QStringLiteral("Begleiter: richtig / gewählt"), 6360, 3840, 4335);
     Begleiter =
         table(this, {QString(), kArticles[0], kArticles[1], kArticles[2]}, 6360, 4095, 4335, 1695);
+    KALIMBO_NAME(Begleiter);
     Begleiter->setColumnWidth(0, twips::px(1875));
     for (int c = 1; c < 4; ++c)
         Begleiter->setColumnWidth(c, twips::px(720));
     heading(QStringLiteral("Fehlerwörter zum Üben"), 6360, 5880, 4335);
     Ueben = controls::list(this, 6360, 6135, 4335, 1320);
+    KALIMBO_NAME(Ueben);
     controls::colourise(Ueben, QColor(128, 255, 255));
 
     printTarget = [](const QString &doc, const QString &stem, const printing::PageRoutine &page) {

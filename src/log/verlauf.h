@@ -37,16 +37,6 @@ class Verlauf : public Screen {
 public:
     explicit Verlauf(Program &program);
 
-    QPushButton *Command1 = nullptr;   // "Abbruch ..."
-    QComboBox *Kinder = nullptr;       // the children with records
-    QPushButton *Command2 = nullptr;   // "Drucken . . ."
-    QPushButton *Command3 = nullptr;   // "Löschen . . ."
-    QTableWidget *Uebungen = nullptr;  // figures per exercise
-    QTableWidget *Fehler = nullptr;    // nouns most often wrong
-    QTableWidget *Begleiter = nullptr; // articles chosen against right
-    QListWidget *Ueben = nullptr;      // nouns to practise
-    Canvas *Tage = nullptr;            // bars per day
-
     /// Where the printed report goes (tests write a PDF instead).
     std::function<printing::Outcome(const QString &doc, const QString &stem,
                                     const printing::PageRoutine &page)>
@@ -70,6 +60,15 @@ private:
     QDate today() const;
 
     Program &m_program;
+    QPushButton *Command1 = nullptr;   // "Abbruch ..."
+    QComboBox *Kinder = nullptr;       // the children with records
+    QPushButton *Command2 = nullptr;   // "Drucken . . ."
+    QPushButton *Command3 = nullptr;   // "Löschen . . ."
+    QTableWidget *Uebungen = nullptr;  // figures per exercise
+    QTableWidget *Fehler = nullptr;    // nouns most often wrong
+    QTableWidget *Begleiter = nullptr; // articles chosen against right
+    QListWidget *Ueben = nullptr;      // nouns to practise
+    Canvas *Tage = nullptr;            // bars per day
     records::Report m_report;
     QStringList m_practice;
     QString m_path;

@@ -3,7 +3,6 @@
 // the catch game's start line and the font chooser's sample at its largest.
 
 #include "menufixture.h"
-#include "support/windowfixture.h"
 
 #include "games/fang.h"
 #include "ui/canvas.h"
@@ -115,6 +114,23 @@ QStringList clippedIn(QWidget *window) {
     return out;
 }
 
+/// Names given to more than one control of a window (tests and accessibility
+/// tools would find the wrong one).
+QStringList repeatedNames(QWidget *window) {
+    QStringList seen, repeated;
+    for (const QWidget *w : window->findChildren<QWidget *>()) {
+        const QString name = w->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+            continue;
+        if (seen.contains(name) && !repeated.contains(name))
+            repeated << name;
+        seen << name;
+    }
+    for (QString &name : repeated)
+        name = window->windowTitle() + QStringLiteral(": ") + name + QStringLiteral(" twice");
+    return repeated;
+}
+
 } // namespace
 
 class CaptionsTest : public QObject {
@@ -157,26 +173,27 @@ private slots:
                 // The sample at its largest size, in the font standing in for
                 // its own MS Sans Serif.
                 const QString own = QFontInfo(controls::msSansSerif(13.5, true)).family();
-                const auto hits =
-                    control<QListWidget>(chooser, "List1")->findItems(own, Qt::MatchExactly);
+                auto *fonts = control<QListWidget>(chooser, "List1");
+                auto *size = control<QScrollBar>(chooser, "VScroll1");
+                const auto hits = fonts->findItems(own, Qt::MatchExactly);
                 QVERIFY2(!hits.isEmpty(), qPrintable(own));
-                control<QListWidget>(chooser, "List1")->setCurrentItem(hits.first());
-                control<QScrollBar>(chooser, "VScroll1")
-                    ->setValue(control<QScrollBar>(chooser, "VScroll1")->maximum());
+                fonts->setCurrentItem(hits.first());
+                size->setValue(size->maximum());
                 bad << clippedIn(chooser);
             }
             if (auto *game = qobject_cast<fang *>(s)) {
-                auto *canvas = game->findChild<Canvas *>(QStringLiteral("Bild5"));
-                QVERIFY(canvas);
-                const Surface &field = canvas->surface();
+                auto *bild5 = control<Canvas>(game, "Bild5");
+                const Surface &field = bild5->surface();
                 const int need = field.textWidth(fang::kStartLine);
-                if (need > twips::width(canvas))
+                if (need > twips::width(bild5))
                     bad << QStringLiteral("start line needs %1 twips, field %2 (%3)")
                                .arg(need)
-                               .arg(twips::width(canvas))
+                               .arg(twips::width(bild5))
                                .arg(QFontInfo(field.font()).family());
             }
         }
+        bad << repeatedNames(window < 0 ? static_cast<QWidget *>(f.menu())
+                                        : f.program->screen(ScreenId(window)));
         QVERIFY2(bad.isEmpty(), qPrintable(bad.join(QLatin1Char('\n'))));
     }
 };

@@ -43,20 +43,20 @@ private slots:
         f.addNumbered(3);
         QVERIFY(f.start());
         Form1 *m = f.menu();
-        QCOMPARE(m->ExtrasButton->text(), QString("Extras ..."));
+        QCOMPARE(control<QPushButton>(m, "ExtrasButton")->text(), QString("Extras ..."));
         QTimer::singleShot(0, [&] {
             auto *d = m->findChild<ExtrasDialog *>();
             QVERIFY(d);
-            d->syllableColours()->click();
+            control<QCheckBox>(d, "SyllableColours")->click();
             d->accept();
         });
-        m->ExtrasButton->click();
+        control<QPushButton>(m, "ExtrasButton")->click();
         QVERIFY(f.program->extras.syllableColours);
         QVERIFY(!f.program->extras.speakWords);
         QVERIFY(f.dialogs.boxes.isEmpty());
 
         f.dialogs.answers << true;
-        m->Command1->click();
+        control<QPushButton>(m, "Command1")->click();
         QFile ini(settings::kFileName);
         QVERIFY(ini.open(QIODevice::ReadOnly));
         QCOMPARE(ini.readAll().count("\r\n"), 10);

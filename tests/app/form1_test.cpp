@@ -6,6 +6,7 @@
 #include "log/Form11.h"
 #include "support/filesystems.h"
 #include "ui/canvas.h"
+#include "ui/twips.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -38,13 +39,13 @@ private slots:
         Form1 *m = f.menu();
         QVERIFY(m->isVisible());
         QCOMPARE(m->windowTitle(), QString("Kalimbo (Menü)"));
-        QCOMPARE(m->Label7->text(), QString(" 3 Nomen "));
-        QCOMPARE(m->Label5->text(), QString("Freund"));
-        QCOMPARE(m->Text1->text(), QString("Gast"));
-        QCOMPARE(m->Label8->text(), QString("09.03.2026"));
+        QCOMPARE(control<QLabel>(m, "Label7")->text(), QString(" 3 Nomen "));
+        QCOMPARE(control<QLabel>(m, "Label5")->text(), QString("Freund"));
+        QCOMPARE(control<QLineEdit>(m, "Text1")->text(), QString("Gast"));
+        QCOMPARE(control<QLabel>(m, "Label8")->text(), QString("09.03.2026"));
         QCOMPARE(m->nounList(), (QStringList{"dasHaus.bmp", "derHund.jpg", "dieKatze.GIF"}));
-        QVERIFY(!m->Check1->isChecked());
-        QCOMPARE(m->List1->count(), 30);
+        QVERIFY(!control<QCheckBox>(m, "Check1")->isChecked());
+        QCOMPARE(control<QListWidget>(m, "List1")->count(), 30);
         QVERIFY(f.dialogs.boxes.isEmpty());
     }
 
@@ -95,7 +96,8 @@ private slots:
                 b = candidate;
         QVERIFY(b);
         if (b->parentWidget() != m)
-            click(m->Command21); // the worksheet buttons sit on the options panel
+            click(control<QPushButton>(
+                m, "Command21")); // the worksheet buttons sit on the options panel
         click(b);
         if (opens) {
             // The window may greet the child; the launch itself says nothing.
@@ -120,19 +122,20 @@ private slots:
         f.addFiles({"derHund.jpg"});
         QVERIFY(f.start());
         Form1 *m = f.menu();
-        m->Check4->setChecked(true);
-        click(m->Command8); // "Laute": the filter goes on, no letters -> message, off again
+        control<QCheckBox>(m, "Check4")->setChecked(true);
+        click(control<QPushButton>(
+            m, "Command8")); // "Laute": the filter goes on, no letters -> message, off again
         QCOMPARE(f.dialogs.last().title, QString("Filter: "));
         QCOMPARE(f.dialogs.last().text,
                  QString("Der Filter erzeugt keine Wörter!\rFilter wird wieder abgeschaltet.\r"));
-        QVERIFY(!m->Check1->isChecked());
-        QCOMPARE(m->Label7->text(), QString(" 1 Nomen "));
+        QVERIFY(!control<QCheckBox>(m, "Check1")->isChecked());
+        QCOMPARE(control<QLabel>(m, "Label7")->text(), QString(" 1 Nomen "));
         // A letter change that empties the list while the panel is open shows nothing.
         f.dialogs.clear();
-        m->List1->item(0)->setSelected(true); // A
-        QCOMPARE(m->Label7->text(), QString(" 0 Nomen "));
+        control<QListWidget>(m, "List1")->item(0)->setSelected(true); // A
+        QCOMPARE(control<QLabel>(m, "Label7")->text(), QString(" 0 Nomen "));
         QVERIFY(f.dialogs.boxes.isEmpty());
-        click(m->Command3); // "Begleiter" with the list empty
+        click(control<QPushButton>(m, "Command3")); // "Begleiter" with the list empty
         QCOMPARE(f.dialogs.last().text,
                  QString("Es sind keine Wörter vorhanden.\rbitte die Filterwahl kontrollieren!\r"));
         QCOMPARE(f.dialogs.last().title, QString("Begleiter"));
@@ -146,16 +149,18 @@ private slots:
             f.dir.addFile(QString("dieZebra%1.jpg").arg(z));
         QVERIFY(f.start());
         Form1 *m = f.menu();
-        m->Check4->setChecked(true);
-        for (int i = 0; i < m->List1->count(); ++i)
-            if (QString("HUNDACS").contains(m->List1->item(i)->text()))
-                m->List1->item(i)->setSelected(true);
-        click(m->Command8); // "Laute": the filter goes on
+        control<QCheckBox>(m, "Check4")->setChecked(true);
+        for (int i = 0; i < control<QListWidget>(m, "List1")->count(); ++i)
+            if (QString("HUNDACS").contains(control<QListWidget>(m, "List1")->item(i)->text()))
+                control<QListWidget>(m, "List1")->item(i)->setSelected(true);
+        click(control<QPushButton>(m, "Command8")); // "Laute": the filter goes on
         QCOMPARE(m->nounList().size(), 5);
-        QCOMPARE(m->Label7->text(), QString(" 5 Nomen "));
-        click(m->Command21);
-        QCOMPARE(m->Picture4.left, 11040); // "Lehrer ..." closed the letter panel
-        click(m->Command28); // "Lautübung": 20 picture files count, not the filtered 5
+        QCOMPARE(control<QLabel>(m, "Label7")->text(), QString(" 5 Nomen "));
+        click(control<QPushButton>(m, "Command21"));
+        QCOMPARE(control(m, "Picture4")->x(),
+                 twips::px(11040)); // "Lehrer ..." closed the letter panel
+        click(control<QPushButton>(
+            m, "Command28")); // "Lautübung": 20 picture files count, not the filtered 5
         QVERIFY2(f.dialogs.boxes.isEmpty(), qPrintable(f.dialogs.lastText()));
     }
 
@@ -164,15 +169,15 @@ private slots:
         f.addFiles({"derHund.jpg", "dieHand.gif", "dasHaus.bmp"});
         QVERIFY(f.start());
         Form1 *m = f.menu();
-        m->Check4->setChecked(true);
-        click(m->Command6); // "A l l e" with the panel still closed
-        click(m->Command8);
-        QCOMPARE(m->Picture4.left, 3840);
-        QVERIFY(m->Check1->isChecked());
+        control<QCheckBox>(m, "Check4")->setChecked(true);
+        click(control<QPushButton>(m, "Command6")); // "A l l e" with the panel still closed
+        click(control<QPushButton>(m, "Command8"));
+        QCOMPARE(control(m, "Picture4")->x(), twips::px(3840));
+        QVERIFY(control<QCheckBox>(m, "Check1")->isChecked());
         f.dialogs.clear();
-        click(m->Command2); // "Nomen" needs 3 and has 3
-        QCOMPARE(m->Picture4.left, 11040);
-        QVERIFY(m->Check1->isChecked());
+        click(control<QPushButton>(m, "Command2")); // "Nomen" needs 3 and has 3
+        QCOMPARE(control(m, "Picture4")->x(), twips::px(11040));
+        QVERIFY(control<QCheckBox>(m, "Check1")->isChecked());
         QVERIFY(f.dialogs.boxes.isEmpty());
     }
 
@@ -181,35 +186,35 @@ private slots:
         f.addNumbered(3);
         QVERIFY(f.start());
         Form1 *m = f.menu();
-        m->Check1->setChecked(true);
+        control<QCheckBox>(m, "Check1")->setChecked(true);
         f.dialogs.clear();
-        m->Check1->setChecked(false);
-        click(m->Command9);
-        QCOMPARE(m->Picture6.left, 5640);
-        QCOMPARE(m->Text1->text(), QString("Freund"));
-        QCOMPARE(m->Text1->selectedText(), QString("Freund"));
-        QVERIFY(!m->Check1->isChecked());
+        control<QCheckBox>(m, "Check1")->setChecked(false);
+        click(control<QPushButton>(m, "Command9"));
+        QCOMPARE(control(m, "Picture6")->x(), twips::px(5640));
+        QCOMPARE(control<QLineEdit>(m, "Text1")->text(), QString("Freund"));
+        QCOMPARE(control<QLineEdit>(m, "Text1")->selectedText(), QString("Freund"));
+        QVERIFY(!control<QCheckBox>(m, "Check1")->isChecked());
         // Deleting every character puts "Gast" back at once.
-        m->Text1->setText(QString());
-        QCOMPARE(m->Text1->text(), QString("Gast"));
-        m->Text1->setText("Mia");
+        control<QLineEdit>(m, "Text1")->setText(QString());
+        QCOMPARE(control<QLineEdit>(m, "Text1")->text(), QString("Gast"));
+        control<QLineEdit>(m, "Text1")->setText("Mia");
         Form11::appendTo(*f.program, LogList::Lesen, "Hund");
-        click(m->Command24); // "X": nothing confirmed
-        QCOMPARE(m->Picture6.left, 11040);
-        QCOMPARE(m->Label5->text(), QString("Freund"));
+        click(control<QPushButton>(m, "Command24")); // "X": nothing confirmed
+        QCOMPARE(control(m, "Picture6")->x(), twips::px(11040));
+        QCOMPARE(control<QLabel>(m, "Label5")->text(), QString("Freund"));
         QCOMPARE(f.program->nameField(), QString("Mia"));
         auto *log = dynamic_cast<Form11 *>(f.program->existing(ScreenId::Form11));
         QVERIFY(log);
         QCOMPARE(log->lines(LogList::Lesen).size(), 1);
-        click(m->Command9);
-        click(m->Command9); // a second "Name" closes the panel
-        QCOMPARE(m->Picture6.left, 11040);
-        click(m->Command9);
-        m->Text1->setText("Mia");
-        click(m->Command25); // "Fertig!": a new name starts a new log
-        QCOMPARE(m->Label5->text(), QString("Mia"));
+        click(control<QPushButton>(m, "Command9"));
+        click(control<QPushButton>(m, "Command9")); // a second "Name" closes the panel
+        QCOMPARE(control(m, "Picture6")->x(), twips::px(11040));
+        click(control<QPushButton>(m, "Command9"));
+        control<QLineEdit>(m, "Text1")->setText("Mia");
+        click(control<QPushButton>(m, "Command25")); // "Fertig!": a new name starts a new log
+        QCOMPARE(control<QLabel>(m, "Label5")->text(), QString("Mia"));
         QCOMPARE(log->lines(LogList::Lesen).size(), 0);
-        QCOMPARE(m->Picture6.left, 11040);
+        QCOMPARE(control(m, "Picture6")->x(), twips::px(11040));
     }
 
     // A deleted name comes back as a selected "Gast", so typing replaces it.
@@ -229,19 +234,19 @@ private slots:
         f.addNumbered(3);
         QVERIFY(f.start());
         Form1 *m = f.menu();
-        click(m->Command9);
-        m->Text1->setText(name);
+        click(control<QPushButton>(m, "Command9"));
+        control<QLineEdit>(m, "Text1")->setText(name);
         if (cursor < 0)
-            m->Text1->selectAll();
+            control<QLineEdit>(m, "Text1")->selectAll();
         else
-            m->Text1->setCursorPosition(cursor);
-        QTest::keyClick(m->Text1, Qt::Key(key));
-        QCOMPARE(m->Text1->text(), QString("Gast"));
-        QCOMPARE(m->Text1->selectedText(), QString("Gast"));
-        QTest::keyClicks(m->Text1, "Anna");
-        QCOMPARE(m->Text1->text(), QString("Anna"));
-        click(m->Command25);
-        QCOMPARE(m->Label5->text(), QString("Anna"));
+            control<QLineEdit>(m, "Text1")->setCursorPosition(cursor);
+        QTest::keyClick(control<QLineEdit>(m, "Text1"), Qt::Key(key));
+        QCOMPARE(control<QLineEdit>(m, "Text1")->text(), QString("Gast"));
+        QCOMPARE(control<QLineEdit>(m, "Text1")->selectedText(), QString("Gast"));
+        QTest::keyClicks(control<QLineEdit>(m, "Text1"), "Anna");
+        QCOMPARE(control<QLineEdit>(m, "Text1")->text(), QString("Anna"));
+        click(control<QPushButton>(m, "Command25"));
+        QCOMPARE(control<QLabel>(m, "Label5")->text(), QString("Anna"));
     }
 
     void nameOptionOff() {
@@ -249,11 +254,11 @@ private slots:
         f.addNumbered(3);
         QVERIFY(f.start());
         Form1 *m = f.menu();
-        m->Check5->setChecked(false);
-        click(m->Command9);
+        control<QCheckBox>(m, "Check5")->setChecked(false);
+        click(control<QPushButton>(m, "Command9"));
         QCOMPARE(f.dialogs.last().text, QString("Diese Option wurde abgeschaltet.\r\r"));
         QCOMPARE(f.dialogs.last().title, QString("Optionen"));
-        QCOMPARE(m->Picture6.left, 11040);
+        QCOMPARE(control(m, "Picture6")->x(), twips::px(11040));
     }
 
     void panelPositions() {
@@ -261,44 +266,45 @@ private slots:
         f.addNumbered(3);
         QVERIFY(f.start());
         Form1 *m = f.menu();
-        click(m->Command4); // "Farben" with the option off
+        click(control<QPushButton>(m, "Command4")); // "Farben" with the option off
         QCOMPARE(f.dialogs.last().text, QString("Diese Option wurde abgeschaltet.\r\r"));
-        QCOMPARE(m->Picture3.left, 11040);
-        click(m->Command21);
-        QCOMPARE(m->Picture5.top, 1680);
-        click(m->Check3);
-        click(m->Check4);
-        click(m->Command23); // "X" keeps the options open, higher up
-        QCOMPARE(m->Picture5.top, 400);
-        click(m->Command21);
-        QCOMPARE(m->Picture5.top, 8400);
-        click(m->Command21);
-        click(m->Command4); // "Farben" closes the options panel and opens colours
-        QCOMPARE(m->Picture5.top, 8400);
-        QCOMPARE(m->Picture3.left, 3840);
-        click(m->Command8); // "Laute" replaces colours by letters
-        QCOMPARE(m->Picture3.left, 11040);
-        QCOMPARE(m->Picture4.left, 3840);
+        QCOMPARE(control(m, "Picture3")->x(), twips::px(11040));
+        click(control<QPushButton>(m, "Command21"));
+        QCOMPARE(control(m, "Picture5")->y(), twips::px(1680));
+        click(control<QCheckBox>(m, "Check3"));
+        click(control<QCheckBox>(m, "Check4"));
+        click(control<QPushButton>(m, "Command23")); // "X" keeps the options open, higher up
+        QCOMPARE(control(m, "Picture5")->y(), twips::px(400));
+        click(control<QPushButton>(m, "Command21"));
+        QCOMPARE(control(m, "Picture5")->y(), twips::px(8400));
+        click(control<QPushButton>(m, "Command21"));
+        click(control<QPushButton>(
+            m, "Command4")); // "Farben" closes the options panel and opens colours
+        QCOMPARE(control(m, "Picture5")->y(), twips::px(8400));
+        QCOMPARE(control(m, "Picture3")->x(), twips::px(3840));
+        click(control<QPushButton>(m, "Command8")); // "Laute" replaces colours by letters
+        QCOMPARE(control(m, "Picture3")->x(), twips::px(11040));
+        QCOMPARE(control(m, "Picture4")->x(), twips::px(3840));
         // No letter is chosen yet: the filter lets nothing through and goes off again.
         QCOMPARE(f.dialogs.last().title, QString("Filter: "));
-        QVERIFY(!m->Check1->isChecked());
-        click(m->Command9); // "Name" replaces letters
-        QCOMPARE(m->Picture4.left, 11040);
-        QCOMPARE(m->Picture6.left, 5640);
-        click(m->Command21); // "Lehrer ..." replaces the name panel
-        QCOMPARE(m->Picture6.left, 11040);
-        QCOMPARE(m->Picture5.top, 1680);
-        click(m->Command27); // "Abbruch ..."
-        QCOMPARE(m->Picture5.top, 8400);
+        QVERIFY(!control<QCheckBox>(m, "Check1")->isChecked());
+        click(control<QPushButton>(m, "Command9")); // "Name" replaces letters
+        QCOMPARE(control(m, "Picture4")->x(), twips::px(11040));
+        QCOMPARE(control(m, "Picture6")->x(), twips::px(5640));
+        click(control<QPushButton>(m, "Command21")); // "Lehrer ..." replaces the name panel
+        QCOMPARE(control(m, "Picture6")->x(), twips::px(11040));
+        QCOMPARE(control(m, "Picture5")->y(), twips::px(1680));
+        click(control<QPushButton>(m, "Command27")); // "Abbruch ..."
+        QCOMPARE(control(m, "Picture5")->y(), twips::px(8400));
         // Activation closes colour, letter and options panels, not the name panel.
-        click(m->Command4);
-        click(m->Command15); // "Kontrolle" hides the menu
+        click(control<QPushButton>(m, "Command4"));
+        click(control<QPushButton>(m, "Command15")); // "Kontrolle" hides the menu
         QVERIFY(!m->isVisible());
         auto *log = f.program->existing(ScreenId::Form11);
         QVERIFY(log && log->isVisible());
-        click(dynamic_cast<Form11 *>(log)->Command1);
+        click(control<QPushButton>(dynamic_cast<Form11 *>(log), "Command1"));
         QVERIFY(m->isVisible());
-        QCOMPARE(m->Picture3.left, 11040);
+        QCOMPARE(control(m, "Picture3")->x(), twips::px(11040));
     }
 
     void colourChoice() {
@@ -313,12 +319,13 @@ private slots:
         m->colourChoice(1000, 1500);
         QCOMPARE(m->consonantColour(), 15);
         QCOMPARE(m->vowelColour(), 0);
-        QCOMPARE(m->Shape2->palette().color(QPalette::Window), palette::colour(15));
+        QCOMPARE(control<QWidget>(m, "Shape2")->palette().color(QPalette::Window),
+                 palette::colour(15));
         // Through the mouse: a press on the panel at the box of colour 2.
-        click(m->Command21);
-        click(m->Check3);
-        click(m->Command4);
-        QTest::mousePress(m->colourCanvas, Qt::RightButton, Qt::KeyboardModifiers(),
+        click(control<QPushButton>(m, "Command21"));
+        click(control<QCheckBox>(m, "Check3"));
+        click(control<QPushButton>(m, "Command4"));
+        QTest::mousePress(control<Canvas>(m, "Picture3"), Qt::RightButton, Qt::KeyboardModifiers(),
                           QPoint(2 * 20 + 10, 50));
         QCOMPARE(m->consonantColour(), 2);
     }
@@ -330,11 +337,11 @@ private slots:
         Form1 *m = f.menu();
         QCOMPARE(m->background(), QColor(0, 0, 0));
         for (int v : {1, 128, 255}) {
-            m->VScroll1->setSliderPosition(v); // also while dragging
+            control<QScrollBar>(m, "VScroll1")->setSliderPosition(v); // also while dragging
             QCOMPARE(m->background(), QColor(v, 0, 0));
         }
         // "Hintergrund" is drawn with its vowels in the vowel colour.
-        const QImage img = m->Hintergrund->image();
+        const QImage img = control<Canvas>(m, "Hintergrund")->image();
         bool sawVowel = false, sawConsonant = false;
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x) {
@@ -351,7 +358,7 @@ private slots:
         QVERIFY(f.start());
         Form1 *m = f.menu();
         f.dialogs.answers << false;
-        click(m->Command1);
+        click(control<QPushButton>(m, "Command1"));
         const auto box = f.dialogs.last();
         QCOMPARE(box.text,
                  QString("Hallo Gast !\r\rMöchtest du dieses Programm jetzt beenden?\r\r"));
@@ -360,7 +367,7 @@ private slots:
         QVERIFY(!f.ended);
         QVERIFY(!QFile::exists(settings::kFileName));
         f.dialogs.answers << true;
-        click(m->Command1);
+        click(control<QPushButton>(m, "Command1"));
         QVERIFY(f.ended);
         QCOMPARE(f.dialogs.boxes.size(), 2); // no second message
         QCOMPARE(readFile(settings::kFileName),
@@ -382,18 +389,18 @@ private slots:
         f.addFiles({"derHund.jpg", "dieHand.gif", "dasHaus.bmp"});
         QVERIFY(f.start());
         Form1 *m = f.menu();
-        m->Check2->setChecked(false);
-        m->Check3->setChecked(true);
-        m->Check4->setChecked(true);
+        control<QCheckBox>(m, "Check2")->setChecked(false);
+        control<QCheckBox>(m, "Check3")->setChecked(true);
+        control<QCheckBox>(m, "Check4")->setChecked(true);
         m->colourChoice(300 * 4, 700);
         m->colourChoice(300 * 9, 2200);
-        m->VScroll1->setValue(10);
-        m->VScroll2->setValue(20);
-        m->VScroll3->setValue(30);
+        control<QScrollBar>(m, "VScroll1")->setValue(10);
+        control<QScrollBar>(m, "VScroll2")->setValue(20);
+        control<QScrollBar>(m, "VScroll3")->setValue(30);
         for (int i : {0, 8, 23}) // A, H, U
-            m->List1->item(i)->setSelected(true);
+            control<QListWidget>(m, "List1")->item(i)->setSelected(true);
         f.dialogs.answers << true;
-        click(m->Command1);
+        click(control<QPushButton>(m, "Command1"));
         QCOMPARE(
             readFile(settings::kFileName),
             QString(" 0 \r\n 1 \r\n 1 \r\n 1 \r\n 4 \r\n 9 \r\n 10 \r\n 20 \r\n 30 \r\nAHU\r\n"));
@@ -402,14 +409,16 @@ private slots:
         second.onEnd = [] {};
         QVERIFY(second.start());
         Form1 *n = second.menu();
-        QVERIFY(!n->Check2->isChecked());
-        QVERIFY(n->Check3->isChecked() && n->Check4->isChecked() && n->Check5->isChecked());
+        QVERIFY(!control<QCheckBox>(n, "Check2")->isChecked());
+        QVERIFY(control<QCheckBox>(n, "Check3")->isChecked() &&
+                control<QCheckBox>(n, "Check4")->isChecked() &&
+                control<QCheckBox>(n, "Check5")->isChecked());
         QCOMPARE(n->consonantColour(), 4);
         QCOMPARE(n->vowelColour(), 9);
         QCOMPARE(n->background(), QColor(10, 20, 30));
         QCOMPARE(n->letterSet(), QString("AHU"));
         // The filter starts off: every picture file is in the list.
-        QCOMPARE(n->Label7->text(), QString(" 3 Nomen "));
+        QCOMPARE(control<QLabel>(n, "Label7")->text(), QString(" 3 Nomen "));
         QCOMPARE(n->previewList(), QStringList());
     }
 
@@ -421,8 +430,8 @@ private slots:
         QVERIFY(f.start());
         Form1 *m = f.menu();
         QCOMPARE(m->consonantColour(), 2);
-        QCOMPARE(m->VScroll2->value(), 50);
-        QCOMPARE(m->VScroll3->value(), 0);
+        QCOMPARE(control<QScrollBar>(m, "VScroll2")->value(), 50);
+        QCOMPARE(control<QScrollBar>(m, "VScroll3")->value(), 0);
         QCOMPARE(m->letterSet(), QString());
     }
 
@@ -432,7 +441,7 @@ private slots:
         QVERIFY(f.start());
         QDir().mkdir(settings::kFileName); // a folder where the file should go
         f.dialogs.answers << true;
-        click(f.menu()->Command1);
+        click(control<QPushButton>(f.menu(), "Command1"));
         QCOMPARE(f.dialogs.last().text.section('\r', 0, 0),
                  QString("Die Einstellungen konnten nicht gespeichert werden."));
         QVERIFY(f.ended);
@@ -465,7 +474,7 @@ private slots:
         if (byTitleBar)
             f.menu()->closeByTitleBar();
         else
-            click(f.menu()->Command1);
+            click(control<QPushButton>(f.menu(), "Command1"));
         QVERIFY(f.ended);
         QCOMPARE(readFile(settings::kFileName).toLatin1(), old);
         // Besides the exit question or the closing message:
@@ -484,7 +493,8 @@ private slots:
         QVERIFY2(!watchdog.stop(), "the start waited for a writer to the pipe");
         Form1 *m = f.menu();
         QVERIFY(m->isVisible());
-        QVERIFY(m->Check2->isChecked() && m->Check5->isChecked());
+        QVERIFY(control<QCheckBox>(m, "Check2")->isChecked() &&
+                control<QCheckBox>(m, "Check5")->isChecked());
         QCOMPARE(m->consonantColour(), 10);
     }
 
@@ -493,15 +503,21 @@ private slots:
         f.addNumbered(3);
         QVERIFY(f.start());
         Form1 *m = f.menu();
-        m->Check6->setChecked(true);
-        click(m->Command2);
+        auto *option = control<QCheckBox>(m, "Check6");
+        option->setChecked(true); // before the reading screen exists
+        click(control<QPushButton>(m, "Command2"));
         auto *reading = dynamic_cast<Form2 *>(f.program->existing(ScreenId::Form2));
         QVERIFY(reading && reading->isVisible());
-        QVERIFY(reading->Check1->isChecked());
-        reading->Check1->setChecked(false); // the child's switch writes the option back
-        QVERIFY(!m->Check6->isChecked());
-        m->Check6->setChecked(true); // and the teacher's option sets the switch
-        QVERIFY(reading->Check1->isChecked());
+        auto *pictures = control<QCheckBox>(reading, "Check1");
+        QVERIFY(pictures->isChecked());
+        pictures->setChecked(false); // the child's switch writes the option back
+        QVERIFY(!option->isChecked());
+        // The teacher's option, set while the reading screen is hidden, sets
+        // its switch when it comes back.
+        click(control<QPushButton>(reading, "Command1"));
+        option->setChecked(true);
+        click(control<QPushButton>(m, "Command2"));
+        QVERIFY(pictures->isChecked() && control<PictureFrame>(reading, "Image1")->isVisible());
     }
 
     void aboutBoxAndLog() {
@@ -509,7 +525,7 @@ private slots:
         f.addNumbered(3);
         QVERIFY(f.start());
         Form1 *m = f.menu();
-        QTest::mouseClick(m->Picture2, Qt::LeftButton);
+        QTest::mouseClick(control<QLabel>(m, "Picture2"), Qt::LeftButton);
         Screen *about = f.program->existing(ScreenId::TrvLabel);
         QVERIFY(about && about->isVisible());
         QVERIFY(!m->isVisible());

@@ -10,6 +10,7 @@
 #include "support/picturedir.h"
 #include "support/recordingdialogs.h"
 #include "support/scriptedrandom.h"
+#include "support/windowfixture.h"
 
 #include <memory>
 

@@ -39,7 +39,7 @@ private slots:
         f.p.randomRec.pushIndex(0, 2);
         const auto id = ScreenId(screen);
         auto *w = f.open<ExerciseFrame>(id);
-        const QString shown = w->Label1;
+        const QString shown = w->currentEntry();
         for (QPushButton *b : w->findChildren<QPushButton *>())
             if (b->text() == button)
                 b->click();
@@ -52,7 +52,8 @@ private slots:
                        : "Fehler | Hallo Gast !\r\rDas stimmt leider nicht!\r\r");
         QCOMPARE(f.p.log(f3 ? LogList::Begleiter : LogList::Ergaenzen),
                  right ? QStringList{shown.mid(4)} : QStringList());
-        QCOMPARE(w->Label1, right ? QStringLiteral("das Auto") : shown); // a wrong answer keeps it
+        QCOMPARE(w->currentEntry(),
+                 right ? QStringLiteral("das Auto") : shown); // a wrong answer keeps it
     }
 
     // Without confirmations only a wrong answer speaks.
@@ -60,8 +61,8 @@ private slots:
         WindowFixture f({"derHund.jpg"});
         f.p.options[Option::Bestaetigungen] = false;
         auto *w = f.open<Form3>(ScreenId::Form3);
-        w->Command2->click();
-        w->Command3->click();
+        control<QPushButton>(w, "Command2")->click();
+        control<QPushButton>(w, "Command3")->click();
         QCOMPARE(f.boxes(), 1);
         QVERIFY(f.box().startsWith("Fehler | "));
         QCOMPARE(f.p.log(LogList::Begleiter), QStringList{"Hund"});
@@ -71,12 +72,12 @@ private slots:
         WindowFixture f({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg", "dasAuto.jpg"});
         f.p.randomRec.script << 0.0 << 0.0 << 0.0;
         auto *w = f.open<Form3>(ScreenId::Form3);
-        QCOMPARE(w->Label1, QStringLiteral("der Hund"));
-        w->Command5->click();
-        QCOMPARE(w->Label1, QStringLiteral("die Katze"));
-        w->Command6->click();
-        QCOMPARE(w->Label1, QStringLiteral("das Haus"));
-        QCOMPARE(w->List1, QStringList{"dasAuto.jpg"});
+        QCOMPARE(w->currentEntry(), QStringLiteral("der Hund"));
+        control<QPushButton>(w, "Command5")->click();
+        QCOMPARE(w->currentEntry(), QStringLiteral("die Katze"));
+        control<QPushButton>(w, "Command6")->click();
+        QCOMPARE(w->currentEntry(), QStringLiteral("das Haus"));
+        QCOMPARE(w->workingList(), QStringList{"dasAuto.jpg"});
         QVERIFY(f.p.log(LogList::Begleiter).isEmpty()); // skipped nouns are not logged
         QCOMPARE(f.boxes(), 0);
     }
@@ -85,8 +86,8 @@ private slots:
         WindowFixture f({"derHund.jpg"});
         auto *w = f.open<Form4>(ScreenId::Form4);
         for (int i = 0; i < 3; ++i) {
-            QCOMPARE(w->Label1, QStringLiteral("der Hund"));
-            w->Command6->click();
+            QCOMPARE(w->currentEntry(), QStringLiteral("der Hund"));
+            control<QPushButton>(w, "Command6")->click();
         }
         QCOMPARE(f.p.log(LogList::Ergaenzen).size(), 3);
     }
@@ -107,14 +108,16 @@ private slots:
         WindowFixture f({"derHund.jpg"});
         f.dir.addPicture("derHund.jpg", pixels);
         auto *w = f.open<Form3>(ScreenId::Form3);
-        QCOMPARE(!w->Image1->picture().isNull(), landscape);
-        QCOMPARE(!w->Image2->picture().isNull(), !landscape);
+        QCOMPARE(!control<PictureFrame>(w, "Image1")->picture().isNull(), landscape);
+        QCOMPARE(!control<PictureFrame>(w, "Image2")->picture().isNull(), !landscape);
         QCOMPARE(QSize(f.p.pictureWidth, f.p.pictureHeight),
                  (pixels * 15).boundedTo({32767, 32767}));
-        QCOMPARE(w->Image1->twipsRect(), QRect(2760, 840, 5295, 3855)); // the frame keeps its size
-        w->Command1->click();
-        QVERIFY(w->Image1->picture().isNull() && w->Image2->picture().isNull() &&
-                w->Image3.isNull());
+        QCOMPARE(control<PictureFrame>(w, "Image1")->twipsRect(),
+                 QRect(2760, 840, 5295, 3855)); // the frame keeps its size
+        control<QPushButton>(w, "Command1")->click();
+        QVERIFY(control<PictureFrame>(w, "Image1")->picture().isNull() &&
+                control<PictureFrame>(w, "Image2")->picture().isNull() &&
+                w->measuredPicture().isNull());
     }
 };
 

@@ -24,20 +24,20 @@ private slots:
         f.p.randomRec.pushIndex(4, 10);              // dieFeder
         f.p.randomRec.pushIndex(0, 10);              // after a refill: derAffe again possible
         auto *w = f.open<Form5>(ScreenId::Form5);
-        QCOMPARE(w->Label1, QStringLiteral("Feder"));
-        QCOMPARE(w->List1.size(), 9);
+        QCOMPARE(w->currentEntry(), QStringLiteral("Feder"));
+        QCOMPARE(w->workingList().size(), 9);
         // Distractors are the first two of the other nine, sorted with the target.
-        QCOMPARE(w->List2, (QStringList{"Affe", "Birne", "Feder"}));
-        QCOMPARE(w->List2Index, 0);
-        w->Command6->click();
-        w->Command6->click();
-        QTest::mouseClick(w->Picture1, Qt::LeftButton);
+        QCOMPARE(w->offer(), (QStringList{"Affe", "Birne", "Feder"}));
+        QCOMPARE(w->offerIndex(), 0);
+        control<QPushButton>(w, "Command6")->click();
+        control<QPushButton>(w, "Command6")->click();
+        QTest::mouseClick(control<Canvas>(w, "Picture1"), Qt::LeftButton);
         QCOMPARE(f.p.log(LogList::Wortwahl), QStringList{"Feder"});
         QCOMPARE(f.boxes(), 1);
         QCOMPARE(f.box(), "Lösung | Hallo Gast !\r\rDas Wort ist richtig, weiter nun!\r\r");
-        QCOMPARE(w->Label1, QStringLiteral("Affe")); // drawn from all ten again
-        QCOMPARE(w->List1.size(), 9);
-        QCOMPARE(w->List2, (QStringList{"Affe", "Birne", "Dach"}));
+        QCOMPARE(w->currentEntry(), QStringLiteral("Affe")); // drawn from all ten again
+        QCOMPARE(w->workingList().size(), 9);
+        QCOMPARE(w->offer(), (QStringList{"Affe", "Birne", "Dach"}));
     }
 
     void wordChoiceTargetRuleAndTwins_data() {
@@ -56,11 +56,11 @@ private slots:
         WindowFixture f(QStringList{"derBall.gif", "derBall.jpg", "derDieb.jpg"} + kTen);
         f.p.randomRec.pushIndex(draw, 13);
         auto *w = f.open<Form5>(ScreenId::Form5);
-        QCOMPARE(w->Label1, target);
-        QCOMPARE(w->List2, (QStringList{"Ball", "Ball", "Dieb"}));
+        QCOMPARE(w->currentEntry(), target);
+        QCOMPARE(w->offer(), (QStringList{"Ball", "Ball", "Dieb"}));
         for (int i = 0; i < steps; ++i)
-            w->Command6->click();
-        QTest::mouseClick(w->Image1, Qt::LeftButton);
+            control<QPushButton>(w, "Command6")->click();
+        QTest::mouseClick(control<PictureFrame>(w, "Image1"), Qt::LeftButton);
         QCOMPARE(f.p.log(LogList::Wortwahl), QStringList{target});
     }
 
@@ -69,36 +69,37 @@ private slots:
         f.dir.addPicture("dieFeder.jpg", QSize(30, 60));
         f.p.randomRec.pushIndex(4, 10);
         auto *w = f.open<Form5>(ScreenId::Form5);
-        QCOMPARE(w->Label3->text(), QStringLiteral("3 Wörter"));
-        w->Command6->click();
+        QCOMPARE(control<QLabel>(w, "Label3")->text(), QStringLiteral("3 Wörter"));
+        control<QPushButton>(w, "Command6")->click();
         const int calls = f.p.randomRec.calls;
-        w->HScroll1->setValue(6);
-        QCOMPARE(w->Label3->text(), QStringLiteral(" 6 Wörter"));
-        QCOMPARE(w->Label1, QStringLiteral("Feder"));
-        QCOMPARE(w->List2, (QStringList{"Affe", "Birne", "Dach", "Esel", "Feder", "Gras"}));
-        QCOMPARE(w->List2Index, 0);
-        QCOMPARE(f.p.randomRec.calls, calls);    // no new draw
-        QVERIFY(!w->Image2->picture().isNull()); // the picture stays
-        w->HScroll1->setValue(10);
-        QCOMPARE(w->List2.size(), 10);
-        w->Command1->click();
-        QVERIFY(w->Image1->picture().isNull() && w->Image2->picture().isNull() &&
-                w->Image3.isNull());
+        control<QScrollBar>(w, "HScroll1")->setValue(6);
+        QCOMPARE(control<QLabel>(w, "Label3")->text(), QStringLiteral(" 6 Wörter"));
+        QCOMPARE(w->currentEntry(), QStringLiteral("Feder"));
+        QCOMPARE(w->offer(), (QStringList{"Affe", "Birne", "Dach", "Esel", "Feder", "Gras"}));
+        QCOMPARE(w->offerIndex(), 0);
+        QCOMPARE(f.p.randomRec.calls, calls);                             // no new draw
+        QVERIFY(!control<PictureFrame>(w, "Image2")->picture().isNull()); // the picture stays
+        control<QScrollBar>(w, "HScroll1")->setValue(10);
+        QCOMPARE(w->offer().size(), 10);
+        control<QPushButton>(w, "Command1")->click();
+        QVERIFY(control<PictureFrame>(w, "Image1")->picture().isNull() &&
+                control<PictureFrame>(w, "Image2")->picture().isNull() &&
+                w->measuredPicture().isNull());
     }
 
     void wordChoiceStepWraps() {
         WindowFixture f(kTen);
         f.p.randomRec.pushIndex(9, 10); // derLöwe
         auto *w = f.open<Form5>(ScreenId::Form5);
-        QCOMPARE(w->List2, (QStringList{"Affe", "Birne", "Löwe"}));
-        w->Command5->click();
-        QCOMPARE(w->List2Index, 2);
-        w->Command6->click();
-        QCOMPARE(w->List2Index, 0);
-        QTest::mouseClick(w->Picture1, Qt::LeftButton); // "Affe": wrong, silent
+        QCOMPARE(w->offer(), (QStringList{"Affe", "Birne", "Löwe"}));
+        control<QPushButton>(w, "Command5")->click();
+        QCOMPARE(w->offerIndex(), 2);
+        control<QPushButton>(w, "Command6")->click();
+        QCOMPARE(w->offerIndex(), 0);
+        QTest::mouseClick(control<Canvas>(w, "Picture1"), Qt::LeftButton); // "Affe": wrong, silent
         QCOMPARE(f.boxes(), 0);
         QVERIFY(f.p.log(LogList::Wortwahl).isEmpty());
-        QCOMPARE(w->Label1, QStringLiteral("Löwe"));
+        QCOMPARE(w->currentEntry(), QStringLiteral("Löwe"));
     }
 
     void pictureChoiceContainment_data() {
@@ -119,13 +120,13 @@ private slots:
         WindowFixture f(nouns);
         f.p.randomRec.pushIndex(0, int(nouns.size()));
         auto *w = f.open<Form6>(ScreenId::Form6);
-        QCOMPARE(w->Label1, QStringLiteral("Hund"));
+        QCOMPARE(w->currentEntry(), QStringLiteral("Hund"));
         const QString pick = distractor.isEmpty() ? QStringLiteral("derHund.jpg") : distractor;
-        QVERIFY(w->List2.contains(pick));
-        while (w->List2.value(w->List2Index) != pick)
-            w->Command6->click();
-        QCOMPARE(w->Image3.fileName(), pick);
-        QTest::mouseClick(w->Image1, Qt::LeftButton);
+        QVERIFY(w->offer().contains(pick));
+        while (w->offer().value(w->offerIndex()) != pick)
+            control<QPushButton>(w, "Command6")->click();
+        QCOMPARE(w->measuredPicture().fileName(), pick);
+        QTest::mouseClick(control<PictureFrame>(w, "Image1"), Qt::LeftButton);
         QCOMPARE(f.p.log(LogList::Bildwahl), right ? QStringList{"Hund"} : QStringList());
         QCOMPARE(f.box(),
                  right ? "Lösung | Hallo Gast !\r\rDas Bild ist richtig, weiter nun!\r\r" : "");
@@ -137,18 +138,18 @@ private slots:
         f.p.randomRec.pushIndex(3, 10); // derEsel
         f.p.randomRec.pushIndex(0, 10); // derAffe (refill below 10)
         auto *w = f.open<Form6>(ScreenId::Form6);
-        QCOMPARE(w->Label1, QStringLiteral("Esel"));
+        QCOMPARE(w->currentEntry(), QStringLiteral("Esel"));
         // Offered pictures are the files themselves, sorted.
-        QCOMPARE(w->List2, (QStringList{"derAffe.jpg", "derEsel.jpg", "dieBirne.jpg"}));
-        w->HScroll1->setValue(4);
-        QCOMPARE(w->Label3->text(), QStringLiteral(" 4 Wörter"));
-        QCOMPARE(w->Label1, QStringLiteral("Affe"));
-        QCOMPARE(w->List2.size(), 4);
+        QCOMPARE(w->offer(), (QStringList{"derAffe.jpg", "derEsel.jpg", "dieBirne.jpg"}));
+        control<QScrollBar>(w, "HScroll1")->setValue(4);
+        QCOMPARE(control<QLabel>(w, "Label3")->text(), QStringLiteral(" 4 Wörter"));
+        QCOMPARE(w->currentEntry(), QStringLiteral("Affe"));
+        QCOMPARE(w->offer().size(), 4);
         QVERIFY(f.p.log(LogList::Bildwahl).isEmpty());
         // A right choice without confirmations moves on silently.
-        while (w->List2.value(w->List2Index) != "derAffe.jpg")
-            w->Command5->click();
-        QTest::mouseClick(w->Picture1, Qt::LeftButton);
+        while (w->offer().value(w->offerIndex()) != "derAffe.jpg")
+            control<QPushButton>(w, "Command5")->click();
+        QTest::mouseClick(control<Canvas>(w, "Picture1"), Qt::LeftButton);
         QCOMPARE(f.p.log(LogList::Bildwahl), QStringList{"Affe"});
         QCOMPARE(f.boxes(), 0);
     }
@@ -157,11 +158,11 @@ private slots:
         // Opened on fewer nouns than the largest offer needs: the offer shrinks.
         WindowFixture f({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg"});
         auto *w5 = f.open<Form5>(ScreenId::Form5);
-        w5->HScroll1->setValue(10);
-        QCOMPARE(w5->List2.size(), 3);
+        control<QScrollBar>(w5, "HScroll1")->setValue(10);
+        QCOMPARE(w5->offer().size(), 3);
         auto *w6 = f.open<Form6>(ScreenId::Form6);
-        w6->HScroll1->setValue(10);
-        QCOMPARE(w6->List2.size(), 3);
+        control<QScrollBar>(w6, "HScroll1")->setValue(10);
+        QCOMPARE(w6->offer().size(), 3);
     }
 };
 

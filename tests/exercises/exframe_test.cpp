@@ -21,28 +21,29 @@ private slots:
         f.p.randomRec.script << 0.99 << 0.0 << 0.5 << 0.4; // last: first of the new pass
         auto *w = f.open<Form2>(ScreenId::Form2);
         for (int i = 0; i < 3; ++i)
-            w->Command2->click();
+            control<QPushButton>(w, "Command2")->click();
         QCOMPARE(f.p.log(LogList::Lesen), (QStringList{"Haus", "Hund", "Katze", "Katze"}));
-        QCOMPARE(w->List1.size(), 2); // the new pass took one
-        QCOMPARE(w->Label1, QStringLiteral("die Katze"));
+        QCOMPARE(w->workingList().size(), 2); // the new pass took one
+        QCOMPARE(w->currentEntry(), QStringLiteral("die Katze"));
     }
 
     void abbruchKeepsPassTitleBarStartsNew() {
         WindowFixture f(kThree);
         auto *w = f.open<Form2>(ScreenId::Form2);
-        QCOMPARE(w->List1.size(), 2);
-        w->Command1->click();
+        QCOMPARE(w->workingList().size(), 2);
+        control<QPushButton>(w, "Command1")->click();
         QVERIFY(!w->isVisible());
         QCOMPARE(f.p.menuShows, 1);
-        QVERIFY(w->Image1->picture().isNull() && w->Image3.isNull());
+        QVERIFY(control<PictureFrame>(w, "Image1")->picture().isNull() &&
+                w->measuredPicture().isNull());
         QCOMPARE(f.open<Form2>(ScreenId::Form2), w); // same window, same pass
-        QCOMPARE(w->List1.size(), 1);
+        QCOMPARE(w->workingList().size(), 1);
 
         w->closeByTitleBar();
         QCOMPARE(f.p.menuShows, 2);
         WindowFixture::flushDeletes();
         QVERIFY(!f.p.existing(ScreenId::Form2));
-        QCOMPARE(f.open<Form2>(ScreenId::Form2)->List1.size(), 2); // a new pass
+        QCOMPARE(f.open<Form2>(ScreenId::Form2)->workingList().size(), 2); // a new pass
     }
 
     void placement_data() {
@@ -70,63 +71,65 @@ private slots:
         f.p.options[Option::BilderBeiNomen] = true;
         f.p.randomRec.pushIndex(0, 2);
         auto *w = f.open<Form2>(ScreenId::Form2);
-        QCOMPARE(w->Label1, QStringLiteral("der Hund"));
-        QCOMPARE(w->Image1->twipsRect(), frame);
-        QCOMPARE(w->Image1->geometry(),
+        QCOMPARE(w->currentEntry(), QStringLiteral("der Hund"));
+        QCOMPARE(control<PictureFrame>(w, "Image1")->twipsRect(), frame);
+        QCOMPARE(control<PictureFrame>(w, "Image1")->geometry(),
                  twips::pxRect(frame.left(), frame.top(), frame.width(), frame.height()));
-        QCOMPARE(w->Image1->isPlaceholder(), none);
-        QVERIFY(w->Image2->picture().isNull());
+        QCOMPARE(control<PictureFrame>(w, "Image1")->isPlaceholder(), none);
+        QVERIFY(control<PictureFrame>(w, "Image2")->picture().isNull());
         if (none)
             QCOMPARE(int(f.p.pictureWidth), 0);
         else
             QCOMPARE(QSize(f.p.pictureWidth, f.p.pictureHeight),
                      (pixels * 15).boundedTo({32767, 32767}));
         w->grab(); // painting (also the placeholder) must not fail
-        w->Command2->click();
+        control<QPushButton>(w, "Command2")->click();
         QCOMPARE(f.p.log(LogList::Lesen), (QStringList{"Hund", "Katze"}));
-        QVERIFY(!w->Image1->isPlaceholder() && !w->Image1->picture().isNull());
+        QVERIFY(!control<PictureFrame>(w, "Image1")->isPlaceholder() &&
+                !control<PictureFrame>(w, "Image1")->picture().isNull());
     }
 
     void pictureSwitchFollowsMenuBothWays() {
         WindowFixture f(kThree);
         f.p.options[Option::BilderBeiNomen] = true;
         auto *w = f.open<Form2>(ScreenId::Form2);
-        QVERIFY(w->Check1->isChecked() && w->Image1->isVisible());
+        auto *check = control<QCheckBox>(w, "Check1");
+        auto *landscape = control<PictureFrame>(w, "Image1");
+        QVERIFY(check->isChecked() && landscape->isVisible());
 
-        w->Check1->click(); // the child
+        check->click(); // the child
         QVERIFY(!f.p.option(Option::BilderBeiNomen));
-        QVERIFY(!w->Image1->isVisible() && !w->Image2->isVisible());
+        QVERIFY(!landscape->isVisible() && !control<PictureFrame>(w, "Image2")->isVisible());
 
-        w->setPictureSwitch(true); // the teacher on the main menu
-        QVERIFY(w->Check1->isChecked() && f.p.option(Option::BilderBeiNomen));
-        QVERIFY(w->Image1->isVisible());
-
-        // Coming back takes the main menu's value again.
-        w->Command1->click();
-        f.p.options[Option::BilderBeiNomen] = false;
+        // The teacher turns the option on while the screen is hidden; coming
+        // back takes it over.
+        control<QPushButton>(w, "Command1")->click();
+        f.p.options[Option::BilderBeiNomen] = true;
         f.open<Form2>(ScreenId::Form2);
-        QVERIFY(!w->Check1->isChecked() && !w->Image1->isVisible());
+        QVERIFY(check->isChecked() && landscape->isVisible());
+        QVERIFY(f.p.option(Option::BilderBeiNomen));
     }
 
     void holdingMouseShowsPicturesWhenOff() {
         WindowFixture f(kThree);
         auto *w = f.open<Form2>(ScreenId::Form2);
-        QVERIFY(!w->Check1->isChecked() && !w->Image1->isVisible());
-        QTest::mousePress(w->Picture1, Qt::LeftButton);
-        QVERIFY(w->Image1->isVisible());
-        QTest::mouseRelease(w->Picture1, Qt::LeftButton);
-        QVERIFY(!w->Image1->isVisible());
+        QVERIFY(!control<QCheckBox>(w, "Check1")->isChecked() &&
+                !control<PictureFrame>(w, "Image1")->isVisible());
+        QTest::mousePress(control<Canvas>(w, "Picture1"), Qt::LeftButton);
+        QVERIFY(control<PictureFrame>(w, "Image1")->isVisible());
+        QTest::mouseRelease(control<Canvas>(w, "Picture1"), Qt::LeftButton);
+        QVERIFY(!control<PictureFrame>(w, "Image1")->isVisible());
         QCOMPARE(f.p.log(LogList::Lesen).size(), 1); // the strip shows the noun regardless
 
-        w->Check1->setChecked(true);
-        QTest::mousePress(w->Picture1, Qt::LeftButton);
-        QTest::mouseRelease(w->Picture1, Qt::LeftButton);
-        QVERIFY(w->Image1->isVisible());
+        control<QCheckBox>(w, "Check1")->setChecked(true);
+        QTest::mousePress(control<Canvas>(w, "Picture1"), Qt::LeftButton);
+        QTest::mouseRelease(control<Canvas>(w, "Picture1"), Qt::LeftButton);
+        QVERIFY(control<PictureFrame>(w, "Image1")->isVisible());
     }
 
     void helpText() {
         WindowFixture f(kThree);
-        f.open<Form2>(ScreenId::Form2)->Command3->click();
+        control<QPushButton>(f.open<Form2>(ScreenId::Form2), "Command3")->click();
         QCOMPARE(f.boxes(), 1);
         const QString text = f.box();
         QCOMPARE(text.count(QLatin1Char('\r')), 8);
@@ -142,8 +145,9 @@ private slots:
         f.p.vowel = 12;    // light red
         f.p.consonant = 1; // blue
         auto *w = f.open<Form2>(ScreenId::Form2);
-        const QImage img = w->Picture1->image();
-        QCOMPARE(w->Picture1->size(), twips::pxRect(120, 5640, 10575, 1095).size());
+        const QImage img = control<Canvas>(w, "Picture1")->image();
+        QCOMPARE(control<Canvas>(w, "Picture1")->size(),
+                 twips::pxRect(120, 5640, 10575, 1095).size());
         QCOMPARE(img.pixelColor(2, 2), QColor(255, 255, 0));
         QVERIFY(countColour(img, QColor(255, 0, 0)) > 0 && countColour(img, QColor(0, 0, 128)) > 0);
         // The word runs past the right edge: letters reach the last columns.

@@ -44,14 +44,16 @@ void answer(WindowFixture &f, ScreenId id, bool right) {
     case ScreenId::Form6: {
         auto *w = static_cast<ChoiceScreen *>(s);
         if (!right)
-            w->Command6->click(); // from Hund to Katze
-        QTest::mouseClick(id == ScreenId::Form5 ? static_cast<QWidget *>(w->Picture1) : w->Image1,
+            control<QPushButton>(w, "Command6")->click(); // from Hund to Katze
+        QTest::mouseClick(id == ScreenId::Form5
+                              ? static_cast<QWidget *>(control<Canvas>(w, "Picture1"))
+                              : control<PictureFrame>(w, "Image1"),
                           Qt::LeftButton);
         break;
     }
     case ScreenId::Form9:
     case ScreenId::Form10:
-        static_cast<WritingScreen *>(s)->Text1->setText(right ? "Hund" : "Hx");
+        control<QLineEdit>(s, "Text1")->setText(right ? "Hund" : "Hx");
         break;
     case ScreenId::Galgen: {
         auto *board = control<QListWidget>(s, "Liste1");
@@ -167,7 +169,7 @@ private slots:
         WindowFixture f({"derHund.jpg"});
         f.p.recordStore = &store;
         auto *w = f.open<Form9>(ScreenId::Form9);
-        w->Text1->setText("Hund");
+        control<QLineEdit>(w, "Text1")->setText("Hund");
         QCOMPARE(f.boxes(), 1);
         QVERIFY(f.box().startsWith("Abschrift | "));
         QVERIFY(!store.isEnabled());
@@ -210,10 +212,10 @@ private slots:
         f.p.recordStore = recordsOn ? &store : nullptr;
         f.p.randomRec.script << 0.0 << 0.0 << 0.0 << 0.0;
         auto *w = f.open<Form3>(ScreenId::Form3);
-        QStringList seen{w->Label1};
+        QStringList seen{w->currentEntry()};
         for (int i = 0; i < 3; ++i) {
-            w->Command6->click();
-            seen << w->Label1;
+            control<QPushButton>(w, "Command6")->click();
+            seen << w->currentEntry();
         }
         QCOMPARE(seen, drawn);
         // The missed noun takes no random number of its own.

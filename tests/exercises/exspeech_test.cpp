@@ -39,9 +39,9 @@ void clickButton(QWidget *w, const QString &text) {
 void act(ExerciseFrame *w, ScreenId id, const QString &action) {
     for (const QString &step : action.split(u',', Qt::SkipEmptyParts)) {
         if (step == QLatin1String("strip"))
-            QTest::mouseClick(w->Picture1, Qt::LeftButton);
+            QTest::mouseClick(control<Canvas>(w, "Picture1"), Qt::LeftButton);
         else if (step == QLatin1String("picture"))
-            QTest::mouseClick(w->Image1, Qt::LeftButton);
+            QTest::mouseClick(control<PictureFrame>(w, "Image1"), Qt::LeftButton);
         else if (step == QLatin1String("right") &&
                  (id == ScreenId::Form9 || id == ScreenId::Form10))
             QTest::keyClicks(w->findChild<QLineEdit *>(), QStringLiteral("Hund"));
@@ -130,8 +130,9 @@ private slots:
         auto *w = f.open<ExerciseFrame>(id);
         const int before = int(f.p.speechRec.requests.size());
         const bool writing = id == ScreenId::Form9 || id == ScreenId::Form10;
+        // The strip's click must still bring the focus to the input.
         if (writing)
-            w->Command1->setFocus(); // the strip's click must still bring it to the input
+            control<QPushButton>(w, "Command1")->setFocus();
         act(w, id, action);
 
         QCOMPARE(said(f.p.speechRec), expected);
@@ -145,9 +146,9 @@ private slots:
     void hiddenWindowFallsSilent() {
         WindowFixture f({"derHund.jpg"});
         auto *w = f.open<Form2>(ScreenId::Form2);
-        QTest::mouseClick(w->Picture1, Qt::LeftButton);
+        QTest::mouseClick(control<Canvas>(w, "Picture1"), Qt::LeftButton);
         const int stops = f.p.speechRec.stops;
-        w->Command1->click();
+        control<QPushButton>(w, "Command1")->click();
         QVERIFY(f.p.speechRec.stops > stops);
     }
 };

@@ -64,77 +64,89 @@ private slots:
         WindowFixture f({entry, "dasAuto.jpg"});
         f.p.randomRec.pushIndex(0, 2);
         auto *w = f.open<Form9>(ScreenId::Form9);
-        const QString target = w->Label1;
-        type(w->Text1, keys);
+        const QString target = w->currentEntry();
+        type(control<QLineEdit>(w, "Text1"), keys);
         QCOMPARE(::errors(f), errors);
         QCOMPARE(f.p.log(LogList::Abschrift), accepted ? QStringList{target} : QStringList());
         if (accepted)
             QCOMPARE(f.box(),
                      "Abschrift | Hallo Gast !\r\rDas Wort wurde richtig geschrieben!\r\r");
-        QCOMPARE(w->Label1, accepted ? QStringLiteral("Auto") : target);
-        QVERIFY(!accepted || w->Text1->text().isEmpty());
+        QCOMPARE(w->currentEntry(), accepted ? QStringLiteral("Auto") : target);
+        QVERIFY(!accepted || control<QLineEdit>(w, "Text1")->text().isEmpty());
     }
 
     void copyDisplayChoiceAndFocus() {
         WindowFixture f({"derHund.jpg"});
         auto *w = f.open<Form9>(ScreenId::Form9);
-        QVERIFY(w->Option3->isChecked());
-        w->Option1->click();
-        QVERIFY(w->Image1->isVisible() && !w->Picture1->isVisible());
-        w->Option2->click();
-        QVERIFY(!w->Image1->isVisible() && !w->Image2->isVisible() && w->Picture1->isVisible());
+        QVERIFY(control<QRadioButton>(w, "Option3")->isChecked());
+        control<QRadioButton>(w, "Option1")->click();
+        QVERIFY(control<PictureFrame>(w, "Image1")->isVisible() &&
+                !control<Canvas>(w, "Picture1")->isVisible());
+        control<QRadioButton>(w, "Option2")->click();
+        QVERIFY(!control<PictureFrame>(w, "Image1")->isVisible() &&
+                !control<PictureFrame>(w, "Image2")->isVisible() &&
+                control<Canvas>(w, "Picture1")->isVisible());
         // Clicks anywhere bring the focus back to the input.
-        for (QWidget *t : {static_cast<QWidget *>(w->Label2), static_cast<QWidget *>(w->Picture1),
-                           static_cast<QWidget *>(w)}) {
-            w->Command3->setFocus();
+        for (QWidget *t :
+             {static_cast<QWidget *>(control<QLabel>(w, "Label2")),
+              static_cast<QWidget *>(control<Canvas>(w, "Picture1")), static_cast<QWidget *>(w)}) {
+            control<QPushButton>(w, "Command3")->setFocus();
             QTest::mouseClick(t, Qt::LeftButton, {}, QPoint(2, 2));
-            QCOMPARE(w->focusWidget(), w->Text1);
+            QCOMPARE(w->focusWidget(), control<QLineEdit>(w, "Text1"));
         }
         // The choice survives leaving, not closing.
-        w->Command1->click();
+        control<QPushButton>(w, "Command1")->click();
         f.open<Form9>(ScreenId::Form9);
-        QVERIFY(w->Option2->isChecked() && !w->Image1->isVisible());
+        QVERIFY(control<QRadioButton>(w, "Option2")->isChecked() &&
+                !control<PictureFrame>(w, "Image1")->isVisible());
         w->closeByTitleBar();
         WindowFixture::flushDeletes();
-        QVERIFY(f.open<Form9>(ScreenId::Form9)->Option3->isChecked());
+        QVERIFY(control<QRadioButton>(f.open<Form9>(ScreenId::Form9), "Option3")->isChecked());
     }
 
     void dictationHidesAndShows() {
         WindowFixture f({"derHund.jpg"});
         auto *w = f.open<Form10>(ScreenId::Form10);
-        QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
-        type(w->Text1, "H");
-        QVERIFY(!w->Picture1->isVisible() && !w->Label2->isVisible() && w->Image1->isVisible());
-        type(w->Text1, "\b");
-        QVERIFY(!w->Picture1->isVisible()); // deleting brings nothing back
-        type(w->Text1, "Hx");
+        QVERIFY(control<Canvas>(w, "Picture1")->isVisible() &&
+                control<QLabel>(w, "Label2")->isVisible());
+        type(control<QLineEdit>(w, "Text1"), "H");
+        QVERIFY(!control<Canvas>(w, "Picture1")->isVisible() &&
+                !control<QLabel>(w, "Label2")->isVisible() &&
+                control<PictureFrame>(w, "Image1")->isVisible());
+        type(control<QLineEdit>(w, "Text1"), "\b");
+        QVERIFY(!control<Canvas>(w, "Picture1")->isVisible()); // deleting brings nothing back
+        type(control<QLineEdit>(w, "Text1"), "Hx");
         QCOMPARE(errors(f), 1);
-        QVERIFY(w->Picture1->isVisible() && !w->Label2->isVisible());
-        type(w->Text1, "\b");
-        QVERIFY(!w->Picture1->isVisible());
-        QCOMPARE(w->focusWidget(), w->Text1);
+        QVERIFY(control<Canvas>(w, "Picture1")->isVisible() &&
+                !control<QLabel>(w, "Label2")->isVisible());
+        type(control<QLineEdit>(w, "Text1"), "\b");
+        QVERIFY(!control<Canvas>(w, "Picture1")->isVisible());
+        QCOMPARE(w->focusWidget(), control<QLineEdit>(w, "Text1"));
         // A skip, and coming back, show the next noun in full.
-        w->Command3->click();
-        QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
-        type(w->Text1, "H");
-        w->Command1->click();
+        control<QPushButton>(w, "Command3")->click();
+        QVERIFY(control<Canvas>(w, "Picture1")->isVisible() &&
+                control<QLabel>(w, "Label2")->isVisible());
+        type(control<QLineEdit>(w, "Text1"), "H");
+        control<QPushButton>(w, "Command1")->click();
         f.open<Form10>(ScreenId::Form10);
-        QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
+        QVERIFY(control<Canvas>(w, "Picture1")->isVisible() &&
+                control<QLabel>(w, "Label2")->isVisible());
     }
 
     void dictationRightNoun() {
         WindowFixture f({"derHund.jpg", "dieKatze.jpg"});
         f.p.randomRec.pushIndex(0, 2);
         auto *w = f.open<Form10>(ScreenId::Form10);
-        type(w->Text1, "Hund");
+        type(control<QLineEdit>(w, "Text1"), "Hund");
         QCOMPARE(f.p.log(LogList::Diktat), QStringList{"Hund"});
         QCOMPARE(f.boxes(), 1);
         QVERIFY(f.box().startsWith("Abschrift | "));
-        QVERIFY(w->Picture1->isVisible() && w->Label2->isVisible());
-        QCOMPARE(w->Label1, QStringLiteral("Katze"));
+        QVERIFY(control<Canvas>(w, "Picture1")->isVisible() &&
+                control<QLabel>(w, "Label2")->isVisible());
+        QCOMPARE(w->currentEntry(), QStringLiteral("Katze"));
 
         f.p.options[Option::Bestaetigungen] = false;
-        type(w->Text1, "Katze");
+        type(control<QLineEdit>(w, "Text1"), "Katze");
         QCOMPARE(f.p.log(LogList::Diktat), (QStringList{"Hund", "Katze"}));
         QCOMPARE(f.boxes(), 1);
     }

@@ -58,22 +58,23 @@ private slots:
         WindowFixture f({"dieAmeise.jpg"});
         prepare(f, on, loaded);
         auto *w = f.open<Form2>(ScreenId::Form2);
-        const QImage shown = w->Picture1->image();
+        auto *strip = control<Canvas>(w, "Picture1");
+        const QImage shown = strip->image();
 
         const QList<int> syllables{1, 4};
         auto expected = [&](const QList<int> &breaks) {
             const bool plain = breaks == QList<int>{-1};
-            wordstrip::draw(w->Picture1->surface(), QStringLiteral("Ameise"), f.p.vowel,
-                            f.p.consonant, wordstrip::Style::Spaced, plain ? nullptr : &breaks);
-            return w->Picture1->image();
+            wordstrip::draw(strip->surface(), QStringLiteral("Ameise"), f.p.vowel, f.p.consonant,
+                            wordstrip::Style::Spaced, plain ? nullptr : &breaks);
+            return strip->image();
         };
         QCOMPARE(shown, expected(firstBreaks));
         if (on)
             QVERIFY(expected(syllables) != expected({-1})); // the arcs are there to see
 
         QTRY_VERIFY(f.p.syllables().ready());
-        w->Command2->click(); // the next noun (the same one again)
-        QCOMPARE(w->Picture1->image(), expected(on ? syllables : QList<int>{-1}));
+        control<QPushButton>(w, "Command2")->click(); // the next noun (the same one again)
+        QCOMPARE(strip->image(), expected(on ? syllables : QList<int>{-1}));
     }
 
     void printedNouns_data() {

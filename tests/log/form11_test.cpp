@@ -1,5 +1,6 @@
 #include "log/Form11.h"
 #include "support/fakeprogram.h"
+#include "support/windowfixture.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -33,7 +34,8 @@ private slots:
         for (int i = 0; i < 12; ++i) {
             const auto l = LogList(i + 1);
             QCOMPARE(log->heading(l), headings[i]);
-            const QListWidget *w = log->list(l);
+            const auto *w =
+                control<QListWidget>(log, qPrintable(QStringLiteral("List%1").arg(i + 1)));
             QCOMPARE(w->x() * 15, QList<int>({120, 1920, 3720, 5520, 7320, 9120})[i % 6]);
             QCOMPARE(w->y() * 15, i < 6 ? 1200 : 4560);
         }
@@ -46,13 +48,13 @@ private slots:
         p.showScreen(ScreenId::Form11);
         auto *log = screenAs<Form11>(p, ScreenId::Form11);
         QVERIFY(log->isVisible());
-        QCOMPARE(log->Label1->text(), QString("Mia"));
-        QTest::mouseClick(log->Command1, Qt::LeftButton);
+        QCOMPARE(control<QLabel>(log, "Label1")->text(), QString("Mia"));
+        QTest::mouseClick(control<QPushButton>(log, "Command1"), Qt::LeftButton);
         QVERIFY(!log->isVisible());
         QCOMPARE(p.menuShows, 1);
         p.label = "Ole";
         p.showScreen(ScreenId::Form11);
-        QCOMPARE(log->Label1->text(), QString("Ole"));
+        QCOMPARE(control<QLabel>(log, "Label1")->text(), QString("Ole"));
         QCOMPARE(p.log(LogList::Memory), QStringList{"Hund"});
         log->closeByTitleBar();
         QCOMPARE(p.menuShows, 2);

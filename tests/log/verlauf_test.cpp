@@ -3,6 +3,7 @@
 #include "log/verlauf.h"
 #include "records/recordstore.h"
 #include "support/fakeprogram.h"
+#include "support/windowfixture.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -41,22 +42,22 @@ private slots:
         FakeProgram plain;
         auto *log = screenAs<Form11>(plain, ScreenId::Form11);
         plain.showScreen(ScreenId::Form11);
-        QVERIFY(log->Command2->isHidden());
+        QVERIFY(control<QPushButton>(log, "Command2")->isHidden());
 
         Fixture f;
         auto *log2 = screenAs<Form11>(f.program, ScreenId::Form11);
         f.program.showScreen(ScreenId::Form11);
-        QVERIFY(log2->Command2->isVisible());
+        QVERIFY(control<QPushButton>(log2, "Command2")->isVisible());
         // It sits in the head band between "Abbruch ..." and the name.
-        const QRect b = log2->Command2->geometry();
-        QVERIFY(!b.intersects(log2->Command1->geometry()));
-        QVERIFY(!b.intersects(log2->Label1->geometry()));
+        const QRect b = control<QPushButton>(log2, "Command2")->geometry();
+        QVERIFY(!b.intersects(control<QPushButton>(log2, "Command1")->geometry()));
+        QVERIFY(!b.intersects(control<QLabel>(log2, "Label1")->geometry()));
         QVERIFY(b.bottom() < 615 / 15);
-        QTest::mouseClick(log2->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(log2, "Command2"), Qt::LeftButton);
         auto *v = dynamic_cast<Verlauf *>(f.program.existing(ScreenId::Verlauf));
         QVERIFY(v && v->isVisible());
         QVERIFY(!log2->isVisible());
-        QTest::mouseClick(v->Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(v, "Command1"), Qt::LeftButton);
         QVERIFY(log2->isVisible());
     }
 
@@ -81,20 +82,21 @@ private slots:
         f.store.append("Mia", {"begleiter", "derHund.jpg", true, "der"});
         f.program.label = "Mia";
         Verlauf *v = f.open();
-        QCOMPARE(v->Kinder->count(), 2);
-        QCOMPARE(v->Kinder->currentText(), QString("Mia"));
-        QCOMPARE(v->Uebungen->rowCount(), 2); // Begleiter and the total
-        QCOMPARE(v->Uebungen->item(0, 0)->text(), QString("Begleiter"));
-        QCOMPARE(v->Uebungen->item(0, 3)->text(), QString("50 %"));
-        QCOMPARE(v->Fehler->item(0, 1)->text(), QString("Hund"));
-        QCOMPARE(v->Begleiter->item(3, 0)->text(), QString("der Hund"));
-        QCOMPARE(v->Begleiter->item(3, 2)->text(), QString("1"));
-        QCOMPARE(v->Ueben->count(), 1);
-        QCOMPARE(v->Ueben->item(0)->text(), QString("der Hund"));
-        v->Kinder->setCurrentIndex(v->Kinder->findText("Ole"));
+        QCOMPARE(control<QComboBox>(v, "Kinder")->count(), 2);
+        QCOMPARE(control<QComboBox>(v, "Kinder")->currentText(), QString("Mia"));
+        QCOMPARE(control<QTableWidget>(v, "Uebungen")->rowCount(), 2); // Begleiter and the total
+        QCOMPARE(control<QTableWidget>(v, "Uebungen")->item(0, 0)->text(), QString("Begleiter"));
+        QCOMPARE(control<QTableWidget>(v, "Uebungen")->item(0, 3)->text(), QString("50 %"));
+        QCOMPARE(control<QTableWidget>(v, "Fehler")->item(0, 1)->text(), QString("Hund"));
+        QCOMPARE(control<QTableWidget>(v, "Begleiter")->item(3, 0)->text(), QString("der Hund"));
+        QCOMPARE(control<QTableWidget>(v, "Begleiter")->item(3, 2)->text(), QString("1"));
+        QCOMPARE(control<QListWidget>(v, "Ueben")->count(), 1);
+        QCOMPARE(control<QListWidget>(v, "Ueben")->item(0)->text(), QString("der Hund"));
+        control<QComboBox>(v, "Kinder")
+            ->setCurrentIndex(control<QComboBox>(v, "Kinder")->findText("Ole"));
         QCOMPARE(v->report().name, QString("Ole"));
-        QCOMPARE(v->Ueben->count(), 0);
-        QCOMPARE(v->Begleiter->rowCount(), 0);
+        QCOMPARE(control<QListWidget>(v, "Ueben")->count(), 0);
+        QCOMPARE(control<QTableWidget>(v, "Begleiter")->rowCount(), 0);
     }
 
     void deleteAsksWithNoAsDefault() {
@@ -104,16 +106,16 @@ private slots:
         Verlauf *v = f.open();
         const QString path = f.store.pathFor("Mia");
         f.program.dialogsRec.answers = {false};
-        QTest::mouseClick(v->Command3, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(v, "Command3"), Qt::LeftButton);
         QVERIFY(f.program.dialogsRec.last().yesNo);
         QVERIFY(f.program.dialogsRec.last().defaultNo);
         QVERIFY(f.program.dialogsRec.last().text.contains("Mia"));
         QVERIFY(QFile::exists(path));
         f.program.dialogsRec.answers = {true};
-        QTest::mouseClick(v->Command3, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(v, "Command3"), Qt::LeftButton);
         QVERIFY(!QFile::exists(path));
-        QCOMPARE(v->Kinder->count(), 0);
-        QVERIFY(!v->Command3->isEnabled());
+        QCOMPARE(control<QComboBox>(v, "Kinder")->count(), 0);
+        QVERIFY(!control<QPushButton>(v, "Command3")->isEnabled());
     }
 
     void printsThroughThePrintingPath() {
@@ -127,7 +129,7 @@ private slots:
             r(page);
             return printing::printToPdf(pdf, doc, r, 72);
         };
-        QTest::mouseClick(v->Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(v, "Command2"), Qt::LeftButton);
         QVERIFY(QFile(pdf).size() > 1000);
         QCOMPARE(f.program.dialogsRec.last().title, QString("Kalimbo (Verlauf)"));
         QVERIFY(f.program.dialogsRec.last().text.startsWith("Der Verlauf wird gedruckt"));
@@ -152,7 +154,7 @@ private slots:
         p.showScreen(ScreenId::Form11);
         QCOMPARE(p.dialogsRec.boxes.size(), 1);
         QVERIFY(p.dialogsRec.last().text.contains("nicht gespeichert"));
-        screenAs<Form11>(p, ScreenId::Form11)->Command1->click();
+        control<QPushButton>(screenAs<Form11>(p, ScreenId::Form11), "Command1")->click();
         p.showScreen(ScreenId::Form11);
         QCOMPARE(p.dialogsRec.boxes.size(), 1);
     }
