@@ -21,6 +21,24 @@ class FangTest : public QObject {
         }
     }
 
+    // The controls the tests watch.
+    struct View {
+        explicit View(fang *w)
+            : list(control<QListWidget>(w, "List1")),
+              interval(control<QScrollBar>(w, "HBildlauf1")), field(control(w, "Bild5")),
+              seconds(control<QLabel>(w, "Bezeichnung6")),
+              marker(control<QLabel>(w, "Bezeichnung8")), clock(control<Ticker>(w, "Zeit1")) {}
+        QListWidget *list;
+        QScrollBar *interval;
+        QWidget *field;
+        QLabel *seconds, *marker;
+        Ticker *clock;
+        // Waiting for the start click: no clock, no marker, no seconds counted.
+        bool ready() const {
+            return !clock->isActive() && !marker->isVisible() && seconds->text() == "0";
+        }
+    };
+
 private slots:
     void preparedWord_data() {
         QTest::addColumn<QString>("word");
@@ -79,13 +97,10 @@ private slots:
     void keysReachTheWindowFirst() {
         WindowFixture f({"derHund.jpg", "dieMaus.jpg"});
         auto *w = f.open<fang>(ScreenId::Fang);
-        auto *list = control<QListWidget>(w, "List1");
-        auto *name = control<QLabel>(w, "Label1");
-        auto *interval = control<QScrollBar>(w, "HBildlauf1");
-        auto *field = control(w, "Bild5");
-        auto *marker = control<QLabel>(w, "Bezeichnung8");
-        auto *clock = control<Ticker>(w, "Zeit1");
-        QCOMPARE(name->text(), QString("Freund"));
+        const View v(w);
+        QListWidget *list = v.list;
+        QScrollBar *interval = v.interval;
+        QCOMPARE(control<QLabel>(w, "Label1")->text(), QString("Freund"));
         QCOMPARE(list->count(), 1);
         list->setCurrentRow(0);
         list->setFocus();
@@ -97,37 +112,30 @@ private slots:
         QTest::keyClick(interval, Qt::Key_Down);
         QCOMPARE(w->game().player(), QPoint(9, 6));
         QCOMPARE(interval->value(), 10);
-        QCOMPARE(twips::left(marker), 3600);
+        QCOMPARE(twips::left(v.marker), 3600);
 
-        QTest::mouseClick(field, Qt::LeftButton);
-        QVERIFY(clock->isActive());
-        QVERIFY(marker->isVisible());
+        QTest::mouseClick(v.field, Qt::LeftButton);
+        QVERIFY(v.clock->isActive() && v.marker->isVisible());
         QTest::keyClick(interval, Qt::Key_Escape);
         QCOMPARE(f.p.menuShows, 1);
-        QVERIFY(!w->isVisible());
-        QVERIFY(!clock->isActive());
-        QVERIFY(!marker->isVisible());
+        QVERIFY(!w->isVisible() && v.ready());
     }
 
     void wholeGameWithABlank() {
         WindowFixture f({"dasAb c.jpg"});
         f.p.name = "Tom";
         auto *w = f.open<fang>(ScreenId::Fang);
-        auto *seconds = control<QLabel>(w, "Bezeichnung6");
-        auto *field = control(w, "Bild5");
-        auto *marker = control<QLabel>(w, "Bezeichnung8");
+        const View v(w);
         auto *caught = control<QLabel>(w, "bezeichnung4");
         auto *next = control<QLabel>(w, "bezeichnung3");
-        auto *after = control<QLabel>(w, "Bezeichnung5");
-        auto *clock = control<Ticker>(w, "Zeit1");
         QCOMPARE(next->text(), QString("A"));
-        QCOMPARE(after->text(), QString("b c"));
-        QCOMPARE(seconds->text(), QString("0"));
+        QCOMPARE(control<QLabel>(w, "Bezeichnung5")->text(), QString("b c"));
+        QVERIFY(v.ready());
         cells(f.p.randomRec, {{8, 6}, {7, 6}, {0, 0}, {6, 6}});
-        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::mouseClick(v.field, Qt::LeftButton);
         f.p.clockRec.tick();
         f.p.clockRec.tick();
-        QCOMPARE(seconds->text(), QString("2"));
+        QCOMPARE(v.seconds->text(), QString("2"));
         QTest::keyClick(w, Qt::Key_Left);
         QCOMPARE(caught->text(), QString("A"));
         QCOMPARE(next->text(), QString("b"));
@@ -140,9 +148,7 @@ private slots:
         QCOMPARE(f.box(), "Wortfange | Hallo Tom !\r\rDu hast es in 2 Sekunden geschafft.\r");
         QCOMPARE(f.p.log(LogList::Fange), QStringList{"Ab c"});
         // Ready again with the next word from the refilled list.
-        QVERIFY(!clock->isActive());
-        QVERIFY(!marker->isVisible());
-        QCOMPARE(seconds->text(), QString("0"));
+        QVERIFY(v.ready());
         QCOMPARE(w->game().word(), QString("Ab c"));
         QCOMPARE(w->game().player(), QPoint(9, 6));
     }
@@ -158,7 +164,7 @@ private slots:
         WindowFixture f({"derApfel.jpg", "derBall.jpg", "derHund.jpg", "dieMaus.jpg"});
         f.p.randomRec.pushIndex(0, 4); // Apfel
         auto *w = f.open<fang>(ScreenId::Fang);
-        auto *list = control<QListWidget>(w, "List1");
+        QListWidget *list = View(w).list;
         QCOMPARE(list->item(0)->text(), QString("Ball"));
         const QPoint at = list->visualItemRect(list->item(0)).center();
         QWidget *v = list->viewport();
@@ -180,21 +186,15 @@ private slots:
         WindowFixture f({"derHund.jpg", "dieMaus.jpg", "dasEi.jpg"});
         f.p.randomRec.pushIndex(2, 3); // Ei
         auto *w = f.open<fang>(ScreenId::Fang);
-        auto *list = control<QListWidget>(w, "List1");
-        auto *seconds = control<QLabel>(w, "Bezeichnung6");
-        auto *interval = control<QScrollBar>(w, "HBildlauf1");
-        auto *intervalShown = control<QLabel>(w, "Bezeichnung15");
-        auto *field = control(w, "Bild5");
-        auto *marker = control<QLabel>(w, "Bezeichnung8");
-        auto *clock = control<Ticker>(w, "Zeit1");
+        const View v(w);
         QCOMPARE(w->game().word(), QString("Ei"));
-        interval->setValue(3);
-        QCOMPARE(intervalShown->text(), QString("3"));
-        QTest::mouseClick(field, Qt::LeftButton);
+        v.interval->setValue(3);
+        QCOMPARE(control<QLabel>(w, "Bezeichnung15")->text(), QString("3"));
+        QTest::mouseClick(v.field, Qt::LeftButton);
         QList<int> jumps;
         for (int s = 1; s <= 15; ++s) {
             if (s == 7)
-                interval->setValue(15);
+                v.interval->setValue(15);
             const int before = f.p.randomRec.calls;
             f.p.clockRec.tick();
             if (f.p.randomRec.calls > before)
@@ -202,21 +202,16 @@ private slots:
             QVERIFY(w->game().cell(0) != w->game().player()); // a jump never lands on the player
         }
         QCOMPARE(jumps, (QList<int>{3, 6, 15}));
-        QCOMPARE(seconds->text(), QString("15"));
+        QCOMPARE(v.seconds->text(), QString("15"));
 
-        QListWidgetItem *maus = list->item(1);
-        QCOMPARE(maus->text(), QString("Maus"));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(maus).center());
-        QVERIFY(!clock->isActive());
-        QVERIFY(!marker->isVisible());
+        QCOMPARE(v.list->item(1)->text(), QString("Maus"));
+        clickItem(v.list, v.list->item(1)); // another noun stops the game
+        QVERIFY(v.ready());
         QCOMPARE(w->game().word(), QString("Maus"));
-        QCOMPARE(seconds->text(), QString("0"));
-        QCOMPARE(list->count(), 1);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0)).center());
+        QCOMPARE(v.list->count(), 1);
+        clickItem(v.list, v.list->item(0));
         QCOMPARE(w->game().word(), QString("Hund"));
-        QCOMPARE(list->count(), 3); // emptied, so filled again at once
+        QCOMPARE(v.list->count(), 3); // emptied, so filled again at once
     }
 };
 

@@ -1,4 +1,4 @@
-// Hangman: the secret word, the mask, the board, a won and a lost game.
+// Hangman: the secret word and mask, the board, a won and a lost game.
 #include "games/galgen.h"
 #include "games/gamewidgets.h"
 #include "support/windowfixture.h"
@@ -12,10 +12,6 @@
 class GalgenTest : public QObject {
     Q_OBJECT
 
-    galgen *open(FakeProgram &p) {
-        p.showScreen(ScreenId::Galgen);
-        return screenAs<galgen>(p, ScreenId::Galgen);
-    }
     static LetterBoard *board(galgen *w) { return control<LetterBoard>(w, "Liste1"); }
     static Gallows *figure(galgen *w) { return control<Gallows>(w, "figure"); }
     static QListWidgetItem *key(galgen *w, QChar letter) {
@@ -27,65 +23,54 @@ class GalgenTest : public QObject {
     static void click(galgen *w, QChar letter) { clickItem(board(w), key(w, letter)); }
 
 private slots:
-    void secretWord_data() {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("secret");
-        for (const auto &[entry, secret] : {std::pair{"derHund.jpg", "Hund"},
-                                            {"derhund.jpg", "hund"},
-                                            {"derFUSSBALL.wmf", "Fussball"},
-                                            {"dieÄpfel.JPG", "Äpfel"},
-                                            {"dasEi", "Ei"}})
-            QTest::newRow(entry) << QString(entry) << QString(secret);
-    }
-    void secretWord() {
-        QFETCH(QString, entry);
-        QFETCH(QString, secret);
-        QCOMPARE(hangman::secretWordOf(entry), secret);
-    }
-
-    static void row(const char *name, const char *entry, const char *keys, const char *mask,
-                    int misses = 0) {
-        QTest::newRow(name) << QString(entry) << QString(keys) << QString(mask) << misses;
+    // The secret word from the entry, the mask after some keys, and the result.
+    static void row(const char *name, const char *entry, const char *secret, const char *keys,
+                    const char *mask, int misses = 0, bool won = false) {
+        QTest::newRow(name) << QString(entry) << QString(secret) << QString(keys) << QString(mask)
+                            << misses << won;
     }
     void masks_data() {
         QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("secret");
         QTest::addColumn<QString>("letters");
         QTest::addColumn<QString>("mask");
         QTest::addColumn<int>("misses");
-        row("start", "derHund.jpg", "", " _ _ _ _");
-        row("first letter keeps case", "derHund.jpg", "H", " H _ _ _");
-        row("lower-case file", "derhund.jpg", "H", " h _ _ _");
-        row("all places at once", "derBall.jpg", "L", " _ _ l l");
-        row("umlaut key", "dieÄpfel.jpg", "Ä", " Ä _ _ _ _");
-        row("sharp s", "derFuß.jpg", "ß", " _ _ ß");
-        row("miss twice counts twice", "derHund.jpg", "XX", " _ _ _ _", 2);
-        row("keyless characters shown at once", "dasT-Shirt 2.jpg", "", " _ - _ _ _ _ _   2");
+        QTest::addColumn<bool>("won");
+        row("start", "derHund.jpg", "Hund", "", " _ _ _ _");
+        row("first letter keeps case", "derHund.jpg", "Hund", "H", " H _ _ _");
+        row("lower-case file", "derhund.jpg", "hund", "H", " h _ _ _");
+        row("capitals", "derFUSSBALL.wmf", "Fussball", "", " _ _ _ _ _ _ _ _");
+        row("no extension", "dasEi", "Ei", "E", " E _");
+        row("all places at once", "derBall.jpg", "Ball", "L", " _ _ l l");
+        row("umlaut key", "dieÄpfel.JPG", "Äpfel", "Ä", " Ä _ _ _ _");
+        row("sharp s", "derFuß.jpg", "Fuß", "ß", " _ _ ß");
+        row("miss twice counts twice", "derHund.jpg", "Hund", "XX", " _ _ _ _", 2);
+        row("keyless characters shown at once", "dasT-Shirt 2.jpg", "T-shirt 2", "",
+            " _ - _ _ _ _ _   2");
+        row("keyless noun can be won", "dasT-Shirt.jpg", "T-shirt", "TSHIR", " T - s h i r t", 0,
+            true);
     }
     void masks() {
         QFETCH(QString, entry);
+        QFETCH(QString, secret);
         QFETCH(QString, letters);
         QFETCH(QString, mask);
         QFETCH(int, misses);
+        QFETCH(bool, won);
         Hangman h;
         h.start(entry);
+        QCOMPARE(h.secret(), secret);
+        Hangman::Outcome last = Hangman::Outcome::Hit;
         for (QChar c : letters)
-            h.play(c);
+            last = h.play(c);
         QCOMPARE(h.mask(), mask);
         QCOMPARE(h.misses(), misses);
-    }
-
-    void keylessNounCanBeWon() {
-        Hangman h;
-        h.start("dasT-Shirt.jpg");
-        for (QChar c : QString("TSHI"))
-            QCOMPARE(h.play(c), Hangman::Outcome::Hit);
-        QCOMPARE(h.play('R'), Hangman::Outcome::Won);
+        QCOMPARE(last == Hangman::Outcome::Won, won);
     }
 
     void boardIsFilledColumnByColumn() {
-        FakeProgram p;
-        p.setNouns({"derHund.jpg"});
-        galgen *w = open(p);
+        WindowFixture f({"derHund.jpg"});
+        auto *w = f.open<galgen>(ScreenId::Galgen);
         QCOMPARE(board(w)->count(), 30);
         QString top, bottom;
         for (int i = 0; i < 30; ++i) {
@@ -103,7 +88,7 @@ private slots:
         FakeProgram &p = f.p;
         f.dir.addPicture("derHund.jpg");
         p.name = "Lena";
-        galgen *w = open(p);
+        auto *w = f.open<galgen>(ScreenId::Galgen);
         QCOMPARE(control<QLabel>(w, "Bezeichnung1")->text(), QString(" _ _ _ _"));
         QCOMPARE(p.randomRec.seeds.size(), 1);
 
@@ -158,7 +143,7 @@ private slots:
         QFETCH(int, misses);
         QFETCH(QString, marked);
         WindowFixture f({"derHund.jpg"});
-        galgen *w = open(f.p);
+        auto *w = f.open<galgen>(ScreenId::Galgen);
         QWidget *v = board(w)->viewport();
         const QPoint F = board(w)->visualItemRect(key(w, 'F')).center();
         const QPoint G = board(w)->visualItemRect(key(w, 'G')).center();
@@ -196,7 +181,7 @@ private slots:
     // focus, so no current-key frame is drawn on "A" or on the last key.
     void noKeyLooksUsedUnplayed() {
         WindowFixture f({"derHund.jpg"});
-        galgen *w = open(f.p);
+        auto *w = f.open<galgen>(ScreenId::Galgen);
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
         auto look = [w](QChar c) {
@@ -227,7 +212,7 @@ private slots:
         WindowFixture f({"dieMaus.jpg"});
         FakeProgram &p = f.p;
         f.dir.addFile("dieMaus.jpg", "damaged"); // an empty frame, and the game goes on
-        galgen *w = open(p);
+        auto *w = f.open<galgen>(ScreenId::Galgen);
         const QString wrong = "BCDEFGHIJK";
         for (int i = 0; i < 9; ++i)
             click(w, wrong[i]);
@@ -252,10 +237,10 @@ private slots:
     }
 
     void poolIsSortedAndAbbruchUsesUpANoun() {
-        FakeProgram p;
-        p.setNouns({"dieMaus.jpg", "derÄrmel.jpg", "derBär.jpg"});
+        WindowFixture f({"dieMaus.jpg", "derÄrmel.jpg", "derBär.jpg"});
+        FakeProgram &p = f.p;
         p.randomRec.pushIndex(0, 3); // first of the sorted pool
-        galgen *w = open(p);
+        auto *w = f.open<galgen>(ScreenId::Galgen);
         QCOMPARE(w->game().secret(), QString("Ärmel"));
         QCOMPARE(w->wordPool(), (QStringList{"derBär.jpg", "dieMaus.jpg"}));
         p.randomRec.pushIndex(1, 2);

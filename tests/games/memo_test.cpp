@@ -54,8 +54,6 @@ private slots:
         QCOMPARE(g.cards(), cards);
         QCOMPARE(g.gameWords(), (QStringList{"Aal", "Baum", "Cola", "Dach", "Ente", "Fisch", "Gans",
                                              "Hund", "Igel"}));
-        for (int k = 1; k <= 18; ++k)
-            QVERIFY(!g.found(k));
     }
 
     void poolRotation_data() {
@@ -111,7 +109,6 @@ private slots:
         auto *w = f.open<memo>(ScreenId::Memo);
         const QString startBox = "Nomen-Memory | Merke dir die Lage der Wörter gut.\r"
                                  "Klicke danach auf den Startknopf!\r\r";
-        QCOMPARE(f.boxes(), 1);
         QCOMPARE(f.box(), startBox);
         for (int k = 1; k <= 18; ++k)
             QVERIFY(!w->coverShown(k));
