@@ -19,7 +19,7 @@ class PageSurface final : public PainterSurface {
 public:
     PageSurface(QPainter *painter, double pixelsPerTwip)
         : PainterSurface(painter), m_pixelsPerTwip(pixelsPerTwip) {}
-    double pixelsPerTwip() const { return m_pixelsPerTwip; }
+    double paperPixelsPerTwip() const override { return m_pixelsPerTwip; }
 
 private:
     double m_pixelsPerTwip;

@@ -17,6 +17,10 @@ class Surface {
 public:
     virtual ~Surface() = default;
 
+    /// Device pixels per twip where the surface is paper, whose pictures are
+    /// decoded for the page and not kept; 0 for screens and recordings.
+    virtual double paperPixelsPerTwip() const { return 0; }
+
     /// Fills everything with the background colour; the print position goes to 0, 0.
     void clear();
     void setBackground(const QColor &c) { m_background = c; }

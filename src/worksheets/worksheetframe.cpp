@@ -297,9 +297,8 @@ void WorksheetFrame::printPage() {
             s.setDrawColour(Qt::black);
             s.setLineWidth(0);
             // Paper-sized images are too large to keep after the page.
-            if (auto *paper = dynamic_cast<printing::PageSurface *>(&s))
-                decodeAhead([this, &page](Surface &plan) { pageRoutine(plan, page); },
-                            paper->pixelsPerTwip(), false);
+            if (const double ppt = s.paperPixelsPerTwip(); ppt > 0)
+                decodeAhead([this, &page](Surface &plan) { pageRoutine(plan, page); }, ppt, false);
             pageRoutine(s, page);
             m_prepared.clear();
         });
