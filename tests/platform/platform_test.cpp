@@ -149,17 +149,10 @@ private slots:
     }
 
     void randomIndexIsFloor() {
-        struct Fixed final : Random {
-            double v = 0;
-            QList<quint32> seeds;
-            double next() override { return v; }
-            void reseed(quint32 s) override { seeds << s; }
-        } r;
-        r.v = 0.999999;
+        ScriptedRandom r;
+        r.script = {0.999999, 0.0, 0.5, 0.5};
         QCOMPARE(r.index(10), 9);
-        r.v = 0.0;
         QCOMPARE(r.index(10), 0);
-        r.v = 0.5;
         QCOMPARE(r.index(3), 1);
         QCOMPARE(r.index(0), 0);
     }
