@@ -10,17 +10,13 @@ private slots:
     void pattern_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("listed");
-        for (const char *art : {"der", "die", "das", "DER", "Die", "dAS"})
-            for (const char *ext : {"wmf", "jpg", "gif", "bmp", "WMF", "Jpg"})
-                QTest::addRow("%s-%s", art, ext) << QString("%1Hund.%2").arg(art, ext) << true;
-        QTest::newRow("blank between") << "der Hund.jpg" << true;
-        QTest::newRow("empty noun") << "der.jpg" << true;
-        QTest::newRow("two dots") << "derHund.alt.jpg" << true;
-        QTest::newRow("png") << "derHund.png" << false;
-        QTest::newRow("jpeg") << "derHund.jpeg" << false;
-        QTest::newRow("other article") << "einHund.jpg" << false;
-        QTest::newRow("article inside") << "Hundder.jpg" << false;
-        QTest::newRow("settings") << "KALIMBO.INI" << false;
+        for (const char *name :
+             {"derHund.wmf", "dieHund.jpg", "dasHund.gif", "DERHund.bmp", "dAsHund.WMF",
+              "derHund.Jpg", "der Hund.jpg", "der.jpg", "derHund.alt.jpg"})
+            QTest::newRow(name) << name << true;
+        for (const char *name :
+             {"derHund.png", "derHund.jpeg", "einHund.jpg", "Hundder.jpg", "KALIMBO.INI"})
+            QTest::newRow(name) << name << false;
     }
     void pattern() {
         QFETCH(QString, name);
@@ -31,69 +27,37 @@ private slots:
     void forms_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("noun");
-        QTest::addColumn<QString>("display");
-        QTest::addColumn<QString>("copy");
-        QTest::newRow("plain") << "derHund.jpg"
-                               << "Hund"
-                               << "der Hund"
-                               << "Hund";
-        QTest::newRow("upper") << "derHUND.jpg"
-                               << "Hund"
-                               << "der Hund"
-                               << "Hund";
-        QTest::newRow("upper article") << "DERHund.jpg"
-                                       << "Hund"
-                                       << "der Hund"
-                                       << "Hund";
-        QTest::newRow("umlaut") << "dieÄpfel.jpg"
-                                << "Äpfel"
-                                << "die Äpfel"
-                                << "Äpfel";
-        QTest::newRow("sharp s stays") << "dieStraße.bmp"
-                                       << "Straße"
-                                       << "die Straße"
-                                       << "Straße";
-        QTest::newRow("fussball") << "derFUSSBALL.wmf"
-                                  << "Fussball"
-                                  << "der Fussball"
-                                  << "Fussball";
-        QTest::newRow("two dots") << "derHund.alt.jpg"
-                                  << "Hund"
-                                  << "der Hund"
-                                  << "Hund";
-        QTest::newRow("empty noun") << "der.jpg"
-                                    << ""
-                                    << "der "
-                                    << "";
-        QTest::newRow("decomposed") << QString("derBa\u0308r.jpg") << QString("Bär")
-                                    << QString("der Bär") << QString("Bär");
+        auto row = [](const char *tag, const QString &entry, const QString &noun) {
+            QTest::newRow(tag) << entry << noun;
+        };
+        row("plain", "derHund.jpg", "Hund");
+        row("upper", "DERHUND.jpg", "Hund");
+        row("umlaut", "dieÄpfel.jpg", "Äpfel");
+        row("sharp s stays", "dieStraße.bmp", "Straße");
+        row("fussball", "derFUSSBALL.wmf", "Fussball");
+        row("two dots", "derHund.alt.jpg", "Hund");
+        row("empty noun", "der.jpg", "");
+        row("decomposed", QString("derBa\u0308r.jpg"), "Bär");
     }
     void forms() {
         QFETCH(QString, entry);
         QFETCH(QString, noun);
-        QFETCH(QString, display);
-        QFETCH(QString, copy);
         QCOMPARE(nouns::nounOf(entry), noun);
-        QCOMPARE(nouns::displayForm(entry), display);
-        QCOMPARE(nouns::copyForm(entry), copy);
+        QCOMPARE(nouns::displayForm(entry), entry.left(3).toLower() + ' ' + noun);
+        QCOMPARE(nouns::copyForm(entry), noun);
         QCOMPARE(nouns::nounOnlyForm(entry), noun);
     }
 
-    void upperKeepsSharpS() {
-        QCOMPARE(nouns::upper("straße"), QString("STRAßE"));
-        QCOMPARE(nouns::upper("äöü"), QString("ÄÖÜ"));
-    }
+    void upperKeepsSharpS() { QCOMPARE(nouns::upper("straße äöü"), QString("STRAßE ÄÖÜ")); }
 
     void filter_data() {
         QTest::addColumn<QString>("letters");
         QTest::addColumn<QStringList>("passing");
-        const QStringList none;
-        QTest::newRow("HUND") << "HUND" << QStringList{"derHund.jpg"};
         QTest::newRow("HUND+A") << "AHUND" << QStringList{"derHund.jpg", "dieHand.gif"};
-        QTest::newRow("no letters") << "" << none;
-        QTest::newRow("ß needed") << "STRAE" << none;
+        QTest::newRow("no letters") << "" << QStringList();
+        QTest::newRow("ß needed") << "STRAE" << QStringList();
         QTest::newRow("with ß") << "STRAEß" << QStringList{"dieStraße.bmp"};
-        QTest::newRow("A is not Ä") << "BAR" << none;
+        QTest::newRow("A is not Ä") << "BAR" << QStringList();
         QTest::newRow("Ä") << "BÄR" << QStringList{"derBär.wmf"};
         QTest::newRow("lower-case set") << "hund" << QStringList{"derHund.jpg"};
         QTest::newRow("all letters")
@@ -113,27 +77,16 @@ private slots:
             QCOMPARE(r.nouns[i], nouns::nounOf(passing[i]));
     }
 
-    void countCaption() {
-        QCOMPARE(nouns::countCaption(42), QString(" 42 Nomen "));
-        QCOMPARE(nouns::countCaption(0), QString(" 0 Nomen "));
-    }
+    void countCaption() { QCOMPARE(nouns::countCaption(42), QString(" 42 Nomen ")); }
 
     void listingSortsLikeEveryList() {
         PictureDir dir;
-        const QStringList names{"dieZange.jpg", "derApfel.gif", "dieÄpfel.bmp", "DERBall.jpg",
-                                "derball.bmp",  "dasAuto.JPG",  "derHund.png",  "readme.txt"};
-        for (const QString &n : names)
+        for (const char *n : {"dieZange.jpg", "derApfel.gif", "dieÄpfel.bmp", "DERBall.jpg",
+                              "derball.bmp", "dasAuto.JPG", "derHund.png", "readme.txt"})
             dir.addFile(n);
         const QStringList listed = nouns::listPictureFiles(QDir::current());
         QCOMPARE(listed, (QStringList{"dasAuto.JPG", "derApfel.gif", "derball.bmp", "DERBall.jpg",
                                       "dieÄpfel.bmp", "dieZange.jpg"}));
-        QStringList resorted = listed;
-        std::reverse(resorted.begin(), resorted.end());
-        collation::sort(resorted);
-        QCOMPARE(resorted, listed);
-    }
-
-    void collationOfUmlauts() {
         QStringList words{"Bär", "Apfel", "Äpfel", "Banane", "apfel"};
         collation::sort(words);
         QCOMPARE(words, (QStringList{"Apfel", "apfel", "Äpfel", "Banane", "Bär"}));

@@ -6,49 +6,23 @@
 
 #include "core/nouns.h"
 #include "drawing/picture.h"
+#include "support/filesystems.h"
 #include "support/picturedir.h"
 #include "support/windowfixture.h"
 #include "support/wmfwriter.h"
 #include "worksheets/drucken1.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
 #include <QSet>
 #include <QTest>
-#include <atomic>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
-
-/// Frees whoever waits on the FIFO's read end after `delayMs`, again and
-/// again, so that a fault shows as a slow step instead of a hung test.
-class FifoRescuer {
-public:
-    FifoRescuer(QString path, int delayMs)
-        : m_thread([this, native = QFile::encodeName(path), delayMs] {
-              std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
-              while (!m_stop) {
-                  const int fd = ::open(native.constData(), O_WRONLY | O_NONBLOCK);
-                  if (fd >= 0)
-                      ::close(fd); // the reader gets its open() and then end of file
-                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-              }
-          }) {}
-    ~FifoRescuer() {
-        m_stop = true;
-        m_thread.join();
-    }
-
-private:
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
-};
 
 bool makeFifo(const PictureDir &dir, const QString &name) {
     return ::mkfifo(QFile::encodeName(dir.filePath(name)).constData(), 0600) == 0;
@@ -66,10 +40,6 @@ bool makeSocket(const PictureDir &dir, const QString &name) {
     if (fd >= 0)
         ::close(fd); // the socket file stays
     return ok;
-}
-
-bool makeLink(const PictureDir &dir, const QString &target, const QString &name) {
-    return QFile::link(target, dir.filePath(name));
 }
 
 void addPicture(PictureDir &dir, const QString &name) {
@@ -93,10 +63,12 @@ private slots:
         QVERIFY(makeFifo(dir, "dieRoehre.gif"));
         QVERIFY(makeSocket(dir, "dieDose.jpg"));
         QVERIFY(QDir(dir.path()).mkdir("derOrdner.bmp"));
-        QVERIFY(makeLink(dir, dir.filePath("derHund.gif"), "dasVerweisbild.gif"));
-        QVERIFY(makeLink(dir, dir.filePath("dieRoehre.gif"), "dasRohrende.gif"));
-        QVERIFY(makeLink(dir, dir.filePath("derFehlt.gif"), "derKaputt.jpg"));
-        QVERIFY(makeLink(dir, "/dev/null", "dasGeraet.bmp"));
+        // Links count by what they point to.
+        for (const auto &[target, link] : {std::pair{"derHund.gif", "dasVerweisbild.gif"},
+                                           {"dieRoehre.gif", "dasRohrende.gif"},
+                                           {"derFehlt.gif", "derKaputt.jpg"},
+                                           {"/dev/null", "dasGeraet.bmp"}})
+            QVERIFY(QFile::link(target, link)); // relative to the picture folder
         QCOMPARE(nouns::listPictureFiles(QDir::current()),
                  QStringList({"dasVerweisbild.gif", "derHund.gif"}));
     }
@@ -136,16 +108,14 @@ private slots:
         QVERIFY(!before.isNull());
         dir.remove(name);
         QVERIFY(makeFifo(dir, name));
-        const FifoRescuer rescuer(dir.filePath(name), 2000);
-        QElapsedTimer t;
-        t.start();
+        PipeWatchdog watchdog(dir.filePath(name), 2000);
         QVERIFY(Picture::load(name).isNull());
         QImage img(40, 40, QImage::Format_RGB32);
         img.fill(Qt::white);
         QPainter painter(&img);
         before.draw(painter, QRectF(0, 0, 40, 40));
         painter.end();
-        QVERIFY2(t.elapsed() < 2000, "waited on a FIFO");
+        QVERIFY2(!watchdog.stop(), "waited on a FIFO");
         if (!name.endsWith(QLatin1String(".wmf"))) // a small metafile was read at loading
             QCOMPARE(img.pixelColor(20, 20), QColor(Qt::white));
     }
@@ -160,12 +130,10 @@ private slots:
         f.p.setNouns(names); // the listing at start
         f.dir.remove(names[0]);
         QVERIFY(makeFifo(f.dir, names[0]));
-        const FifoRescuer rescuer(f.dir.filePath(names[0]), 4000);
-        QElapsedTimer t;
-        t.start();
+        PipeWatchdog watchdog(f.dir.filePath(names[0]), 4000);
         auto *w = f.open<drucken1>(ScreenId::Drucken1);
         w->repaint();
-        QVERIFY2(t.elapsed() < 4000, "waited on a FIFO");
+        QVERIFY2(!watchdog.stop(), "waited on a FIFO");
         QCOMPARE(w->cards(), names);
     }
 };

@@ -66,27 +66,21 @@ private slots:
     void badPicturesAreNull() {
         QFETCH(QByteArray, bytes);
         PictureDir dir;
+        dir.addPicture("derHund.gif", QSize(50, 50));
+        const Picture loaded = Picture::load("derHund.gif");
+        // Spoilt after loading: draws nothing; loaded again: no picture.
         dir.addFile("derHund.gif", bytes);
         const Picture p = Picture::load("derHund.gif");
         QVERIFY(p.isNull());
         QCOMPARE(p.naturalTwips(), QSize());
-        QImage img(10, 10, QImage::Format_RGB32);
-        QPainter painter(&img);
-        p.draw(painter, QRectF(0, 0, 10, 10)); // draws nothing, no crash
-        QVERIFY(Picture::load("derFehlt.jpg").isNull());
-    }
-
-    void pictureDeletedAfterLoading() {
-        PictureDir dir;
-        dir.addPicture("derHund.jpg", QSize(50, 50));
-        const Picture p = Picture::load("derHund.jpg");
-        dir.addFile("derHund.jpg", "garbage now");
         QImage img(20, 20, QImage::Format_RGB32);
         img.fill(Qt::white);
         QPainter painter(&img);
         p.draw(painter, QRectF(0, 0, 20, 20));
+        loaded.draw(painter, QRectF(0, 0, 20, 20));
         painter.end();
         QCOMPARE(img.pixelColor(10, 10), QColor(Qt::white));
+        QVERIFY(Picture::load("derFehlt.jpg").isNull());
     }
 
     void canvasKeepsWhatIsDrawn() {
@@ -155,17 +149,10 @@ private slots:
     }
 
     void randomIndexIsFloor() {
-        struct Fixed final : Random {
-            double v = 0;
-            QList<quint32> seeds;
-            double next() override { return v; }
-            void reseed(quint32 s) override { seeds << s; }
-        } r;
-        r.v = 0.999999;
+        ScriptedRandom r;
+        r.script = {0.999999, 0.0, 0.5, 0.5};
         QCOMPARE(r.index(10), 9);
-        r.v = 0.0;
         QCOMPARE(r.index(10), 0);
-        r.v = 0.5;
         QCOMPARE(r.index(3), 1);
         QCOMPARE(r.index(0), 0);
     }
@@ -175,7 +162,6 @@ private slots:
         QTest::addColumn<double>("a");
         QTest::addColumn<double>("b");
         QTest::newRow("same second") << 4711.2 << 4711.7;
-        QTest::newRow("a millisecond apart") << 36000.001 << 36000.002;
         QTest::newRow("a microsecond apart") << 36000.000001 << 36000.000002;
         QTest::newRow("midnight") << 0.0 << 0.25;
         QTest::newRow("last second of the day") << 86399.5 << 86399.999;

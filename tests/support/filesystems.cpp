@@ -54,14 +54,17 @@ PipeWatchdog::PipeWatchdog(const QString &fifo, int ms) {
     const QByteArray name = QFile::encodeName(fifo);
     m_thread = std::thread([this, name, ms] {
         std::unique_lock lock(m_mutex);
-        if (m_cv.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_stopped; }))
+        auto stopped = [this] { return m_stopped; };
+        if (m_cv.wait_for(lock, std::chrono::milliseconds(ms), stopped))
             return;
         m_fired = true;
         // Succeeds only while a reader has the pipe open: its open() returns
-        // and its read() sees the end at once.
-        const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd >= 0)
-            ::close(fd);
+        // and its read() sees the end at once. Repeated for later readers.
+        do {
+            const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0)
+                ::close(fd);
+        } while (!m_cv.wait_for(lock, std::chrono::milliseconds(20), stopped));
     });
 }
 

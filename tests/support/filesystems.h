@@ -28,7 +28,7 @@ private:
     QByteArray m_reason;
 };
 
-/// Opens the pipe's writing end once if it is still there after `ms`, so a
+/// Opens the pipe's writing end again and again once `ms` have passed, so a
 /// reader that waits for a writer returns (and the test can fail, not hang).
 class PipeWatchdog {
 public:

@@ -53,14 +53,11 @@ private slots:
     void lettersInTheirColours_data() {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("vowelMask"); // v = vowel colour, c = consonant colour
-        QTest::newRow("Hund") << "Hund"
-                              << "cvcc";
-        QTest::newRow("Äpfel") << "Äpfel"
-                               << "vccvc";
-        QTest::newRow("Spielzeug") << "Spielzeug"
-                                   << "ccvvccvvc";
-        QTest::newRow("y and ß are consonants") << "yß-1"
-                                                << "cccc";
+        for (const auto &[word, mask] : {std::pair{"Hund", "cvcc"},
+                                         {"Äpfel", "vccvc"},
+                                         {"Spielzeug", "ccvvccvvc"},
+                                         {"yß-1", "cccc"}})
+            QTest::newRow(word) << QString(word) << QString(mask); // y and ß are consonants
     }
     void lettersInTheirColours() {
         QFETCH(QString, word);
