@@ -67,25 +67,21 @@ void WmfReaderTest::plainSize_data() {
     QTest::newRow("loenglish") << ext(MM_LOENGLISH, 100, 50) << QSize(1440, 720);
     QTest::newRow("hienglish") << ext(MM_HIENGLISH, 1000, 500) << QSize(1440, 720);
     QTest::newRow("twips, negative extent") << ext(MM_TWIPS, 300, -200) << QSize(300, 200);
-    {
-        // The first SetWindowExt counts, with the mode in force at it.
-        WmfWriter w = WmfWriter::plain();
-        w.setWindowExt(100, 100).setMapMode(MM_TWIPS).setWindowExt(5, 5);
-        QTest::newRow("first extent wins") << w.bytes() << QSize(1500, 1500);
-    }
-    {
-        WmfWriter w = WmfWriter::plain();
-        w.setMapMode(MM_ANISOTROPIC).setWindowExt(0, 10).setWindowExt(20, 20);
-        QTest::newRow("zero extent skipped") << w.bytes() << QSize(300, 300);
-    }
-    {
-        WmfWriter w = WmfWriter::plain();
-        w.createBrush(BS_SOLID, Qt::red).selectObject(0);
-        for (int i = 0; i < 200; ++i)
-            w.rectangle(0, 0, i, i);
-        w.setMapMode(MM_LOENGLISH).setWindowExt(200, 100);
-        QTest::newRow("after drawing records") << w.bytes() << QSize(2880, 1440);
-    }
+    // The first SetWindowExt counts, with the mode in force at it.
+    QTest::newRow("first extent wins")
+        << WmfWriter::plain().setWindowExt(100, 100).setMapMode(MM_TWIPS).setWindowExt(5, 5).bytes()
+        << QSize(1500, 1500);
+    QTest::newRow("zero extent skipped") << WmfWriter::plain()
+                                                .setMapMode(MM_ANISOTROPIC)
+                                                .setWindowExt(0, 10)
+                                                .setWindowExt(20, 20)
+                                                .bytes()
+                                         << QSize(300, 300);
+    WmfWriter drawing = WmfWriter::plain();
+    for (int i = 0; i < 200; ++i)
+        drawing.rectangle(0, 0, i, i);
+    QTest::newRow("after drawing records")
+        << drawing.setMapMode(MM_LOENGLISH).setWindowExt(200, 100).bytes() << QSize(2880, 1440);
     // Without an extent the size is that of what the file draws, in pixels.
     QTest::newRow("no SetWindowExt: drawn bounds")
         << WmfWriter::plain().rectangle(-3, 2, 9, 9).bytes() << QSize(180, 105);

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QHash>
-#include <QRect>
 #include <QtEndian>
 
 namespace {
@@ -15,20 +14,27 @@ void put32(QByteArray &b, std::uint32_t v) {
     put16(b, int(v & 0xFFFF));
     put16(b, int(v >> 16));
 }
-std::uint32_t colorRef(QColor c) {
-    return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) |
-           (std::uint32_t(c.blue()) << 16);
-}
-QByteArray words(const QList<int> &w) {
+QByteArray wordBytes(const QList<int> &w) {
     QByteArray b;
     for (int v : w)
         put16(b, v);
+    return b;
+}
+QByteArray colorRef(QColor c) {
+    QByteArray b;
+    put32(b, std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) |
+                 (std::uint32_t(c.blue()) << 16));
     return b;
 }
 QByteArray padded(QByteArray text) {
     if (text.size() % 2)
         text.append('\0');
     return text;
+}
+/// Width and height of a packed DIB with a 40-byte header.
+QSize dibSize(const QByteArray &dib) {
+    return QSize(qFromLittleEndian<std::int32_t>(dib.constData() + 4),
+                 qAbs(qFromLittleEndian<std::int32_t>(dib.constData() + 8)));
 }
 
 } // namespace
@@ -41,14 +47,9 @@ WmfWriter WmfWriter::placeable(int left, int top, int right, int bottom, int uni
     return w;
 }
 
-WmfWriter WmfWriter::plain() {
-    return WmfWriter();
-}
-
 WmfWriter &WmfWriter::recordBytes(std::uint16_t function, const QByteArray &params) {
-    QByteArray p = padded(params);
+    const QByteArray p = padded(params);
     const std::uint32_t size = std::uint32_t(3 + p.size() / 2);
-    m_offsets.append(int(m_records.size()));
     put32(m_records, size);
     put16(m_records, function);
     m_records.append(p);
@@ -56,205 +57,82 @@ WmfWriter &WmfWriter::recordBytes(std::uint16_t function, const QByteArray &para
     return *this;
 }
 
-WmfWriter &WmfWriter::record(std::uint16_t function, const QList<std::int16_t> &w) {
-    QByteArray b;
-    for (std::int16_t v : w)
-        put16(b, v);
+WmfWriter &WmfWriter::words(std::uint16_t function, const QList<int> &params) {
+    return recordBytes(function, wordBytes(params));
+}
+
+WmfWriter &WmfWriter::colour(std::uint16_t function, QColor c, const QList<int> &after) {
+    return recordBytes(function, colorRef(c) + wordBytes(after));
+}
+
+WmfWriter &WmfWriter::points(std::uint16_t function, const QList<QPoint> &pts) {
+    QByteArray b = wordBytes({int(pts.size())});
+    for (QPoint p : pts)
+        b.append(wordBytes({p.x(), p.y()}));
     return recordBytes(function, b);
 }
 
-WmfWriter &WmfWriter::setMapMode(int mode) {
-    return recordBytes(0x0103, words({mode}));
+WmfWriter &WmfWriter::create(std::uint16_t function, const QByteArray &params) {
+    // The object takes the lowest free slot; the header counts every slot used.
+    const qsizetype slot = m_used.indexOf(false);
+    if (slot < 0)
+        m_used.append(true);
+    else
+        m_used[slot] = true;
+    return recordBytes(function, params);
 }
-WmfWriter &WmfWriter::setWindowOrg(int x, int y) {
-    return recordBytes(0x020B, words({y, x}));
-}
-WmfWriter &WmfWriter::setWindowExt(int x, int y) {
-    return recordBytes(0x020C, words({y, x}));
-}
-WmfWriter &WmfWriter::setViewportOrg(int x, int y) {
-    return recordBytes(0x020D, words({y, x}));
-}
-WmfWriter &WmfWriter::setViewportExt(int x, int y) {
-    return recordBytes(0x020E, words({y, x}));
-}
-WmfWriter &WmfWriter::offsetWindowOrg(int x, int y) {
-    return recordBytes(0x020F, words({y, x}));
-}
-WmfWriter &WmfWriter::scaleWindowExt(int xNum, int xDen, int yNum, int yDen) {
-    return recordBytes(0x0410, words({yDen, yNum, xDen, xNum}));
-}
-WmfWriter &WmfWriter::saveDC() {
-    return recordBytes(0x001E, {});
-}
-WmfWriter &WmfWriter::restoreDC(int n) {
-    return recordBytes(0x0127, words({n}));
-}
-WmfWriter &WmfWriter::setBkMode(int mode) {
-    return recordBytes(0x0102, words({mode}));
-}
-WmfWriter &WmfWriter::setBkColor(QColor c) {
-    QByteArray b;
-    put32(b, colorRef(c));
-    return recordBytes(0x0201, b);
-}
-WmfWriter &WmfWriter::setTextColor(QColor c) {
-    QByteArray b;
-    put32(b, colorRef(c));
-    return recordBytes(0x0209, b);
-}
-WmfWriter &WmfWriter::setTextAlign(int align) {
-    return recordBytes(0x012E, words({align}));
-}
-WmfWriter &WmfWriter::setPolyFillMode(int mode) {
-    return recordBytes(0x0106, words({mode}));
-}
-WmfWriter &WmfWriter::setROP2(int rop) {
-    return recordBytes(0x0104, words({rop}));
-}
-WmfWriter &WmfWriter::intersectClipRect(int l, int t, int r, int b) {
-    return recordBytes(0x0416, words({b, r, t, l}));
-}
-WmfWriter &WmfWriter::excludeClipRect(int l, int t, int r, int b) {
-    return recordBytes(0x0415, words({b, r, t, l}));
-}
-
-namespace {
-int takeSlot(QList<bool> &used) {
-    for (int i = 0; i < used.size(); ++i)
-        if (!used[i]) {
-            used[i] = true;
-            return i;
-        }
-    used.append(true);
-    return int(used.size() - 1);
-}
-} // namespace
 
 WmfWriter &WmfWriter::createPen(int style, int width, QColor c) {
-    QByteArray b = words({style, width, 0});
-    put32(b, colorRef(c));
-    takeSlot(m_used);
-    m_maxObjects = qMax(m_maxObjects, int(m_used.size()));
-    return recordBytes(0x02FA, b);
+    return create(0x02FA, wordBytes({style, width, 0}) + colorRef(c));
 }
 
 WmfWriter &WmfWriter::createBrush(int style, QColor c, int hatch) {
-    QByteArray b = words({style});
-    put32(b, colorRef(c));
-    put16(b, hatch);
-    takeSlot(m_used);
-    m_maxObjects = qMax(m_maxObjects, int(m_used.size()));
-    return recordBytes(0x02FC, b);
+    return create(0x02FC, wordBytes({style}) + colorRef(c) + wordBytes({hatch}));
 }
 
 WmfWriter &WmfWriter::createFont(int height, const QByteArray &face, int weight, int charset,
                                  int escapement, bool italic, bool underline) {
-    QByteArray b = words({height, 0, escapement, escapement, weight});
-    b.append(char(italic));
-    b.append(char(underline));
-    b.append(char(0)); // strike out
-    b.append(char(charset));
-    b.append(char(0)); // out precision
-    b.append(char(0)); // clip precision
-    b.append(char(0)); // quality
-    b.append(char(0)); // pitch and family
-    QByteArray name = face.left(31);
-    name.append('\0');
-    b.append(name);
-    takeSlot(m_used);
-    m_maxObjects = qMax(m_maxObjects, int(m_used.size()));
-    return recordBytes(0x02FB, b);
+    QByteArray b = wordBytes({height, 0, escapement, escapement, weight});
+    // italic, underline, strike out, charset, then precisions, quality, pitch
+    b.append(char(italic)).append(char(underline)).append(char(0)).append(char(charset));
+    b.append(QByteArray(4, '\0'));
+    b.append(face.left(31)).append('\0');
+    return create(0x02FB, b);
 }
 
 WmfWriter &WmfWriter::createDibPatternBrush(const QByteArray &dib) {
-    QByteArray b = words({5, 0}); // BS_DIBPATTERN, DIB_RGB_COLORS
-    b.append(dib);
-    takeSlot(m_used);
-    m_maxObjects = qMax(m_maxObjects, int(m_used.size()));
-    return recordBytes(0x0142, b);
-}
-
-WmfWriter &WmfWriter::selectObject(int index) {
-    return recordBytes(0x012D, words({index}));
+    return create(0x0142, wordBytes({5, 0}) + dib); // BS_DIBPATTERN, DIB_RGB_COLORS
 }
 
 WmfWriter &WmfWriter::deleteObject(int index) {
     if (index >= 0 && index < m_used.size())
         m_used[index] = false;
-    return recordBytes(0x01F0, words({index}));
-}
-
-WmfWriter &WmfWriter::moveTo(int x, int y) {
-    return recordBytes(0x0214, words({y, x}));
-}
-WmfWriter &WmfWriter::lineTo(int x, int y) {
-    return recordBytes(0x0213, words({y, x}));
-}
-WmfWriter &WmfWriter::rectangle(int l, int t, int r, int b) {
-    return recordBytes(0x041B, words({b, r, t, l}));
-}
-WmfWriter &WmfWriter::roundRect(int l, int t, int r, int b, int w, int h) {
-    return recordBytes(0x061C, words({h, w, b, r, t, l}));
-}
-WmfWriter &WmfWriter::ellipse(int l, int t, int r, int b) {
-    return recordBytes(0x0418, words({b, r, t, l}));
-}
-WmfWriter &WmfWriter::arc(std::uint16_t function, int l, int t, int r, int b, QPoint start,
-                          QPoint end) {
-    return recordBytes(function, words({end.y(), end.x(), start.y(), start.x(), b, r, t, l}));
-}
-
-WmfWriter &WmfWriter::polygon(const QList<QPoint> &pts) {
-    QByteArray b = words({int(pts.size())});
-    for (QPoint p : pts)
-        b.append(words({p.x(), p.y()}));
-    return recordBytes(0x0324, b);
-}
-
-WmfWriter &WmfWriter::polyline(const QList<QPoint> &pts) {
-    QByteArray b = words({int(pts.size())});
-    for (QPoint p : pts)
-        b.append(words({p.x(), p.y()}));
-    return recordBytes(0x0325, b);
+    return words(0x01F0, {index});
 }
 
 WmfWriter &WmfWriter::polyPolygon(const QList<QList<QPoint>> &polys) {
-    QByteArray b = words({int(polys.size())});
+    QByteArray b = wordBytes({int(polys.size())});
     for (const auto &poly : polys)
         put16(b, int(poly.size()));
     for (const auto &poly : polys)
         for (QPoint p : poly)
-            b.append(words({p.x(), p.y()}));
+            b.append(wordBytes({p.x(), p.y()}));
     return recordBytes(0x0538, b);
 }
 
-WmfWriter &WmfWriter::setPixel(int x, int y, QColor c) {
-    QByteArray b;
-    put32(b, colorRef(c));
-    b.append(words({y, x}));
-    return recordBytes(0x041F, b);
-}
-
 WmfWriter &WmfWriter::patBlt(int x, int y, int w, int h, std::uint32_t rop) {
-    QByteArray b;
-    put32(b, rop);
-    b.append(words({h, w, y, x}));
-    return recordBytes(0x061D, b);
+    return blt(0x061D, rop, {h, w, y, x}, {});
 }
 
 WmfWriter &WmfWriter::textOut(int x, int y, const QByteArray &text) {
-    QByteArray b = words({int(text.size())});
-    b.append(padded(text));
-    b.append(words({y, x}));
-    return recordBytes(0x0521, b);
+    return recordBytes(0x0521, wordBytes({int(text.size())}) + padded(text) + wordBytes({y, x}));
 }
 
 WmfWriter &WmfWriter::extTextOut(int x, int y, const QByteArray &text, int options, QRect rect,
                                  const QList<std::int16_t> &dx) {
-    QByteArray b = words({y, x, int(text.size()), options});
+    QByteArray b = wordBytes({y, x, int(text.size()), options});
     if (options & 0x0006)
-        b.append(words({rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1}));
+        b.append(wordBytes({rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1}));
     b.append(padded(text));
     for (std::int16_t d : dx)
         put16(b, d);
@@ -263,34 +141,26 @@ WmfWriter &WmfWriter::extTextOut(int x, int y, const QByteArray &text, int optio
 
 WmfWriter &WmfWriter::stretchDib(int x, int y, int w, int h, const QByteArray &dib,
                                  std::uint32_t rop) {
-    const int dw = qFromLittleEndian<std::int32_t>(dib.constData() + 4);
-    const int dh = qAbs(qFromLittleEndian<std::int32_t>(dib.constData() + 8));
-    QByteArray b;
-    put32(b, rop);
-    b.append(words({0, dh, dw, 0, 0, h, w, y, x}));
-    b.append(dib);
-    return recordBytes(0x0F43, b);
+    const QSize s = dibSize(dib);
+    return blt(0x0F43, rop, {0, s.height(), s.width(), 0, 0, h, w, y, x}, dib);
 }
 
 WmfWriter &WmfWriter::dibStretchBlt(int x, int y, int w, int h, const QByteArray &dib,
                                     std::uint32_t rop) {
-    const int dw = qFromLittleEndian<std::int32_t>(dib.constData() + 4);
-    const int dh = qAbs(qFromLittleEndian<std::int32_t>(dib.constData() + 8));
-    QByteArray b;
-    put32(b, rop);
-    b.append(words({dh, dw, 0, 0, h, w, y, x}));
-    b.append(dib);
-    return recordBytes(0x0B41, b);
+    const QSize s = dibSize(dib);
+    return blt(0x0B41, rop, {s.height(), s.width(), 0, 0, h, w, y, x}, dib);
 }
 
 WmfWriter &WmfWriter::dibBitBlt(int x, int y, const QByteArray &dib, std::uint32_t rop) {
-    const int dw = qFromLittleEndian<std::int32_t>(dib.constData() + 4);
-    const int dh = qAbs(qFromLittleEndian<std::int32_t>(dib.constData() + 8));
+    const QSize s = dibSize(dib);
+    return blt(0x0940, rop, {0, 0, s.height(), s.width(), y, x}, dib);
+}
+
+WmfWriter &WmfWriter::blt(std::uint16_t function, std::uint32_t rop, const QList<int> &params,
+                          const QByteArray &dib) {
     QByteArray b;
     put32(b, rop);
-    b.append(words({0, 0, dh, dw, y, x}));
-    b.append(dib);
-    return recordBytes(0x0940, b);
+    return recordBytes(function, b + wordBytes(params) + dib);
 }
 
 QByteArray WmfWriter::bytes(bool withEof) const {
@@ -316,7 +186,7 @@ QByteArray WmfWriter::bytes(bool withEof) const {
     put16(out, 9);      // header words
     put16(out, 0x0300); // version
     put32(out, std::uint32_t(9 + recs.size() / 2));
-    put16(out, m_maxObjects);
+    put16(out, int(m_used.size()));
     put32(out, m_maxRecordWords);
     put16(out, 0);
     out.append(recs);
@@ -326,14 +196,6 @@ QByteArray WmfWriter::bytes(bool withEof) const {
 bool WmfWriter::save(const QString &path) const {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes()) >= 0 && f.flush();
-}
-
-QList<int> WmfWriter::recordOffsets() const {
-    const int head = (m_placeable ? 22 : 0) + 18;
-    QList<int> out;
-    for (int o : m_offsets)
-        out.append(head + o);
-    return out;
 }
 
 QByteArray WmfWriter::dib(const QImage &src, int bits) {

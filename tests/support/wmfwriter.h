@@ -17,30 +17,31 @@ public:
     /// A placeable file with the given bounding box and units per inch.
     static WmfWriter placeable(int left, int top, int right, int bottom, int unitsPerInch = 1440);
     /// A plain file (standard header only).
-    static WmfWriter plain();
+    static WmfWriter plain() { return WmfWriter(); }
 
-    // Raw records, for damaged files and anything without a helper.
-    WmfWriter &record(std::uint16_t function, const QList<std::int16_t> &words);
+    /// A raw record, for damaged files and anything without a helper.
     WmfWriter &recordBytes(std::uint16_t function, const QByteArray &params);
 
     // Device context
-    WmfWriter &setMapMode(int mode);
-    WmfWriter &setWindowOrg(int x, int y);
-    WmfWriter &setWindowExt(int x, int y);
-    WmfWriter &setViewportOrg(int x, int y);
-    WmfWriter &setViewportExt(int x, int y);
-    WmfWriter &offsetWindowOrg(int x, int y);
-    WmfWriter &scaleWindowExt(int xNum, int xDen, int yNum, int yDen);
-    WmfWriter &saveDC();
-    WmfWriter &restoreDC(int n);
-    WmfWriter &setBkMode(int mode);
-    WmfWriter &setBkColor(QColor c);
-    WmfWriter &setTextColor(QColor c);
-    WmfWriter &setTextAlign(int align);
-    WmfWriter &setPolyFillMode(int mode);
-    WmfWriter &setROP2(int rop);
-    WmfWriter &intersectClipRect(int l, int t, int r, int b);
-    WmfWriter &excludeClipRect(int l, int t, int r, int b);
+    WmfWriter &setMapMode(int mode) { return words(0x0103, {mode}); }
+    WmfWriter &setWindowOrg(int x, int y) { return words(0x020B, {y, x}); }
+    WmfWriter &setWindowExt(int x, int y) { return words(0x020C, {y, x}); }
+    WmfWriter &setViewportOrg(int x, int y) { return words(0x020D, {y, x}); }
+    WmfWriter &setViewportExt(int x, int y) { return words(0x020E, {y, x}); }
+    WmfWriter &offsetWindowOrg(int x, int y) { return words(0x020F, {y, x}); }
+    WmfWriter &scaleWindowExt(int xNum, int xDen, int yNum, int yDen) {
+        return words(0x0410, {yDen, yNum, xDen, xNum});
+    }
+    WmfWriter &saveDC() { return words(0x001E, {}); }
+    WmfWriter &restoreDC(int n) { return words(0x0127, {n}); }
+    WmfWriter &setBkMode(int mode) { return words(0x0102, {mode}); }
+    WmfWriter &setBkColor(QColor c) { return colour(0x0201, c, {}); }
+    WmfWriter &setTextColor(QColor c) { return colour(0x0209, c, {}); }
+    WmfWriter &setTextAlign(int align) { return words(0x012E, {align}); }
+    WmfWriter &setPolyFillMode(int mode) { return words(0x0106, {mode}); }
+    WmfWriter &setROP2(int rop) { return words(0x0104, {rop}); }
+    WmfWriter &intersectClipRect(int l, int t, int r, int b) { return words(0x0416, {b, r, t, l}); }
+    WmfWriter &excludeClipRect(int l, int t, int r, int b) { return words(0x0415, {b, r, t, l}); }
 
     // Objects (each create takes the lowest free slot)
     WmfWriter &createPen(int style, int width, QColor c);
@@ -48,20 +49,24 @@ public:
     WmfWriter &createFont(int height, const QByteArray &face, int weight = 400, int charset = 0,
                           int escapement = 0, bool italic = false, bool underline = false);
     WmfWriter &createDibPatternBrush(const QByteArray &dib);
-    WmfWriter &selectObject(int index);
+    WmfWriter &selectObject(int index) { return words(0x012D, {index}); }
     WmfWriter &deleteObject(int index);
 
     // Drawing
-    WmfWriter &moveTo(int x, int y);
-    WmfWriter &lineTo(int x, int y);
-    WmfWriter &rectangle(int l, int t, int r, int b);
-    WmfWriter &roundRect(int l, int t, int r, int b, int w, int h);
-    WmfWriter &ellipse(int l, int t, int r, int b);
-    WmfWriter &arc(std::uint16_t function, int l, int t, int r, int b, QPoint start, QPoint end);
-    WmfWriter &polygon(const QList<QPoint> &pts);
-    WmfWriter &polyline(const QList<QPoint> &pts);
+    WmfWriter &moveTo(int x, int y) { return words(0x0214, {y, x}); }
+    WmfWriter &lineTo(int x, int y) { return words(0x0213, {y, x}); }
+    WmfWriter &rectangle(int l, int t, int r, int b) { return words(0x041B, {b, r, t, l}); }
+    WmfWriter &roundRect(int l, int t, int r, int b, int w, int h) {
+        return words(0x061C, {h, w, b, r, t, l});
+    }
+    WmfWriter &ellipse(int l, int t, int r, int b) { return words(0x0418, {b, r, t, l}); }
+    WmfWriter &arc(std::uint16_t function, int l, int t, int r, int b, QPoint start, QPoint end) {
+        return words(function, {end.y(), end.x(), start.y(), start.x(), b, r, t, l});
+    }
+    WmfWriter &polygon(const QList<QPoint> &pts) { return points(0x0324, pts); }
+    WmfWriter &polyline(const QList<QPoint> &pts) { return points(0x0325, pts); }
     WmfWriter &polyPolygon(const QList<QList<QPoint>> &polys);
-    WmfWriter &setPixel(int x, int y, QColor c);
+    WmfWriter &setPixel(int x, int y, QColor c) { return colour(0x041F, c, {y, x}); }
     WmfWriter &patBlt(int x, int y, int w, int h, std::uint32_t rop = 0x00F00021);
     WmfWriter &textOut(int x, int y, const QByteArray &text);
     WmfWriter &extTextOut(int x, int y, const QByteArray &text, int options = 0,
@@ -92,17 +97,18 @@ public:
     /// count StretchDib records of one 24-bit DIB of w x h pixels.
     static QByteArray bigDibs(int count, int w, int h);
 
-    /// Byte offsets in bytes() of each record (for tests that damage files).
-    QList<int> recordOffsets() const;
-
 private:
+    WmfWriter &words(std::uint16_t function, const QList<int> &params);
+    WmfWriter &colour(std::uint16_t function, QColor c, const QList<int> &after);
+    WmfWriter &points(std::uint16_t function, const QList<QPoint> &pts);
+    WmfWriter &create(std::uint16_t function, const QByteArray &params);
+    WmfWriter &blt(std::uint16_t function, std::uint32_t rop, const QList<int> &params,
+                   const QByteArray &dib);
+
     bool m_placeable = false;
     int m_bbox[4] = {0, 0, 0, 0};
     int m_inch = 1440;
     QByteArray m_records;
-    QList<int> m_offsets;
-    int m_objects = 0;
-    int m_maxObjects = 0;
     QList<bool> m_used;
     std::uint32_t m_maxRecordWords = 3;
 };
