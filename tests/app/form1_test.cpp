@@ -145,7 +145,8 @@ private slots:
         // The window may greet the child; the launch itself says nothing.
         for (const auto &box : f.dialogs.boxes)
             QVERIFY2(!box.text.contains("vorhanden"), qPrintable(box.text));
-        QVERIFY(f.program->existing(ScreenId(window))->isVisible());
+        Screen *s = f.program->existing(ScreenId(window));
+        QVERIFY(s && s->isVisible());
         QVERIFY(!m->isVisible());
     }
 
