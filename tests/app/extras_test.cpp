@@ -19,21 +19,15 @@ private slots:
         QTemporaryDir dir;
         QSettings empty(dir.filePath("none.ini"), QSettings::IniFormat);
         QCOMPARE(Extras::load(empty), Extras());
-
-        QSettings file(dir.filePath("Kalimbo.ini"), QSettings::IniFormat);
         Extras on;
         on.speakWords = on.practiseMistakes = true;
-        QVERIFY(on.save(file));
-        QSettings again(dir.filePath("Kalimbo.ini"), QSettings::IniFormat);
+        QVERIFY(on.save(empty));
+        QSettings again(dir.filePath("none.ini"), QSettings::IniFormat);
         QCOMPARE(Extras::load(again), on);
-    }
-
-    void unwritableFileIsReported() {
-        QTemporaryDir dir;
-        QDir().mkdir(dir.filePath("Kalimbo.ini")); // a folder where the file should go
-        QSettings file(dir.filePath("Kalimbo.ini"), QSettings::IniFormat);
-        const Extras all{true, true, true};
-        QVERIFY(!all.save(file));
+        // A folder where the file should go.
+        QDir().mkdir(dir.filePath("Kalimbo.ini"));
+        QSettings blocked(dir.filePath("Kalimbo.ini"), QSettings::IniFormat);
+        QVERIFY(!on.save(blocked));
     }
 
     // The switches change the program's state at once, survive a restart and
@@ -43,7 +37,6 @@ private slots:
         f.addNumbered(3);
         QVERIFY(f.start());
         Form1 *m = f.menu();
-        QCOMPARE(control<QPushButton>(m, "ExtrasButton")->text(), QString("Extras ..."));
         QTimer::singleShot(0, [&] {
             auto *d = m->findChild<ExtrasDialog *>();
             QVERIFY(d);

@@ -12,6 +12,7 @@
 #include "support/scriptedrandom.h"
 #include "support/windowfixture.h"
 
+#include <QAbstractButton>
 #include <memory>
 
 struct MenuFixture {
@@ -30,14 +31,25 @@ struct MenuFixture {
             dir.addFile(n);
     }
     /// n files derNomen0.jpg ... (names only).
-    void addNumbered(int n, const QString &stem = QStringLiteral("derNomen")) {
+    void addNumbered(int n) {
         for (int i = 0; i < n; ++i)
-            dir.addFile(QStringLiteral("%1%2.jpg").arg(stem).arg(i));
+            dir.addFile(QStringLiteral("derNomen%1.jpg").arg(i));
     }
     bool start() {
         program = std::make_unique<KalimboProgram>(dialogs, random, clock);
         program->onEnd = [this] { ended = true; };
         return program->start();
     }
+    /// The menu started on n numbered files, null if the start failed.
+    Form1 *startWith(int n) {
+        addNumbered(n);
+        return start() ? menu() : nullptr;
+    }
     Form1 *menu() const { return program->menu(); }
+    /// A control of the main menu by its name.
+    template <class T = QWidget> T *get(const char *name) const { return control<T>(menu(), name); }
+    /// Clicks a button (or any control) of the main menu where the user would.
+    void click(const char *name) const {
+        QTest::mouseClick(control<QWidget>(menu(), name), Qt::LeftButton);
+    }
 };

@@ -24,21 +24,16 @@ private slots:
         QCOMPARE(log->lines(LogList::Galgen), QStringList{"Katze"});
     }
 
-    void layoutAndHeadings() {
+    void headings() {
         FakeProgram p;
         auto *log = screenAs<Form11>(p, ScreenId::Form11);
         QCOMPARE(log->windowTitle(), QString("Kalimbo (Benutzereingaben)"));
-        const QStringList headings{"Lesen",    "Bildwahl", "Wortwahl",  "Begleiter",
-                                   "Ergänzen", "A B C",    "Abschrift", "Diktat",
-                                   "Teppich",  "Fange",    "Memory",    "Galgen"};
-        for (int i = 0; i < 12; ++i) {
-            const auto l = LogList(i + 1);
-            QCOMPARE(log->heading(l), headings[i]);
-            const auto *w =
-                control<QListWidget>(log, qPrintable(QStringLiteral("List%1").arg(i + 1)));
-            QCOMPARE(w->x() * 15, QList<int>({120, 1920, 3720, 5520, 7320, 9120})[i % 6]);
-            QCOMPARE(w->y() * 15, i < 6 ? 1200 : 4560);
-        }
+        QStringList headings;
+        for (int i = 1; i <= 12; ++i)
+            headings << log->heading(LogList(i));
+        QCOMPARE(headings,
+                 (QStringList{"Lesen", "Bildwahl", "Wortwahl", "Begleiter", "Ergänzen", "A B C",
+                              "Abschrift", "Diktat", "Teppich", "Fange", "Memory", "Galgen"}));
     }
 
     void abbruchKeepsTitleBarLoses() {
@@ -47,7 +42,6 @@ private slots:
         p.appendLog(LogList::Memory, "Hund");
         p.showScreen(ScreenId::Form11);
         auto *log = screenAs<Form11>(p, ScreenId::Form11);
-        QVERIFY(log->isVisible());
         QCOMPARE(control<QLabel>(log, "Label1")->text(), QString("Mia"));
         QTest::mouseClick(control<QPushButton>(log, "Command1"), Qt::LeftButton);
         QVERIFY(!log->isVisible());

@@ -40,25 +40,23 @@ class VerlaufTest : public QObject {
 private slots:
     void logButtonOnlyWhileRecordsAreKept() {
         FakeProgram plain;
-        auto *log = screenAs<Form11>(plain, ScreenId::Form11);
         plain.showScreen(ScreenId::Form11);
-        QVERIFY(control<QPushButton>(log, "Command2")->isHidden());
+        QVERIFY(control(plain.existing(ScreenId::Form11), "Command2")->isHidden());
 
         Fixture f;
-        auto *log2 = screenAs<Form11>(f.program, ScreenId::Form11);
         f.program.showScreen(ScreenId::Form11);
-        QVERIFY(control<QPushButton>(log2, "Command2")->isVisible());
+        auto *log = screenAs<Form11>(f.program, ScreenId::Form11);
+        auto *button = control<QPushButton>(log, "Command2");
         // It sits in the head band between "Abbruch ..." and the name.
-        const QRect b = control<QPushButton>(log2, "Command2")->geometry();
-        QVERIFY(!b.intersects(control<QPushButton>(log2, "Command1")->geometry()));
-        QVERIFY(!b.intersects(control<QLabel>(log2, "Label1")->geometry()));
+        const QRect b = button->geometry();
+        QVERIFY(!b.intersects(control(log, "Command1")->geometry()));
+        QVERIFY(!b.intersects(control(log, "Label1")->geometry()));
         QVERIFY(b.bottom() < 615 / 15);
-        QTest::mouseClick(control<QPushButton>(log2, "Command2"), Qt::LeftButton);
-        auto *v = dynamic_cast<Verlauf *>(f.program.existing(ScreenId::Verlauf));
-        QVERIFY(v && v->isVisible());
-        QVERIFY(!log2->isVisible());
+        QTest::mouseClick(button, Qt::LeftButton);
+        auto *v = f.program.existing(ScreenId::Verlauf);
+        QVERIFY(v && v->isVisible() && !log->isVisible());
         QTest::mouseClick(control<QPushButton>(v, "Command1"), Qt::LeftButton);
-        QVERIFY(log2->isVisible());
+        QVERIFY(log->isVisible());
     }
 
     void recordAnswerKeepsTheConfirmedName() {
@@ -82,21 +80,24 @@ private slots:
         f.store.append("Mia", {"begleiter", "derHund.jpg", true, "der"});
         f.program.label = "Mia";
         Verlauf *v = f.open();
-        QCOMPARE(control<QComboBox>(v, "Kinder")->count(), 2);
-        QCOMPARE(control<QComboBox>(v, "Kinder")->currentText(), QString("Mia"));
-        QCOMPARE(control<QTableWidget>(v, "Uebungen")->rowCount(), 2); // Begleiter and the total
-        QCOMPARE(control<QTableWidget>(v, "Uebungen")->item(0, 0)->text(), QString("Begleiter"));
-        QCOMPARE(control<QTableWidget>(v, "Uebungen")->item(0, 3)->text(), QString("50 %"));
+        auto *children = control<QComboBox>(v, "Kinder");
+        auto *exercises = control<QTableWidget>(v, "Uebungen");
+        auto *articles = control<QTableWidget>(v, "Begleiter");
+        auto *practise = control<QListWidget>(v, "Ueben");
+        QCOMPARE(children->count(), 2);
+        QCOMPARE(children->currentText(), QString("Mia"));
+        QCOMPARE(exercises->rowCount(), 2); // Begleiter and the total
+        QCOMPARE(exercises->item(0, 0)->text(), QString("Begleiter"));
+        QCOMPARE(exercises->item(0, 3)->text(), QString("50 %"));
         QCOMPARE(control<QTableWidget>(v, "Fehler")->item(0, 1)->text(), QString("Hund"));
-        QCOMPARE(control<QTableWidget>(v, "Begleiter")->item(3, 0)->text(), QString("der Hund"));
-        QCOMPARE(control<QTableWidget>(v, "Begleiter")->item(3, 2)->text(), QString("1"));
-        QCOMPARE(control<QListWidget>(v, "Ueben")->count(), 1);
-        QCOMPARE(control<QListWidget>(v, "Ueben")->item(0)->text(), QString("der Hund"));
-        control<QComboBox>(v, "Kinder")
-            ->setCurrentIndex(control<QComboBox>(v, "Kinder")->findText("Ole"));
+        QCOMPARE(articles->item(3, 0)->text(), QString("der Hund"));
+        QCOMPARE(articles->item(3, 2)->text(), QString("1"));
+        QCOMPARE(practise->count(), 1);
+        QCOMPARE(practise->item(0)->text(), QString("der Hund"));
+        children->setCurrentIndex(children->findText("Ole"));
         QCOMPARE(v->report().name, QString("Ole"));
-        QCOMPARE(control<QListWidget>(v, "Ueben")->count(), 0);
-        QCOMPARE(control<QTableWidget>(v, "Begleiter")->rowCount(), 0);
+        QCOMPARE(practise->count(), 0);
+        QCOMPARE(articles->rowCount(), 0);
     }
 
     void deleteAsksWithNoAsDefault() {
@@ -105,13 +106,13 @@ private slots:
         f.program.label = "Mia";
         Verlauf *v = f.open();
         const QString path = f.store.pathFor("Mia");
-        f.program.dialogsRec.answers = {false};
+        auto &dialogs = f.program.dialogsRec;
+        dialogs.answers = {false};
         QTest::mouseClick(control<QPushButton>(v, "Command3"), Qt::LeftButton);
-        QVERIFY(f.program.dialogsRec.last().yesNo);
-        QVERIFY(f.program.dialogsRec.last().defaultNo);
-        QVERIFY(f.program.dialogsRec.last().text.contains("Mia"));
+        QVERIFY(dialogs.last().yesNo && dialogs.last().defaultNo);
+        QVERIFY(dialogs.last().text.contains("Mia"));
         QVERIFY(QFile::exists(path));
-        f.program.dialogsRec.answers = {true};
+        dialogs.answers = {true};
         QTest::mouseClick(control<QPushButton>(v, "Command3"), Qt::LeftButton);
         QVERIFY(!QFile::exists(path));
         QCOMPARE(control<QComboBox>(v, "Kinder")->count(), 0);
