@@ -54,27 +54,28 @@ private slots:
         row("dieKatze.bmp", "K", "a", "e");
         row("dieSCHAUFEL.bmp", "S", "A", "L"); // the file's case is kept
         row("dieÄpfel.bmp", "Ä", "p", "l");
-        // Halves round to the even neighbour; a one-letter noun offers its letter.
-        QCOMPARE(drucken2::middlePosition(9), 4);
-        QCOMPARE(drucken2::middlePosition(11), 6);
-        QCOMPARE(drucken2::middlePosition(1), 1);
     }
     void soundButtons() {
         QFETCH(QString, entry);
         QFETCH(QString, first);
         QFETCH(QString, middle);
         QFETCH(QString, last);
+        // Halves round to the even neighbour; a one-letter noun offers its letter.
+        QCOMPARE(drucken2::middlePosition(9), 4);
+        QCOMPARE(drucken2::middlePosition(11), 6);
+        QCOMPARE(drucken2::middlePosition(1), 1);
         WindowFixture f;
         drucken2 *w = open(f);
         const int k = cardOf(w, entry);
         QVERIFY(k >= 0);
+        auto *text1 = control<QLineEdit>(w, "Text1");
         control<QListWidget>(w, "Liste1")->setCurrentRow(k);
         QCOMPARE(control<QListWidget>(w, "Laute1")->currentRow(), k);
         QCOMPARE(control<QPushButton>(w, "anlaut")->text(), first);
         QCOMPARE(control<QPushButton>(w, "inlaut")->text(), middle);
         QCOMPARE(control<QPushButton>(w, "auslaut")->text(), last);
-        QCOMPARE(control<QLineEdit>(w, "Text1")->text(), drucken2::nounOf(entry));
-        QVERIFY(!control<QLineEdit>(w, "Text1")->hasSelectedText());
+        QCOMPARE(text1->text(), drucken2::nounOf(entry));
+        QVERIFY(!text1->hasSelectedText());
 
         wt::press(w, "auslaut");
         QCOMPARE(w->sounds().at(k), last);
@@ -83,33 +84,20 @@ private slots:
         QCOMPARE(w->sounds().at(k), drucken2::defaultSound(entry));
     }
 
-    void defaultSoundsPrinted() {
-        WindowFixture f;
-        drucken2 *w = open(f);
-        QCOMPARE(w->sounds().size(), 16);
-        for (int i = 0; i < 16; ++i)
-            QCOMPARE(w->sounds()[i], drucken2::nounOf(w->cards()[i]).left(1).toUpper());
-        QCOMPARE(control<QLineEdit>(w, "Text1")->text(),
-                 drucken2::nounOf(w->cards()[15])); // the last card drawn
-        const RecordingSurface page = printed(w);
-        const int katze = cardOf(w, "dieKatze.bmp");
-        const int x = 1000 + 2400 * (katze % 4), y = 500 + 3800 * (katze / 4);
-        QCOMPARE(wt::textAt(page, "K"), QPoint(x + 200, y + 2900));
-        QCOMPARE(wt::textAt(page, "k"), QPoint(x + 200, y + 3250));
-    }
-
     void markedLetters() {
         WindowFixture f;
         drucken2 *w = open(f);
         const int k = cardOf(w, "dieSCHAUFEL.bmp");
-        control<QListWidget>(w, "Liste1")->setCurrentRow(k);
+        auto *liste = control<QListWidget>(w, "Liste1");
+        auto *text1 = control<QLineEdit>(w, "Text1");
+        liste->setCurrentRow(k);
         // A click without marking anything leaves the sound.
-        QTest::mouseClick(control<QLineEdit>(w, "Text1"), Qt::LeftButton);
+        QTest::mouseClick(text1, Qt::LeftButton);
         QCOMPARE(w->sounds()[k], QStringLiteral("S"));
         // Marking SCH and letting the mouse button up takes it.
-        control<QListWidget>(w, "Liste1")->setCurrentRow(k);
-        control<QLineEdit>(w, "Text1")->setSelection(0, 3);
-        QTest::mouseRelease(control<QLineEdit>(w, "Text1"), Qt::LeftButton);
+        liste->setCurrentRow(k);
+        text1->setSelection(0, 3);
+        QTest::mouseRelease(text1, Qt::LeftButton);
         QCOMPARE(w->sounds()[k], QStringLiteral("SCH"));
         RecordingSurface preview;
         w->previewRoutine(preview, w->page());
@@ -124,13 +112,15 @@ private slots:
     void exchangeKeepsTheSound() {
         WindowFixture f;
         drucken2 *w = open(f); // 20 pictures, page 0 holds the first 16
-        control<QListWidget>(w, "Liste1")->setCurrentRow(3);
+        auto *liste = control<QListWidget>(w, "Liste1");
+        auto *bilder = control<QListWidget>(w, "Bilder1");
+        liste->setCurrentRow(3);
         wt::press(w, "inlaut"); // BAUM: "A"
         QCOMPARE(w->sounds()[3], QStringLiteral("A"));
-        control<QListWidget>(w, "Bilder1")->setCurrentRow(18); // not on the page
-        control<QListWidget>(w, "Liste1")->setCurrentRow(3);
+        bilder->setCurrentRow(18); // not on the page
+        liste->setCurrentRow(3);
         wt::press(w, "Command3");
-        QCOMPARE(w->cards()[3], control<QListWidget>(w, "Bilder1")->item(18)->text());
+        QCOMPARE(w->cards()[3], bilder->item(18)->text());
         QCOMPARE(w->sounds()[3], QStringLiteral("A"));
         QCOMPARE(w->pageStart(), 0);
         // Activation brings the page and the default sounds back.
@@ -140,9 +130,14 @@ private slots:
         QCOMPARE(w->sounds()[3], QStringLiteral("B"));
     }
 
+    // The default sounds and the tiling of the preview and the printed cards.
     void tiling() {
         WindowFixture f;
         drucken2 *w = open(f);
+        for (int i = 0; i < 16; ++i)
+            QCOMPARE(w->sounds().value(i), drucken2::nounOf(w->cards()[i]).left(1).toUpper());
+        QCOMPARE(control<QLineEdit>(w, "Text1")->text(),
+                 drucken2::nounOf(w->cards()[15])); // the last card drawn
         RecordingSurface preview;
         w->previewRoutine(preview, w->page());
         const auto pb = wt::boxes(preview);
@@ -173,6 +168,10 @@ private slots:
         QCOMPARE(wt::pictures(page)[0], QRect(1500, 1500, 1500, 1700));
         for (const auto &op : wt::opsOf(page, wt::Op::Text))
             QVERIFY(op.points == 18.0 && !op.bold);
+        const int katze = cardOf(w, "dieKatze.bmp");
+        const int x = 1000 + 2400 * (katze % 4), y = 500 + 3800 * (katze / 4);
+        QCOMPARE(wt::textAt(page, "K"), QPoint(x + 200, y + 2900));
+        QCOMPARE(wt::textAt(page, "k"), QPoint(x + 200, y + 3250));
     }
 
     void eachPictureDecodedOncePerDrawing() {
