@@ -119,11 +119,9 @@ private slots:
         const QImage &img = control<Canvas>(w, "board")->image();
         auto inked = [&](int k) {
             const QPoint o = memo::cardOrigin(k);
-            int n = 0;
-            for (int y = o.y() / 15 + 4; y < (o.y() + 600) / 15; ++y)
-                for (int x = o.x() / 15 + 4; x < (o.x() + 2000) / 15; ++x)
-                    n += img.pixelColor(x, y) != QColor(192, 192, 255);
-            return n;
+            const QRect r(QPoint(o.x() / 15 + 4, o.y() / 15 + 4),
+                          QPoint((o.x() + 2000) / 15 - 1, (o.y() + 600) / 15 - 1));
+            return r.width() * r.height() - countColour(img, QColor(192, 192, 255), r);
         };
         QVERIFY(inked(1) > 20);
 
@@ -166,15 +164,12 @@ private slots:
 
     // Every cover hides its whole word: nothing is written outside the cards.
     void coversHideLongWords() {
-        const QStringList nouns = {"derAal.jpg",
-                                   "dieBahnhofsuhr.jpg",
-                                   "dieMMMMMMMMMMMMMM.jpg",
-                                   "derWellensittich.jpg",
-                                   "dieStraßenbahnhaltestelle.jpg",
-                                   "dieDonaudampfschifffahrtsgesellschaft.jpg",
-                                   "derSchmetterlingsflügel.jpg",
-                                   "dasKinderkarussell.jpg",
-                                   "derWWWWWWWWWWWWWWWWWWWW.jpg"};
+        const QStringList nouns =
+            QString("derAal.jpg dieBahnhofsuhr.jpg dieMMMMMMMMMMMMMM.jpg derWellensittich.jpg "
+                    "dieStraßenbahnhaltestelle.jpg dieDonaudampfschifffahrtsgesellschaft.jpg "
+                    "derSchmetterlingsflügel.jpg dasKinderkarussell.jpg "
+                    "derWWWWWWWWWWWWWWWWWWWW.jpg")
+                .split(' ');
         WindowFixture f(nouns);
         auto *w = f.open<memo>(ScreenId::Memo);
         const QImage &img = control<Canvas>(w, "board")->image();
