@@ -33,27 +33,24 @@ class MemoTest : public QObject {
 private slots:
     void deal_data() {
         QTest::addColumn<int>("insertAt");
-        QTest::addColumn<QStringList>("cards");
-        QTest::newRow("all at the front")
-            << 0 << QStringList{"Igel", "Hund", "Gans", "Fisch", "Ente", "Dach",
-                                "Cola", "Baum", "Aal",  "Igel",  "Aal",  "Baum",
-                                "Cola", "Dach", "Ente", "Fisch", "Gans", "Hund"};
-        QTest::newRow("all at the ninth place")
-            << 8 << QStringList{"Igel",  "Aal",  "Baum", "Cola", "Dach", "Ente",
-                                "Fisch", "Gans", "Igel", "Hund", "Gans", "Fisch",
-                                "Ente",  "Dach", "Cola", "Baum", "Aal",  "Hund"};
+        QTest::addColumn<QString>("cards");
+        QTest::newRow("all at the front") << 0
+                                          << "Igel Hund Gans Fisch Ente Dach Cola Baum Aal Igel "
+                                             "Aal Baum Cola Dach Ente Fisch Gans Hund";
+        QTest::newRow("all at the ninth place") << 8
+                                                << "Igel Aal Baum Cola Dach Ente Fisch Gans Igel "
+                                                   "Hund Gans Fisch Ente Dach Cola Baum Aal Hund";
     }
     void deal() {
         QFETCH(int, insertAt);
-        QFETCH(QStringList, cards);
+        QFETCH(QString, cards);
         FakeProgram p;
         scriptDeal(p.randomRec, insertAt);
         MemoryGame g;
         g.deal(kNine, p.randomRec, p.clockRec);
         QCOMPARE(p.randomRec.seeds, QList<quint32>{Random::seedFor(p.clockRec.seconds)});
-        QCOMPARE(g.cards(), cards);
-        QCOMPARE(g.gameWords(), (QStringList{"Aal", "Baum", "Cola", "Dach", "Ente", "Fisch", "Gans",
-                                             "Hund", "Igel"}));
+        QCOMPARE(g.cards(), cards.split(' '));
+        QCOMPARE(g.gameWords().join(' '), "Aal Baum Cola Dach Ente Fisch Gans Hund Igel");
     }
 
     void poolRotation_data() {
