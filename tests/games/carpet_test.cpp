@@ -82,28 +82,17 @@ private slots:
         QCOMPARE(Carpet::cellAt(twips), cell);
     }
 
-    void doubleLetterFromOneCell() {
-        Carpet c;
-        ScriptedRandom r;
-        c.layOut("Ball", r);
-        const QStringList letters = c.carpetLetters();
-        const int b = letters.indexOf("B"), a = letters.indexOf("a"), l = letters.indexOf("l");
-        QVERIFY(b < 25 && a < 25 && l < 25);
-        QCOMPARE(c.click(b), Carpet::Result::Right);
-        QCOMPARE(c.click(a), Carpet::Result::Right);
-        QCOMPARE(c.click(l), Carpet::Result::Right);
-        QCOMPARE(c.click(l), Carpet::Result::Solved);
-    }
-
-    // Only 25 cells exist: every letter a long noun needs must be among them.
-    void longNounStaysSolvable_data() {
+    // Every letter the noun needs is among the 25 cells: a double letter comes twice from
+    // one cell, and a noun longer than the carpet keeps only its own letters, moved.
+    void nounStaysSolvable_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<quint32>("seed");
+        QTest::newRow("double letter") << "derBall.jpg" << 1u;
         QTest::newRow("30 letters") << "dieStraßenbahnhaltestellenschild.jpg" << 1u;
         QTest::newRow("38 letters") << "dieDonaudampfschifffahrtsgesellschaft.jpg" << 7u;
         QTest::newRow("25 different letters") << "dasAbcdefghijklmnopqrstuvwxyy.jpg" << 3u;
     }
-    void longNounStaysSolvable() {
+    void nounStaysSolvable() {
         QFETCH(QString, entry);
         QFETCH(quint32, seed);
         SystemRandom r;
@@ -111,12 +100,13 @@ private slots:
         Carpet c;
         c.layOut(nouns::nounOf(entry), r);
         const QStringList word = c.wordLetters();
-        QVERIFY(word.size() > 25);
-        QCOMPARE(c.carpetLetters().size(), word.size());
-        QStringList sortedLetters = c.carpetLetters(), sortedWord = word;
-        sortedLetters.sort();
-        sortedWord.sort();
-        QCOMPARE(sortedLetters, sortedWord); // the same letters, only moved
+        QCOMPARE(c.carpetLetters().size(), qMax(25, int(word.size())));
+        if (word.size() > 25) {
+            QStringList sortedLetters = c.carpetLetters(), sortedWord = word;
+            sortedLetters.sort();
+            sortedWord.sort();
+            QCOMPARE(sortedLetters, sortedWord);
+        }
         const QStringList visible = c.carpetLetters().mid(0, 25);
         Carpet::Result last = Carpet::Result::Wrong;
         for (const QString &l : word) {
