@@ -98,25 +98,23 @@ private slots:
         WindowFixture f({"derHund.jpg", "dieMaus.jpg"});
         auto *w = f.open<fang>(ScreenId::Fang);
         const View v(w);
-        QListWidget *list = v.list;
-        QScrollBar *interval = v.interval;
         QCOMPARE(control<QLabel>(w, "Label1")->text(), QString("Freund"));
-        QCOMPARE(list->count(), 1);
-        list->setCurrentRow(0);
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_Up);
-        QTest::keyClick(list, Qt::Key_Left);
+        QCOMPARE(v.list->count(), 1);
+        v.list->setCurrentRow(0);
+        v.list->setFocus();
+        QTest::keyClick(v.list, Qt::Key_Up);
+        QTest::keyClick(v.list, Qt::Key_Left);
         QCOMPARE(w->game().player(), QPoint(8, 5));
-        QCOMPARE(list->currentRow(), 0);
-        QTest::keyClick(interval, Qt::Key_Right);
-        QTest::keyClick(interval, Qt::Key_Down);
+        QCOMPARE(v.list->currentRow(), 0);
+        QTest::keyClick(v.interval, Qt::Key_Right);
+        QTest::keyClick(v.interval, Qt::Key_Down);
         QCOMPARE(w->game().player(), QPoint(9, 6));
-        QCOMPARE(interval->value(), 10);
+        QCOMPARE(v.interval->value(), 10);
         QCOMPARE(twips::left(v.marker), 3600);
 
         QTest::mouseClick(v.field, Qt::LeftButton);
         QVERIFY(v.clock->isActive() && v.marker->isVisible());
-        QTest::keyClick(interval, Qt::Key_Escape);
+        QTest::keyClick(v.interval, Qt::Key_Escape);
         QCOMPARE(f.p.menuShows, 1);
         QVERIFY(!w->isVisible() && v.ready());
     }
