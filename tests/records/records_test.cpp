@@ -95,11 +95,8 @@ private slots:
         const QByteArray text = readAll(kids[0].path);
         QVERIFY(text.startsWith(RecordStore::header()));
         QCOMPARE(text.count('\n'), 3);
-        for (const QByteArray &l : text.split('\n'))
-            for (const QByteArray &field : l.split(','))
-                QVERIFY2(!field.startsWith('=') && !field.startsWith('@') &&
-                             !field.startsWith("\"="),
-                         l.constData());
+        for (const char *formula : {",=", ",@", ",\"=", ",\"@"})
+            QVERIFY2(!text.contains(formula), text.constData());
     }
 
     void namesKeepSeparateSafeFiles() {
