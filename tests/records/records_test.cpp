@@ -157,42 +157,31 @@ private slots:
         QCOMPARE(recs[1].entry, QString("dasHaus.jpg"));
     }
 
-    void killedWriterLeavesWholeLines() {
-        QTemporaryDir dir;
-        const QString path = RecordStore(dir.path()).pathFor("Mia");
-        const pid_t pid = forkWriter(dir.path(), "Mia", -1, "k");
-        QTRY_VERIFY_WITH_TIMEOUT(readAll(path).count('\n') > 500, 20000);
-        ::kill(pid, SIGKILL);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        QVERIFY(WIFSIGNALED(status));
-        const QByteArray text = readAll(path);
-        const QList<Record> recs = RecordStore::parse(text);
-        // Every complete line after the header is a record.
-        QCOMPARE(recs.size(), text.count('\n') - 1);
-        for (int i = 0; i < recs.size(); ++i)
-            QCOMPARE(recs[i].given, "k" + QString::number(i));
-    }
-
-    void twoWritersNeverMixLines() {
+    void writersLeaveWholeUnmixedLines() {
+        // Writer a appends all its answers while b writes alongside; then b
+        // is killed somewhere in its loop.
         QTemporaryDir dir;
         const int n = 3000;
         const pid_t a = forkWriter(dir.path(), "Mia", n, "a");
-        const pid_t b = forkWriter(dir.path(), "Mia", n, "b");
-        for (pid_t pid : {a, b}) {
-            int status = -1;
-            ::waitpid(pid, &status, 0);
-            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        }
+        const pid_t b = forkWriter(dir.path(), "Mia", -1, "b");
+        int statusA = -1, statusB = -1;
+        ::waitpid(a, &statusA, 0);
+        ::kill(b, SIGKILL);
+        ::waitpid(b, &statusB, 0);
+        QVERIFY(WIFEXITED(statusA) && WEXITSTATUS(statusA) == 0 && WIFSIGNALED(statusB));
         const QByteArray text = readAll(RecordStore(dir.path()).pathFor("Mia"));
         const QList<Record> recs = RecordStore::parse(text);
-        QCOMPARE(recs.size(), 2 * n);
+        // Every complete line after the header is a record, each writer's
+        // lines whole and in its own order. (Two writers can race to a blank
+        // line, which readers skip.)
+        QCOMPARE(recs.size(), text.count('\n') - text.count("\n\n") - 1);
         int next[2] = {0, 0};
         for (const Record &r : recs) {
             const int w = r.given.startsWith('a') ? 0 : 1;
-            // Each writer's lines are whole and in its own order.
             QCOMPARE(r.given, QString(w ? "b" : "a") + QString::number(next[w]++));
         }
+        QCOMPARE(next[0], n);
+        QVERIFY(next[1] > 0);
     }
 
     void unwritableFolderReportsOnce_data() {
