@@ -268,14 +268,10 @@ private slots:
         const QDateTime now(QDate(2024, 5, 10), QTime(12, 0), Qt::UTC);
         QList<Record> recs;
         int minute = 0;
-        for (const QByteArray &a : answers.split(' '))
-            recs << Record{{},
-                           {},
-                           "derHund.jpg",
-                           {},
-                           a.endsWith('r'),
-                           {},
-                           now.addDays(a.chopped(1).toInt()).toSecsSinceEpoch() + minute++};
+        for (const QByteArray &a : answers.split(' ')) {
+            const qint64 secs = now.addDays(a.chopped(1).toInt()).toSecsSinceEpoch() + minute++;
+            recs << Record{{}, {}, "derHund.jpg", {}, a.endsWith('r'), {}, secs};
+        }
         // Another noun never disturbs the selection.
         recs << Record{{}, {}, "dieKatze.jpg", {}, true, {}, now.toSecsSinceEpoch() - 60};
         QCOMPARE(practiceEntries(recs, now), due ? QStringList{"derHund.jpg"} : QStringList());
