@@ -6,6 +6,7 @@
 #include "support/windowfixture.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -125,15 +126,25 @@ private slots:
         QVERIFY(page.printedText().contains("der Hund"));
     }
 
+    void unwritableFolderToldOnceInTheLog_data() {
+        QTest::addColumn<QString>("blocker");
+        QTest::newRow("a file where the folder goes") << "Protokolle";
+        QTest::newRow("a folder where the child's file goes") << "Protokolle/Freund.csv";
+    }
     void unwritableFolderToldOnceInTheLog() {
+        QFETCH(QString, blocker);
         QTemporaryDir dir;
-        QFile blocker(dir.filePath("file"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        RecordStore store(dir.filePath("file/Protokolle"));
+        QVERIFY(blocker.endsWith(".csv") ? QDir().mkpath(dir.filePath(blocker))
+                                         : QFile(dir.filePath(blocker)).open(QIODevice::WriteOnly));
+        RecordStore store(dir.filePath("Protokolle"));
         FakeProgram p;
         p.recordStore = &store;
-        for (int i = 0; i < 5; ++i)
+        for (const char *child : {"Freund", "Freund", "Ole"}) {
+            p.label = child;
             p.recordAnswer(LogList::Lesen, "derHund.jpg", true);
+        }
+        // Records stop for the run: not even another child's file is written.
+        QVERIFY(!QFile::exists(store.pathFor("Ole")));
         QCOMPARE(p.dialogsRec.boxes.size(), 0); // never during the exercise
         p.showScreen(ScreenId::Form11);
         QCOMPARE(p.dialogsRec.boxes.size(), 1);

@@ -1,7 +1,6 @@
 #include "records/recordstore.h"
 #include "records/report.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
@@ -182,30 +181,6 @@ private slots:
         }
         QCOMPARE(next[0], n);
         QVERIFY(next[1] > 0);
-    }
-
-    void unwritableFolderReportsOnce_data() {
-        QTest::addColumn<bool>("folderIsAFile");
-        QTest::newRow("folder below a file") << true;
-        QTest::newRow("child file is a folder") << false;
-    }
-    void unwritableFolderReportsOnce() {
-        QFETCH(bool, folderIsAFile);
-        QTemporaryDir dir;
-        QString folder = dir.filePath("P");
-        if (folderIsAFile) {
-            appendRaw(dir.filePath("file"), "x");
-            folder = dir.filePath("file/P");
-        } else {
-            QVERIFY(QDir().mkpath(folder + "/Mia.csv"));
-        }
-        RecordStore store(folder);
-        int calls = 0;
-        store.onFailure = [&](const QString &) { ++calls; };
-        for (const char *name : {"Mia", "Mia", "Ole"})
-            QVERIFY(!store.append(name, answer("lesen", "derHund.jpg", true)));
-        QCOMPARE(calls, 1);
-        QVERIFY(store.takeProblemReport().contains("nicht gespeichert"));
     }
 
     void reportFigures() {
