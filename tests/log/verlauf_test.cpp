@@ -52,9 +52,8 @@ private slots:
         auto *button = control<QPushButton>(log, "Command2");
         // It sits in the head band between "Abbruch ..." and the name.
         const QRect b = button->geometry();
-        QVERIFY(!b.intersects(control(log, "Command1")->geometry()));
-        QVERIFY(!b.intersects(control(log, "Label1")->geometry()));
-        QVERIFY(b.bottom() < 615 / 15);
+        QVERIFY(!b.intersects(control(log, "Command1")->geometry()) &&
+                !b.intersects(control(log, "Label1")->geometry()) && b.bottom() < 615 / 15);
         QTest::mouseClick(button, Qt::LeftButton);
         auto *v = f.program.existing(ScreenId::Verlauf);
         QVERIFY(v && v->isVisible() && !log->isVisible());

@@ -159,11 +159,11 @@ private slots:
         const QList<int> edges{0, 1, 3, 7};
         for (int k = 0; k < 3; ++k) {
             QCOMPARE(arcs[k].colour, QColor(Qt::black));
-            QVERIFY(arcs[k].left >= 1500 + s.textWidth(word.left(edges[k])));
-            QVERIFY(arcs[k].right <= 1500 + s.textWidth(word.left(edges[k + 1])));
-            QVERIFY(arcs[k].top > 1300 + s.textHeight() * 3 / 4);
+            QVERIFY(arcs[k].left >= 1500 + s.textWidth(word.left(edges[k])) &&
+                    arcs[k].right <= 1500 + s.textWidth(word.left(edges[k + 1])));
             // Under the word, well inside the card's 1500-twip strip.
-            QVERIFY(arcs[k].bottom < 1300 + s.textHeight() + 300);
+            QVERIFY(arcs[k].top > 1300 + s.textHeight() * 3 / 4 &&
+                    arcs[k].bottom < 1300 + s.textHeight() + 300);
         }
         // A one-syllable word gets one arc; an empty word none.
         RecordingSurface one;
