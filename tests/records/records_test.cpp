@@ -1,7 +1,6 @@
 #include "records/recordstore.h"
 #include "records/report.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
@@ -30,6 +29,10 @@ void appendRaw(const QString &path, const QByteArray &bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Append));
     f.write(bytes);
+}
+
+QString str(const Tally &t) {
+    return QString("%1/%2").arg(t.right).arg(t.wrong);
 }
 
 /// Appends `count` answers from a child process; returns its pid.
@@ -82,40 +85,27 @@ private slots:
         QCOMPARE(kids[0].name, name);
         const QList<Record> recs = RecordStore::read(kids[0].path);
         QCOMPARE(recs.size(), 2);
-        QCOMPARE(recs[0].name, name);
-        QCOMPARE(recs[0].exercise, QString("begleiter"));
-        QCOMPARE(recs[0].entry, QString("derHund.jpg"));
-        QCOMPARE(recs[0].right, false);
-        QCOMPARE(recs[0].given, storedGiven);
-        QCOMPARE(recs[0].day, QDate(2024, 5, 10));
-        QCOMPARE(recs[0].secs, kNoon.toSecsSinceEpoch());
-        QCOMPARE(recs[1].entry, QString("DASHAUS.JPG"));
-        QVERIFY(recs[1].right);
+        const Record &r = recs[0];
+        QCOMPARE((QStringList{r.name, r.exercise, r.entry, r.given, recs[1].entry}),
+                 (QStringList{name, "begleiter", "derHund.jpg", storedGiven, "DASHAUS.JPG"}));
+        QCOMPARE((std::tuple{r.right, recs[1].right, r.day, r.secs}),
+                 (std::tuple{false, true, QDate(2024, 5, 10), kNoon.toSecsSinceEpoch()}));
         // One header, then one line per answer.
         const QByteArray text = readAll(kids[0].path);
         QVERIFY(text.startsWith(RecordStore::header()));
         QCOMPARE(text.count('\n'), 3);
-        for (const QByteArray &l : text.split('\n'))
-            for (const QByteArray &field : l.split(','))
-                QVERIFY2(!field.startsWith('=') && !field.startsWith('@') &&
-                             !field.startsWith("\"="),
-                         l.constData());
+        for (const char *formula : {",=", ",@", ",\"=", ",\"@"})
+            QVERIFY2(!text.contains(formula), text.constData());
     }
 
-    void namesKeepSeparateSafeFiles_data() {
-        QTest::addColumn<QStringList>("names");
-        QTest::newRow("case only") << QStringList{"Mia", "mia", "MIA"};
-        QTest::newRow("slashes") << QStringList{"a/b", "a\\b", "a_b", "a:b", "a b"};
-        QTest::newRow("dots") << QStringList{".", "..", "...", "_", ""};
-        QTest::newRow("reserved") << QStringList{"CON", "con", "Con", "Lpt1", "NUL"};
-        QTest::newRow("blanks") << QStringList{"Mia", "Mia ", " Mia", "Mia\t", "Mia\n"};
-        const QString longName(80, QLatin1Char('x'));
-        QTest::newRow("long") << QStringList{longName + "1", longName + "2"};
-        QTest::newRow("composed or not")
-            << QStringList{QString::fromUtf8("J\xc3\xbcrgen"), QString::fromUtf8("Ju\xcc\x88rgen")};
-    }
     void namesKeepSeparateSafeFiles() {
-        QFETCH(QStringList, names);
+        // Every name here needs a file of its own, safe on any file system.
+        const QString longName(80, QLatin1Char('x'));
+        QStringList names = QString("Mia|mia|MIA|Mia | Mia|Mia\t|Mia\n|CON|con|Con|Lpt1|NUL|"
+                                    "a/b|a\\b|a_b|a:b|a b|.|..|...|_|")
+                                .split('|');
+        names << longName + "1" << longName + "2" << QString::fromUtf8("J\xc3\xbcrgen")
+              << QString::fromUtf8("Ju\xcc\x88rgen");
         QTemporaryDir dir;
         RecordStore store(dir.filePath("P"));
         QSet<QString> seen;
@@ -124,8 +114,7 @@ private slots:
             const QString base = file.chopped(4);
             QVERIFY2(!seen.contains(file.toLower()), qPrintable(n + " -> " + file));
             seen.insert(file.toLower());
-            QVERIFY(file.endsWith(".csv"));
-            QVERIFY(file.size() <= 60);
+            QVERIFY(file.endsWith(".csv") && file.size() <= 60);
             QVERIFY(!base.isEmpty() && !base.startsWith(' ') && !base.endsWith(' '));
             for (QChar c : file)
                 QVERIFY2(c.unicode() >= 0x20 && !QString("/\\:*?\"<>|").contains(c),
@@ -155,87 +144,43 @@ private slots:
         QFETCH(QByteArray, damage);
         QTemporaryDir dir;
         RecordStore store(dir.path());
-        store.now = [] { return kNoon; };
-        QVERIFY(store.append("Mia", answer("lesen", "derHund.jpg", true)));
-        QVERIFY(store.append("Mia", answer("lesen", "dieKatze.jpg", false)));
         const QString path = store.pathFor("Mia");
+        QVERIFY(store.append("Mia", answer("lesen", "derHund.jpg", true)));
         appendRaw(path, damage);
         // A truncated last line is skipped, everything before it is read.
-        QList<Record> recs = RecordStore::read(path);
-        QCOMPARE(recs.size(), 2);
-        QCOMPARE(recs[1].entry, QString("dieKatze.jpg"));
+        QCOMPARE(RecordStore::read(path).size(), 1);
         // The next answer does not join the damaged line.
         QVERIFY(store.append("Mia", answer("lesen", "dasHaus.jpg", true)));
-        recs = RecordStore::read(path);
-        QCOMPARE(recs.size(), 3);
-        QCOMPARE(recs[2].entry, QString("dasHaus.jpg"));
+        const QList<Record> recs = RecordStore::read(path);
+        QCOMPARE(recs.size(), 2);
+        QCOMPARE(recs[1].entry, QString("dasHaus.jpg"));
     }
 
-    void killedWriterLeavesWholeLines() {
-        QTemporaryDir dir;
-        const QString path = RecordStore(dir.path()).pathFor("Mia");
-        const pid_t pid = forkWriter(dir.path(), "Mia", -1, "k");
-        QTRY_VERIFY_WITH_TIMEOUT(readAll(path).count('\n') > 500, 20000);
-        ::kill(pid, SIGKILL);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        QVERIFY(WIFSIGNALED(status));
-        const QByteArray text = readAll(path);
-        const QList<Record> recs = RecordStore::parse(text);
-        // Every complete line after the header is a record.
-        QCOMPARE(recs.size(), text.count('\n') - 1);
-        for (int i = 0; i < recs.size(); ++i)
-            QCOMPARE(recs[i].given, "k" + QString::number(i));
-    }
-
-    void twoWritersNeverMixLines() {
+    void writersLeaveWholeUnmixedLines() {
+        // Writer a appends all its answers while b writes alongside; then b
+        // is killed somewhere in its loop.
         QTemporaryDir dir;
         const int n = 3000;
         const pid_t a = forkWriter(dir.path(), "Mia", n, "a");
-        const pid_t b = forkWriter(dir.path(), "Mia", n, "b");
-        for (pid_t pid : {a, b}) {
-            int status = -1;
-            ::waitpid(pid, &status, 0);
-            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        }
+        const pid_t b = forkWriter(dir.path(), "Mia", -1, "b");
+        int statusA = -1, statusB = -1;
+        ::waitpid(a, &statusA, 0);
+        ::kill(b, SIGKILL);
+        ::waitpid(b, &statusB, 0);
+        QVERIFY(WIFEXITED(statusA) && WEXITSTATUS(statusA) == 0 && WIFSIGNALED(statusB));
         const QByteArray text = readAll(RecordStore(dir.path()).pathFor("Mia"));
         const QList<Record> recs = RecordStore::parse(text);
-        QCOMPARE(recs.size(), 2 * n);
+        // Every complete answer line is a record, each writer's lines whole
+        // and in its own order. (Two writers starting at once can both write
+        // the header, and can race to a blank line; readers skip both.)
+        QCOMPARE(recs.size(), text.left(text.lastIndexOf('\n')).count(",Mia,"));
         int next[2] = {0, 0};
         for (const Record &r : recs) {
             const int w = r.given.startsWith('a') ? 0 : 1;
-            // Each writer's lines are whole and in its own order.
             QCOMPARE(r.given, QString(w ? "b" : "a") + QString::number(next[w]++));
         }
         QCOMPARE(next[0], n);
-        QCOMPARE(next[1], n);
-    }
-
-    void unwritableFolderReportsOnce_data() {
-        QTest::addColumn<bool>("folderIsAFile");
-        QTest::newRow("folder below a file") << true;
-        QTest::newRow("child file is a folder") << false;
-    }
-    void unwritableFolderReportsOnce() {
-        QFETCH(bool, folderIsAFile);
-        QTemporaryDir dir;
-        QString folder = dir.filePath("P");
-        if (folderIsAFile) {
-            appendRaw(dir.filePath("file"), "x");
-            folder = dir.filePath("file/P");
-        } else {
-            QVERIFY(QDir().mkpath(folder + "/Mia.csv"));
-        }
-        RecordStore store(folder);
-        int calls = 0;
-        store.onFailure = [&](const QString &) { ++calls; };
-        QVERIFY(!store.append("Mia", answer("lesen", "derHund.jpg", true)));
-        QVERIFY(!store.append("Mia", answer("lesen", "derHund.jpg", true)));
-        QVERIFY(!store.append("Ole", answer("lesen", "derHund.jpg", true)));
-        QCOMPARE(calls, 1);
-        QVERIFY(!store.isEnabled());
-        QVERIFY(store.takeProblemReport().contains("nicht gespeichert"));
-        QVERIFY(store.takeProblemReport().isEmpty());
+        QVERIFY(next[1] > 0);
     }
 
     void reportFigures() {
@@ -251,47 +196,34 @@ private slots:
                                "2024-05-10T08:02:00+02:00,Mia,lesen,dieMaus.jpg,1,\n";
         const Report r = buildReport(RecordStore::parse(csv), QDate(2024, 5, 10));
         QCOMPARE(r.name, QString("Mia"));
-        QCOMPARE(r.exercises.size(), 3);
-        // In the log window's order: Lesen, Begleiter, Diktat.
-        QCOMPARE(r.exercises[0].exercise, QString("lesen"));
-        const ExerciseReport &b = r.exercises[1];
-        QCOMPARE(b.exercise, QString("begleiter"));
-        QCOMPARE(b.overall.right, 2);
-        QCOMPARE(b.overall.wrong, 3);
-        QCOMPARE(b.overall.percentRight(), 40);
-        QCOMPARE(b.lastWeek.right, 2);
-        QCOMPARE(b.lastWeek.wrong, 2);
-        QCOMPARE(b.lastWeek.percentRight(), 50);
-        QCOMPARE(b.mostWrong.size(), 2);
-        QCOMPARE(b.mostWrong[0].noun, QString("Katze"));
-        QCOMPARE(b.mostWrong[0].count, 2);
-        QCOMPARE(b.mostWrong[1].noun, QString("Hund"));
-        QCOMPARE(r.exercises[2].overall.wrong, 1);
-        QCOMPARE(r.overall.total(), 8);
-        QCOMPARE(r.lastWeek.total(), 7);
-        QCOMPARE(r.days.size(), 4);
-        QCOMPARE(r.days[1].day, QDate(2024, 5, 4));
-        QCOMPARE(r.days[1].tally.right, 1);
-        QCOMPARE(r.days[1].tally.wrong, 1);
-        QCOMPARE(r.days[3].tally.right, 2);
-        const QList<DayTally> chart = lastDays(r.days, QDate(2024, 5, 10), 7);
-        QCOMPARE(chart.size(), 7);
-        QCOMPARE(chart.first().day, QDate(2024, 5, 4));
-        QCOMPARE(chart[1].tally.total(), 0);
-        QCOMPARE(chart[5].tally.total(), 2);
+        // In the log window's order: Lesen, Begleiter, Diktat; right/wrong
+        // overall and in the last week, then the nouns most often wrong.
+        QStringList exercises;
+        for (const ExerciseReport &e : r.exercises) {
+            exercises << e.exercise + " " + str(e.overall) + " " + str(e.lastWeek);
+            for (const NounCount &n : e.mostWrong)
+                exercises.last() += QString(" %1:%2").arg(n.noun).arg(n.count);
+        }
+        QCOMPARE(exercises, (QStringList{"lesen 1/0 1/0", "begleiter 2/3 2/2 Katze:2 Hund:1",
+                                         "diktat 1/1 1/1 Hund:1"}));
+        QCOMPARE(r.exercises[1].overall.percentRight(), 40);
+        QCOMPARE(str(r.overall) + " " + str(r.lastWeek), QString("4/4 4/3"));
+        // The chart's days: the last seven, with and without answers.
+        QStringList chart;
+        for (const DayTally &d : lastDays(r.days, QDate(2024, 5, 10), 7))
+            chart << d.day.toString("dd ") + str(d.tally);
+        QCOMPARE(chart, (QStringList{"04 1/1", "05 0/0", "06 0/0", "07 0/0", "08 0/0", "09 1/1",
+                                     "10 2/1"}));
         // der→das, die→das, die→der wrong; der and das right.
-        QCOMPARE(r.confusion.counts[0][2], 1);
-        QCOMPARE(r.confusion.counts[1][2], 1);
-        QCOMPARE(r.confusion.counts[1][0], 1);
-        QCOMPARE(r.confusion.counts[0][0], 1);
-        QCOMPARE(r.confusion.counts[2][2], 1);
+        using Counts = std::array<std::array<int, 3>, 3>;
+        QCOMPARE(r.confusion.counts, (Counts{{{1, 0, 1}, {1, 0, 1}, {0, 0, 1}}}));
         QCOMPARE(r.confusion.total(), 5);
         // Each wrong article counts under its noun.
-        QCOMPARE(r.confusion.nouns.size(), 2);
-        QCOMPARE(r.confusion.nouns[0].noun, QString("Katze"));
-        QCOMPARE(r.confusion.nouns[0].article, QString("die"));
-        QCOMPARE(r.confusion.nouns[0].chosen, (std::array<int, 3>{1, 0, 1}));
-        QCOMPARE(r.confusion.nouns[1].chosen, (std::array<int, 3>{0, 0, 1}));
+        QStringList nouns;
+        for (const Confusion::Row &n : r.confusion.nouns)
+            nouns << n.noun + " " + n.article +
+                         QString::asprintf(" %d%d%d", n.chosen[0], n.chosen[1], n.chosen[2]);
+        QCOMPARE(nouns, (QStringList{"Katze die 101", "Hund der 001"}));
     }
 
     void practiceSelection_data() {
@@ -312,18 +244,11 @@ private slots:
         QList<Record> recs;
         int minute = 0;
         for (const QByteArray &a : answers.split(' ')) {
-            Record r;
-            r.entry = "derHund.jpg";
-            r.right = a.endsWith('r');
-            r.secs = now.addDays(a.chopped(1).toInt()).toSecsSinceEpoch() + minute++;
-            recs << r;
+            const qint64 secs = now.addDays(a.chopped(1).toInt()).toSecsSinceEpoch() + minute++;
+            recs << Record{{}, {}, "derHund.jpg", {}, a.endsWith('r'), {}, secs};
         }
         // Another noun never disturbs the selection.
-        Record other;
-        other.entry = "dieKatze.jpg";
-        other.right = true;
-        other.secs = now.toSecsSinceEpoch() - 60;
-        recs << other;
+        recs << Record{{}, {}, "dieKatze.jpg", {}, true, {}, now.toSecsSinceEpoch() - 60};
         QCOMPARE(practiceEntries(recs, now), due ? QStringList{"derHund.jpg"} : QStringList());
     }
 };

@@ -37,11 +37,23 @@ QList<Arc> arcsOf(const RecordingSurface &s) {
     return arcs;
 }
 
-QList<Op> textOps(const RecordingSurface &s) {
-    QList<Op> out;
+// Per letter: c in the consonant colour, v in the vowel colour, ? otherwise.
+QString colourMask(const RecordingSurface &s, int consonant, int vowel) {
+    QString mask;
+    for (const Op &op : s.ops)
+        if (op.kind == Op::Text && op.text != " ")
+            mask += op.colour == palette::colour(consonant) ? 'c'
+                    : op.colour == palette::colour(vowel)   ? 'v'
+                                                            : '?';
+    return mask;
+}
+
+// Where and how each text is drawn, without its colour.
+QStringList shapes(const RecordingSurface &s) {
+    QStringList out;
     for (const Op &op : s.ops)
         if (op.kind == Op::Text)
-            out << op;
+            QDebug(&out.emplace_back()) << op.text << op.rect << op.family << op.points << op.bold;
     return out;
 }
 
@@ -53,10 +65,8 @@ private slots:
     void lettersInTheirColours_data() {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("vowelMask"); // v = vowel colour, c = consonant colour
-        for (const auto &[word, mask] : {std::pair{"Hund", "cvcc"},
-                                         {"Äpfel", "vccvc"},
-                                         {"Spielzeug", "ccvvccvvc"},
-                                         {"yß-1", "cccc"}})
+        for (const auto &[word, mask] :
+             {std::pair{"Hund", "cvcc"}, {"Äpfel", "vccvc"}, {"yß-1", "cccc"}})
             QTest::newRow(word) << QString(word) << QString(mask); // y and ß are consonants
     }
     void lettersInTheirColours() {
@@ -65,42 +75,9 @@ private slots:
         RecordingSurface s;
         wordstrip::draw(s, word, 15, 0);
         QCOMPARE(s.ops.first().kind, Op::Fill);
-        QStringList letters;
-        QString mask;
-        for (const Op &op : s.ops) {
-            if (op.kind != Op::Text || op.text == " ")
-                continue;
-            letters << op.text;
-            mask += op.colour == palette::colour(15) ? 'v' : 'c';
-            if (mask.back() == 'c')
-                QCOMPARE(op.colour, palette::colour(0));
-        }
-        QCOMPARE(letters.join(QString()), word);
-        QCOMPARE(mask, vowelMask);
+        QCOMPARE(colourMask(s, 0, 15), vowelMask);
         QCOMPARE(s.printedText(),
                  " " + QStringList(word.split(QString(), Qt::SkipEmptyParts)).join(" ") + " ");
-    }
-
-    void spacedAndUnspacedPositions() {
-        RecordingSurface spaced, tight;
-        spaced.setFont("Verdana", 36, true);
-        tight.setFont("Verdana", 36, true);
-        wordstrip::draw(spaced, "Hund", 12, 10);
-        wordstrip::draw(tight, "Hund", 12, 10, wordstrip::Style::Unspaced);
-        QCOMPARE(tight.printedText(), QString("Hund"));
-        auto firstLetter = [](const RecordingSurface &s) {
-            for (const Op &op : s.ops)
-                if (op.kind == Op::Text && op.text == "H")
-                    return op.rect.left();
-            return -1;
-        };
-        // The strip starts at its left edge; the spaced form after one blank.
-        QCOMPARE(firstLetter(tight), 0);
-        QCOMPARE(firstLetter(spaced), spaced.textWidth(" "));
-        // Everything stays on the first line.
-        for (const Op &op : spaced.ops)
-            if (op.kind == Op::Text)
-                QCOMPARE(op.rect.top(), 0);
     }
 
     void syllables_data() {
@@ -111,8 +88,6 @@ private slots:
         for (int style : {int(wordstrip::Style::Spaced), int(wordstrip::Style::Unspaced)}) {
             const QByteArray tag = style ? " unspaced" : " spaced";
             QTest::newRow("Ameise" + tag) << "Ameise" << QList<int>{1, 4} << "cvvvcc" << style;
-            QTest::newRow("Schmetterling" + tag)
-                << "Schmetterling" << QList<int>{6, 9} << "ccccccvvvcccc" << style;
             QTest::newRow("one syllable" + tag) << "Hund" << QList<int>{} << "cccc" << style;
             QTest::newRow("breaks out of order and range" + tag)
                 << "Banane" << QList<int>{4, 0, 2, 2, 6, -1, 99} << "ccvvcc" << style;
@@ -132,25 +107,19 @@ private slots:
 
         // Every letter stands where it stands without syllables, in the same
         // font, so clicks on the strip still find their letter.
-        const QList<Op> a = textOps(plain);
-        const QList<Op> b = textOps(syl);
-        QCOMPARE(b.size(), a.size());
-        QString colours;
+        QCOMPARE(shapes(syl), shapes(plain));
+        QCOMPARE(colourMask(syl, 10, 12), mask);
         QList<QRect> letters;
-        for (int i = 0; i < a.size(); ++i) {
-            QCOMPARE(b[i].text, a[i].text);
-            QCOMPARE(b[i].rect, a[i].rect);
-            QCOMPARE(b[i].family, a[i].family);
-            QCOMPARE(b[i].points, a[i].points);
-            QCOMPARE(b[i].bold, a[i].bold);
-            if (b[i].text == " ")
-                continue;
-            letters << b[i].rect;
-            colours += b[i].colour == palette::colour(10)   ? 'c'
-                       : b[i].colour == palette::colour(12) ? 'v'
-                                                            : '?';
-        }
-        QCOMPARE(colours, mask);
+        for (const Op &op : syl.ops)
+            if (op.kind == Op::Text && op.text != " ")
+                letters << op.rect;
+        // The strip starts at its left edge, the spaced form after one blank,
+        // and all of it stays on the first line.
+        QCOMPARE(letters.first().left(), st == wordstrip::Style::Spaced ? syl.textWidth(" ") : 0);
+        for (const QRect &r : letters)
+            QCOMPARE(r.top(), 0);
+        if (st == wordstrip::Style::Unspaced)
+            QCOMPARE(plain.printedText(), word);
         QCOMPARE(syl.printPosition(), plain.printPosition());
         QCOMPARE(syl.lineWidth(), plain.lineWidth());
 
@@ -166,13 +135,11 @@ private slots:
             int last = first;
             while (last + 1 < mask.size() && mask[last + 1] == mask[first])
                 ++last;
-            QVERIFY(arc.left >= letters[first].left());
-            QVERIFY(arc.right <= letters[last].left() + letters[last].width());
+            QVERIFY(arc.left >= letters[first].left() && arc.right <= letters[last].right() + 1);
             QVERIFY(arc.right - arc.left > letters[first].width() / 2);
             QCOMPARE(arc.colour, palette::colour(mask[first] == 'c' ? 10 : 12));
-            QVERIFY(arc.top > syl.textHeight() * 3 / 4);
-            QVERIFY(arc.bottom > arc.top);
-            QVERIFY(arc.bottom < 1095);
+            QVERIFY(arc.top > syl.textHeight() * 3 / 4 && arc.bottom > arc.top &&
+                    arc.bottom < 1095);
             first = last + 1;
         }
     }
@@ -192,11 +159,11 @@ private slots:
         const QList<int> edges{0, 1, 3, 7};
         for (int k = 0; k < 3; ++k) {
             QCOMPARE(arcs[k].colour, QColor(Qt::black));
-            QVERIFY(arcs[k].left >= 1500 + s.textWidth(word.left(edges[k])));
-            QVERIFY(arcs[k].right <= 1500 + s.textWidth(word.left(edges[k + 1])));
-            QVERIFY(arcs[k].top > 1300 + s.textHeight() * 3 / 4);
+            QVERIFY(arcs[k].left >= 1500 + s.textWidth(word.left(edges[k])) &&
+                    arcs[k].right <= 1500 + s.textWidth(word.left(edges[k + 1])));
             // Under the word, well inside the card's 1500-twip strip.
-            QVERIFY(arcs[k].bottom < 1300 + s.textHeight() + 300);
+            QVERIFY(arcs[k].top > 1300 + s.textHeight() * 3 / 4 &&
+                    arcs[k].bottom < 1300 + s.textHeight() + 300);
         }
         // A one-syllable word gets one arc; an empty word none.
         RecordingSurface one;
