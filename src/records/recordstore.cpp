@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -290,6 +291,12 @@ bool RecordStore::append(const QString &name, const Answer &answer) {
     if (fd < 0) {
         fail(QString::fromLocal8Bit(std::strerror(errno)));
         return false;
+    }
+    // Another program on the same share may append at the same moment: the
+    // look at the file's end and the write must not interleave with its, or
+    // both write the header, or one sees half a line and adds a blank one.
+    // Where the file system has no locks, the answer is written all the same.
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
     }
     struct stat st {};
     if (::fstat(fd, &st) == 0) {
