@@ -79,7 +79,6 @@ private slots:
             shown << f.get<QLabel>(label)->text();
         QCOMPARE(shown, QStringList({"Gast", " 3 Nomen ", "Freund", "09.03.2026"}));
         QCOMPARE(m->nounList(), (QStringList{"dasHaus.bmp", "derHund.jpg", "dieKatze.GIF"}));
-        QVERIFY(!f.get<QCheckBox>("Check1")->isChecked());
         QCOMPARE(f.get<QListWidget>("List1")->count(), 30);
         QVERIFY(f.dialogs.boxes.isEmpty());
     }
