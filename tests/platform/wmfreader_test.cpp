@@ -26,10 +26,8 @@ void WmfReaderTest::naturalSize_data() {
     QTest::addColumn<QSize>("twips"); // empty: refused
     // Placeable: records that would change the size if played do not count.
     auto box = [](int l, int t, int r, int b, int inch) {
-        return WmfWriter::placeable(l, t, r, b, inch)
-            .setMapMode(MM_TWIPS)
-            .setWindowExt(7, 7)
-            .bytes();
+        WmfWriter w = WmfWriter::placeable(l, t, r, b, inch);
+        return w.setMapMode(MM_TWIPS).setWindowExt(7, 7).bytes();
     };
     QTest::newRow("offset box") << box(-100, 50, 900, 550, 1000) << QSize(1440, 720);
     QTest::newRow("reversed box") << box(1000, 500, 0, 0, 1000) << QSize(1440, 720);
@@ -39,37 +37,34 @@ void WmfReaderTest::naturalSize_data() {
     QTest::newRow("placeable, garbage records")
         << WmfWriter::placeable(0, 0, 720, 1440).bytes(false) + QByteArray(5000, '\xFF')
         << QSize(720, 1440);
+    auto plain = [] { return WmfWriter::plain(); };
     auto ext = [](int mode, int x, int y) {
         WmfWriter w = WmfWriter::plain();
         if (mode)
             w.setMapMode(mode);
-        return w.setWindowExt(x, y).rectangle(0, 0, 1, 1).bytes();
+        w.setWindowExt(x, y);
+        return w;
     };
-    QTest::newRow("no mode: text, 96-dpi pixels") << ext(0, 10, 20) << QSize(150, 300);
-    QTest::newRow("isotropic") << ext(MM_ISOTROPIC, 100, 50) << QSize(1500, 750);
-    QTest::newRow("lometric") << ext(MM_LOMETRIC, 254, 127) << QSize(1440, 720);
-    QTest::newRow("himetric") << ext(MM_HIMETRIC, 2540, 5080) << QSize(1440, 2880);
-    QTest::newRow("loenglish") << ext(MM_LOENGLISH, 100, 50) << QSize(1440, 720);
-    QTest::newRow("hienglish") << ext(MM_HIENGLISH, 1000, 500) << QSize(1440, 720);
-    QTest::newRow("twips, negative extent") << ext(MM_TWIPS, 300, -200) << QSize(300, 200);
+    QTest::newRow("no mode: text, 96-dpi pixels") << ext(0, 10, 20).bytes() << QSize(150, 300);
+    QTest::newRow("isotropic") << ext(MM_ISOTROPIC, 100, 50).bytes() << QSize(1500, 750);
+    QTest::newRow("lometric") << ext(MM_LOMETRIC, 254, 127).bytes() << QSize(1440, 720);
+    QTest::newRow("himetric") << ext(MM_HIMETRIC, 2540, 5080).bytes() << QSize(1440, 2880);
+    QTest::newRow("loenglish") << ext(MM_LOENGLISH, 100, 50).bytes() << QSize(1440, 720);
+    QTest::newRow("hienglish") << ext(MM_HIENGLISH, 1000, 500).bytes() << QSize(1440, 720);
+    QTest::newRow("twips, negative extent") << ext(MM_TWIPS, 300, -200).bytes() << QSize(300, 200);
     // The first SetWindowExt counts, with the mode in force at it.
     QTest::newRow("first extent wins")
-        << WmfWriter::plain().setWindowExt(100, 100).setMapMode(MM_TWIPS).setWindowExt(5, 5).bytes()
-        << QSize(1500, 1500);
-    QTest::newRow("zero extent skipped") << WmfWriter::plain()
-                                                .setMapMode(MM_ANISOTROPIC)
-                                                .setWindowExt(0, 10)
-                                                .setWindowExt(20, 20)
-                                                .bytes()
-                                         << QSize(300, 300);
-    WmfWriter drawing = WmfWriter::plain();
+        << ext(0, 100, 100).setMapMode(MM_TWIPS).setWindowExt(5, 5).bytes() << QSize(1500, 1500);
+    QTest::newRow("zero extent skipped")
+        << ext(MM_ANISOTROPIC, 0, 10).setWindowExt(20, 20).bytes() << QSize(300, 300);
+    WmfWriter drawing = plain();
     for (int i = 0; i < 200; ++i)
         drawing.rectangle(0, 0, i, i);
     QTest::newRow("after drawing records")
         << drawing.setMapMode(MM_LOENGLISH).setWindowExt(200, 100).bytes() << QSize(2880, 1440);
     // An extent is looked for only near the start; without one the size is
     // that of what all of the file draws, in pixels.
-    WmfWriter far = WmfWriter::plain();
+    WmfWriter far = plain();
     while (far.bytes().size() < kSizeScanBytes + 100)
         far.recordBytes(Escape, QByteArray(1000, 'x'));
     QTest::newRow("extent beyond the scan")
@@ -77,21 +72,15 @@ void WmfReaderTest::naturalSize_data() {
     QTest::newRow("no extent, drawn beyond the scan")
         << far.rectangle(0, 0, 40, 30).bytes() << QSize(600, 450);
     QTest::newRow("no SetWindowExt: drawn bounds")
-        << WmfWriter::plain().rectangle(-3, 2, 9, 9).bytes() << QSize(180, 105);
-    QTest::newRow("no extent, moved origins") << WmfWriter::plain()
-                                                     .setWindowOrg(100, 100)
-                                                     .setViewportOrg(5, 5)
-                                                     .moveTo(100, 100)
-                                                     .lineTo(120, 140)
-                                                     .bytes()
-                                              << QSize(300, 600);
+        << plain().rectangle(-3, 2, 9, 9).bytes() << QSize(180, 105);
+    WmfWriter moved = plain();
+    moved.setWindowOrg(100, 100).setViewportOrg(5, 5).moveTo(100, 100).lineTo(120, 140);
+    QTest::newRow("no extent, moved origins") << moved.bytes() << QSize(300, 600);
     QTest::newRow("no extent, text")
-        << WmfWriter::plain().createFont(-20, "Arial").textOut(0, 0, "Hund").bytes()
-        << QSize(720, 360);
+        << plain().createFont(-20, "Arial").textOut(0, 0, "Hund").bytes() << QSize(720, 360);
     QTest::newRow("no extent, lometric")
-        << WmfWriter::plain().setMapMode(MM_LOMETRIC).rectangle(0, 0, 254, -127).bytes()
-        << QSize(1440, 720);
-    QTest::newRow("no extent, nothing drawn") << WmfWriter::plain().moveTo(5, 5).bytes() << QSize();
+        << plain().setMapMode(MM_LOMETRIC).rectangle(0, 0, 254, -127).bytes() << QSize(1440, 720);
+    QTest::newRow("no extent, nothing drawn") << plain().moveTo(5, 5).bytes() << QSize();
 }
 
 void WmfReaderTest::naturalSize() {
