@@ -213,13 +213,9 @@ void WmfDamageTest::extremeCoordinates() {
 }
 
 void WmfDamageTest::recordCap() {
-    WmfWriter w = WmfWriter::plain();
-    w.setWindowExt(10, 10);
-    QByteArray file = w.bytes(false);
     const QByteArray bkMode = QByteArray::fromHex("0400000002010100");
-    file.reserve(file.size() + bkMode.size() * (RecordReader::kMaxRecords + 10));
-    for (long i = 0; i < RecordReader::kMaxRecords + 10; ++i)
-        file.append(bkMode);
+    const QByteArray file = WmfWriter::plain().setWindowExt(10, 10).bytes(false) +
+                            bkMode.repeated(RecordReader::kMaxRecords + 10);
     Header h;
     QCOMPARE(readHeader(file, true, &h), HeaderResult::Ok);
     QImage img(10, 10, QImage::Format_RGB32);
