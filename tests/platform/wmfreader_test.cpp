@@ -4,6 +4,7 @@
 #include "drawing/wmf/wmfformat.h"
 #include "drawing/wmf/wmfpicture.h"
 #include "drawing/wmf/wmfreader.h"
+#include "support/picturedir.h"
 #include "support/wmfwriter.h"
 
 #include <QtTest>
@@ -88,6 +89,12 @@ void WmfReaderTest::naturalSize() {
     QFETCH(QSize, twips);
     const auto pic = pictureFromData(file);
     QCOMPARE(pic ? pic->naturalTwips() : QSize(), twips);
+    // The same from a file, which is measured from its start and read further
+    // only where the size needs it.
+    PictureDir dir;
+    dir.addFile("derBaum.wmf", file);
+    const Picture loaded = Picture::load("derBaum.wmf");
+    QCOMPARE(loaded.isNull() ? QSize() : loaded.naturalTwips(), twips);
 }
 
 void WmfReaderTest::badHeaders_data() {
