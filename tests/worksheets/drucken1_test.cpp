@@ -211,8 +211,7 @@ private slots:
         };
         QGuiApplication::clipboard()->clear();
         wt::press(w, "Command8");
-        const QImage copied = QGuiApplication::clipboard()->image();
-        QCOMPARE(copied.size(), preview->size()); // not the number strip
+        const QImage copied = QGuiApplication::clipboard()->image(); // without the number strip
         QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
                  preview->snapshot().convertToFormat(QImage::Format_RGB32));
         QCOMPARE(QColor(copied.pixel(100 / 15, 300 / 15)), QColor(Qt::black)); // a box outline
@@ -245,9 +244,8 @@ private slots:
         QCOMPARE(words.size(), 9 * 4);
         const double m = wt::kMarginTw;
         const QRectF baum = wt::find(words, "Baum");
-        QVERIFY2(!baum.isNull(), "noun not found on the page");
         QVERIFY(qAbs(baum.left() - (1500 + m)) < 120);
-        QVERIFY2(qAbs(baum.top() - (5800 + m)) < 200, qPrintable(QString::number(baum.top() - m)));
+        QVERIFY(qAbs(baum.top() - (5800 + m)) < 200);
         QVERIFY(baum.height() > 450 && baum.height() < 900);               // 32 pt: about 640 twips
         QVERIFY(qAbs(wt::find(words, "Katze").top() - (13300 + m)) < 200); // ninth strip
         int spacedD = 0;
