@@ -1,6 +1,6 @@
 // Sound-exercise cards: default and chosen sounds, the three sound buttons,
 // marking letters in Text1, sounds across exchange, printing and paging,
-// and the tiling of the preview and the printed cards.
+// the printed writing lines, and decoding each picture once.
 
 #include "drawing/picture.h"
 #include "worksheets/drucken2.h"
@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSet>
 #include <QTest>
 
 namespace {
@@ -101,11 +100,10 @@ private slots:
         QCOMPARE(w->sounds()[k], QStringLiteral("SCH"));
         RecordingSurface preview;
         w->previewRoutine(preview, w->page());
-        QCOMPARE(wt::textAt(preview, "SCH"),
-                 QPoint(200 + 1300 * (k % 4), 100 + 1600 * (k / 4) + 1250));
+        QVERIFY(wt::hasText(preview, "SCH")); // unchanged on screen
         const RecordingSurface page = printed(w);
-        QVERIFY(wt::textAt(page, "Sch").x() > 0);
-        QVERIFY(wt::textAt(page, "sch").x() > 0);
+        QVERIFY(wt::hasText(page, "Sch"));
+        QVERIFY(wt::hasText(page, "sch"));
         QCOMPARE(w->sounds()[k], QStringLiteral("SCH")); // printing keeps the sound
     }
 
@@ -115,14 +113,12 @@ private slots:
         auto *liste = control<QListWidget>(w, "Liste1");
         auto *bilder = control<QListWidget>(w, "Bilder1");
         liste->setCurrentRow(3);
-        wt::press(w, "inlaut"); // BAUM: "A"
-        QCOMPARE(w->sounds()[3], QStringLiteral("A"));
+        wt::press(w, "inlaut");    // BAUM: "A"
         bilder->setCurrentRow(18); // not on the page
         liste->setCurrentRow(3);
         wt::press(w, "Command3");
         QCOMPARE(w->cards()[3], bilder->item(18)->text());
         QCOMPARE(w->sounds()[3], QStringLiteral("A"));
-        QCOMPARE(w->pageStart(), 0);
         // Activation brings the page and the default sounds back.
         wt::press(w, "Command1");
         f.open<drucken2>(ScreenId::Drucken2);
@@ -130,48 +126,21 @@ private slots:
         QCOMPARE(w->sounds()[3], QStringLiteral("B"));
     }
 
-    // The default sounds and the tiling of the preview and the printed cards.
-    void tiling() {
+    // A fresh page: each card's sound is its noun's first letter, and the
+    // last card drawn is the selected one. Printed writing lines: spacing 180, 240, 180.
+    void defaultSoundsAndWritingLines() {
         WindowFixture f;
         drucken2 *w = open(f);
         for (int i = 0; i < 16; ++i)
             QCOMPARE(w->sounds().value(i), drucken2::nounOf(w->cards()[i]).left(1).toUpper());
-        QCOMPARE(control<QLineEdit>(w, "Text1")->text(),
-                 drucken2::nounOf(w->cards()[15])); // the last card drawn
-        RecordingSurface preview;
-        w->previewRoutine(preview, w->page());
-        const auto pb = wt::boxes(preview);
-        QCOMPARE(pb.size(), 32);
-        QCOMPARE(pb[0], QRect(QPoint(100, 100), QPoint(1400, 1700)));
-        QCOMPARE(pb[30], QRect(QPoint(4000, 4900), QPoint(5300, 6500)));
-        QCOMPARE(wt::pictures(preview)[5], QRect(1500 + 200, 1700 + 500, 700, 700));
-
-        const RecordingSurface page = printed(w);
-        const auto b = wt::boxes(page);
-        QCOMPARE(b.size(), 32);
-        QSet<int> tiles; // 16 different places on a 4 x 4 grid: no gaps, no overlaps
-        for (int i = 0; i < 32; i += 2) {
-            QCOMPARE(b[i].size(), QSize(2401, 3801)); // corner to corner: 2400 x 3800
-            const int col = (b[i].left() - 1000) / 2400, row = (b[i].top() - 500) / 3800;
-            QCOMPARE(b[i].topLeft(), QPoint(1000 + 2400 * col, 500 + 3800 * row));
-            QVERIFY(col >= 0 && col < 4 && row >= 0 && row < 4);
-            tiles << row * 4 + col;
-            QCOMPARE(b[i + 1], QRect(QPoint(b[i].left() + 1400, b[i].top() + 3300),
-                                     QPoint(b[i].left() + 2150, b[i].top() + 3600)));
-        }
-        QCOMPARE(tiles.size(), 16);
-        // The writing lines of card 0: spacing 180, 240, 180.
-        const auto l = wt::lines(page);
-        QCOMPARE(l[0], QLine(1200, 700, 3200, 700));
-        QCOMPARE(QList<int>({l[1].y1(), l[2].y1(), l[3].y1()}), QList<int>({880, 1120, 1300}));
-        QCOMPARE(l[4], QLine(1200, 700, 1200, 1300));
-        QCOMPARE(wt::pictures(page)[0], QRect(1500, 1500, 1500, 1700));
-        for (const auto &op : wt::opsOf(page, wt::Op::Text))
-            QVERIFY(op.points == 18.0 && !op.bold);
-        const int katze = cardOf(w, "dieKatze.bmp");
-        const int x = 1000 + 2400 * (katze % 4), y = 500 + 3800 * (katze / 4);
-        QCOMPARE(wt::textAt(page, "K"), QPoint(x + 200, y + 2900));
-        QCOMPARE(wt::textAt(page, "k"), QPoint(x + 200, y + 3250));
+        QCOMPARE(control<QLineEdit>(w, "Text1")->text(), drucken2::nounOf(w->cards()[15]));
+        const auto l = wt::lines(printed(w));
+        QCOMPARE(l.mid(0, 6), (QList<QLine>{{1200, 700, 3200, 700},
+                                            {1200, 880, 3200, 880},
+                                            {1200, 1120, 3200, 1120},
+                                            {1200, 1300, 3200, 1300},
+                                            {1200, 700, 1200, 1300},
+                                            {3200, 700, 3200, 1300}}));
     }
 
     void eachPictureDecodedOncePerDrawing() {

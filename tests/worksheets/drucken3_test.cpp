@@ -1,5 +1,5 @@
-// Writing worksheets: "der die das" with single blanks on screen and two on
-// paper, the boxes around the left part only, and the writing-line sets.
+// Writing worksheets: the writing-line sets on screen and on paper. Their
+// texts, boxes and pictures are checked with the other worksheets.
 
 #include "worksheets/drucken3.h"
 #include "worksheettest.h"
@@ -18,63 +18,46 @@ class Drucken3Test : public QObject {
     }
 
 private slots:
-    void preview() {
-        WindowFixture f;
-        drucken3 *w = open(f);
-        RecordingSurface s;
-        w->previewRoutine(s, w->page());
-        const auto t = wt::texts(s);
-        QCOMPARE(t.size(), 18);
-        QCOMPARE(t[0], qMakePair(QStringLiteral("der die das"), QPoint(200, 150)));
-        QCOMPARE(t[1], qMakePair(QStringLiteral("Auto"), QPoint(200, 550)));
-        QCOMPARE(t[5].first, QStringLiteral("Haus"));
-        QCOMPARE(wt::pictures(s)[8], QRect(1400, 5700, 700, 700));
-        // Row 0: the left end, four lines top to bottom, the right end; then the lower set.
-        const auto l = wt::lines(s);
-        QCOMPARE(l.size(), 9 * 12);
-        const QList<QLine> row0 = {
-            QLine(2300, 140, 2300, 400), QLine(2300, 140, 5200, 140), QLine(2300, 220, 5200, 220),
-            QLine(2300, 320, 5200, 320), QLine(2300, 400, 5200, 400), QLine(5200, 140, 5200, 400),
-            QLine(2300, 480, 2300, 740), QLine(2300, 480, 5200, 480), QLine(2300, 560, 5200, 560),
-            QLine(2300, 660, 5200, 660), QLine(2300, 740, 5200, 740), QLine(5200, 480, 5200, 740)};
-        QCOMPARE(l.mid(0, 12), row0);
-        const auto b = wt::boxes(s);
-        QCOMPARE(b.size(), 9);
-        QCOMPARE(b.last(), QRect(QPoint(100, 5700), QPoint(2200, 6400)));
+    // Each row has two sets of four writing lines, closed at both ends: the
+    // left end first, then the lines from top to bottom, then the right end.
+    void writingLines_data() {
+        QTest::addColumn<bool>("paper");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("right");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QList<int>>("ys"); // the first row's upper and lower set
+        QTest::newRow("preview") << false << 2300 << 5200 << 700
+                                 << QList<int>{140, 220, 320, 400, 480, 560, 660, 740};
+        QTest::newRow("paper") << true << 5800 << 11000 << 1500
+                               << QList<int>{1100, 1250, 1500, 1650, 1850, 2000, 2250, 2400};
     }
-
-    void printedPage() {
+    void writingLines() {
+        QFETCH(bool, paper);
+        QFETCH(int, left);
+        QFETCH(int, right);
+        QFETCH(int, step);
+        QFETCH(QList<int>, ys);
         WindowFixture f;
         drucken3 *w = open(f);
         RecordingSurface s;
-        wt::printInto(w, s);
-        wt::press(w, "Command5");
-        const auto t = wt::texts(s);
-        QCOMPARE(t.size(), 18);
-        for (int i = 0; i < 9; ++i) {
-            QCOMPARE(t[2 * i].first, QStringLiteral("der  die  das")); // whatever the article
-            QCOMPARE(t[2 * i].second, QPoint(1200, 1500 * (i + 1) - 400));
-            QCOMPARE(t[2 * i + 1].second, QPoint(1200, 1500 * (i + 1) + 400));
+        if (paper) {
+            wt::printInto(w, s);
+            wt::press(w, "Command5");
+        } else {
+            w->previewRoutine(s, w->page());
         }
-        QCOMPARE(wt::pictures(s)[0], QRect(3800, 1100, 1300, 1300));
-        const auto b = wt::boxes(s);
-        QCOMPARE(b.size(), 9);
-        for (int i = 0; i < 9; ++i)
-            QCOMPARE(b[i], QRect(QPoint(1000, 1500 * (i + 1) - 500),
-                                 QPoint(5400, 1500 * (i + 1) + 1000)));
-        // The writing lines stand outside the boxes, from 5800 to 11000.
         const auto l = wt::lines(s);
-        QCOMPARE(l.size(), 9 * 12);
-        QList<int> ys;
-        for (const QLine &line : l) {
-            QVERIFY(line.x1() >= 5800 && line.x2() <= 11000);
-            if (line.y1() == line.y2() && line.y1() < 2500)
-                ys << line.y1() - 1500;
+        for (int row : {0, 8}) {
+            QList<QLine> expected;
+            for (int set = 0; set < 2; ++set) {
+                const auto y = [&](int j) { return ys[4 * set + j] + step * row; };
+                expected << QLine(left, y(0), left, y(3));
+                for (int j = 0; j < 4; ++j)
+                    expected << QLine(left, y(j), right, y(j));
+                expected << QLine(right, y(0), right, y(3));
+            }
+            QCOMPARE(l.mid(12 * row, 12), expected);
         }
-        QCOMPARE(ys, (QList<int>{-400, -250, 0, 150, 350, 500, 750, 900}));
-        QCOMPARE(l[0], QLine(5800, 1100, 5800, 1650));
-        QCOMPARE(l[5], QLine(11000, 1100, 11000, 1650));
-        QCOMPARE(f.box(), "Kalimbo(Schreibübungen) | Das Arbeitsblatt wird gedruckt ...\r\r");
     }
 };
 

@@ -15,6 +15,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 namespace wt {
 
 inline void setPictures(PictureDir &dir, FakeProgram &program, QStringList names) {
@@ -83,19 +85,9 @@ inline QList<QPair<QString, QPoint>> texts(const RecordingSurface &s) {
     return out;
 }
 
-inline QPoint textAt(const RecordingSurface &s, const QString &text) {
-    for (const auto &t : texts(s))
-        if (t.first == text)
-            return t.second;
-    return QPoint(-1, -1);
-}
-
-/// Lines as (x1, y1, x2, y2).
-inline QList<QLine> lines(const RecordingSurface &s) {
-    QList<QLine> out;
-    for (const Op &op : opsOf(s, Op::Line))
-        out << QLine(op.rect.topLeft(), op.rect.bottomRight());
-    return out;
+inline bool hasText(const RecordingSurface &s, const QString &text) {
+    return std::any_of(s.ops.begin(), s.ops.end(),
+                       [&](const Op &op) { return op.kind == Op::Text && op.text == text; });
 }
 
 /// Rectangles of one kind; box outlines from corner to corner (right/bottom = x2/y2).
@@ -103,6 +95,14 @@ inline QList<QRect> rects(const RecordingSurface &s, Op::Kind kind) {
     QList<QRect> out;
     for (const Op &op : opsOf(s, kind))
         out << op.rect;
+    return out;
+}
+
+/// Lines as (x1, y1, x2, y2).
+inline QList<QLine> lines(const RecordingSurface &s) {
+    QList<QLine> out;
+    for (const QRect &r : rects(s, Op::Line))
+        out << QLine(r.topLeft(), r.bottomRight());
     return out;
 }
 inline QList<QRect> boxes(const RecordingSurface &s) {
