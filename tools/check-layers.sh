@@ -6,19 +6,20 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 declare -A may=(
-    [core]="core"
-    [rules]="core rules"
-    [records]="core records"
-    [syllables]="syllables"
-    [drawing]="core drawing"
-    [ui]="core drawing ui"
-    [program]="core drawing ui program records syllables"
-    [log]="core rules drawing ui program records syllables log"
-    [exercises]="core rules drawing ui program records syllables speech exercises"
-    [games]="core rules drawing ui program records syllables games"
-    [worksheets]="core rules drawing ui program records syllables worksheets"
-    [speech]="core speech"
-    [app]="core rules drawing ui program records syllables speech log exercises games worksheets app"
+    [files]="files"
+    [core]="files core"
+    [rules]="files core rules"
+    [records]="files core records"
+    [syllables]="files syllables"
+    [drawing]="files core drawing"
+    [ui]="files core drawing ui"
+    [program]="files core drawing ui program records syllables"
+    [log]="files core rules drawing ui program records syllables log"
+    [exercises]="files core rules drawing ui program records syllables speech exercises"
+    [games]="files core rules drawing ui program records syllables games"
+    [worksheets]="files core rules drawing ui program records syllables worksheets"
+    [speech]="files core speech"
+    [app]="files core rules drawing ui program records syllables speech log exercises games worksheets app"
 )
 bad=0
 while IFS= read -r file; do

@@ -1,5 +1,7 @@
 #include "core/settings.h"
 
+#include "files/safefile.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -178,24 +180,11 @@ ReadResult parse(const QByteArray &bytes, const Values &defaults) {
 ReadResult read(const QString &path, const Values &defaults) {
     ReadResult nothing;
     nothing.values = defaults;
-    // A pipe, folder or device of that name is a bad file. Opening a pipe
-    // would wait for a writer, so the check is repeated on the opened
-    // descriptor in case the name changed in between.
-    if (!QFileInfo(path).isFile())
-        return nothing;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return nothing;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return nothing;
-    }
+    // A pipe, folder or device of that name is a bad file, and so is one far
+    // larger than ten short lines could ever be.
     QFile f;
-    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    if (files::openForReading(path, f, files::kSettingsCap).status != files::Status::Ok)
         return nothing;
-    }
     return parseDevice(f, defaults);
 }
 

@@ -2,6 +2,7 @@
 
 #include "drawing/picturecache.h"
 #include "drawing/wmf/wmfpicture.h"
+#include "files/safefile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,13 +14,12 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
-#include <fcntl.h>
+#include <limits>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 #include <mutex>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -29,24 +29,17 @@ std::atomic<long> g_decodes{0};
 /// or a socket named like a picture is refused before anything waits on it.
 /// `stamp` names the file's present content (for the picture cache).
 bool openRegular(const QString &path, QFile &file, QString *stamp = nullptr) {
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    const files::Info info = files::openForReading(path, file, std::numeric_limits<qint64>::max());
+    if (info.status != files::Status::Ok)
         return false;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
     if (stamp)
         *stamp = QStringLiteral("%1|%2|%3|%4|%5.%6")
                      .arg(QFileInfo(path).absoluteFilePath())
-                     .arg(quint64(st.st_dev))
-                     .arg(quint64(st.st_ino))
-                     .arg(qint64(st.st_size))
-                     .arg(qint64(st.st_mtim.tv_sec))
-                     .arg(qint64(st.st_mtim.tv_nsec));
+                     .arg(info.device)
+                     .arg(info.inode)
+                     .arg(info.size)
+                     .arg(info.mtimeSec)
+                     .arg(info.mtimeNsec);
     return true;
 }
 

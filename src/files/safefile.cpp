@@ -1,0 +1,263 @@
+#include "files/safefile.h"
+
+#include <QFile>
+#include <cerrno>
+#include <fcntl.h>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace files {
+
+namespace {
+
+Info fromStat(const struct stat &st, qint64 cap) {
+    Info info;
+    if (!S_ISREG(st.st_mode)) {
+        info.status = Status::NotRegular;
+        return info;
+    }
+    info.size = qint64(st.st_size);
+    info.device = quint64(st.st_dev);
+    info.inode = quint64(st.st_ino);
+    info.mtimeSec = qint64(st.st_mtim.tv_sec);
+    info.mtimeNsec = qint64(st.st_mtim.tv_nsec);
+    info.status = info.size > cap ? Status::TooLarge : Status::Ok;
+    return info;
+}
+
+Info fromErrno(int error) {
+    Info info;
+    info.error = error;
+    if (error == ENOENT)
+        info.status = Status::Missing;
+    else if (error == ELOOP || error == ENOTDIR || error == ENXIO || error == EISDIR)
+        info.status = Status::NotRegular;
+    else
+        info.status = Status::Failed;
+    return info;
+}
+
+/// Opens without blocking and checks the opened descriptor; -1 unless Ok.
+int openChecked(const QString &path, qint64 cap, Info &info) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        info = fromErrno(errno);
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        info = fromErrno(errno);
+        ::close(fd);
+        return -1;
+    }
+    info = fromStat(st, cap);
+    if (info.status != Status::Ok) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+Info openForReading(const QString &path, QFile &file, qint64 cap) {
+    Info info;
+    const int fd = openChecked(path, cap, info);
+    if (fd < 0)
+        return info;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        info.status = Status::Failed;
+    }
+    return info;
+}
+
+Info probe(const QString &path, qint64 cap) {
+    Info info;
+    const int fd = openChecked(path, cap, info);
+    if (fd >= 0)
+        ::close(fd);
+    return info;
+}
+
+Contents readSmall(const QString &path, qint64 cap) {
+    Contents c;
+    QFile f;
+    c.info = openForReading(path, f, cap);
+    if (!c.ok())
+        return c;
+    // The size may have grown since the look: never read past the cap.
+    c.bytes = f.read(cap + 1);
+    if (c.bytes.size() > cap) {
+        c.bytes.clear();
+        c.info.status = Status::TooLarge;
+    }
+    return c;
+}
+
+Folder::~Folder() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+Folder::Folder(Folder &&other) noexcept : m_fd(other.m_fd) {
+    other.m_fd = -1;
+}
+
+Folder &Folder::operator=(Folder &&other) noexcept {
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = other.m_fd;
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
+Folder Folder::open(const QString &parent, const QString &name, bool create, Info *info) {
+    Info local;
+    Info &out = info ? *info : local;
+    Folder folder;
+    const int parentFd =
+        ::open(QFile::encodeName(parent).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (parentFd < 0) {
+        out = fromErrno(errno);
+        return folder;
+    }
+    const QByteArray native = QFile::encodeName(name);
+    if (create && ::mkdirat(parentFd, native.constData(), 0777) != 0 && errno != EEXIST) {
+        out = fromErrno(errno);
+        ::close(parentFd);
+        return folder;
+    }
+    const int fd = ::openat(parentFd, native.constData(),
+                            O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int openErrno = errno;
+    ::close(parentFd);
+    if (fd < 0) {
+        out = fromErrno(openErrno);
+        // A link where the folder should be, or a file of that name.
+        if (openErrno == ELOOP || openErrno == ENOTDIR)
+            out.status = Status::NotRegular;
+        return folder;
+    }
+    out = Info();
+    out.status = Status::Ok;
+    folder.m_fd = fd;
+    return folder;
+}
+
+int Folder::openForAppend(const QString &name, Info *info) const {
+    Info local;
+    Info &out = info ? *info : local;
+    if (m_fd < 0) {
+        out = fromErrno(EBADF);
+        return -1;
+    }
+    const int fd =
+        ::openat(m_fd, QFile::encodeName(name).constData(),
+                 O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        out = fromErrno(errno);
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        out = fromErrno(errno);
+        ::close(fd);
+        return -1;
+    }
+    out = fromStat(st, std::numeric_limits<qint64>::max());
+    if (out.status != Status::Ok) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+Info Folder::openForReading(const QString &name, QFile &file, qint64 cap) const {
+    if (m_fd < 0)
+        return fromErrno(EBADF);
+    const int fd = ::openat(m_fd, QFile::encodeName(name).constData(),
+                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fromErrno(errno);
+    struct stat st;
+    Info info = ::fstat(fd, &st) == 0 ? fromStat(st, cap) : fromErrno(errno);
+    if (info.status != Status::Ok ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (info.status == Status::Ok)
+            info.status = Status::Failed;
+        ::close(fd);
+    }
+    return info;
+}
+
+bool Folder::remove(const QString &name) const {
+    if (m_fd < 0)
+        return false;
+    return ::unlinkat(m_fd, QFile::encodeName(name).constData(), 0) == 0 || errno == ENOENT;
+}
+
+int appendWhole(int fd, const QByteArray &bytes, qint64 sizeBefore) {
+    qint64 done = 0;
+    int error = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errno;
+            break;
+        }
+        if (n == 0) {
+            error = ENOSPC;
+            break;
+        }
+        done += n;
+    }
+    if (error != 0 && done > 0) {
+        // Part of the bytes went out: take them back, so the file holds
+        // only what it held before.
+        while (::ftruncate(fd, off_t(sizeBefore)) != 0 && errno == EINTR) {
+        }
+    }
+    return error;
+}
+
+QString describe(const Info &info) {
+    switch (info.status) {
+    case Status::Ok:
+        return QString();
+    case Status::Missing:
+        return QStringLiteral("Die Datei oder der Ordner fehlt.");
+    case Status::NotRegular:
+        return QStringLiteral("Dort liegt keine gewöhnliche Datei (sondern eine Verknüpfung, "
+                              "ein Ordner oder ein Gerät).");
+    case Status::TooLarge:
+        return QStringLiteral("Die Datei ist zu groß.");
+    case Status::Failed:
+        break;
+    }
+    switch (info.error) {
+    case ENOSPC:
+        return QStringLiteral("Der Datenträger ist voll.");
+    case EDQUOT:
+        return QStringLiteral("Der zugeteilte Speicherplatz ist aufgebraucht.");
+    case EROFS:
+        return QStringLiteral("Der Datenträger ist schreibgeschützt.");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Es fehlt die Berechtigung.");
+    case EIO:
+        return QStringLiteral("Der Datenträger meldet einen Lesefehler.");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("Es sind zu viele Dateien geöffnet.");
+    default:
+        return QStringLiteral("Unbekannter Fehler (Nummer %1).").arg(info.error);
+    }
+}
+
+} // namespace files

@@ -1,0 +1,104 @@
+#pragma once
+// The one careful way to files beside the pictures and in the user's
+// folders. The picture folder is often a class share that pupils can write
+// to, so every file is treated as something a pupil may have left there: a
+// link, a FIFO, a device, a folder or a huge file.
+//
+// Reading: the open never blocks (a FIFO would wait for a writer), the
+// opened descriptor must be a regular file (a link to one is fine, a link to
+// a FIFO or /dev/zero is not), and its size must fit the kind of file.
+// Writing: no link is followed, neither for the file nor for the folder it
+// is created in, and only a regular file is written to.
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+class QFile;
+
+namespace files {
+
+enum class Status {
+    Ok,
+    Missing,    // nothing of that name
+    NotRegular, // a FIFO, device, socket, folder, or a link where none may be
+    TooLarge,   // larger than the cap of its kind
+    Failed,     // any other error (see `error`)
+};
+
+/// Size caps by kind of file.
+constexpr qint64 kSettingsCap = 4 * 1024 * 1024; // settings files, Silben.txt
+constexpr qint64 kRecordsCap = 64 * 1024 * 1024; // one child's records
+
+/// What a file looks like on the other side of an open.
+struct Info {
+    Status status = Status::Missing;
+    int error = 0;   // errno where the status is Failed
+    qint64 size = 0; // of the opened regular file
+    quint64 device = 0, inode = 0;
+    qint64 mtimeSec = 0, mtimeNsec = 0;
+};
+
+/// Opens `path` for reading into `file` (already closed) without blocking;
+/// only a regular file of at most `cap` bytes is opened. A link to a regular
+/// file is followed: reading never changes anything.
+Info openForReading(const QString &path, QFile &file, qint64 cap);
+
+/// Looks at `path` the same way without keeping it open.
+Info probe(const QString &path, qint64 cap);
+
+struct Contents {
+    Info info;
+    QByteArray bytes;
+    bool ok() const { return info.status == Status::Ok; }
+};
+
+/// The whole of a small file, read through openForReading.
+Contents readSmall(const QString &path, qint64 cap);
+
+/// A folder opened without following a link (O_DIRECTORY|O_NOFOLLOW); the
+/// files in it are reached relative to the opened folder, so a link placed
+/// for the folder after the check cannot redirect them.
+class Folder {
+public:
+    Folder() = default;
+    ~Folder();
+    Folder(Folder &&other) noexcept;
+    Folder &operator=(Folder &&other) noexcept;
+    Folder(const Folder &) = delete;
+    Folder &operator=(const Folder &) = delete;
+
+    /// Opens the folder `name` inside the folder at `parent`, creating it
+    /// when `create` is set. `parent` itself may be reached through links
+    /// (it is the folder the teacher chose); `name` may not be a link.
+    static Folder open(const QString &parent, const QString &name, bool create, Info *info);
+
+    bool isOpen() const { return m_fd >= 0; }
+    int fd() const { return m_fd; }
+
+    /// Opens the regular file `name` in this folder to append (creating it),
+    /// without following a link and without blocking. Returns the descriptor
+    /// (the caller closes it) or -1 with the reason in `info`.
+    int openForAppend(const QString &name, Info *info) const;
+
+    /// Opens the regular file `name` in this folder for reading, without
+    /// following a link and without blocking; at most `cap` bytes.
+    Info openForReading(const QString &name, QFile &file, qint64 cap) const;
+
+    /// Removes the file `name` from this folder (a link is removed, never
+    /// its target); true when it is gone.
+    bool remove(const QString &name) const;
+
+private:
+    int m_fd = -1;
+};
+
+/// Writes all of `bytes` at the end of the open file `fd`; on a short
+/// write the file is cut back to `sizeBefore`, so it never keeps half a
+/// line. Returns 0 or the errno of the failure (ENOSPC for a short write).
+int appendWhole(int fd, const QByteArray &bytes, qint64 sizeBefore);
+
+/// A German sentence for the teacher on why a file could not be used.
+QString describe(const Info &info);
+
+} // namespace files
