@@ -1,6 +1,11 @@
 #include "core/extras.h"
 
+#include "files/safefile.h"
+
+#include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
+#include <sys/stat.h>
 
 namespace {
 const char *const kSpeak = "Extras/WoerterVorlesen";
@@ -9,8 +14,7 @@ const char *const kMistakes = "Extras/FehlerwoerterUeben";
 const char *const kRecords = "Extras/AntwortenAufzeichnen";
 
 QSettings &userFile() {
-    static QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Kalimbo"),
-                       QStringLiteral("Kalimbo"));
+    static QSettings s(Extras::usableFile(Extras::userFilePath()), QSettings::IniFormat);
     return s;
 }
 } // namespace
@@ -31,6 +35,24 @@ bool Extras::save(QSettings &settings) const {
     settings.setValue(kRecords, keepRecords);
     settings.sync();
     return settings.status() == QSettings::NoError;
+}
+
+QString Extras::userFilePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Kalimbo/Kalimbo.ini");
+}
+
+QString Extras::usableFile(const QString &path) {
+    // Qt's own reading would wait for ever on a FIFO and read a huge file
+    // whole, and its writing would follow a link. Anything but a small
+    // regular file (or none) is left alone: the switches stay off and
+    // saving them fails, which the teacher is told.
+    struct stat st;
+    const bool link = ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+    const files::Status status = files::probe(path, files::kSettingsCap).status;
+    if (!link && (status == files::Status::Ok || status == files::Status::Missing))
+        return path;
+    return QStringLiteral("/dev/null/Kalimbo.ini");
 }
 
 Extras Extras::load() {

@@ -6,6 +6,7 @@
 // KALIMBO.INI keeps its ten lines; all are off until a teacher turns them on.
 
 class QSettings;
+class QString;
 
 struct Extras {
     bool speakWords = false;       // "Wörter vorlesen"
@@ -18,9 +19,14 @@ struct Extras {
     /// Writes the switches; false if the file could not be written.
     bool save(QSettings &settings) const;
 
-    /// The same, in the user's own file (~/.config/Kalimbo/Kalimbo.conf).
+    /// The same, in the user's own file (~/.config/Kalimbo/Kalimbo.ini).
     static Extras load();
     bool save() const;
+
+    static QString userFilePath();
+    /// `path` when it is a small regular file or nothing yet; otherwise a
+    /// path that can be neither read nor written.
+    static QString usableFile(const QString &path);
 
     bool operator==(const Extras &) const = default;
 };

@@ -245,6 +245,8 @@ QString describe(const Info &info) {
         return QStringLiteral("Der Datenträger ist voll.");
     case EDQUOT:
         return QStringLiteral("Der zugeteilte Speicherplatz ist aufgebraucht.");
+    case EFBIG:
+        return QStringLiteral("Die Datei ist zu groß für den Datenträger.");
     case EROFS:
         return QStringLiteral("Der Datenträger ist schreibgeschützt.");
     case EACCES:

@@ -1,5 +1,7 @@
 #include "records/recordstore.h"
 
+#include "files/safefile.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -8,6 +10,7 @@
 #include <QTimeZone>
 #include <algorithm>
 #include <array>
+#include <limits>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -217,8 +220,9 @@ QByteArray RecordStore::line(const QString &name, const Answer &a, const QDateTi
 }
 
 QString RecordStore::fileNameFor(const QString &name) {
+    // A name typed with composed or decomposed umlauts is the same name.
     const QString exact = name.normalized(QString::NormalizationForm_C);
-    bool changed = exact != name;
+    bool changed = false;
     QString readable;
     bool wordStart = true;
     for (QChar c : exact.trimmed()) {
@@ -245,17 +249,22 @@ QString RecordStore::fileNameFor(const QString &name) {
     }
     // Any other spelling of a plain name (case, blanks) counts as changed, so
     // names that differ only in case never share a file.
-    if (readable != name)
+    if (readable != exact)
         changed = true;
     if (!changed)
         return readable + QStringLiteral(".csv");
     const QByteArray hash =
-        QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(10);
+        QCryptographicHash::hash(exact.toUtf8(), QCryptographicHash::Sha1).toHex().left(10);
     return readable + QLatin1Char('_') + QString::fromLatin1(hash) + QStringLiteral(".csv");
 }
 
 QString RecordStore::pathFor(const QString &name) const {
     return QDir(m_folder).filePath(fileNameFor(name));
+}
+
+files::Folder RecordStore::openFolder(bool create, files::Info *info) const {
+    const QFileInfo fi(m_folder);
+    return files::Folder::open(fi.path(), fi.fileName(), create, info);
 }
 
 void RecordStore::fail(const QString &why) {
@@ -265,31 +274,57 @@ void RecordStore::fail(const QString &why) {
     m_problem = QStringLiteral("Die Antworten können nicht gespeichert werden:\r") +
                 QDir::toNativeSeparators(m_folder) + QStringLiteral("\r") + why +
                 QStringLiteral("\r\rDer Verlauf wird bis zum Programmende nicht fortgeführt.\r");
+    m_unreported << m_problem;
     if (onFailure)
         onFailure(m_problem);
 }
 
-QString RecordStore::takeProblemReport() {
-    if (m_enabled || m_reported)
-        return QString();
-    m_reported = true;
-    return m_problem;
+void RecordStore::failFile(const QString &name, const QString &file, const QString &why) {
+    if (m_badFiles.contains(file))
+        return;
+    m_badFiles.insert(file);
+    const QString problem =
+        QStringLiteral("Die Antworten von ") + name +
+        QStringLiteral(" können nicht gespeichert werden:\r") +
+        QDir::toNativeSeparators(QDir(m_folder).filePath(file)) + QStringLiteral("\r") + why +
+        QStringLiteral("\r\rDie Antworten der anderen Kinder werden weiter gespeichert.\r");
+    m_unreported << problem;
+    if (onFailure)
+        onFailure(problem);
 }
 
-bool RecordStore::append(const QString &name, const Answer &answer) {
+QString RecordStore::takeProblemReport() {
+    const QString out = m_unreported.join(QLatin1Char('\r'));
+    m_unreported.clear();
+    return out;
+}
+
+bool RecordStore::append(const QString &typedName, const Answer &answer) {
     if (!m_enabled)
         return false;
-    if (!QDir().mkpath(m_folder)) {
-        fail(QStringLiteral("Der Ordner kann nicht angelegt werden."));
+    const QString name = typedName.normalized(QString::NormalizationForm_C);
+    const QString file = fileNameFor(name);
+    if (m_badFiles.contains(file))
+        return false;
+    // Neither the folder nor the file may be a link: a pupil could point
+    // them at any file of the teacher's.
+    files::Info info;
+    const files::Folder folder = openFolder(true, &info);
+    if (!folder.isOpen()) {
+        fail(info.status == files::Status::NotRegular
+                 ? QStringLiteral("Dort liegt kein gewöhnlicher Ordner (sondern eine Verknüpfung "
+                                  "oder eine Datei).")
+                 : files::describe(info));
         return false;
     }
     QByteArray bytes = line(name, answer, now());
-    const QString path = pathFor(name);
-#ifdef Q_OS_UNIX
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    const int fd = folder.openForAppend(file, &info);
     if (fd < 0) {
-        fail(QString::fromLocal8Bit(std::strerror(errno)));
+        if (info.status == files::Status::Failed &&
+            (info.error == EROFS || info.error == ENOSPC || info.error == EDQUOT))
+            fail(files::describe(info));
+        else
+            failFile(name, file, files::describe(info));
         return false;
     }
     // Another program on the same share may append at the same moment: the
@@ -299,7 +334,9 @@ bool RecordStore::append(const QString &name, const Answer &answer) {
     while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
     }
     struct stat st {};
+    qint64 before = 0;
     if (::fstat(fd, &st) == 0) {
+        before = qint64(st.st_size);
         if (st.st_size == 0) {
             bytes.prepend(header());
         } else {
@@ -310,47 +347,40 @@ bool RecordStore::append(const QString &name, const Answer &answer) {
                 bytes.prepend('\n');
         }
     }
-    ssize_t written;
-    do {
-        written = ::write(fd, bytes.constData(), size_t(bytes.size()));
-    } while (written < 0 && errno == EINTR);
-    const int writeErrno = errno;
+    const int error = files::appendWhole(fd, bytes, before);
     ::close(fd);
-    if (written != ssize_t(bytes.size())) {
-        fail(written < 0 ? QString::fromLocal8Bit(std::strerror(writeErrno))
-                         : QStringLiteral("Die Datei ist unvollständig geschrieben."));
+    if (error != 0) {
+        files::Info why;
+        why.status = files::Status::Failed;
+        why.error = error;
+        fail(files::describe(why));
         return false;
     }
-#else
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-        fail(f.errorString());
-        return false;
-    }
-    if (f.size() == 0)
-        bytes.prepend(header());
-    if (f.write(bytes) != bytes.size()) {
-        fail(f.errorString());
-        return false;
-    }
-#endif
     return true;
 }
 
-QList<Record> RecordStore::parse(const QByteArray &data) {
-    QList<Record> out;
-    out.reserve(data.count('\n'));
-    const QByteArray head = header().chopped(1);
+namespace {
+
+/// Lines longer than this are damage (a file of zeros, say), not answers;
+/// they are skipped without being held.
+constexpr qsizetype kLongestLine = 64 * 1024;
+
+struct Interners {
+    Interner names, exercises, entries, givens;
+};
+
+/// Parses the whole lines of `data` (each ending with a line break).
+void parseLines(QByteArrayView data, QList<Record> &out, Interners &in) {
+    const QByteArray head = RecordStore::header().chopped(1);
     std::array<QByteArrayView, kFields> f;
     std::array<QByteArray, kFields> buf;
-    Interner names, exercises, entries, givens;
     qsizetype pos = 0;
     const qsizetype size = data.size();
     while (pos < size) {
         const qsizetype nl = data.indexOf('\n', pos);
         if (nl < 0)
             break; // a last line without its line break was cut off
-        QByteArrayView line(data.constData() + pos, nl - pos);
+        QByteArrayView line(data.data() + pos, nl - pos);
         pos = nl + 1;
         if (line.endsWith('\r'))
             line.chop(1);
@@ -367,38 +397,112 @@ QList<Record> RecordStore::parse(const QByteArray &data) {
             continue;
         if (f[2].isEmpty() || f[3].isEmpty())
             continue;
-        r.name = names.get(unguarded(f[1]));
-        r.exercise = exercises.get(f[2]);
-        r.entry = entries.get(f[3]);
-        r.given = givens.get(unguarded(f[5]));
+        r.name = in.names.get(unguarded(f[1]));
+        r.exercise = in.exercises.get(f[2]);
+        r.entry = in.entries.get(f[3]);
+        r.given = in.givens.get(unguarded(f[5]));
         out.append(std::move(r));
+    }
+}
+
+/// Reads an open records file chunk by chunk: memory grows with the answers,
+/// never with the file. `limit` stops after that many bytes (0: no limit).
+QList<Record> readStream(QFile &f, qint64 limit) {
+    QList<Record> out;
+    Interners in;
+    constexpr qint64 kChunk = 1024 * 1024;
+    // A file over the cap is read from its last part; the cut line is skipped.
+    bool skipToLine = false;
+    if (f.size() > files::kRecordsCap) {
+        f.seek(f.size() - files::kRecordsCap);
+        skipToLine = true;
+    }
+    QByteArray carry;
+    qint64 total = 0;
+    while (limit == 0 || total < limit) {
+        const QByteArray chunk = f.read(kChunk);
+        if (chunk.isEmpty())
+            break;
+        total += chunk.size();
+        QByteArrayView view(chunk);
+        if (skipToLine) {
+            const qsizetype nl = view.indexOf('\n');
+            if (nl < 0)
+                continue;
+            view = view.sliced(nl + 1);
+            skipToLine = false;
+        }
+        const qsizetype last = view.lastIndexOf('\n');
+        if (last < 0) {
+            carry += view;
+            if (carry.size() > kLongestLine) {
+                carry.clear();
+                skipToLine = true;
+            }
+            continue;
+        }
+        if (!carry.isEmpty()) {
+            const qsizetype nl = view.indexOf('\n');
+            carry += view.first(nl + 1);
+            parseLines(carry, out, in);
+            carry.clear();
+            view = view.sliced(nl + 1);
+            parseLines(view.first(last - nl), out, in);
+        } else {
+            parseLines(view.first(last + 1), out, in);
+        }
+        carry = view.sliced(view.lastIndexOf('\n') + 1).toByteArray();
+        if (carry.size() > kLongestLine) {
+            carry.clear();
+            skipToLine = true;
+        }
     }
     return out;
 }
 
+} // namespace
+
+QList<Record> RecordStore::parse(const QByteArray &data) {
+    QList<Record> out;
+    out.reserve(data.count('\n'));
+    Interners in;
+    parseLines(data, out, in);
+    return out;
+}
+
 QList<Record> RecordStore::read(const QString &path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    // Only a regular file inside a folder that is no link; a FIFO or a link
+    // to a device reads as no answers.
+    const QFileInfo fi(path);
+    const QFileInfo dir(fi.path());
+    const files::Folder folder = files::Folder::open(dir.path(), dir.fileName(), false, nullptr);
+    QFile f;
+    if (folder.openForReading(fi.fileName(), f, std::numeric_limits<qint64>::max()).status !=
+        files::Status::Ok)
         return {};
-    return parse(f.readAll());
+    return readStream(f, 0);
 }
 
 QList<ChildFile> RecordStore::children() const {
     QList<ChildFile> out;
-    const QFileInfoList files =
-        QDir(m_folder).entryInfoList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
-    for (const QFileInfo &fi : files) {
+    const files::Folder folder = openFolder(false, nullptr);
+    if (!folder.isOpen())
+        return out;
+    const QStringList names =
+        QDir(m_folder).entryList({QStringLiteral("*.csv")}, QDir::Files | QDir::System, QDir::Name);
+    for (const QString &file : names) {
+        QFile f;
+        if (folder.openForReading(file, f, std::numeric_limits<qint64>::max()).status !=
+            files::Status::Ok)
+            continue;
         ChildFile c;
-        c.path = fi.filePath();
-        QFile f(c.path);
-        if (f.open(QIODevice::ReadOnly)) {
-            // The name is on every line; the first few lines are enough.
-            const QList<Record> first = parse(f.read(4096));
-            if (!first.isEmpty())
-                c.name = first.first().name;
-        }
+        c.path = QDir(m_folder).filePath(file);
+        // The name is on every line; the first few lines are enough.
+        const QList<Record> first = parse(f.read(4096));
+        if (!first.isEmpty())
+            c.name = first.first().name.normalized(QString::NormalizationForm_C);
         if (c.name.isEmpty())
-            c.name = fi.completeBaseName();
+            c.name = QFileInfo(file).completeBaseName();
         out.append(c);
     }
     std::sort(out.begin(), out.end(), [](const ChildFile &a, const ChildFile &b) {

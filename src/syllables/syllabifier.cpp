@@ -1,5 +1,7 @@
 #include "syllables/syllabifier.h"
 
+#include "files/safefile.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
@@ -351,12 +353,14 @@ QString Syllabifier::hyphenated(const QString &noun, QChar mark) const {
 }
 
 Syllabifier::OverrideResult Syllabifier::loadOverrides(const QString &path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    // A teacher's list is a few hundred lines: a FIFO, a device or a file of
+    // many megabytes in its place is no list.
+    const files::Contents c = files::readSmall(path, files::kSettingsCap);
+    if (!c.ok()) {
         m_overrides.clear();
         return {};
     }
-    OverrideResult r = parseOverrides(f.readAll());
+    OverrideResult r = parseOverrides(c.bytes);
     r.opened = true;
     return r;
 }

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <sys/stat.h>
 
 class ExtrasTest : public QObject {
     Q_OBJECT
@@ -28,6 +29,54 @@ private slots:
         QDir().mkdir(dir.filePath("Kalimbo.ini"));
         QSettings blocked(dir.filePath("Kalimbo.ini"), QSettings::IniFormat);
         QVERIFY(!on.save(blocked));
+    }
+
+    // Qt would wait on a FIFO for good, read a huge file whole and write
+    // through a link: only a small regular file (or none) is used.
+    void userFileUsedOnlyWhenSmallAndRegular_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("used");
+        QTest::newRow("none yet") << "none" << true;
+        QTest::newRow("regular") << "regular" << true;
+        QTest::newRow("fifo") << "fifo" << false;
+        QTest::newRow("link to a fifo") << "fifo link" << false;
+        QTest::newRow("link to /dev/zero") << "zero link" << false;
+        QTest::newRow("link to a regular file") << "link" << false;
+        QTest::newRow("1 GB sparse") << "huge" << false;
+    }
+    void userFileUsedOnlyWhenSmallAndRegular() {
+        QFETCH(QString, kind);
+        QFETCH(bool, used);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Kalimbo.ini");
+        const QString other = dir.filePath("other");
+        const QByteArray stored = "[Extras]\nWoerterVorlesen=true\n";
+        auto write = [](const QString &p, const QByteArray &b) {
+            QFile f(p);
+            return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
+        };
+        if (kind == "regular")
+            QVERIFY(write(path, stored));
+        else if (kind == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == "fifo link")
+            QVERIFY(::mkfifo(QFile::encodeName(other).constData(), 0600) == 0 &&
+                    QFile::link(other, path));
+        else if (kind == "zero link")
+            QVERIFY(QFile::link("/dev/zero", path));
+        else if (kind == "link")
+            QVERIFY(write(other, stored) && QFile::link(other, path));
+        else if (kind == "huge")
+            QVERIFY(write(path, stored) && QFile(path).resize(qint64(1) << 30));
+        const QString usable = Extras::usableFile(path);
+        QCOMPARE(usable == path, used);
+        QSettings settings(usable, QSettings::IniFormat);
+        Extras on;
+        on.keepRecords = true;
+        QCOMPARE(Extras::load(settings).speakWords, kind == "regular");
+        QCOMPARE(on.save(settings), used);
+        if (kind == "link")
+            QCOMPARE(QFileInfo(path).isSymLink(), true);
     }
 
     // The switches change the program's state at once, survive a restart and

@@ -4,11 +4,14 @@
 // computers writing to one shared folder never mix their lines, and a writer
 // that dies mid-line damages at most that line.
 
+#include "files/safefile.h"
 #include "records/record.h"
 
 #include <QDateTime>
 #include <QList>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace records {
@@ -30,12 +33,14 @@ public:
     /// run (the folder could not be written) or this write failed.
     bool append(const QString &name, const Answer &answer);
 
-    /// False once a write has failed; nothing more is written in this run.
+    /// False once the folder could not be written; nothing more is written
+    /// in this run. A child whose own file cannot be written loses only
+    /// that child's answers.
     bool isEnabled() const { return m_enabled; }
     /// The German text that tells the teacher why records stopped.
     QString problem() const { return m_problem; }
-    /// The problem text the first time it is asked for, then empty: the
-    /// window layer shows it in one message.
+    /// The problems not told yet (each told once), then empty: the window
+    /// layer shows them to the teacher in one message.
     QString takeProblemReport();
     /// Called once, at the write that switched records off.
     std::function<void(const QString &problem)> onFailure;
@@ -62,11 +67,14 @@ public:
 
 private:
     void fail(const QString &why);
+    void failFile(const QString &name, const QString &file, const QString &why);
+    files::Folder openFolder(bool create, files::Info *info) const;
 
     QString m_folder;
     bool m_enabled = true;
-    bool m_reported = false;
     QString m_problem;
+    QStringList m_unreported;
+    QSet<QString> m_badFiles;
 };
 
 } // namespace records
