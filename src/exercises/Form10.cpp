@@ -31,7 +31,7 @@ void Form10::check(const QString &input) {
         return;
     }
     if (!rightBeginning(input)) {
-        record(LogList::Diktat, false, input);
+        typedWrong(LogList::Diktat, input);
         wrongBeginning();
         Picture1->show(); // the child sees the noun again until the next keystroke
     }

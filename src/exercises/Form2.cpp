@@ -64,10 +64,9 @@ void Form2::showNoun() {
     Label1 = nouns::displayForm(Label1);
     const QString noun = Label1.mid(4);
     drawWord(noun);
-    if (!noun.isEmpty()) {
+    // Reading a noun is logged for the teacher but is no answer to keep.
+    if (!noun.isEmpty())
         program().appendLog(LogList::Lesen, noun);
-        record(LogList::Lesen, true);
-    }
     announce(spokenDisplayForm(), true);
 }
 

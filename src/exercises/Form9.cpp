@@ -56,7 +56,7 @@ void Form9::check(const QString &input) {
         return;
     }
     if (!rightBeginning(input)) {
-        record(LogList::Abschrift, false, input);
+        typedWrong(LogList::Abschrift, input);
         wrongBeginning();
     }
     focusInput();

@@ -115,13 +115,15 @@ void ExerciseFrame::refill() {
     if (!store || !m_program.extras.practiseMistakes)
         return;
     const QList<records::Record> kept =
-        records::RecordStore::read(store->pathFor(m_program.nameLabel()));
+        records::RecordStore::read(store->pathFor(m_program.childName()));
     for (const QString &e : records::practiceEntries(kept, store->now()))
         if (List1.contains(e) && !m_due.contains(e))
             m_due << e;
 }
 
 QString ExerciseFrame::draw() {
+    leavingEntry();
+    m_judged = false;
     if (List1.size() < m_refillBelow)
         refill();
     if (List1.isEmpty()) {
@@ -197,6 +199,7 @@ void ExerciseFrame::colourStrip() {
 }
 
 void ExerciseFrame::abbruch() {
+    leavingEntry();
     Image1->clear();
     if (Image2)
         Image2->clear();
@@ -205,8 +208,12 @@ void ExerciseFrame::abbruch() {
 }
 
 void ExerciseFrame::record(LogList exercise, bool right, const QString &given) {
-    if (!m_entry.isEmpty())
-        m_program.recordAnswer(exercise, m_entry, right, given);
+    // The first answer to a noun on show is the child's answer; the tries
+    // after it until the next noun are no new answers.
+    if (m_entry.isEmpty() || m_judged)
+        return;
+    m_judged = true;
+    m_program.recordAnswer(exercise, m_entry, right, given);
 }
 
 void ExerciseFrame::tell(const QString &text, const QString &title) {

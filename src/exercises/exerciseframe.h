@@ -126,8 +126,12 @@ protected:
     /// A hidden window falls silent.
     void hideEvent(QHideEvent *e) override;
 
-    /// Keeps the child's answer on the entry drawn last.
+    /// Keeps the child's answer on the entry drawn last: the first answer
+    /// to each noun drawn, one line per noun and attempt.
     void record(LogList exercise, bool right, const QString &given = QString());
+    /// The noun on show is about to be left (another is drawn, or the
+    /// screen is left): a screen that judges late judges now.
+    virtual void leavingEntry() {}
 
     /// Message box of an exercise with the greeting in front.
     void tell(const QString &text, const QString &title);
@@ -140,6 +144,7 @@ private:
     int m_refillBelow;
     QString m_entry;
     bool m_answerSpoken = false;
+    bool m_judged = false; // the noun on show has its answer
 
     /// Missed entries still to come first in this pass (empty unless practising).
     QStringList m_due;

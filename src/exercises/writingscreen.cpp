@@ -65,10 +65,27 @@ bool WritingScreen::rightBeginning(const QString &input) const {
 
 void WritingScreen::accept(LogList log, const QString &input) {
     program().appendLog(log, input);
-    record(log, true, input);
+    // One answer per word: right when written without a wrong beginning,
+    // else wrong with the first wrong writing.
+    record(log, m_wrongTyped.isEmpty(), m_wrongTyped.isEmpty() ? input : m_wrongTyped);
+    m_wrongTyped.clear();
     if (confirmations())
         tell(QStringLiteral("Das Wort wurde richtig geschrieben!\r\r"),
              QStringLiteral("Abschrift"));
+}
+
+void WritingScreen::typedWrong(LogList log, const QString &input) {
+    if (m_wrongTyped.isEmpty()) {
+        m_wrongTyped = input;
+        m_wrongLog = log;
+    }
+}
+
+void WritingScreen::leavingEntry() {
+    // A word left with a wrong beginning is a wrong answer.
+    if (!m_wrongTyped.isEmpty())
+        record(m_wrongLog, false, m_wrongTyped);
+    m_wrongTyped.clear();
 }
 
 void WritingScreen::wrongBeginning() {

@@ -28,6 +28,9 @@ protected:
     /// Logs a right noun and confirms it if confirmations are on.
     void accept(LogList log, const QString &input);
     void wrongBeginning();
+    /// A keystroke made the word's beginning wrong (kept for its answer).
+    void typedWrong(LogList log, const QString &input);
+    void leavingEntry() override;
     void focusInput();
     /// The instruction label, clickable to reach the input.
     void makeInstruction(const QString &text, const QRect &r, const QFont &font, const QColor &back,
@@ -43,4 +46,6 @@ private:
     QLineEdit *Text1 = nullptr;      // the child's input
     QPushButton *Command2 = nullptr; // "<<"
     QPushButton *Command3 = nullptr; // ">>"
+    QString m_wrongTyped;            // the first wrong writing of the word on show
+    LogList m_wrongLog = LogList::Abschrift;
 };

@@ -91,6 +91,7 @@ void Form7::newCarpet() {
     Image2->clearPicture();
     const QString file =
         m_carpet.build(m_program.nounList(), m_program.random(), m_program.clock());
+    m_missed.clear();
     const Picture pic = Picture::load(file);
     const QSize size = pic.naturalTwips();
     m_program.setPictureSize(size);
@@ -137,12 +138,17 @@ void Form7::carpetPressed(QPoint tw) {
     const int k = Carpet::cellAt(tw);
     const QString letter = m_carpet.carpetLetters().value(k);
     const Carpet::Result r = m_carpet.click(k);
-    // Clicks beside the letters are no answer.
-    if (!letter.isEmpty())
-        m_program.recordAnswer(LogList::Teppich, m_carpet.pictureFile(), r != Carpet::Result::Wrong,
-                               letter);
-    if (r == Carpet::Result::Wrong)
+    // A click is a move; the carpet solved is the answer, with the wrong
+    // letters clicked on the way.
+    if (r == Carpet::Result::Wrong) {
+        if (!letter.isEmpty())
+            m_missed += letter;
         return;
+    }
+    if (r == Carpet::Result::Solved) {
+        m_program.recordAnswer(LogList::Teppich, m_carpet.pictureFile(), true, m_missed);
+        m_missed.clear();
+    }
     drawCell(k, QColor(255, 0, 0));
     Surface &s = bild2->surface();
     bild2->beginBatch();

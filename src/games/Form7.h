@@ -40,6 +40,7 @@ private:
     void placeSolutionText();
 
     Carpet m_carpet;
+    QString m_missed;                // wrong letters clicked on this carpet
     QLabel *Label1 = nullptr;        // the noun, spaced out
     Canvas *bild2 = nullptr;         // found letters
     Canvas *bild1 = nullptr;         // the carpet

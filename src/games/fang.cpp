@@ -248,10 +248,11 @@ void fang::tick() {
 }
 
 void fang::recordCaught() {
-    const QString caught = m_game.caught();
-    for (; m_caught < caught.size(); ++m_caught)
-        if (caught[m_caught] != QLatin1Char(' ')) // blanks are taken along, not caught
-            m_program.recordAnswer(LogList::Fange, m_entry, true, caught.mid(m_caught, 1));
+    // A caught letter is a move; the whole word caught is the answer.
+    if (m_caught != 0 || !m_game.completed() || m_game.caught().isEmpty())
+        return;
+    m_caught = 1;
+    m_program.recordAnswer(LogList::Fange, m_entry, true, m_game.caught().trimmed());
 }
 
 void fang::afterCheck(int caught) {

@@ -80,5 +80,5 @@ private:
     Ticker *Zeit1 = nullptr;          // one-second clock
     Program &m_program;
     QString m_entry;  // the noun list's entry of the word in play
-    int m_caught = 0; // letters of it already kept as answers
+    int m_caught = 0; // 1 once the word caught is kept as an answer
 };

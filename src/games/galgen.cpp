@@ -229,6 +229,7 @@ void galgen::startGame() {
         return;
     const QString entry = m_wordPool.takeAt(m_program.random().index(int(m_wordPool.size())));
     m_game.start(entry);
+    m_tried.clear();
     Bezeichnung1->setText(m_game.mask());
     Bezeichnung2->clear();
 }
@@ -243,9 +244,14 @@ void galgen::playKey(QListWidgetItem *item) {
         return;
     const QChar letter = item->text().at(1);
     const Hangman::Outcome outcome = m_game.play(letter);
-    m_program.recordAnswer(LogList::Galgen, m_game.pictureFile(),
-                           outcome == Hangman::Outcome::Hit || outcome == Hangman::Outcome::Won,
-                           QString(letter));
+    // A letter is a move; the round won or lost is the answer, with the
+    // letters tried.
+    m_tried += letter;
+    if (outcome == Hangman::Outcome::Won || outcome == Hangman::Outcome::Lost) {
+        m_program.recordAnswer(LogList::Galgen, m_game.pictureFile(),
+                               outcome == Hangman::Outcome::Won, m_tried);
+        m_tried.clear();
+    }
     switch (outcome) {
     case Hangman::Outcome::Hit:
         Bezeichnung1->setText(m_game.mask());

@@ -93,6 +93,7 @@ private:
     void showPicture();
 
     Hangman m_game;
+    QString m_tried;                // the letters tried in this round
     QStringList m_wordPool;         // Liste2
     QLabel *Bezeichnung1 = nullptr; // mask
     QLabel *Bezeichnung2 = nullptr; // solution after a loss

@@ -73,6 +73,7 @@ void memo::newGame() {
     for (int k = 1; k <= 18; ++k)
         Bezeichnung[k]->hide();
     m_game.deal(m_program.nounList(), m_program.random(), m_program.clock());
+    m_turns = 0;
     writeCards();
     m_program.dialogs().message(QStringLiteral("Merke dir die Lage der Wörter gut.\r"
                                                "Klicke danach auf den Startknopf!\r\r"),
@@ -139,15 +140,16 @@ QString memo::entryOf(const QString &noun) const {
 void memo::coverClicked(int k) {
     if (!coverShown(k))
         return;
-    const int opened = m_game.firstOpen();
     const int secondBefore = m_game.secondOpen();
     const MemoryGame::Click r = m_game.click(k);
-    // The second card of a pair is the answer: matched or not.
-    if (r.matched || (m_game.secondOpen() == k && secondBefore != k)) {
-        const QString a = m_game.cards().value((r.matched ? r.pairA : opened) - 1);
-        const QString b = m_game.cards().value(k - 1);
-        m_program.recordAnswer(LogList::Memory, entryOf(a), r.matched,
-                               a + QStringLiteral(", ") + b);
+    // A turn is a move; a pair found is the answer, with the turns it took
+    // since the pair before.
+    if (r.matched || (m_game.secondOpen() == k && secondBefore != k))
+        ++m_turns;
+    if (r.matched) {
+        const QString a = m_game.cards().value(r.pairA - 1);
+        m_program.recordAnswer(LogList::Memory, entryOf(a), true, QString::number(m_turns));
+        m_turns = 0;
     }
     if (r.closeA > 0) {
         Bezeichnung[r.closeA]->show();

@@ -42,6 +42,7 @@ private:
     QString entryOf(const QString &noun) const;
 
     MemoryGame m_game;
+    int m_turns = 0;                  // turns since the last pair found
     Canvas *board = nullptr;          // the window's own writing
     PressLabel *Bezeichnung[19] = {}; // covers 1 to 18, named "Bezeichnung1" ...
     QPushButton *Command1 = nullptr;  // "Abbruch . . ."

@@ -293,7 +293,7 @@ void Verlauf::activated() {
 void Verlauf::refresh() {
     RecordStore *store = m_program.records();
     const QString wanted =
-        Kinder->currentIndex() >= 0 ? Kinder->currentText() : m_program.nameLabel();
+        Kinder->currentIndex() >= 0 ? Kinder->currentText() : m_program.childName();
     QSignalBlocker block(Kinder);
     Kinder->clear();
     if (store)
@@ -301,7 +301,7 @@ void Verlauf::refresh() {
             Kinder->addItem(c.name, c.path);
     int index = Kinder->findText(wanted);
     if (index < 0)
-        index = Kinder->findText(m_program.nameLabel());
+        index = Kinder->findText(m_program.childName());
     if (index < 0 && Kinder->count() > 0)
         index = 0;
     Kinder->setCurrentIndex(index);

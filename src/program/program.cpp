@@ -21,7 +21,12 @@ void Program::recordAnswer(LogList exercise, const QString &entry, bool right,
     if (!store)
         return;
     const QString id = records::exerciseIds().value(int(exercise) - 1);
-    store->append(nameLabel(), {id, entry, right, given});
+    store->append(childName(), {id, entry, right, given});
+}
+
+QString Program::childName() const {
+    const QString greeted = nameField().trimmed();
+    return greeted.isEmpty() ? nameLabel() : greeted;
 }
 
 Syllabifier &Program::syllables() {

@@ -100,6 +100,9 @@ public:
     virtual QString nameField() const = 0;
     /// The name label: the name as last confirmed.
     virtual QString nameLabel() const = 0;
+    /// The name the child's answers are kept under: the one the child is
+    /// greeted with.
+    QString childName() const;
     virtual bool option(Option o) const = 0;
     /// The reading screen's picture switch writes the option back.
     virtual void setPicturesOption(bool on) = 0;

@@ -52,6 +52,8 @@ Report buildReport(const QList<Record> &records, const QDate &today) {
     for (const Record &r : records) {
         if (report.name.isEmpty())
             report.name = r.name;
+        if (!isJudged(r.exercise))
+            continue;
         auto ic = indexCache.find(r.exercise);
         if (ic == indexCache.end()) {
             const int i = ids.indexOf(r.exercise);
@@ -125,7 +127,7 @@ QStringList practiceEntries(const QList<Record> &records, const QDateTime &now) 
     QList<const Record *> ordered;
     ordered.reserve(records.size());
     for (const Record &r : records)
-        if (r.secs <= nowSecs)
+        if (r.secs <= nowSecs && isJudged(r.exercise))
             ordered.append(&r);
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](const Record *a, const Record *b) { return a->secs < b->secs; });

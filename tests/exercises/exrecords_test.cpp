@@ -1,13 +1,17 @@
-// The child's records beyond single answers: memory pairs, a folder that
-// cannot be written, and missed nouns first when the teacher asks for practice.
+// The child's records: what counts as an answer on each screen, under which
+// name, a folder that cannot be written, and missed nouns first when the
+// teacher asks for practice.
 
+#include "exercises/Form2.h"
 #include "exercises/Form3.h"
 #include "exercises/Form9.h"
+#include "games/galgen.h"
 #include "games/memo.h"
 #include "records/recordstore.h"
 #include "support/windowfixture.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -17,33 +21,75 @@ static const QDateTime kNow(QDate(2024, 3, 14), QTime(10, 0));
 class ExRecordsTest : public QObject {
     Q_OBJECT
 private slots:
-    // In memory the second card of a pair is the answer; the click that
-    // turns a wrong pair down is none.
-    void memoryPairs() {
+    // One judged answer per noun and attempt: a turn, a letter or a noun
+    // looked at is no answer. Each row plays one screen on one noun.
+    void oneAnswerPerNounAndAttempt_data() {
+        QTest::addColumn<QString>("play");
+        QTest::addColumn<QStringList>("kept"); // entry|right|given
+        QTest::newRow("reading a noun") << "read" << QStringList{};
+        QTest::newRow("article wrong, then right") << "article" << QStringList{"derHund.jpg|0|die"};
+        QTest::newRow("copy right at once") << "copy Hund" << QStringList{"derHund.jpg|1|Hund"};
+        QTest::newRow("copy after a wrong beginning")
+            << "copy Hx Hux Hund" << QStringList{"derHund.jpg|0|Hx"};
+        QTest::newRow("copy left after a wrong beginning")
+            << "copy Hx leave" << QStringList{"derHund.jpg|0|Hx"};
+        QTest::newRow("hangman: misses, then won")
+            << "hangman" << QStringList{"derHund.jpg|1|XHUND"};
+        QTest::newRow("memory: two turns to the pair")
+            << "memory" << QStringList{"derHund.jpg|1|2"};
+    }
+    void oneAnswerPerNounAndAttempt() {
+        QFETCH(QString, play);
+        QFETCH(QStringList, kept);
         QTemporaryDir dir;
         records::RecordStore store(dir.path());
-        WindowFixture f({"derHund.jpg", "dieKatze.jpg"});
+        const bool memory = play == "memory";
+        WindowFixture f(memory ? QStringList{"derHund.jpg", "dieKatze.jpg"}
+                               : QStringList{"derHund.jpg"});
         f.p.recordStore = &store;
-        auto *w = f.open<memo>(ScreenId::Memo);
-        control<QPushButton>(w, "Command3")->click(); // the cards are covered
-        const QStringList cards = w->game().cards();
-        const int other = int(cards.indexOf(cards[0] == "Hund" ? "Katze" : "Hund")) + 1;
-        const int twin = int(cards.lastIndexOf(cards[0])) + 1;
-        auto click = [&](int k) {
-            QTest::mouseClick(control(w, ("Bezeichnung" + QByteArray::number(k)).constData()),
-                              Qt::LeftButton);
-        };
-        click(1);
-        click(other); // no pair
-        click(twin);  // turns the two down, opens the twin
-        click(1);     // the pair
-        const QList<records::Record> kept = records::RecordStore::read(store.pathFor("Freund"));
-        QStringList got; // entry, right, given
-        for (const records::Record &r : kept)
+        f.p.name = "Ben"; // greeted so, never confirmed: the answers are Ben's
+        if (play == "read") {
+            f.open<Form2>(ScreenId::Form2);
+        } else if (play == "article") {
+            auto *w = f.open<Form3>(ScreenId::Form3);
+            control<QPushButton>(w, "Command3")->click(); // die
+            control<QPushButton>(w, "Command2")->click(); // der
+        } else if (play.startsWith("copy")) {
+            auto *w = f.open<Form9>(ScreenId::Form9);
+            for (const QString &step : play.split(' ').mid(1)) {
+                if (step == "leave")
+                    control<QPushButton>(w, "Command1")->click();
+                else
+                    control<QLineEdit>(w, "Text1")->setText(step);
+            }
+        } else if (play == "hangman") {
+            auto *w = f.open<galgen>(ScreenId::Galgen);
+            auto *board = control<QListWidget>(w, "Liste1");
+            for (QChar c : QString("XHUND"))
+                for (int i = 0; i < board->count(); ++i)
+                    if (board->item(i)->text().at(1) == c)
+                        w->playKey(board->item(i));
+        } else if (memory) {
+            auto *w = f.open<memo>(ScreenId::Memo);
+            control<QPushButton>(w, "Command3")->click(); // the cards are covered
+            const QStringList cards = w->game().cards();
+            const int hund = int(cards.indexOf("Hund")) + 1;
+            const int katze = int(cards.indexOf("Katze")) + 1;
+            const int twin = int(cards.lastIndexOf("Hund")) + 1;
+            auto click = [&](int k) {
+                QTest::mouseClick(control(w, ("Bezeichnung" + QByteArray::number(k)).constData()),
+                                  Qt::LeftButton);
+            };
+            click(hund);
+            click(katze); // no pair: a turn
+            click(twin);  // turns the two down, opens the twin
+            click(hund);  // the pair, at the second turn
+        }
+        QStringList got;
+        for (const records::Record &r : records::RecordStore::read(store.pathFor("Ben")))
             got << QStringList{r.entry, QString::number(r.right), r.given}.join(u'|');
-        const QString entry = cards[0] == "Hund" ? "derHund.jpg" : "dieKatze.jpg";
-        QCOMPARE(got, (QStringList{entry + "|0|" + cards[0] + ", " + cards[other - 1],
-                                   entry + "|1|" + cards[0] + ", " + cards[0]}));
+        QCOMPARE(got, kept);
+        QVERIFY(!QFile::exists(store.pathFor("Freund")));
     }
 
     // A folder that cannot be written shows the child no box.
@@ -95,6 +141,7 @@ private slots:
         t = kNow;
 
         WindowFixture f({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg", "dasAuto.jpg"});
+        f.p.name = "Freund";
         f.p.extras.practiseMistakes = practise;
         f.p.recordStore = recordsOn ? &store : nullptr;
         f.p.randomRec.script << 0.0 << 0.0 << 0.0 << 0.0;

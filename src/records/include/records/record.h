@@ -32,6 +32,9 @@ struct Record {
 const QStringList &exerciseIds();
 /// German heading of an exercise id ("Begleiter"); the id itself if unknown.
 QString exerciseTitle(const QString &id);
+/// False for lines that are no judged answer (a noun read); the report and
+/// the practice of missed nouns pass them over.
+bool isJudged(const QString &id);
 /// Exercises whose answers are a definite article der/die/das.
 bool isArticleExercise(const QString &id);
 
