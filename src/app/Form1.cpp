@@ -175,31 +175,19 @@ void Form1::buildButtons() {
     connect(Command15, &QPushButton::clicked, this,
             [this] { m_program.showScreen(ScreenId::Form11); });
 
-    struct Launch {
-        QPushButton *button;
-        int minimum;
-        bool tooFew; // the "zu wenig" text, else the "keine" text
-        const char *title;
-        ScreenId id;
+    const std::pair<QPushButton *, LogList> launches[] = {
+        {Command2, LogList::Lesen},      {Command3, LogList::Begleiter},
+        {Command10, LogList::Ergaenzen}, {Command13, LogList::Wortwahl},
+        {Command16, LogList::Bildwahl},  {Command11, LogList::Abschrift},
+        {Command12, LogList::Diktat},    {Command14, LogList::Galgen},
+        {Command17, LogList::Memory},    {Command18, LogList::Fange},
+        {Command19, LogList::Teppich},   {Command20, LogList::Abc},
     };
-    const Launch launches[] = {
-        {Command2, 3, true, "Nomen", ScreenId::Form2},
-        {Command3, 1, false, "Begleiter", ScreenId::Form3},
-        {Command10, 1, false, "Ergänzen", ScreenId::Form4},
-        {Command13, 10, true, "Wortwahl", ScreenId::Form5},
-        {Command16, 10, true, "Bildwahl", ScreenId::Form6},
-        {Command11, 1, false, "Abschrift", ScreenId::Form9},
-        {Command12, 1, false, "Diktat", ScreenId::Form10},
-        {Command14, 1, false, "Galgen", ScreenId::Galgen},
-        {Command17, 9, true, "Memory", ScreenId::Memo},
-        {Command18, 1, false, "Fange", ScreenId::Fang},
-        {Command19, 1, false, "Teppich", ScreenId::Form7},
-        {Command20, 5, true, "A B C", ScreenId::Form8},
-    };
-    for (const Launch &l : launches) {
-        const QString title = QString::fromUtf8(l.title);
-        connect(l.button, &QPushButton::clicked, this, [this, l, title] {
-            launch(int(List2.size()), l.minimum, l.tooFew ? kTooFew : kNone, title, l.id);
+    for (const auto &[button, log] : launches) {
+        const Exercise &e = exercises::of(log);
+        connect(button, &QPushButton::clicked, this, [this, &e] {
+            launch(int(List2.size()), e.leastNouns, e.tooFewText ? kTooFew : kNone,
+                   QString::fromUtf8(e.launchTitle), e.screen);
         });
     }
 }

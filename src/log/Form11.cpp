@@ -8,10 +8,6 @@
 #include <QListWidget>
 #include <QPushButton>
 
-static const char *const kHeadings[12] = {"Lesen",    "Bildwahl", "Wortwahl",  "Begleiter",
-                                          "Ergänzen", "A B C",    "Abschrift", "Diktat",
-                                          "Teppich",  "Fange",    "Memory",    "Galgen"};
-
 Form11::Form11(Program &program)
     : Screen(program, 10815, 7575, QStringLiteral("Kalimbo (Benutzereingaben)"),
              QColor(192, 192, 255)),
@@ -30,8 +26,8 @@ Form11::Form11(Program &program)
     for (int i = 0; i < 12; ++i) {
         const int col = i % 6;
         const bool second = i >= 6;
-        auto *h = controls::label(this, QString::fromUtf8(kHeadings[i]), lefts[col],
-                                  second ? 4320 : 960, 1575, 255, headFont);
+        auto *h = controls::label(this, QString::fromUtf8(exercises::all()[size_t(i)].heading),
+                                  lefts[col], second ? 4320 : 960, 1575, 255, headFont);
         h->setAlignment(Qt::AlignCenter);
         controls::colourise(h, Qt::black, Qt::white);
         m_headings[i] = h;

@@ -20,8 +20,7 @@ void Program::recordAnswer(LogList exercise, const QString &entry, bool right,
     records::RecordStore *store = records();
     if (!store)
         return;
-    const QString id = records::exerciseIds().value(int(exercise) - 1);
-    store->append(childName(), {id, entry, right, given});
+    store->append(childName(), {exercises::recordId(exercise), entry, right, given});
 }
 
 QString Program::childName() const {

@@ -5,6 +5,7 @@
 // only read it. Windows are created lazily on first show and discarded when
 // closed by their title bar.
 
+#include "core/exercisetable.h"
 #include "core/extras.h"
 #include "ui/screen.h"
 
@@ -25,45 +26,6 @@ namespace records {
 class RecordStore;
 }
 class Speech;
-
-/// Every window besides the main menu.
-enum class ScreenId {
-    Form2,     // reading
-    Form3,     // article choice
-    Form4,     // "Ich sehe"
-    Form5,     // word choice
-    Form6,     // picture choice
-    Form9,     // copy
-    Form10,    // dictation
-    Galgen,    // hangman
-    Memo,      // memory
-    Fang,      // catch game
-    Form7,     // letter carpet
-    Form8,     // ABC ordering
-    Drucken1,  // learning cards
-    Drucken2,  // sound-exercise cards
-    Drucken3,  // writing worksheets
-    Schriften, // font chooser
-    Form11,    // user-input log
-    TrvLabel,  // about box
-    Verlauf,   // the children's records
-};
-
-/// The twelve lists of the user-input log, numbered as the log window's lists.
-enum class LogList {
-    Lesen = 1,
-    Bildwahl,
-    Wortwahl,
-    Begleiter,
-    Ergaenzen,
-    Abc,
-    Abschrift,
-    Diktat,
-    Teppich,
-    Fange,
-    Memory,
-    Galgen,
-};
 
 /// The six switches of the options panel.
 enum class Option {

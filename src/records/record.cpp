@@ -1,22 +1,14 @@
 #include "records/record.h"
 
+#include "core/exercisetable.h"
+
 #include <QStringList>
 
 namespace records {
 
-const QStringList &exerciseIds() {
-    static const QStringList ids{"lesen",     "bildwahl", "wortwahl",  "begleiter",
-                                 "ergaenzen", "abc",      "abschrift", "diktat",
-                                 "teppich",   "fange",    "memory",    "galgen"};
-    return ids;
-}
-
 QString exerciseTitle(const QString &id) {
-    static const char *const titles[] = {"Lesen",    "Bildwahl", "Wortwahl",  "Begleiter",
-                                         "Ergänzen", "A B C",    "Abschrift", "Diktat",
-                                         "Teppich",  "Fange",    "Memory",    "Galgen"};
-    const int i = exerciseIds().indexOf(id);
-    return i < 0 ? id : QString::fromUtf8(titles[i]);
+    const Exercise *e = exercises::byRecordId(id);
+    return e ? QString::fromUtf8(e->heading) : id;
 }
 
 bool isJudged(const QString &id) {

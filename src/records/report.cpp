@@ -1,5 +1,7 @@
 #include "records/report.h"
 
+#include "core/exercisetable.h"
+
 #include "core/nouns.h"
 
 #include <QHash>
@@ -41,7 +43,6 @@ int Confusion::total() const {
 Report buildReport(const QList<Record> &records, const QDate &today) {
     Report report;
     const QDate weekStart = today.addDays(-6);
-    const QStringList &ids = exerciseIds();
     // Known exercises first in their order, then any others by id.
     std::map<QPair<int, QString>, ExerciseReport> perExercise;
     std::map<QString, QHash<QString, int>> wrongNouns; // exercise -> noun -> count
@@ -56,8 +57,8 @@ Report buildReport(const QList<Record> &records, const QDate &today) {
             continue;
         auto ic = indexCache.find(r.exercise);
         if (ic == indexCache.end()) {
-            const int i = ids.indexOf(r.exercise);
-            ic = indexCache.insert(r.exercise, i < 0 ? int(ids.size()) : i);
+            const Exercise *e = exercises::byRecordId(r.exercise);
+            ic = indexCache.insert(r.exercise, e ? int(e->log) : int(exercises::all().size()) + 1);
         }
         ExerciseReport &ex = perExercise[{ic.value(), r.exercise}];
         ex.exercise = r.exercise;

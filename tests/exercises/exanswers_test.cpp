@@ -156,7 +156,7 @@ private slots:
         QCOMPARE(kept.size(), judged ? 1 : 0);
         if (!judged)
             return;
-        QCOMPARE(kept[0].exercise, records::exerciseIds().value(list - 1));
+        QCOMPARE(kept[0].exercise, exercises::recordId(LogList(list)));
         QCOMPARE(kept[0].entry, nouns[0]);
         QCOMPARE(kept[0].right, right);
         QCOMPARE(kept[0].given, given);

@@ -7,7 +7,7 @@
 namespace records {
 
 struct Answer {
-    /// Stable id of the exercise ("begleiter", "diktat", ...; see exerciseIds()).
+    /// Stable id of the exercise ("begleiter", "diktat", ...; see the exercise table).
     QString exercise;
     /// The noun entry as the noun list holds it (derHund.jpg).
     QString entry;
@@ -28,8 +28,6 @@ struct Record {
     qint64 secs = 0;
 };
 
-/// The exercises in the order of the log window's lists.
-const QStringList &exerciseIds();
 /// German heading of an exercise id ("Begleiter"); the id itself if unknown.
 QString exerciseTitle(const QString &id);
 /// False for lines that are no judged answer (a noun read); the report and
