@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs Kalimbo into a temporary DESTDIR, validates its desktop entry and
-# AppStream metadata, and runs the menu
+# AppStream metadata, installs it to other prefixes, and runs the menu
 # launcher with a temporary home and a stand-in for the program, also on
 # folders it cannot write.
 #   install_test.sh <cmake> <build dir> <samples source dir> <bindir> <datadir>
@@ -35,6 +35,34 @@ expected=$(find "$source_samples" -maxdepth 1 -type f \( -iname '*.jpg' -o -inam
     -o -iname '*.bmp' -o -iname '*.wmf' \) | wc -l)
 installed=$(find "$share/kalimbo/samples" -type f | wc -l)
 [ "$installed" -eq "$expected" ] || fail "$installed samples installed, $expected expected"
+
+# --- other prefixes --------------------------------------------------------
+# The desktop entry starts the launcher and the manual page names the samples
+# where they are installed, not where the build was configured to install.
+# Rows: DESTDIR (or -) and prefix.
+for row in "- $tmp/opt/kalimbo" "$tmp/stage /opt/kalimbo" "$tmp/stage2 $5/.."; do
+    set -- $row
+    destdir=$1 prefix=$(cd / && realpath -m "$2")
+    [ "$destdir" = - ] && destdir=""
+    DESTDIR=$destdir "$cmake" --install "$build" --prefix "$prefix" >"$tmp/install.log"
+    at=$destdir$prefix
+    entry=$at/share/applications/$app.desktop
+    desktop-file-validate "$entry" || fail "$prefix: desktop entry does not validate"
+    for line in "Exec=$prefix/libexec/kalimbo/kalimbo-start" \
+                "Exec=$prefix/libexec/kalimbo/kalimbo-start --open-folder"; do
+        grep -qx "$line" "$entry" || fail "$prefix: desktop entry lacks $line: $(grep ^Exec "$entry")"
+    done
+    [ -x "$at/libexec/kalimbo/kalimbo-start" ] || fail "$prefix: launcher not installed"
+    case "$(gzip -dc "$at/share/man/man1/kalimbo.1.gz")" in
+    *"$prefix/share/kalimbo/samples"*) ;;
+    *) fail "$prefix: manual page does not name the installed samples" ;;
+    esac
+    [ -f "$at/share/kalimbo/samples/derHund.jpg" ] || fail "$prefix: samples not installed"
+    [ ! -e "$at/share/kalimbo/.installing" ] || fail "$prefix: staging folder left behind"
+    for f in applications/$app.desktop man/man1/kalimbo.1.gz; do
+        grep -qx "$prefix/share/$f" "$build/install_manifest.txt" || fail "$prefix: $f not in the install manifest"
+    done
+done
 
 # --- the launcher ----------------------------------------------------------
 # The stand-in program records where it was started and with which arguments.
