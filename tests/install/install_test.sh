@@ -64,6 +64,12 @@ for row in "- $tmp/opt/kalimbo" "$tmp/stage /opt/kalimbo" "$tmp/stage2 $5/.."; d
     done
 done
 
+# The manual page names the files the program reads and writes.
+man=$(gzip -dc "$share/man/man1/kalimbo.1.gz")
+for f in KALIMBO.INI derHund.wav Silben.txt Protokolle/ "*.pdf" "~/.config/Kalimbo/Kalimbo.ini"; do
+    case "$man" in *"$f"*) ;; *) fail "manual page does not name $f" ;; esac
+done
+
 # --- the launcher ----------------------------------------------------------
 # The stand-in program records where it was started and with which arguments.
 cat >"$bin/kalimbo" <<'STUB'
