@@ -3,11 +3,11 @@
 # and running its tests. Does nothing when they are all present.
 set -euo pipefail
 pkgs=(cmake g++ make pkg-config ccache qt6-base-dev qt6-svg-dev qt6-translations-l10n
-      qt6-multimedia-dev qt6-charts-dev libcups2-dev libespeak-ng-dev espeak-ng-data
+      qt6-multimedia-dev libcups2-dev libespeak-ng-dev espeak-ng-data
       libhyphen-dev hyphen-de fonts-dejavu-core fonts-liberation2
       cups printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev
       gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-      desktop-file-utils appstream lintian dpkg-dev fakeroot file librsvg2-bin
+      xdg-user-dirs xdg-utils desktop-file-utils appstream lintian dpkg-dev fakeroot file librsvg2-bin
       xvfb xauth openbox xdotool imagemagick pulseaudio pulseaudio-utils sox)
 missing=()
 for p in "${pkgs[@]}"; do

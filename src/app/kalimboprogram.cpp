@@ -5,6 +5,7 @@
 #include "log/Form11.h"
 #include "records/recordstore.h"
 #include "speech/speechplayer.h"
+#include "ui/dialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,6 +28,12 @@ Speech &KalimboProgram::speech() {
 }
 
 bool KalimboProgram::start() {
+    // The menu launcher's word on the folder it starts in (one it could not
+    // write or make), said once before the menu shows.
+    const QString note = qEnvironmentVariable("KALIMBO_START_NOTE");
+    qunsetenv("KALIMBO_START_NOTE");
+    if (!note.isEmpty())
+        m_dialogs.message(note, QStringLiteral("Kalimbo"), Dialogs::Warning);
     m_menu = std::make_unique<Form1>(*this);
     if (m_menu->aborted()) {
         m_ended = true;
