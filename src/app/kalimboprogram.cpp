@@ -91,7 +91,7 @@ records::RecordStore *KalimboProgram::records() {
         return nullptr;
     if (!m_records)
         m_records = std::make_unique<records::RecordStore>(
-            QDir::current().filePath(QStringLiteral("Protokolle")));
+            QDir::current().filePath(QStringLiteral("Protokolle")), &clock());
     return m_records.get();
 }
 

@@ -20,6 +20,14 @@ private:
 };
 } // namespace
 
+QDateTime Clock::now() const {
+    return QDateTime(today(), QTime::fromMSecsSinceStartOfDay(int(secondsSinceMidnight() * 1000)));
+}
+
+QDateTime SystemClock::now() const {
+    return QDateTime::currentDateTime();
+}
+
 QDate SystemClock::today() const {
     return QDate::currentDate();
 }

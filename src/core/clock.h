@@ -3,6 +3,7 @@
 // timer of the catch game. Tests drive a manual clock by hand.
 
 #include <QDate>
+#include <QDateTime>
 #include <QObject>
 #include <memory>
 
@@ -26,6 +27,8 @@ public:
     virtual double secondsSinceMidnight() const = 0;
     /// A new stopped one-second ticker owned by parent.
     virtual Ticker *createTicker(QObject *parent) = 0;
+    /// The local date and time (the time the children's answers are kept at).
+    virtual QDateTime now() const;
 };
 
 class SystemClock final : public Clock {
@@ -33,4 +36,5 @@ public:
     QDate today() const override;
     double secondsSinceMidnight() const override;
     Ticker *createTicker(QObject *parent) override;
+    QDateTime now() const override;
 };

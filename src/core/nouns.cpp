@@ -75,6 +75,18 @@ QString stemOf(const QString &entry) {
     return withoutExtension(entry).mid(3);
 }
 
+QString articleOf(const QString &entry) {
+    const QString a = entry.left(3).toLower();
+    if (a == QLatin1String("der") || a == QLatin1String("die") || a == QLatin1String("das"))
+        return a;
+    return QString();
+}
+
+QString displayFormOrNoun(const QString &entry) {
+    const QString a = articleOf(entry);
+    return a.isEmpty() ? nounOf(entry) : a + QLatin1Char(' ') + nounOf(entry);
+}
+
 QString nounOf(const QString &entry) {
     return capitalised(stemOf(entry.normalized(QString::NormalizationForm_C)));
 }

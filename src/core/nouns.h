@@ -30,8 +30,15 @@ QString stemOf(const QString &entry);
 /// Decomposed umlauts are composed first.
 QString nounOf(const QString &entry);
 
+/// The article of an entry in lower case ("der" for DERHund.jpg); empty
+/// when the entry does not start with der, die or das.
+QString articleOf(const QString &entry);
+
 /// The display form: "der Hund" (the article in lower case, a blank, the noun).
 QString displayForm(const QString &entry);
+/// The display form of an entry that may lack a valid article (an entry in
+/// a records file written by hand): the noun alone then.
+QString displayFormOrNoun(const QString &entry);
 /// The noun alone with an article cut off if there is one (picture choice).
 QString nounOnlyForm(const QString &entry);
 /// The noun alone as the copy and dictation screens write it.

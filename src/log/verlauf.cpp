@@ -73,11 +73,6 @@ const QStringList kArticles{QStringLiteral("der"), QStringLiteral("die"), QStrin
 
 namespace verlauf {
 
-QString displayForm(const QString &entry) {
-    const QString a = articleOf(entry);
-    return a.isEmpty() ? nouns::nounOf(entry) : a + QLatin1Char(' ') + nouns::nounOf(entry);
-}
-
 void drawDayChart(Surface &s, const QRect &area, const QList<DayTally> &days) {
     int top = 1;
     for (const DayTally &d : days)
@@ -189,7 +184,7 @@ void drawReportPage(Surface &s, const Report &report, const QStringList &practic
         s.setFont(QStringLiteral("Verdana"), 8);
         QStringList forms;
         for (const QString &e : practice)
-            forms << displayForm(e);
+            forms << nouns::displayFormOrNoun(e);
         QString line;
         for (const QString &f : forms) {
             const QString next = line.isEmpty() ? f : line + QStringLiteral(", ") + f;
@@ -356,7 +351,7 @@ void Verlauf::fillTables() {
     }
     Ueben->clear();
     for (const QString &e : m_practice)
-        Ueben->addItem(verlauf::displayForm(e));
+        Ueben->addItem(nouns::displayFormOrNoun(e));
 }
 
 void Verlauf::drawChart() {

@@ -28,8 +28,6 @@ void drawDayChart(Surface &s, const QRect &area, const QList<records::DayTally> 
 /// The printed report: one page in twips from the top-left corner.
 void drawReportPage(Surface &s, const records::Report &report, const QStringList &practice,
                     const QDate &today);
-/// "der Hund" for an entry.
-QString displayForm(const QString &entry);
 } // namespace verlauf
 
 class Verlauf : public Screen {

@@ -21,11 +21,4 @@ bool isArticleExercise(const QString &id) {
     return id == QLatin1String("begleiter");
 }
 
-QString articleOf(const QString &entry) {
-    const QString a = entry.left(3).toLower();
-    if (a == QLatin1String("der") || a == QLatin1String("die") || a == QLatin1String("das"))
-        return a;
-    return QString();
-}
-
 } // namespace records

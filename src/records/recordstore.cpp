@@ -1,5 +1,6 @@
 #include "records/recordstore.h"
 
+#include "core/clock.h"
 #include "files/safefile.h"
 
 #include <QCryptographicHash>
@@ -197,7 +198,12 @@ bool isReservedWindowsName(const QString &s) {
 
 } // namespace
 
-RecordStore::RecordStore(const QString &folder) : m_folder(folder) {}
+RecordStore::RecordStore(const QString &folder, const Clock *clock)
+    : m_folder(folder), m_clock(clock) {}
+
+QDateTime RecordStore::now() const {
+    return m_clock ? m_clock->now() : QDateTime::currentDateTime();
+}
 
 QByteArray RecordStore::header() {
     return QByteArrayLiteral("Zeit,Name,Uebung,Eintrag,Richtig,Eingabe\n");

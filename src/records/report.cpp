@@ -72,7 +72,7 @@ Report buildReport(const QList<Record> &records, const QDate &today) {
         if (!r.right)
             ++wrongNouns[r.exercise][nouns::nounOf(r.entry)];
         if (isArticleExercise(r.exercise)) {
-            const QString right = articleOf(r.entry);
+            const QString right = nouns::articleOf(r.entry);
             const int ri = articleIndex(right);
             const int ci = articleIndex(r.given.trimmed().toLower());
             if (ri >= 0 && ci >= 0) {

@@ -76,10 +76,6 @@ drucken2::drucken2(Program &program) : WorksheetFrame(program, makeSetup()) {
     Text1->installEventFilter(this);
 }
 
-QString drucken2::nounOf(const QString &entry) {
-    return nouns::stemOf(entry);
-}
-
 QString drucken2::defaultSound(const QString &entry) {
     return nouns::upper(entry.mid(3, 1));
 }
@@ -105,7 +101,7 @@ void drucken2::cardSelected(int k) {
         Laute1->setCurrentRow(k);
     }
     WorksheetFrame::cardSelected(k);
-    const QString w = nounOf(cards().value(k));
+    const QString w = nouns::stemOf(cards().value(k)); // as the file name writes it
     const int l = w.size();
     anlaut->setText(l > 0 ? w.left(1) : QString());
     inlaut->setText(l > 0 ? w.mid(middlePosition(l) - 1, 1) : QString());

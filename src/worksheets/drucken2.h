@@ -19,8 +19,6 @@ public:
     void previewRoutine(Surface &s, const WorksheetPage &page) const override;
     void pageRoutine(Surface &s, const WorksheetPage &page) const override;
 
-    /// The noun in the letter case of the file name (derHund.wmf gives Hund).
-    static QString nounOf(const QString &entry);
     /// Default sound: the noun's first letter in upper case.
     static QString defaultSound(const QString &entry);
     /// Position (1-based) of the middle letter: L / 2 rounded half to even,

@@ -129,18 +129,19 @@ private slots:
         QFETCH(int, rightSince);
         QFETCH(QStringList, drawn);
         QTemporaryDir dir;
-        records::RecordStore store(dir.path());
-        QDateTime t = kNow.addDays(-6);
-        store.now = [&] { return t; };
+        WindowFixture f({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg", "dasAuto.jpg"});
+        records::RecordStore store(dir.path(), &f.p.clockRec);
+        f.p.clockRec.date = kNow.date().addDays(-6);
+        f.p.clockRec.seconds = kNow.time().msecsSinceStartOfDay() / 1000.0;
         store.append("Freund", {"begleiter", "dasHaus.jpg", false, "der"});
         store.append("Andere", {"begleiter", "dasAuto.jpg", false, "der"}); // another child
         for (int i = 0; i < rightSince; ++i) {
-            t = t.addSecs(60);
+            f.p.clockRec.seconds += 60;
             store.append("Freund", {"diktat", "dasHaus.jpg", true, "Haus"});
         }
-        t = kNow;
+        f.p.clockRec.date = kNow.date();
+        f.p.clockRec.seconds = kNow.time().msecsSinceStartOfDay() / 1000.0;
 
-        WindowFixture f({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg", "dasAuto.jpg"});
         f.p.name = "Freund";
         f.p.extras.practiseMistakes = practise;
         f.p.recordStore = recordsOn ? &store : nullptr;

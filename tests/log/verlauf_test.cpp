@@ -21,12 +21,12 @@ namespace {
 
 struct Fixture {
     QTemporaryDir dir;
-    RecordStore store{dir.filePath("Protokolle")};
     FakeProgram program;
+    RecordStore store{dir.filePath("Protokolle"), &program.clockRec};
     Fixture() {
         program.recordStore = &store;
         program.clockRec.date = QDate(2024, 5, 10);
-        store.now = [] { return QDateTime(QDate(2024, 5, 10), QTime(9, 0)); };
+        program.clockRec.seconds = 9 * 3600;
     }
     Verlauf *open(const QString &child) {
         program.label = child;

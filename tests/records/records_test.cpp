@@ -1,3 +1,4 @@
+#include "core/clock.h"
 #include "records/recordstore.h"
 #include "records/report.h"
 
@@ -19,6 +20,21 @@ const QDateTime kNoon(QDate(2024, 5, 10), QTime(12, 0), Qt::OffsetFromUTC, 7200)
 Answer answer(const QString &ex, const QString &entry, bool right, const QString &given = {}) {
     return Answer{ex, entry, right, given};
 }
+
+/// A clock that stands still at one moment.
+class FixedClock final : public Clock {
+public:
+    explicit FixedClock(const QDateTime &t) : m_t(t) {}
+    QDate today() const override { return m_t.date(); }
+    double secondsSinceMidnight() const override {
+        return m_t.time().msecsSinceStartOfDay() / 1000.0;
+    }
+    Ticker *createTicker(QObject *) override { return nullptr; }
+    QDateTime now() const override { return m_t; }
+
+private:
+    QDateTime m_t;
+};
 
 QByteArray readAll(const QString &path) {
     QFile f(path);
@@ -74,8 +90,8 @@ private slots:
         QTemporaryDir dir;
         const QString folder = dir.filePath("Protokolle");
         {
-            RecordStore store(folder);
-            store.now = [] { return kNoon; };
+            const FixedClock noon(kNoon);
+            RecordStore store(folder, &noon);
             QVERIFY(store.append(name, answer("begleiter", "derHund.jpg", false, given)));
             QVERIFY(store.append(name, answer("lesen", "DASHAUS.JPG", true)));
         }

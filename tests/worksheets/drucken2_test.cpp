@@ -2,6 +2,7 @@
 // marking letters in Text1, sounds across exchange, printing and paging,
 // the printed writing lines, and decoding each picture once.
 
+#include "core/nouns.h"
 #include "drawing/picture.h"
 #include "worksheets/drucken2.h"
 #include "worksheettest.h"
@@ -73,7 +74,7 @@ private slots:
         QCOMPARE(control<QPushButton>(w, "anlaut")->text(), first);
         QCOMPARE(control<QPushButton>(w, "inlaut")->text(), middle);
         QCOMPARE(control<QPushButton>(w, "auslaut")->text(), last);
-        QCOMPARE(text1->text(), drucken2::nounOf(entry));
+        QCOMPARE(text1->text(), nouns::stemOf(entry));
         QVERIFY(!text1->hasSelectedText());
 
         wt::press(w, "auslaut");
@@ -132,8 +133,8 @@ private slots:
         WindowFixture f;
         drucken2 *w = open(f);
         for (int i = 0; i < 16; ++i)
-            QCOMPARE(w->sounds().value(i), drucken2::nounOf(w->cards()[i]).left(1).toUpper());
-        QCOMPARE(control<QLineEdit>(w, "Text1")->text(), drucken2::nounOf(w->cards()[15]));
+            QCOMPARE(w->sounds().value(i), nouns::stemOf(w->cards()[i]).left(1).toUpper());
+        QCOMPARE(control<QLineEdit>(w, "Text1")->text(), nouns::stemOf(w->cards()[15]));
         const auto l = wt::lines(printed(w));
         QCOMPARE(l.mid(0, 6), (QList<QLine>{{1200, 700, 3200, 700},
                                             {1200, 880, 3200, 880},

@@ -36,7 +36,4 @@ bool isJudged(const QString &id);
 /// Exercises whose answers are a definite article der/die/das.
 bool isArticleExercise(const QString &id);
 
-/// "der" for "DERHund.jpg"; empty when the entry has no valid article.
-QString articleOf(const QString &entry);
-
 } // namespace records

@@ -14,6 +14,8 @@
 #include <QStringList>
 #include <functional>
 
+class Clock;
+
 namespace records {
 
 /// A child's file as found in the folder.
@@ -24,8 +26,9 @@ struct ChildFile {
 
 class RecordStore {
 public:
-    /// `folder` is the records folder itself (created on the first answer).
-    explicit RecordStore(const QString &folder);
+    /// `folder` is the records folder itself (created on the first answer);
+    /// answers are kept at the time of `clock` (the system's without one).
+    explicit RecordStore(const QString &folder, const Clock *clock = nullptr);
 
     QString folder() const { return m_folder; }
 
@@ -44,8 +47,8 @@ public:
     QString takeProblemReport();
     /// Called once, at the write that switched records off.
     std::function<void(const QString &problem)> onFailure;
-    /// The clock of the answers (tests set a fixed time).
-    std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+    /// The time answers are kept at.
+    QDateTime now() const;
 
     /// The children that have a file, sorted by name.
     QList<ChildFile> children() const;
@@ -71,6 +74,7 @@ private:
     files::Folder openFolder(bool create, files::Info *info) const;
 
     QString m_folder;
+    const Clock *m_clock = nullptr;
     bool m_enabled = true;
     QString m_problem;
     QStringList m_unreported;
