@@ -1,8 +1,11 @@
 // Without a reachable print server the page goes into a new PDF file in the
-// working directory, named after the worksheet and the time, never over an
-// earlier file nor through a link a pupil left there. One message names the
-// file and its whole folder; a folder that takes no file is told in German.
+// working directory, named after the worksheet (or the report and its child)
+// and the time, never over an earlier file nor through a link a pupil left
+// there. One message names the file and its whole folder, for worksheets and
+// report alike; a folder that takes no file is told in German.
 
+#include "log/verlauf.h"
+#include "records/recordstore.h"
 #include "support/filesystems.h"
 #include "worksheets/drucken2.h"
 #include "worksheettest.h"
@@ -11,6 +14,8 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
+
+using records::RecordStore;
 
 namespace {
 
@@ -55,6 +60,25 @@ private slots:
         pdfs = pdfsIn(dir.path());
         QCOMPARE(pdfs.size(), 2);
         QCOMPARE(QFileInfo(dir.filePath(first)).size(), firstSize);
+    }
+
+    void reportNamesItsChild() {
+        WindowFixture f;
+        RecordStore store(f.dir.filePath("Protokolle"));
+        f.p.recordStore = &store;
+        f.p.label = f.p.name = "Ben Müller/2";
+        store.append(f.p.label, {"begleiter", "derHund.jpg", false, "die"});
+        auto *v = f.open<Verlauf>(ScreenId::Verlauf);
+        QTRY_VERIFY(!v->isReading());
+        wt::press(v, "Command2");
+        const QStringList pdfs = pdfsIn(f.dir.path());
+        QCOMPARE(pdfs.size(), 1);
+        QVERIFY2(QRegularExpression("^Verlauf-Ben_Müller_2-\\d{8}-\\d{6}\\.pdf$")
+                     .match(pdfs.first())
+                     .hasMatch(),
+                 qPrintable(pdfs.first()));
+        QCOMPARE(f.box(), pdfMessage("Kalimbo (Verlauf)", f.dir.path(), pdfs.first()));
+        QCOMPARE(f.p.dialogsRec.last().icon, Dialogs::NoIcon);
     }
 
     // Links named as the next files would be: none is followed, the page
