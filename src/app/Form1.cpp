@@ -45,8 +45,12 @@ constexpr int kSideIn = 3840;
 void SlidingPanel::moveTo(int l, int t) {
     left = l;
     top = t;
-    if (widget)
-        twips::move(widget, l, t);
+    if (!widget)
+        return;
+    twips::move(widget, l, t);
+    // Parked outside the window it is hidden as well, so that Tab and
+    // screen readers do not walk through controls nobody can see.
+    widget->setVisible(widget->geometry().intersects(widget->parentWidget()->rect()));
 }
 
 Form1::Form1(KalimboProgram &program)
