@@ -93,6 +93,31 @@ QueueState queueState(const QString &printer) {
     return st;
 }
 
+/// The print server's reason in German (its own text is English).
+QString printServerReason(ipp_status_t status) {
+    switch (status) {
+    case IPP_STATUS_ERROR_NOT_FOUND:
+        return QStringLiteral("Der Druckserver kennt diesen Drucker nicht.");
+    case IPP_STATUS_ERROR_FORBIDDEN:
+    case IPP_STATUS_ERROR_NOT_AUTHORIZED:
+    case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED:
+        return QStringLiteral("Der Druckserver lässt dieses Benutzerkonto nicht drucken.");
+    case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
+    case IPP_STATUS_ERROR_TIMEOUT:
+    case IPP_STATUS_ERROR_INTERNAL: // also a server that cannot be reached
+        return QStringLiteral("Der Druckserver ist nicht erreichbar oder gestört.");
+    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
+        return QStringLiteral("Der Drucker nimmt zurzeit keine Druckaufträge an.");
+    case IPP_STATUS_ERROR_DOCUMENT_FORMAT_NOT_SUPPORTED:
+        return QStringLiteral("Der Drucker kann die Seite nicht verarbeiten.");
+    case IPP_STATUS_ERROR_DEVICE:
+        return QStringLiteral("Der Drucker meldet einen Gerätefehler.");
+    default:
+        return QStringLiteral("Der Druckserver meldet den Fehler %1.")
+            .arg(QString::number(int(status), 16).prepend(QStringLiteral("0x")));
+    }
+}
+
 /// Copies the finished PDF `from` into a new file in `dir`, named after
 /// `stem` and `when`; nothing there is overwritten and no link is followed.
 Outcome placePdf(const QString &from, const QDir &dir, const QString &stem, const QDateTime &when) {
@@ -170,9 +195,7 @@ Outcome submitPdf(const QString &printer, const QString &pdfFile, const QString 
     if (job <= 0) {
         out.error = QStringLiteral("Der Druckauftrag hat die Warteschlange des Druckers nicht "
                                    "erreicht.");
-        const QString reason = QString::fromUtf8(cupsLastErrorString());
-        if (!reason.isEmpty())
-            out.error += QStringLiteral("\r(") + reason + QLatin1Char(')');
+        out.error += QStringLiteral("\r") + printServerReason(cupsLastError());
         return out;
     }
     out.kind = Outcome::Printed;

@@ -107,6 +107,18 @@ private slots:
         QVERIFY(f.box().contains(regular.first()));
     }
 
+    // A print queue the server does not take the page for: the reason in German.
+    void printServerReasonInGerman() {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("page.pdf");
+        QVERIFY(printing::printToPdf(pdf, "Seite", [](Surface &) {}).ok());
+        const printing::Outcome out = printing::submitPdf("Kalimbo-nirgends", pdf, "Seite");
+        QVERIFY(!out.ok());
+        QCOMPARE(out.error,
+                 QString("Der Druckauftrag hat die Warteschlange des Druckers nicht "
+                         "erreicht.\rDer Druckserver ist nicht erreichbar oder gestört."));
+    }
+
     // A folder that takes no file: the reason in German, and no half file left.
     void folderThatTakesNoFile_data() {
         QTest::addColumn<QString>("trouble");
