@@ -1,7 +1,8 @@
 #pragma once
 // "Verlauf": the teacher's report on one child's kept answers, with a chart
 // of right and wrong answers per day, printing, and deleting a child's file.
-// Opened from the log window when the program keeps records.
+// Opened from the log window and from the Extras dialog while the program
+// keeps records; it reads the files off the window thread.
 
 #include "drawing/printing.h"
 #include "log/reportreading.h"
@@ -65,8 +66,6 @@ public:
     void refresh();
     /// True from a request until its figures are shown.
     bool isReading() const { return m_reading; }
-    /// Waits for the reading under way (the program's end, tests).
-    void waitForReading();
 
 protected:
     void activated() override;
