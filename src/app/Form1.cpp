@@ -7,6 +7,7 @@
 #include "core/nouns.h"
 #include "core/palette.h"
 #include "log/Form11.h"
+#include "log/verlauf.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -20,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace {
 const QColor kBand(128, 128, 255);
@@ -43,8 +45,12 @@ constexpr int kSideIn = 3840;
 void SlidingPanel::moveTo(int l, int t) {
     left = l;
     top = t;
-    if (widget)
-        twips::move(widget, l, t);
+    if (!widget)
+        return;
+    twips::move(widget, l, t);
+    // Parked outside the window it is hidden as well, so that Tab and
+    // screen readers do not walk through controls nobody can see.
+    widget->setVisible(widget->geometry().intersects(widget->parentWidget()->rect()));
 }
 
 Form1::Form1(KalimboProgram &program)
@@ -265,8 +271,9 @@ void Form1::buildOptionsPanel() {
     KALIMBO_NAME(Command28);
     Command29 = controls::button(w, QStringLiteral("Schreiben"), 4800, 2040, 1455, 375);
     KALIMBO_NAME(Command29);
-    // In the free row above the buttons, so no classic control moves.
-    ExtrasButton = controls::button(w, QStringLiteral("Extras ..."), 4800, 1740, 1455, 255);
+    // In the title band beside "X", clear of the switches, so no classic
+    // control moves and it reads as the panel's own button.
+    ExtrasButton = controls::button(w, QStringLiteral("Extras ..."), 4800, 0, 1215, 255);
     KALIMBO_NAME(ExtrasButton);
     ExtrasButton->setFont(controls::verdana(8.25, true));
     connect(ExtrasButton, &QPushButton::clicked, this, &Form1::openExtras);
@@ -745,9 +752,18 @@ bool Form1::eventFilter(QObject *o, QEvent *e) {
 }
 
 void Form1::openExtras() {
-    ExtrasDialog dialog(m_program.extras, this);
+    ExtrasDialog::Facts facts;
+    facts.recordsFolder = m_program.recordsFolder();
+    facts.soundDevice = m_program.hasSoundDevice;
+    ExtrasDialog dialog(m_program.extras, facts, this);
     connect(&dialog, &ExtrasDialog::historyRequested, this, [this, &dialog] {
         dialog.accept();
+        // The report's "Abbruch ..." comes back to this dialog.
+        if (auto *report = qobject_cast<Verlauf *>(m_program.screen(ScreenId::Verlauf)))
+            report->goBack = [this] {
+                m_program.showMenu();
+                QTimer::singleShot(0, this, &Form1::openExtras);
+            };
         m_program.showScreen(ScreenId::Verlauf);
     });
     connect(&dialog, &ExtrasDialog::changed, this, [this] {

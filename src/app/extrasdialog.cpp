@@ -4,29 +4,58 @@
 #include "ui/controls.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
+
+constexpr int kWidth = 440;
+const QColor kReason(160, 0, 0);
+
+QLabel *note(QVBoxLayout *box, QWidget *parent, const QString &text) {
+    auto *label = new QLabel(text, parent);
+    label->setFont(controls::verdana(8.25));
+    label->setWordWrap(true);
+    label->setContentsMargins(24, 0, 0, 8);
+    box->addWidget(label);
+    return label;
+}
+
+/// A note in the reason colour, shown only while what it explains holds.
+QLabel *reason(QVBoxLayout *box, QWidget *parent, const QString &text) {
+    QLabel *label = note(box, parent, text);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, kReason);
+    label->setPalette(pal);
+    label->hide();
+    return label;
+}
+
 QCheckBox *addSwitch(QVBoxLayout *box, QWidget *parent, const QString &text, const QString &hint,
                      bool on) {
     auto *check = new QCheckBox(text, parent);
     check->setFont(controls::verdana(9.75, true));
     check->setChecked(on);
     box->addWidget(check);
-    auto *note = new QLabel(hint, parent);
-    note->setFont(controls::verdana(8.25));
-    note->setWordWrap(true);
-    note->setContentsMargins(24, 0, 0, 8);
-    box->addWidget(note);
+    note(box, parent, hint);
     return check;
 }
+
+/// A path that word wrap may break after each separator.
+QString breakable(const QString &path) {
+    QString out = QDir::toNativeSeparators(path);
+    out.replace(QDir::separator(), QString(QDir::separator()) + QChar(0x200B));
+    return out;
+}
+
 } // namespace
 
-ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent) {
+ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Extras"));
-    setWindowTitle(QStringLiteral("Extras"));
+    setWindowTitle(QStringLiteral("Kalimbo (Extras)"));
     setModal(true);
     controls::colourise(this, QColor(128, 255, 255));
     auto *box = new QVBoxLayout(this);
@@ -35,6 +64,10 @@ ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent) {
                                           "Bild oder Wort liest es immer vor."),
                            extras.speakWords);
     KALIMBO_NAME(SpeakWords);
+    NoSound = reason(box, this,
+                     QStringLiteral("An diesem Rechner ist keine Tonausgabe eingerichtet: die "
+                                    "Wörter bleiben stumm."));
+    KALIMBO_NAME(NoSound);
     SyllableColours =
         addSwitch(box, this, QStringLiteral("Silbenfarben"),
                   QStringLiteral("Wörter in Silbenfarben mit Silbenbögen, am Bildschirm "
@@ -42,41 +75,86 @@ ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent) {
                   extras.syllableColours);
     KALIMBO_NAME(SyllableColours);
     KeepRecords = addSwitch(box, this, QStringLiteral("Antworten aufzeichnen"),
-                            QStringLiteral("Jede Antwort wird mit Datum im Ordner \"Protokolle\" "
-                                           "bei den Bildern gespeichert (eine Datei je Kind)."),
+                            QStringLiteral("Jede Antwort wird mit Datum gespeichert, eine Datei "
+                                           "je Kind, im Ordner ") +
+                                breakable(facts.recordsFolder),
                             extras.keepRecords);
     KALIMBO_NAME(KeepRecords);
     PractiseMistakes =
         addSwitch(box, this, QStringLiteral("Fehlerwörter üben"),
                   QStringLiteral("Wörter, die das Kind in den letzten 7 Tagen falsch "
-                                 "beantwortet hat, kommen früher wieder (braucht die "
-                                 "Aufzeichnung)."),
+                                 "beantwortet hat, kommen früher wieder."),
                   extras.practiseMistakes);
     KALIMBO_NAME(PractiseMistakes);
+    PractiseNeedsRecords = reason(
+        box, this, QStringLiteral("Geht nur, während „Antworten aufzeichnen“ eingeschaltet ist."));
+    KALIMBO_NAME(PractiseNeedsRecords);
+
     auto *buttons = new QHBoxLayout;
     History = new QPushButton(QStringLiteral("Verlauf ..."), this);
     KALIMBO_NAME(History);
+    HistoryNeedsRecords = new QLabel(QStringLiteral("Der Verlauf zeigt die aufgezeichneten "
+                                                    "Antworten; die Aufzeichnung ist aus."),
+                                     this);
+    KALIMBO_NAME(HistoryNeedsRecords);
+    HistoryNeedsRecords->setFont(controls::verdana(8.25));
+    HistoryNeedsRecords->setWordWrap(true);
+    HistoryNeedsRecords->setPalette(PractiseNeedsRecords->palette());
     auto *close = new QPushButton(QStringLiteral("Schließen"), this);
     for (QPushButton *b : {History, close})
         b->setFont(controls::verdana(9.75, true));
     buttons->addWidget(History);
+    buttons->addWidget(HistoryNeedsRecords, 1);
     buttons->addStretch();
     buttons->addWidget(close);
+    box->addSpacing(4);
     box->addLayout(buttons);
-    setFixedWidth(420);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty())
+        user = QDir::home().dirName();
+    auto *perUser =
+        note(box, this,
+             QStringLiteral("Diese Schalter gelten nur für das Benutzerkonto „") + user +
+                 QStringLiteral("“; jedes andere Konto an diesem Rechner hat eigene."));
+    KALIMBO_NAME(perUser);
+    perUser->setContentsMargins(0, 8, 0, 0);
+
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    showRecordsNeeded(extras.keepRecords);
 
     auto update = [this, &extras] {
         extras.speakWords = SpeakWords->isChecked();
         extras.syllableColours = SyllableColours->isChecked();
         extras.practiseMistakes = PractiseMistakes->isChecked();
         extras.keepRecords = KeepRecords->isChecked();
-        History->setEnabled(extras.keepRecords);
+        showRecordsNeeded(extras.keepRecords);
         emit changed();
     };
-    History->setEnabled(extras.keepRecords);
     for (QCheckBox *c : {SpeakWords, SyllableColours, KeepRecords, PractiseMistakes})
         connect(c, &QCheckBox::toggled, this, update);
     connect(History, &QPushButton::clicked, this, &ExtrasDialog::historyRequested);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    // The sound system may take a moment to answer the first time: the
+    // dialog is on screen before it is asked.
+    if (facts.soundDevice)
+        QTimer::singleShot(0, this, [this, ask = facts.soundDevice] {
+            NoSound->setVisible(!ask());
+            fitHeight();
+        });
+}
+
+void ExtrasDialog::showRecordsNeeded(bool recordsOn) {
+    PractiseMistakes->setEnabled(recordsOn);
+    PractiseNeedsRecords->setVisible(!recordsOn);
+    History->setEnabled(recordsOn);
+    HistoryNeedsRecords->setVisible(!recordsOn);
+    fitHeight();
+}
+
+void ExtrasDialog::fitHeight() {
+    layout()->activate();
+    setFixedSize(kWidth, layout()->totalHeightForWidth(kWidth));
 }

@@ -4,15 +4,25 @@
 // way; each switch is stored as soon as it changes.
 
 #include <QDialog>
+#include <functional>
 
 struct Extras;
 class QCheckBox;
+class QLabel;
 class QPushButton;
 
 class ExtrasDialog : public QDialog {
     Q_OBJECT
 public:
-    ExtrasDialog(Extras &extras, QWidget *parent = nullptr);
+    /// What the dialog tells the teacher besides the switches.
+    struct Facts {
+        /// Where the answers are kept.
+        QString recordsFolder;
+        /// Asked once the dialog shows: whether a sound output is there.
+        std::function<bool()> soundDevice;
+    };
+
+    ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent = nullptr);
 
 signals:
     /// A switch changed and the new state should be stored.
@@ -21,9 +31,17 @@ signals:
     void historyRequested();
 
 private:
+    /// Greys out what needs the records, with the reason beside it.
+    void showRecordsNeeded(bool recordsOn);
+    /// Keeps the fixed width and takes the height the texts need.
+    void fitHeight();
+
     QCheckBox *SpeakWords = nullptr;
+    QLabel *NoSound = nullptr; // said when no sound output works
     QCheckBox *SyllableColours = nullptr;
     QCheckBox *PractiseMistakes = nullptr;
+    QLabel *PractiseNeedsRecords = nullptr;
     QCheckBox *KeepRecords = nullptr;
     QPushButton *History = nullptr; // "Verlauf ..."
+    QLabel *HistoryNeedsRecords = nullptr;
 };

@@ -13,6 +13,7 @@
 KalimboProgram::KalimboProgram(Dialogs &dialogs, Random &random, Clock &clock)
     : Program(createScreen), m_dialogs(dialogs), m_random(random), m_clock(clock) {
     onEnd = [] { QCoreApplication::quit(); };
+    hasSoundDevice = [] { return SpeechPlayer::hasDevice(); };
     extras = Extras::load();
 }
 
@@ -90,9 +91,12 @@ records::RecordStore *KalimboProgram::records() {
     if (!extras.keepRecords)
         return nullptr;
     if (!m_records)
-        m_records = std::make_unique<records::RecordStore>(
-            QDir::current().filePath(QStringLiteral("Protokolle")), &clock());
+        m_records = std::make_unique<records::RecordStore>(recordsFolder(), &clock());
     return m_records.get();
+}
+
+QString KalimboProgram::recordsFolder() const {
+    return QDir::current().absoluteFilePath(QStringLiteral("Protokolle"));
 }
 
 void KalimboProgram::appendLog(LogList list, const QString &line) {

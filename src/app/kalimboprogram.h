@@ -42,6 +42,10 @@ public:
     void appendLog(LogList list, const QString &line) override;
     /// A store in "Protokolle" beside the pictures when the extra "Verlauf" is on.
     records::RecordStore *records() override;
+    /// Where the children's answers are kept (whether or not they are).
+    QString recordsFolder() const;
+    /// Whether the system has a sound output now (tests replace it).
+    std::function<bool()> hasSoundDevice;
     void showMenu() override;
     void hideMenu() override;
 

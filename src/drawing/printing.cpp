@@ -1,7 +1,9 @@
 #include "drawing/printing.h"
 
 #include "drawing/surface.h"
+#include "files/safefile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -11,7 +13,9 @@
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cups/cups.h>
+#include <unistd.h>
 
 namespace printing {
 
@@ -89,7 +93,94 @@ QueueState queueState(const QString &printer) {
     return st;
 }
 
+/// The print server's reason in German (its own text is English).
+QString printServerReason(ipp_status_t status) {
+    switch (status) {
+    case IPP_STATUS_ERROR_NOT_FOUND:
+        return QStringLiteral("Der Druckserver kennt diesen Drucker nicht.");
+    case IPP_STATUS_ERROR_FORBIDDEN:
+    case IPP_STATUS_ERROR_NOT_AUTHORIZED:
+    case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED:
+        return QStringLiteral("Der Druckserver lässt dieses Benutzerkonto nicht drucken.");
+    case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
+    case IPP_STATUS_ERROR_TIMEOUT:
+    case IPP_STATUS_ERROR_INTERNAL: // also a server that cannot be reached
+        return QStringLiteral("Der Druckserver ist nicht erreichbar oder gestört.");
+    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
+        return QStringLiteral("Der Drucker nimmt zurzeit keine Druckaufträge an.");
+    case IPP_STATUS_ERROR_DOCUMENT_FORMAT_NOT_SUPPORTED:
+        return QStringLiteral("Der Drucker kann die Seite nicht verarbeiten.");
+    case IPP_STATUS_ERROR_DEVICE:
+        return QStringLiteral("Der Drucker meldet einen Gerätefehler.");
+    default:
+        return QStringLiteral("Der Druckserver meldet den Fehler %1.")
+            .arg(QString::number(int(status), 16).prepend(QStringLiteral("0x")));
+    }
+}
+
+/// Copies the finished PDF `from` into a new file in `dir`, named after
+/// `stem` and `when`; nothing there is overwritten and no link is followed.
+Outcome placePdf(const QString &from, const QDir &dir, const QString &stem, const QDateTime &when) {
+    Outcome out;
+    const QString folder = QDir::toNativeSeparators(dir.absolutePath());
+    auto fail = [&](const files::Info &why) {
+        out.kind = Outcome::Failed;
+        out.error = QStringLiteral("Es ist kein Drucker eingerichtet, und im Ordner\r") + folder +
+                    QStringLiteral("\rkann keine PDF-Datei angelegt werden:\r") +
+                    files::describe(why);
+        return out;
+    };
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return fail({files::Status::Failed, EIO});
+    files::Info info;
+    const files::Folder target =
+        files::Folder::open(dir.absolutePath(), QStringLiteral("."), false, &info);
+    if (!target.isOpen())
+        return fail(info);
+    const QString base = stem + QLatin1Char('-') + when.toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    QString name;
+    int fd = -1;
+    for (int n = 1; fd < 0 && n <= 100; ++n) {
+        name = base + (n > 1 ? QLatin1Char('-') + QString::number(n) : QString()) +
+               QStringLiteral(".pdf");
+        fd = target.createNew(name, &info);
+        if (fd < 0 && info.error != EEXIST)
+            return fail(info);
+    }
+    if (fd < 0)
+        return fail(info);
+    qint64 written = 0;
+    int error = 0;
+    while (error == 0 && !source.atEnd()) {
+        const QByteArray chunk = source.read(1 << 20);
+        if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
+            error = EIO;
+        else
+            error = files::appendWhole(fd, chunk, written);
+        written += chunk.size();
+    }
+    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL)
+        error = errno;
+    ::close(fd);
+    if (error != 0) {
+        target.remove(name);
+        return fail({files::Status::Failed, error});
+    }
+    out.kind = Outcome::SavedAsPdf;
+    out.file = dir.absoluteFilePath(name);
+    return out;
+}
+
 } // namespace
+
+QString savedAsPdfText(const Outcome &out) {
+    const QFileInfo file(out.file);
+    return QStringLiteral("Es ist kein Drucker eingerichtet.\rDie Seite steht deshalb in der "
+                          "PDF-Datei\r") +
+           file.fileName() + QStringLiteral("\rim Ordner\r") +
+           QDir::toNativeSeparators(file.absolutePath()) + QStringLiteral("\r");
+}
 
 Outcome submitPdf(const QString &printer, const QString &pdfFile, const QString &documentName) {
     Outcome out;
@@ -104,9 +195,7 @@ Outcome submitPdf(const QString &printer, const QString &pdfFile, const QString 
     if (job <= 0) {
         out.error = QStringLiteral("Der Druckauftrag hat die Warteschlange des Druckers nicht "
                                    "erreicht.");
-        const QString reason = QString::fromUtf8(cupsLastErrorString());
-        if (!reason.isEmpty())
-            out.error += QStringLiteral("\r(") + reason + QLatin1Char(')');
+        out.error += QStringLiteral("\r") + printServerReason(cupsLastError());
         return out;
     }
     out.kind = Outcome::Printed;
@@ -118,14 +207,6 @@ Outcome submitPdf(const QString &printer, const QString &pdfFile, const QString 
 
 bool hasDefaultPrinter() {
     return !QPrinterInfo::defaultPrinter().isNull();
-}
-
-QString freshPdfName(const QDir &dir, const QString &stem, const QDateTime &when) {
-    const QString base = stem + QLatin1Char('-') + when.toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    QString name = base + QStringLiteral(".pdf");
-    for (int n = 2; QFileInfo::exists(dir.filePath(name)); ++n)
-        name = base + QLatin1Char('-') + QString::number(n) + QStringLiteral(".pdf");
-    return name;
 }
 
 Outcome printToPdf(const QString &fileName, const QString &documentName, const PageRoutine &page,
@@ -147,10 +228,19 @@ Outcome printPage(const QString &documentName, const QString &stem, const PageRo
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         // A plain QPrinter would silently become a nameless PDF printer here.
-        const QString name = freshPdfName(fallbackDir, stem, QDateTime::currentDateTime());
-        Outcome out = printToPdf(fallbackDir.filePath(name), documentName, page);
-        out.file = name;
-        return out;
+        // The page is drawn into a private folder first: Qt opens its output
+        // by name, which would follow a link a pupil left in the class folder.
+        QTemporaryDir tmp;
+        if (!tmp.isValid()) {
+            Outcome out;
+            out.error = QStringLiteral("Der Druckauftrag konnte nicht vorbereitet werden.");
+            return out;
+        }
+        const QString file = tmp.filePath(QStringLiteral("seite.pdf"));
+        const Outcome drawn = printToPdf(file, documentName, page);
+        if (!drawn.ok())
+            return drawn;
+        return placePdf(file, fallbackDir, stem, QDateTime::currentDateTime());
     }
     // Qt's own print path hands the job to the server and ignores its answer:
     // draw into a PDF with the printer's paper and margins and submit it here.

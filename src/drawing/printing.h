@@ -2,7 +2,8 @@
 // One printed page, drawn in twips from the top-left corner of the printable
 // area. The same drawing routine serves the printer, a PDF file and (through
 // any other Surface) the screen preview and tests. Where no printer is
-// installed the page goes into a new PDF file in the working directory.
+// installed the page goes into a new PDF file in the working directory,
+// created without following a link (the folder is often a class share).
 
 #include "drawing/surface.h"
 
@@ -31,7 +32,7 @@ using PageRoutine = std::function<void(Surface &)>;
 struct Outcome {
     enum Kind { Printed, SavedAsPdf, Failed };
     Kind kind = Failed;
-    /// The PDF written (SavedAsPdf, or printToPdf).
+    /// The PDF written (SavedAsPdf, or printToPdf), with its folder.
     QString file;
     /// What went wrong (Failed), in German for the message box.
     QString error;
@@ -48,17 +49,18 @@ bool hasDefaultPrinter();
 Outcome submitPdf(const QString &printer, const QString &pdfFile, const QString &documentName);
 
 /// Prints one page on the default printer without a dialog. Without a
-/// default printer the page is written as a PDF into `fallbackDir` under a
-/// fresh name made of `stem` and the current time.
+/// default printer the page is written as a PDF into `fallbackDir` as
+/// "<stem>-yyyyMMdd-hhmmss.pdf", with "-2", "-3", ... before ".pdf" when
+/// such a file exists already, so an earlier page is never overwritten.
 Outcome printPage(const QString &documentName, const QString &stem, const PageRoutine &page,
                   const QDir &fallbackDir = QDir::current());
+
+/// The one message for a page that went into a PDF file for want of a
+/// printer: the file's name and its whole folder.
+QString savedAsPdfText(const Outcome &out);
 
 /// Writes one page as a PDF file (A4 portrait, 10 mm margins).
 Outcome printToPdf(const QString &fileName, const QString &documentName, const PageRoutine &page,
                    int dpi = 300);
-
-/// "<stem>-yyyyMMdd-hhmmss.pdf" in dir; "-2", "-3", ... before ".pdf" when
-/// such a file exists already, so an earlier page is never overwritten.
-QString freshPdfName(const QDir &dir, const QString &stem, const QDateTime &when);
 
 } // namespace printing

@@ -176,6 +176,25 @@ int Folder::openForAppend(const QString &name, Info *info) const {
     return fd;
 }
 
+int Folder::createNew(const QString &name, Info *info) const {
+    Info local;
+    Info &out = info ? *info : local;
+    if (m_fd < 0) {
+        out = fromErrno(EBADF);
+        return -1;
+    }
+    const int fd =
+        ::openat(m_fd, QFile::encodeName(name).constData(),
+                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        out = fromErrno(errno);
+        return -1;
+    }
+    out = Info();
+    out.status = Status::Ok;
+    return fd;
+}
+
 Info Folder::openForReading(const QString &name, QFile &file, qint64 cap) const {
     if (m_fd < 0)
         return fromErrno(EBADF);
@@ -257,6 +276,21 @@ QString describe(const Info &info) {
     case EMFILE:
     case ENFILE:
         return QStringLiteral("Es sind zu viele Dateien geöffnet.");
+    case EEXIST:
+        return QStringLiteral("Dort liegt schon etwas mit diesem Namen.");
+    case ENAMETOOLONG:
+        return QStringLiteral("Der Name ist zu lang.");
+    case EINVAL:
+        return QStringLiteral("Der Name ist auf diesem Datenträger nicht erlaubt.");
+    case EBUSY:
+    case ETXTBSY:
+        return QStringLiteral("Die Datei wird gerade benutzt.");
+    case ESTALE:
+    case ENOTCONN:
+    case ETIMEDOUT:
+    case EHOSTDOWN:
+    case EHOSTUNREACH:
+        return QStringLiteral("Das Netzlaufwerk antwortet nicht.");
     default:
         return QStringLiteral("Unbekannter Fehler (Nummer %1).").arg(info.error);
     }

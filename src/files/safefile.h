@@ -81,6 +81,12 @@ public:
     /// (the caller closes it) or -1 with the reason in `info`.
     int openForAppend(const QString &name, Info *info) const;
 
+    /// Creates the new regular file `name` in this folder for writing,
+    /// without following a link; anything of that name already there, a
+    /// dangling link included, fails with EEXIST. Returns the descriptor
+    /// (the caller closes it) or -1 with the reason in `info`.
+    int createNew(const QString &name, Info *info) const;
+
     /// Opens the regular file `name` in this folder for reading, without
     /// following a link and without blocking; at most `cap` bytes.
     Info openForReading(const QString &name, QFile &file, qint64 cap) const;

@@ -10,6 +10,7 @@
 #include "ui/twips.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -39,6 +40,18 @@ void ChoiceList::mouseReleaseEvent(QMouseEvent *e) {
         return;
     }
     QListWidget::mouseReleaseEvent(e);
+}
+
+void ChoiceList::focusInEvent(QFocusEvent *e) {
+    // Qt makes the first entry current when the list gets the focus.
+    const bool hadCurrent = currentIndex().isValid();
+    QListWidget::focusInEvent(e);
+    if (!hadCurrent)
+        unmark();
+}
+
+void ChoiceList::unmark() {
+    selectionModel()->clear();
 }
 
 fang::fang(Program &program)
@@ -187,6 +200,7 @@ void fang::drawWord() {
         word = item->text();
         delete item;
     }
+    List1->unmark();
     prepareWord(word);
 }
 
@@ -198,6 +212,8 @@ void fang::chooseWord(QListWidgetItem *item) {
     m_game.stop();
     const QString word = item->text();
     delete List1->takeItem(List1->row(item));
+    // The entry below would take the place of the one taken, marked.
+    List1->unmark();
     prepareWord(word);
     if (List1->count() == 0)
         fillChoices();

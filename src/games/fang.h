@@ -16,15 +16,20 @@ class Ticker;
 
 /// The choice list. A click plays its entry, which leaves the list, so the
 /// entry below moves up under the pointer: the second click of a double
-/// click must not play that one as well.
+/// click must not play that one as well. Nothing in it is ever chosen
+/// beforehand (the arrow keys steer the game, not the list), so it shows
+/// neither a selected nor a current entry.
 class ChoiceList : public QListWidget {
     Q_OBJECT
 public:
     using QListWidget::QListWidget;
+    /// No entry selected or current.
+    void unmark();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
 
 private:
     bool m_doubleClick = false;

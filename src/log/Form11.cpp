@@ -1,8 +1,10 @@
 #include "log/Form11.h"
 
+#include "log/verlauf.h"
 #include "records/recordstore.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/twips.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -38,14 +40,24 @@ Form11::Form11(Program &program)
     }
     connect(Command1, &QPushButton::clicked, this, [this] { m_program.leave(this); });
 
-    // In the head band's free space between "Abbruch ..." and the name.
-    Command2 = controls::button(this, QStringLiteral("Verlauf ..."), 1800, 120, 1095, 375);
+    // At the head band's right end, over the last column and as wide as
+    // "Abbruch ..."; the name gives up that end while the button shows.
+    Command2 = controls::button(this, QStringLiteral("Verlauf ..."), 9120, 120, 1575, 375);
     KALIMBO_NAME(Command2);
-    Command2->setVisible(m_program.records() != nullptr);
+    showHistoryButton();
     connect(Command2, &QPushButton::clicked, this, [this] {
+        // From here the report's "Abbruch ..." comes back here.
+        if (auto *report = qobject_cast<Verlauf *>(m_program.screen(ScreenId::Verlauf)))
+            report->goBack = nullptr;
         hide();
         m_program.showScreen(ScreenId::Verlauf);
     });
+}
+
+void Form11::showHistoryButton() {
+    const bool shown = m_program.records() != nullptr;
+    Command2->setVisible(shown);
+    twips::place(Label1, 3000, 120, shown ? 6015 : 7695, 375);
 }
 
 void Form11::appendTo(Program &program, LogList list, const QString &line) {
@@ -85,12 +97,11 @@ void Form11::activated() {
     centre();
     Label1->setText(m_program.nameLabel());
     records::RecordStore *store = m_program.records();
-    Command2->setVisible(store != nullptr);
+    showHistoryButton();
     // A records folder that cannot be written is told once, to the teacher.
     if (store) {
         const QString problem = store->takeProblemReport();
         if (!problem.isEmpty())
-            m_program.dialogs().message(problem, QStringLiteral("Kalimbo (Verlauf)"),
-                                        Dialogs::Warning);
+            m_program.dialogs().message(problem, QStringLiteral("Kalimbo (Verlauf)"));
     }
 }

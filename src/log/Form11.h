@@ -28,6 +28,9 @@ protected:
     void activated() override;
 
 private:
+    /// "Verlauf ..." shows while the program keeps records.
+    void showHistoryButton();
+
     Program &m_program;
     QWidget *Shape1 = nullptr;       // head band
     QPushButton *Command1 = nullptr; // "Abbruch ..."

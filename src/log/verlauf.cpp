@@ -8,10 +8,12 @@
 #include "ui/dialogs.h"
 #include "ui/twips.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <algorithm>
@@ -28,13 +30,6 @@ const QString kTitle = QStringLiteral("Kalimbo (Verlauf)");
 
 QString percent(const Tally &t) {
     return t.total() ? QString::number(t.percentRight()) + QStringLiteral(" %") : QString();
-}
-
-QString mistakes(const QList<NounCount> &list) {
-    QStringList parts;
-    for (const NounCount &n : list)
-        parts << n.noun + QStringLiteral(" (") + QString::number(n.count) + QLatin1Char(')');
-    return parts.join(QStringLiteral(", "));
 }
 
 QTableWidget *table(QWidget *parent, const QStringList &heads, int l, int t, int w, int h) {
@@ -73,16 +68,27 @@ const QStringList kArticles{QStringLiteral("der"), QStringLiteral("die"), QStrin
 
 namespace verlauf {
 
+QString fileNamePart(const QString &name) {
+    QString out;
+    for (const QChar c : name.normalized(QString::NormalizationForm_C).trimmed()) {
+        if (out.size() == 40)
+            break;
+        out += c.isLetterOrNumber() || c == QLatin1Char('-') ? c : QLatin1Char('_');
+    }
+    return out;
+}
+
 void drawDayChart(Surface &s, const QRect &area, const QList<DayTally> &days) {
-    int top = 1;
+    int top = 0;
     for (const DayTally &d : days)
         top = std::max({top, d.tally.right, d.tally.wrong});
     s.setFont(QStringLiteral("Verdana"), 6.75);
     s.setTextColour(Qt::black);
     const int labelH = s.textHeight();
-    // Legend above, dates below, the bars between.
-    const int x0 = area.left() + s.textWidth(QString::number(top)) + 90;
-    const int y0 = area.top() + labelH + 60;
+    // Legend above, dates below, the bars between; the top figure stands
+    // half a line above the bars, clear of the legend.
+    const int x0 = area.left() + s.textWidth(QString::number(std::max(top, 1))) + 90;
+    const int y0 = area.top() + labelH * 2;
     const int y1 = area.bottom() - labelH - 60;
     const int plotW = area.right() - x0;
     s.fillBox(area.left(), area.top(), area.left() + 120, area.top() + labelH - 30, kRight, kRight);
@@ -92,34 +98,84 @@ void drawDayChart(Surface &s, const QRect &area, const QList<DayTally> &days) {
     s.text(lx + 180, area.top(), QStringLiteral("falsch"));
     s.line(x0, y0, x0, y1, Qt::black);
     s.line(x0, y1, area.right(), y1, Qt::black);
-    s.text(area.left(), y0 - labelH / 2, QString::number(top));
     s.text(area.left(), y1 - labelH / 2, QStringLiteral("0"));
     if (days.isEmpty())
         return;
-    const int slot = plotW / int(days.size());
+    if (top == 0) {
+        const QString none = QStringLiteral("keine Antworten in diesen Tagen");
+        s.text(x0 + (plotW - s.textWidth(none)) / 2, (y0 + y1 - labelH) / 2, none);
+    } else {
+        s.text(area.left(), y0 - labelH / 2, QString::number(top));
+    }
+    const int n = int(days.size());
+    const int slot = plotW / n;
     const int bar = std::max(15, slot * 3 / 8);
     const int plotH = y1 - y0;
-    for (int i = 0; i < days.size(); ++i) {
+    for (int i = 0; i < n; ++i) {
         const Tally &t = days[i].tally;
         const int sx = x0 + i * slot + (slot - 2 * bar) / 2;
         if (t.right > 0)
             s.fillBox(sx, y1 - plotH * t.right / top, sx + bar, y1 - 1, kRight, kRight);
         if (t.wrong > 0)
             s.fillBox(sx + bar, y1 - plotH * t.wrong / top, sx + 2 * bar, y1 - 1, kWrong, kWrong);
+        // Where the dates do not fit under every bar, every other one is
+        // written, counted back from the last day, so today always has its date.
         const QString label = days[i].day.toString(QStringLiteral("dd.MM."));
-        if (slot >= s.textWidth(label) || i % 2 == 0)
-            s.text(x0 + i * slot + (slot - s.textWidth(label)) / 2, y1 + 45, label);
+        const int w = s.textWidth(label);
+        if (slot >= w + 30 || (n - 1 - i) % 2 == 0)
+            s.text(std::min(x0 + i * slot + (slot - w) / 2, area.right() + 1 - w), y1 + 45, label);
     }
 }
+
+namespace {
+
+/// The text cut to `width` twips, with "..." where it was cut.
+QString fitted(const Surface &s, const QString &text, int width) {
+    if (s.textWidth(text) <= width)
+        return text;
+    const QString dots = QStringLiteral("...");
+    QString cut = text;
+    while (!cut.isEmpty() && s.textWidth(cut + dots) > width)
+        cut.chop(1);
+    return cut + dots;
+}
+
+/// Items joined by ", " into lines of at most `width` twips; at most
+/// `maxLines` lines, the last one ending in "..." when items were left out.
+QStringList wrapped(const Surface &s, const QStringList &items, int width, int maxLines) {
+    QStringList lines;
+    QString line;
+    for (int i = 0; i < items.size(); ++i) {
+        const QString item = fitted(s, items[i], width);
+        const QString next = line.isEmpty() ? item : line + QStringLiteral(", ") + item;
+        if (line.isEmpty() || s.textWidth(next + QLatin1Char(',')) <= width) {
+            line = next;
+            continue;
+        }
+        if (lines.size() + 1 == maxLines) {
+            lines << fitted(s, line + QStringLiteral(", ..."), width);
+            return lines;
+        }
+        lines << line + QLatin1Char(',');
+        line = item;
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines;
+}
+
+} // namespace
 
 void drawReportPage(Surface &s, const Report &report, const QStringList &practice,
                     const QDate &today) {
     const int width = 10200;
+    // Where the chart begins at the latest; the lists above stop short of it.
+    const int chartTop = 10500;
     int y = 0;
     s.setTextColour(Qt::black);
     s.setDrawColour(Qt::black);
     s.setFont(QStringLiteral("Verdana"), 16, true);
-    s.text(0, y, QStringLiteral("Verlauf von ") + report.name);
+    s.text(0, y, fitted(s, QStringLiteral("Verlauf von ") + report.name, width));
     y += s.textHeight();
     s.setFont(QStringLiteral("Verdana"), 9);
     s.text(0, y,
@@ -128,32 +184,50 @@ void drawReportPage(Surface &s, const Report &report, const QStringList &practic
                today.addDays(-6).toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(')'));
     y += s.textHeight() * 2;
 
-    const int cols[] = {0, 2000, 2800, 3600, 4500, 5300, 6100, 7000};
+    // Figures stand right-aligned at the right edges of their columns, the
+    // two groups under a heading of their own; the mistakes take the rest.
+    const int titleW = 1900;
+    const int rights[6] = {2700, 3450, 4150, 4950, 5700, 6400};
+    const int mistakesX = 6700;
+    auto right = [&](int col, const QString &text) {
+        s.text(rights[col] - s.textWidth(text), y, text);
+    };
     s.setFont(QStringLiteral("Verdana"), 8, true);
-    const QStringList heads{QStringLiteral("Übung"),    QStringLiteral("7 Tage r"),
-                            QStringLiteral("f"),        QStringLiteral("%"),
-                            QStringLiteral("gesamt r"), QStringLiteral("f"),
-                            QStringLiteral("%"),        QStringLiteral("häufigste Fehler")};
-    for (int c = 0; c < heads.size(); ++c)
-        s.text(cols[c], y, heads[c]);
     const int lineH = s.textHeight();
+    const QString week = QStringLiteral("letzte 7 Tage");
+    const QString all = QStringLiteral("gesamt");
+    s.text(rights[2] - s.textWidth(week), y, week);
+    s.text(rights[5] - s.textWidth(all), y, all);
+    y += lineH;
+    s.text(0, y, QStringLiteral("Übung"));
+    for (int c = 0; c < 6; ++c)
+        right(c, QStringList{QStringLiteral("r"), QStringLiteral("f"), QStringLiteral("%")}[c % 3]);
+    s.text(mistakesX, y, QStringLiteral("häufigste Fehler"));
     y += lineH;
     s.line(0, y, width, y);
     s.setFont(QStringLiteral("Verdana"), 8);
-    auto row = [&](const QStringList &cells, const QString &rest) {
-        for (int c = 0; c < cells.size(); ++c)
-            s.text(cols[c], y, cells[c]);
-        s.text(cols[7], y, rest);
-        y += lineH;
+    auto row = [&](const QString &title, const Tally &w, const Tally &a, const QStringList &rest) {
+        s.text(0, y, fitted(s, title, titleW));
+        const QStringList cells = exerciseRow(title, w, a).mid(1);
+        for (int c = 0; c < 6; ++c)
+            right(c, cells[c]);
+        const QStringList lines = wrapped(s, rest, width - mistakesX, 3);
+        for (int i = 0; i < lines.size(); ++i)
+            s.text(mistakesX, y + i * lineH, lines[i]);
+        y += lineH * std::max(1, int(lines.size()));
     };
-    for (const ExerciseReport &ex : report.exercises)
-        row(exerciseRow(exerciseTitle(ex.exercise), ex.lastWeek, ex.overall),
-            mistakes(ex.mostWrong));
+    for (const ExerciseReport &ex : report.exercises) {
+        QStringList rest;
+        for (const NounCount &n : ex.mostWrong)
+            rest << n.noun + QStringLiteral(" (") + QString::number(n.count) + QLatin1Char(')');
+        row(exerciseTitle(ex.exercise), ex.lastWeek, ex.overall, rest);
+    }
     s.line(0, y, width, y);
-    row(exerciseRow(QStringLiteral("Zusammen"), report.lastWeek, report.overall), QString());
+    row(QStringLiteral("Zusammen"), report.lastWeek, report.overall, {});
     y += lineH;
 
     if (report.confusion.total() > 0) {
+        const int nounW = 2900;
         s.setFont(QStringLiteral("Verdana"), 8, true);
         s.text(0, y, QStringLiteral("Begleiter: richtig / gewählt"));
         for (int c = 0; c < 3; ++c)
@@ -169,7 +243,7 @@ void drawReportPage(Surface &s, const Report &report, const QStringList &practic
         for (const Confusion::Row &n : report.confusion.nouns) {
             if (y > 9000)
                 break;
-            s.text(0, y, n.article + QLatin1Char(' ') + n.noun);
+            s.text(0, y, fitted(s, n.article + QLatin1Char(' ') + n.noun, nounW));
             for (int c = 0; c < 3; ++c)
                 if (n.chosen[c])
                     s.text(3000 + c * 800, y, QString::number(n.chosen[c]));
@@ -177,7 +251,7 @@ void drawReportPage(Surface &s, const Report &report, const QStringList &practic
         }
         y += lineH;
     }
-    if (!practice.isEmpty()) {
+    if (!practice.isEmpty() && y + 2 * lineH <= chartTop) {
         s.setFont(QStringLiteral("Verdana"), 8, true);
         s.text(0, y, QStringLiteral("Fehlerwörter zum Üben:"));
         y += lineH;
@@ -185,22 +259,15 @@ void drawReportPage(Surface &s, const Report &report, const QStringList &practic
         QStringList forms;
         for (const QString &e : practice)
             forms << nouns::displayFormOrNoun(e);
-        QString line;
-        for (const QString &f : forms) {
-            const QString next = line.isEmpty() ? f : line + QStringLiteral(", ") + f;
-            if (s.textWidth(next) > width && !line.isEmpty()) {
-                s.text(0, y, line + QLatin1Char(','));
-                y += lineH;
-                line = f;
-            } else {
-                line = next;
-            }
+        const QStringList lines =
+            wrapped(s, forms, width, std::max(1, (chartTop - lineH - y) / lineH));
+        for (const QString &line : lines) {
+            s.text(0, y, line);
+            y += lineH;
         }
-        s.text(0, y, line);
-        y += lineH * 2;
+        y += lineH;
     }
-    const int chartTop = std::max(y, 10500);
-    drawDayChart(s, QRect(0, chartTop, width, 4000),
+    drawDayChart(s, QRect(0, std::max(y, chartTop), width, 4000),
                  lastDays(report.days, today, verlauf::kChartDays));
 }
 
@@ -208,6 +275,7 @@ void drawReportPage(Surface &s, const Report &report, const QStringList &practic
 
 Verlauf::Verlauf(Program &program)
     : Screen(program, 10815, 7575, kTitle, kBack), m_program(program) {
+    m_pool.setMaxThreadCount(1);
     controls::shape(this, kBand, 0, 0, 11055, 615);
     Command1 = controls::button(this, QStringLiteral("Abbruch ..."), 120, 120, 1575, 375);
     KALIMBO_NAME(Command1);
@@ -225,6 +293,7 @@ Verlauf::Verlauf(Program &program)
         auto *h = controls::label(this, text, l, t, w, 255, head);
         controls::colourise(h, Qt::black, Qt::white);
         h->setAlignment(Qt::AlignCenter);
+        m_figures << h;
     };
     heading(QStringLiteral("Übungen (r = richtig, f = falsch)"), 120, 720, 6135);
     Uebungen = table(this,
@@ -262,6 +331,14 @@ Verlauf::Verlauf(Program &program)
     Ueben = controls::list(this, 6360, 6135, 4335, 1320);
     KALIMBO_NAME(Ueben);
     controls::colourise(Ueben, QColor(128, 255, 255));
+    m_figures << Uebungen << Fehler << Tage << Begleiter << Ueben;
+
+    // In the figures' place while there are none to show.
+    Hinweis = controls::label(this, QString(), 120, 720, 10575, 6735, controls::verdana(12, true));
+    KALIMBO_NAME(Hinweis);
+    Hinweis->setAlignment(Qt::AlignCenter);
+    Hinweis->setWordWrap(true);
+    Hinweis->hide();
 
     printTarget = [](const QString &doc, const QString &stem, const printing::PageRoutine &page) {
         return printing::printPage(doc, stem, page, QDir::current());
@@ -269,11 +346,19 @@ Verlauf::Verlauf(Program &program)
 
     connect(Command1, &QPushButton::clicked, this, [this] {
         hide();
-        m_program.showScreen(ScreenId::Form11);
+        if (goBack)
+            goBack();
+        else
+            m_program.showScreen(ScreenId::Form11);
     });
     connect(Kinder, &QComboBox::currentIndexChanged, this, &Verlauf::showChild);
     connect(Command2, &QPushButton::clicked, this, &Verlauf::print);
     connect(Command3, &QPushButton::clicked, this, &Verlauf::removeChild);
+}
+
+Verlauf::~Verlauf() {
+    m_cancel->store(true);
+    m_pool.waitForDone();
 }
 
 QDate Verlauf::today() const {
@@ -286,35 +371,95 @@ void Verlauf::activated() {
 }
 
 void Verlauf::refresh() {
-    RecordStore *store = m_program.records();
-    const QString wanted =
-        Kinder->currentIndex() >= 0 ? Kinder->currentText() : m_program.childName();
-    QSignalBlocker block(Kinder);
-    Kinder->clear();
-    if (store)
-        for (const ChildFile &c : store->children())
-            Kinder->addItem(c.name, c.path);
-    int index = Kinder->findText(wanted);
-    if (index < 0)
-        index = Kinder->findText(m_program.childName());
-    if (index < 0 && Kinder->count() > 0)
-        index = 0;
-    Kinder->setCurrentIndex(index);
-    showChild(index);
+    verlauf::ReadingRequest request;
+    if (RecordStore *store = m_program.records())
+        request.folder = store->folder();
+    request.wanted = Kinder->currentIndex() >= 0 ? Kinder->currentText() : QString();
+    request.fallback = m_program.childName();
+    request.today = today();
+    if (request.folder.isEmpty()) {
+        readingDone(++m_generation, {});
+        return;
+    }
+    startReading(request);
 }
 
 void Verlauf::showChild(int index) {
-    m_path = index >= 0 ? Kinder->itemData(index).toString() : QString();
-    const QList<Record> recs = m_path.isEmpty() ? QList<Record>() : RecordStore::read(m_path);
-    m_report = buildReport(recs, today());
-    if (m_report.name.isEmpty() && index >= 0)
-        m_report.name = Kinder->itemText(index);
-    // Practice counts answers up to the end of today by the program's clock.
-    m_practice = practiceEntries(recs, QDateTime(today().addDays(1), QTime(0, 0)));
+    verlauf::ReadingRequest request;
+    request.path = index >= 0 ? Kinder->itemData(index).toString() : QString();
+    request.today = today();
+    startReading(request);
+}
+
+void Verlauf::startReading(const verlauf::ReadingRequest &request) {
+    // A newer request makes the one under way pointless.
+    m_cancel->store(true);
+    m_cancel = std::make_shared<std::atomic<bool>>(false);
+    const quint64 generation = ++m_generation;
+    m_reading = true;
+    showNote(QStringLiteral("Der Verlauf wird gelesen ..."));
+    for (QWidget *w : {static_cast<QWidget *>(Kinder), static_cast<QWidget *>(Command2),
+                       static_cast<QWidget *>(Command3)})
+        w->setEnabled(false);
+    m_pool.start([reader = m_reader, cancel = m_cancel, request, generation,
+                  self = QPointer<Verlauf>(this)] {
+        std::lock_guard<std::mutex> lock(reader->mutex);
+        if (cancel->load())
+            return;
+        auto reading = std::make_shared<verlauf::Reading>(
+            verlauf::readReport(reader->file, request, cancel.get()));
+        if (reading->cancelled)
+            return;
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, generation, reading] {
+                if (self)
+                    self->readingDone(generation, *reading);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void Verlauf::readingDone(quint64 generation, const verlauf::Reading &reading) {
+    if (generation != m_generation)
+        return;
+    m_reading = false;
+    if (reading.listed || reading.path.isEmpty()) {
+        QSignalBlocker block(Kinder);
+        Kinder->clear();
+        for (const ChildFile &c : reading.children)
+            Kinder->addItem(c.name, c.path);
+        Kinder->setCurrentIndex(reading.chosen);
+    }
+    Kinder->setEnabled(Kinder->count() > 0);
+    m_path = reading.path;
+    m_report = reading.report;
+    const QString name = Kinder->currentIndex() >= 0 ? Kinder->currentText() : QString();
+    if (m_report.name.isEmpty())
+        m_report.name = name;
+    m_practice = reading.practice;
     fillTables();
     drawChart();
-    Command2->setEnabled(!m_path.isEmpty());
+    const bool any = m_report.overall.total() > 0;
+    Command2->setEnabled(any);
     Command3->setEnabled(!m_path.isEmpty());
+    if (!reading.problem.isEmpty())
+        showNote(QStringLiteral("Die Antworten von ") + name +
+                 QStringLiteral(" können nicht gelesen werden:\n") +
+                 QDir::toNativeSeparators(m_path) + QLatin1Char('\n') + reading.problem);
+    else if (any)
+        showNote(QString());
+    else if (name.isEmpty())
+        showNote(QStringLiteral("Es gibt noch keine Antworten."));
+    else
+        showNote(QStringLiteral("Von ") + name + QStringLiteral(" gibt es noch keine Antworten."));
+}
+
+void Verlauf::showNote(const QString &note) {
+    Hinweis->setText(note);
+    Hinweis->setVisible(!note.isEmpty());
+    for (QWidget *w : std::as_const(m_figures))
+        w->setVisible(note.isEmpty());
 }
 
 void Verlauf::fillTables() {
@@ -361,40 +506,42 @@ void Verlauf::drawChart() {
 }
 
 void Verlauf::print() {
-    if (m_path.isEmpty())
+    if (m_reading || m_report.overall.total() == 0)
         return;
     const Report report = m_report;
     const QStringList practice = m_practice;
     const QDate day = today();
-    const printing::Outcome out = printTarget(kTitle, QStringLiteral("Verlauf"), [&](Surface &s) {
-        verlauf::drawReportPage(s, report, practice, day);
-    });
-    if (!out.ok()) {
+    const printing::Outcome out =
+        printTarget(kTitle, QStringLiteral("Verlauf-") + verlauf::fileNamePart(report.name),
+                    [&](Surface &s) { verlauf::drawReportPage(s, report, practice, day); });
+    if (!out.ok())
         m_program.dialogs().message(QStringLiteral("Der Verlauf konnte nicht gedruckt werden.\r") +
                                         out.error + QStringLiteral("\r"),
-                                    kTitle, Dialogs::Warning);
-        return;
-    }
-    QString text = QStringLiteral("Der Verlauf wird gedruckt ...\r\r");
-    if (out.kind == printing::Outcome::SavedAsPdf)
-        text += QStringLiteral("Es ist kein Drucker eingerichtet. Die Seite steht in der Datei\r") +
-                out.file + QStringLiteral("\r");
-    m_program.dialogs().message(text, kTitle, Dialogs::Information);
+                                    kTitle);
+    else if (out.kind == printing::Outcome::SavedAsPdf)
+        m_program.dialogs().message(printing::savedAsPdfText(out), kTitle);
+    else
+        m_program.dialogs().message(QStringLiteral("Der Verlauf wird gedruckt ...\r\r") +
+                                        (out.notice.isEmpty() ? QString() : out.notice + "\r"),
+                                    kTitle);
 }
 
 void Verlauf::removeChild() {
     RecordStore *store = m_program.records();
-    if (!store || m_path.isEmpty())
+    if (!store || m_path.isEmpty() || m_reading)
         return;
     const QString name = Kinder->currentText();
     if (!m_program.dialogs().askYesNo(QStringLiteral("Sollen alle gespeicherten Antworten von ") +
                                           name + QStringLiteral(" gelöscht werden?\r\r"),
-                                      kTitle, true, Dialogs::Question))
+                                      kTitle, true))
         return;
     if (!store->remove(m_path))
         m_program.dialogs().message(QStringLiteral("Die Datei konnte nicht gelöscht werden:\r") +
                                         QDir::toNativeSeparators(m_path) + QStringLiteral("\r"),
-                                    kTitle, Dialogs::Warning);
-    Kinder->setCurrentIndex(-1);
+                                    kTitle);
+    {
+        QSignalBlocker block(Kinder);
+        Kinder->setCurrentIndex(-1);
+    }
     refresh();
 }

@@ -1,12 +1,19 @@
 #pragma once
 // "Verlauf": the teacher's report on one child's kept answers, with a chart
 // of right and wrong answers per day, printing, and deleting a child's file.
-// Opened from the log window when the program keeps records.
+// Opened from the log window and from the Extras dialog while the program
+// keeps records; it reads the files off the window thread.
 
 #include "drawing/printing.h"
+#include "log/reportreading.h"
 #include "program/program.h"
 #include "records/report.h"
 #include "ui/screen.h"
+
+#include <QThreadPool>
+#include <atomic>
+#include <memory>
+#include <mutex>
 
 class Canvas;
 class QComboBox;
@@ -28,6 +35,9 @@ void drawDayChart(Surface &s, const QRect &area, const QList<records::DayTally> 
 /// The printed report: one page in twips from the top-left corner.
 void drawReportPage(Surface &s, const records::Report &report, const QStringList &practice,
                     const QDate &today);
+/// The part of a PDF file name that names the child: letters, digits and
+/// hyphens kept, anything else made an underscore, at most 40 characters.
+QString fileNamePart(const QString &name);
 } // namespace verlauf
 
 class Verlauf : public Screen {
@@ -40,17 +50,30 @@ public:
                                     const printing::PageRoutine &page)>
         printTarget;
 
+    /// Where "Abbruch ..." goes: the log window unless set (the Extras
+    /// dialog sets it to come back to itself).
+    std::function<void()> goBack;
+
+    ~Verlauf() override;
+
     /// The report on show (empty without a child).
     const records::Report &report() const { return m_report; }
     QStringList practice() const { return m_practice; }
-    /// Reads the children's files again and shows the chosen one.
+    /// Reads the children's files again, off the window thread, and shows
+    /// the chosen one when done.
     void refresh();
+    /// True from a request until its figures are shown.
+    bool isReading() const { return m_reading; }
 
 protected:
     void activated() override;
 
 private:
     void showChild(int index);
+    void startReading(const verlauf::ReadingRequest &request);
+    void readingDone(quint64 generation, const verlauf::Reading &reading);
+    /// Shows the figures, or in their place a note ("wird gelesen", none yet).
+    void showNote(const QString &note);
     void fillTables();
     void drawChart();
     void print();
@@ -67,7 +90,20 @@ private:
     QTableWidget *Begleiter = nullptr; // articles chosen against right
     QListWidget *Ueben = nullptr;      // nouns to practise
     Canvas *Tage = nullptr;            // bars per day
+    QLabel *Hinweis = nullptr;         // in the figures' place while there are none
+    QList<QWidget *> m_figures;        // the tables, the chart and their headings
     records::Report m_report;
     QStringList m_practice;
     QString m_path;
+
+    /// The answers read last, kept for the next reading; one reading at a time.
+    struct Reader {
+        std::mutex mutex;
+        verlauf::AnswerFile file;
+    };
+    std::shared_ptr<Reader> m_reader = std::make_shared<Reader>();
+    std::shared_ptr<std::atomic<bool>> m_cancel = std::make_shared<std::atomic<bool>>(false);
+    QThreadPool m_pool;
+    quint64 m_generation = 0;
+    bool m_reading = false;
 };

@@ -309,10 +309,11 @@ void WorksheetFrame::printPage() {
                                     m_setup.closingTitle, Dialogs::Warning);
         return;
     }
-    QString text = m_setup.closingText + QStringLiteral("\r\r");
-    if (out.kind == printing::Outcome::SavedAsPdf)
-        text += QStringLiteral("Es ist kein Drucker eingerichtet. Die Seite steht in der Datei\r") +
-                out.file + QStringLiteral("\r");
+    // Without a printer the page is not printed: the closing message would
+    // say it is, so the file's message stands in its place.
+    QString text = out.kind == printing::Outcome::SavedAsPdf
+                       ? printing::savedAsPdfText(out)
+                       : m_setup.closingText + QStringLiteral("\r\r");
     if (!out.notice.isEmpty())
         text += out.notice + QStringLiteral("\r");
     m_program.dialogs().message(text, m_setup.closingTitle, Dialogs::Information);

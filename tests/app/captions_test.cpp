@@ -4,7 +4,10 @@
 
 #include "menufixture.h"
 
+#include "app/extrasdialog.h"
+#include "core/extras.h"
 #include "games/fang.h"
+#include "log/verlauf.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/twips.h"
@@ -95,8 +98,9 @@ class CaptionsTest : public QObject {
     Q_OBJECT
 private slots:
     void captionsFit_data() {
-        QTest::addColumn<int>("window"); // -1: the main menu (failures name the window)
-        for (int id = -1; id <= int(ScreenId::TrvLabel); ++id)
+        // -1: the main menu, -2: the Extras dialog (failures name the window)
+        QTest::addColumn<int>("window");
+        for (int id = -2; id <= int(ScreenId::Verlauf); ++id)
             QTest::addRow("%d", id) << id;
     }
 
@@ -104,13 +108,26 @@ private slots:
         QFETCH(int, window);
         MenuFixture f;
         QVERIFY(f.startWith(20));
+        // Records on: the log shows its "Verlauf ..." and the report its note.
+        f.program->extras.keepRecords = true;
         const auto id = ScreenId(window);
         // Windows whose captions change on activation are opened as the menu
         // opens them; the others keep the captions they are built with.
         if (id == ScreenId::Fang || id == ScreenId::Schriften || id == ScreenId::Form11 ||
-            id == ScreenId::Drucken1 || id == ScreenId::Drucken2 || id == ScreenId::Drucken3)
+            id == ScreenId::Drucken1 || id == ScreenId::Drucken2 || id == ScreenId::Drucken3 ||
+            id == ScreenId::Verlauf)
             f.program->showScreen(id);
-        QWidget *s = window < 0 ? f.menu() : f.program->screen(id);
+        Extras extras;
+        // Every reason shown: records off, no sound output.
+        ExtrasDialog extrasDialog(
+            extras, {QDir::current().absoluteFilePath("Protokolle"), [] { return false; }});
+        if (window == -2)
+            extrasDialog.show();
+        QWidget *s = window == -2 ? static_cast<QWidget *>(&extrasDialog)
+                     : window < 0 ? f.menu()
+                                  : f.program->screen(id);
+        if (auto *report = qobject_cast<Verlauf *>(s))
+            QTRY_VERIFY(!report->isReading());
         QCoreApplication::processEvents();
         QStringList bad = faultsIn(s);
         if (auto *chooser = qobject_cast<schriften *>(s)) {

@@ -3,9 +3,11 @@
 #include "app/extrasdialog.h"
 #include "core/extras.h"
 #include "core/settings.h"
+#include "log/verlauf.h"
 
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -107,6 +109,104 @@ private slots:
         QVERIFY(second.extras.syllableColours);
         second.extras = Extras();
         QVERIFY(second.extras.save()); // leave the shared test configuration clean
+    }
+
+    // What the dialog tells besides its switches, and what it greys out with
+    // the reason beside it, also when records are switched on or off in it.
+    void dialogSaysWhatHolds_data() {
+        QTest::addColumn<bool>("records");
+        QTest::addColumn<bool>("sound");
+        QTest::newRow("records off, a sound output") << false << true;
+        QTest::newRow("records on, no sound output") << true << false;
+    }
+    void dialogSaysWhatHolds() {
+        QFETCH(bool, records);
+        QFETCH(bool, sound);
+        MenuFixture f;
+        QVERIFY(f.startWith(3));
+        f.program->extras.keepRecords = records;
+        f.program->hasSoundDevice = [sound] { return sound; };
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            auto *d = f.menu()->findChild<ExtrasDialog *>();
+            QVERIFY(d);
+            QCoreApplication::processEvents(); // the sound output is asked once it shows
+            auto state = [&] {
+                QString texts;
+                for (QLabel *l : d->findChildren<QLabel *>())
+                    if (l->isVisibleTo(d))
+                        texts += l->text().remove(QChar(0x200B)) + "\n";
+                return QStringList{
+                    QString::number(control(d, "PractiseMistakes")->isEnabled()),
+                    QString::number(control(d, "PractiseNeedsRecords")->isVisibleTo(d)),
+                    QString::number(control(d, "History")->isEnabled()),
+                    QString::number(control(d, "HistoryNeedsRecords")->isVisibleTo(d)),
+                    QString::number(control(d, "NoSound")->isVisibleTo(d)),
+                    QString::number(texts.contains(
+                        QDir::toNativeSeparators(QDir::current().absoluteFilePath("Protokolle")))),
+                    QString::number(texts.contains("gelten nur für das Benutzerkonto")),
+                    QString::number(d->minimumSize() == d->maximumSize())};
+            };
+            seen << d->windowTitle() << state().join(' ');
+            control<QCheckBox>(d, "KeepRecords")->click();
+            seen << state().join(' ');
+            d->accept();
+        });
+        control<QPushButton>(f.menu(), "ExtrasButton")->click();
+        const QString on = "1 0 1 0 " + QString::number(!sound) + " 1 1 1";
+        const QString off = "0 1 0 1 " + QString::number(!sound) + " 1 1 1";
+        QCOMPARE(seen, (QStringList{"Kalimbo (Extras)", records ? on : off, records ? off : on}));
+        f.program->extras = Extras();
+        QVERIFY(f.program->extras.save()); // leave the shared test configuration clean
+    }
+
+    // "Verlauf ..." in the dialog opens the report, whose "Abbruch ..." comes
+    // back to the dialog over the main menu.
+    void reportOpenedFromExtrasGoesBackThere() {
+        MenuFixture f;
+        QVERIFY(f.startWith(3));
+        f.program->extras.keepRecords = true;
+        f.program->hasSoundDevice = [] { return true; };
+        QTimer::singleShot(0, [&] {
+            control<QPushButton>(f.menu()->findChild<ExtrasDialog *>(), "History")->click();
+        });
+        control<QPushButton>(f.menu(), "ExtrasButton")->click();
+        auto *report = qobject_cast<Verlauf *>(f.program->existing(ScreenId::Verlauf));
+        QVERIFY(report && report->isVisible() && !f.menu()->isVisible());
+        QTRY_VERIFY(!report->isReading());
+        int reopened = 0;
+        QTimer watch;
+        watch.callOnTimeout([&] {
+            auto *d = f.menu()->findChild<ExtrasDialog *>();
+            if (d && d->isVisible() && f.menu()->isVisible() && !report->isVisible()) {
+                ++reopened;
+                d->accept();
+            }
+        });
+        watch.start(10);
+        QTest::mouseClick(control<QPushButton>(report, "Command1"), Qt::LeftButton);
+        QTRY_COMPARE(reopened, 1);
+        QVERIFY(!f.program->existing(ScreenId::Form11));
+    }
+
+    // The button in the options panel keeps its distance from the switches
+    // and buttons around it.
+    void extrasButtonHasRoom() {
+        MenuFixture f;
+        QVERIFY(f.startWith(3));
+        QWidget *button = f.get("ExtrasButton");
+        QStringList close;
+        for (QWidget *w : button->parentWidget()->findChildren<QWidget *>(
+                 QString(), Qt::FindDirectChildrenOnly)) {
+            if (w == button || !(qobject_cast<QCheckBox *>(w) || qobject_cast<QPushButton *>(w)))
+                continue;
+            const QRect a = button->geometry(), b = w->geometry();
+            const int dx = std::max(a.left() - b.right(), b.left() - a.right()) - 1;
+            const int dy = std::max(a.top() - b.bottom(), b.top() - a.bottom()) - 1;
+            if (std::max(dx, dy) < 6)
+                close << w->objectName() + " " + QString::number(std::max(dx, dy)) + " px";
+        }
+        QVERIFY2(close.isEmpty(), qPrintable(close.join(", ")));
     }
 };
 

@@ -28,11 +28,15 @@ struct Fixture {
         program.clockRec.date = QDate(2024, 5, 10);
         program.clockRec.seconds = 9 * 3600;
     }
+    /// Opens the report as "Verlauf ..." does and waits for its figures.
     Verlauf *open(const QString &child) {
         program.label = child;
         program.name = child;
         program.showScreen(ScreenId::Verlauf);
-        return screenAs<Verlauf>(program, ScreenId::Verlauf);
+        auto *v = screenAs<Verlauf>(program, ScreenId::Verlauf);
+        if (!QTest::qWaitFor([v] { return !v->isReading(); }))
+            qFatal("the report is still being read");
+        return v;
     }
 };
 
@@ -87,6 +91,7 @@ private slots:
         QCOMPARE(practise->count(), 1);
         QCOMPARE(practise->item(0)->text(), QString("der Hund"));
         children->setCurrentIndex(children->findText("Ole"));
+        QTRY_VERIFY(!v->isReading());
         QCOMPARE(practise->count(), 0);
         QCOMPARE(articles->rowCount(), 0);
     }
@@ -100,11 +105,12 @@ private slots:
         dialogs.answers = {false};
         QTest::mouseClick(control<QPushButton>(v, "Command3"), Qt::LeftButton);
         QVERIFY(dialogs.last().yesNo && dialogs.last().defaultNo &&
-                dialogs.last().text.contains("Mia"));
+                dialogs.last().text.contains("Mia") && dialogs.last().icon == Dialogs::NoIcon);
         QVERIFY(QFile::exists(path));
         dialogs.answers = {true};
         QTest::mouseClick(control<QPushButton>(v, "Command3"), Qt::LeftButton);
         QVERIFY(!QFile::exists(path));
+        QTRY_VERIFY(!v->isReading());
         QCOMPARE(control<QComboBox>(v, "Kinder")->count(), 0);
         QVERIFY(!control<QPushButton>(v, "Command3")->isEnabled());
     }
@@ -115,16 +121,111 @@ private slots:
         Verlauf *v = f.open("Mia");
         const QString pdf = f.dir.filePath("verlauf.pdf");
         RecordingSurface page;
-        v->printTarget = [&](const QString &doc, const QString &, const printing::PageRoutine &r) {
+        QString stem;
+        v->printTarget = [&](const QString &doc, const QString &name,
+                             const printing::PageRoutine &r) {
             r(page);
-            return printing::printToPdf(pdf, doc, r, 72);
+            stem = name;
+            printing::Outcome out = printing::printToPdf(pdf, doc, r, 72);
+            out.kind = printing::Outcome::Printed;
+            return out;
         };
         QTest::mouseClick(control<QPushButton>(v, "Command2"), Qt::LeftButton);
         QVERIFY(QFile(pdf).size() > 1000);
-        QCOMPARE(f.program.dialogsRec.last().title, QString("Kalimbo (Verlauf)"));
-        QVERIFY(f.program.dialogsRec.last().text.startsWith("Der Verlauf wird gedruckt"));
+        QCOMPARE(stem, QString("Verlauf-Mia"));
+        const auto &box = f.program.dialogsRec.last();
+        QCOMPARE(box.title + " | " + box.text,
+                 QString("Kalimbo (Verlauf) | Der Verlauf wird gedruckt ...\r\r"));
+        QCOMPARE(box.icon, Dialogs::NoIcon);
         QVERIFY(page.printedText().contains("Verlauf von Mia"));
         QVERIFY(page.printedText().contains("der Hund"));
+    }
+
+    // Without answers the figures give way to a sentence, and nothing can be printed.
+    void noAnswersYet_data() {
+        QTest::addColumn<bool>("file");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("no child") << false << "Es gibt noch keine Antworten.";
+        QTest::newRow("a file without answers") << true << "Von Mia gibt es noch keine Antworten.";
+    }
+    void noAnswersYet() {
+        QFETCH(bool, file);
+        QFETCH(QString, said);
+        Fixture f;
+        if (file) {
+            QDir().mkpath(f.store.folder());
+            QFile csv(f.store.pathFor("Mia"));
+            QVERIFY(csv.open(QIODevice::WriteOnly));
+            csv.write(RecordStore::header());
+        }
+        Verlauf *v = f.open("Mia");
+        auto *note = control<QLabel>(v, "Hinweis");
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), said);
+        for (const char *figures : {"Uebungen", "Fehler", "Begleiter", "Ueben", "Tage"})
+            QVERIFY2(!control(v, figures)->isVisible(), figures);
+        QVERIFY(!control(v, "Command2")->isEnabled());
+        QCOMPARE(control(v, "Command3")->isEnabled(), file);
+    }
+
+    // Every text of the printed page and of the chart on screen stands clear
+    // of every other and inside the rule, with long nouns, large figures and
+    // every exercise; the last day of the chart, today, carries its date.
+    void pageAndChartKeepTheirTexts_data() {
+        QTest::addColumn<bool>("page");
+        QTest::newRow("printed page") << true;
+        QTest::newRow("chart on screen") << false;
+    }
+    void pageAndChartKeepTheirTexts() {
+        QFETCH(bool, page);
+        const QDate today(2024, 5, 10);
+        const QStringList nouns{"Eisenbahnbrücke",
+                                "Schneemannbauwettbewerb",
+                                "Kühlschrank",
+                                "Feuerwehrauto",
+                                "Ei",
+                                "Straßenbahnhaltestelle"};
+        QList<Record> recs;
+        for (int d = 0; d < 20; ++d)
+            for (const Exercise &e : exercises::all())
+                for (const QString &n : nouns)
+                    for (int k = 0; k < 40; ++k) {
+                        Record r;
+                        r.name = "Mia";
+                        r.exercise = QString::fromLatin1(e.recordId);
+                        r.entry = "der" + n + ".jpg";
+                        r.given = "die";
+                        r.right = k % 3 == 0;
+                        r.day = today.addDays(-d);
+                        recs.append(r);
+                    }
+        const Report report = buildReport(recs, today);
+        QStringList practice;
+        for (int i = 0; i < 80; ++i)
+            practice << QString("dieLangeWörterreiheNummer%1.jpg").arg(i);
+        RecordingSurface s;
+        const QRect area = page ? QRect(0, 0, 10200, 15700) : QRect(90, 90, 5955, 3180);
+        if (page)
+            verlauf::drawReportPage(s, report, practice, today);
+        else
+            verlauf::drawDayChart(s, area, lastDays(report.days, today, verlauf::kChartDays));
+        QStringList bad;
+        QList<QRect> seen;
+        QStringList texts;
+        for (const RecordingSurface::Op &op : s.ops) {
+            if (op.kind != RecordingSurface::Op::Text)
+                continue;
+            if (!area.contains(op.rect))
+                bad << op.text + " runs out";
+            for (int i = 0; i < seen.size(); ++i)
+                if (seen[i].intersects(op.rect))
+                    bad << op.text + " over " + texts[i];
+            seen << op.rect;
+            texts << op.text;
+        }
+        QVERIFY2(bad.isEmpty(), qPrintable(bad.join('\n')));
+        QVERIFY(texts.contains("10.05."));
+        QCOMPARE(s.printedText().contains("Eisenbahnbrücke"), page);
     }
 
     void unwritableFolderToldOnceInTheLog_data() {
@@ -155,6 +256,7 @@ private slots:
         const QString told = p.dialogsRec.last().text;
         QVERIFY(told.contains("nicht gespeichert"));
         QVERIFY(told.contains(othersKept ? "Freund.csv" : "Protokolle"));
+        QCOMPARE(p.dialogsRec.last().icon, Dialogs::NoIcon);
         control<QPushButton>(screenAs<Form11>(p, ScreenId::Form11), "Command1")->click();
         p.showScreen(ScreenId::Form11);
         QCOMPARE(p.dialogsRec.boxes.size(), 1);
