@@ -35,12 +35,26 @@ ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent) {
                                           "Bild oder Wort liest es immer vor."),
                            extras.speakWords);
     KALIMBO_NAME(SpeakWords);
+    SyllableArcs = addSwitch(box, this, QStringLiteral("Silbenbögen"),
+                             QStringLiteral("Bögen unter den Silben, die Buchstaben in ihren "
+                                            "Farben, am Bildschirm und auf den Arbeitsblättern."),
+                             extras.syllableArcs && !extras.syllableColours);
+    KALIMBO_NAME(SyllableArcs);
     SyllableColours =
         addSwitch(box, this, QStringLiteral("Silbenfarben"),
-                  QStringLiteral("Wörter in Silbenfarben mit Silbenbögen, am Bildschirm "
-                                 "und auf den Arbeitsblättern."),
+                  QStringLiteral("Silben abwechselnd blau und rot, mit Silbenbögen, am "
+                                 "Bildschirm und auf den Arbeitsblättern."),
                   extras.syllableColours);
     KALIMBO_NAME(SyllableColours);
+    // One way of showing syllables at a time.
+    connect(SyllableArcs, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            SyllableColours->setChecked(false);
+    });
+    connect(SyllableColours, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            SyllableArcs->setChecked(false);
+    });
     KeepRecords = addSwitch(box, this, QStringLiteral("Antworten aufzeichnen"),
                             QStringLiteral("Jede Antwort wird mit Datum im Ordner \"Protokolle\" "
                                            "bei den Bildern gespeichert (eine Datei je Kind)."),
@@ -68,6 +82,7 @@ ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent) {
 
     auto update = [this, &extras] {
         extras.speakWords = SpeakWords->isChecked();
+        extras.syllableArcs = SyllableArcs->isChecked();
         extras.syllableColours = SyllableColours->isChecked();
         extras.practiseMistakes = PractiseMistakes->isChecked();
         extras.keepRecords = KeepRecords->isChecked();
@@ -75,7 +90,7 @@ ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent) {
         emit changed();
     };
     History->setEnabled(extras.keepRecords);
-    for (QCheckBox *c : {SpeakWords, SyllableColours, KeepRecords, PractiseMistakes})
+    for (QCheckBox *c : {SpeakWords, SyllableArcs, SyllableColours, KeepRecords, PractiseMistakes})
         connect(c, &QCheckBox::toggled, this, update);
     connect(History, &QPushButton::clicked, this, &ExtrasDialog::historyRequested);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

@@ -22,6 +22,7 @@ signals:
 
 private:
     QCheckBox *SpeakWords = nullptr;
+    QCheckBox *SyllableArcs = nullptr;
     QCheckBox *SyllableColours = nullptr;
     QCheckBox *PractiseMistakes = nullptr;
     QCheckBox *KeepRecords = nullptr;
