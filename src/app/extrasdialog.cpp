@@ -68,12 +68,26 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
                      QStringLiteral("An diesem Rechner ist keine Tonausgabe eingerichtet: die "
                                     "Wörter bleiben stumm."));
     KALIMBO_NAME(NoSound);
+    SyllableArcs = addSwitch(box, this, QStringLiteral("Silbenbögen"),
+                             QStringLiteral("Bögen unter den Silben, die Buchstaben in ihren "
+                                            "Farben, am Bildschirm und auf den Arbeitsblättern."),
+                             extras.syllableArcs && !extras.syllableColours);
+    KALIMBO_NAME(SyllableArcs);
     SyllableColours =
         addSwitch(box, this, QStringLiteral("Silbenfarben"),
-                  QStringLiteral("Wörter in Silbenfarben mit Silbenbögen, am Bildschirm "
-                                 "und auf den Arbeitsblättern."),
+                  QStringLiteral("Silben abwechselnd blau und rot, mit Silbenbögen, am "
+                                 "Bildschirm und auf den Arbeitsblättern."),
                   extras.syllableColours);
     KALIMBO_NAME(SyllableColours);
+    // One way of showing syllables at a time.
+    connect(SyllableArcs, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            SyllableColours->setChecked(false);
+    });
+    connect(SyllableColours, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            SyllableArcs->setChecked(false);
+    });
     KeepRecords = addSwitch(box, this, QStringLiteral("Antworten aufzeichnen"),
                             QStringLiteral("Jede Antwort wird mit Datum gespeichert, eine Datei "
                                            "je Kind, im Ordner ") +
@@ -126,13 +140,14 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
 
     auto update = [this, &extras] {
         extras.speakWords = SpeakWords->isChecked();
+        extras.syllableArcs = SyllableArcs->isChecked();
         extras.syllableColours = SyllableColours->isChecked();
         extras.practiseMistakes = PractiseMistakes->isChecked();
         extras.keepRecords = KeepRecords->isChecked();
         showRecordsNeeded(extras.keepRecords);
         emit changed();
     };
-    for (QCheckBox *c : {SpeakWords, SyllableColours, KeepRecords, PractiseMistakes})
+    for (QCheckBox *c : {SpeakWords, SyllableArcs, SyllableColours, KeepRecords, PractiseMistakes})
         connect(c, &QCheckBox::toggled, this, update);
     connect(History, &QPushButton::clicked, this, &ExtrasDialog::historyRequested);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

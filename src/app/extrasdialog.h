@@ -38,6 +38,7 @@ private:
 
     QCheckBox *SpeakWords = nullptr;
     QLabel *NoSound = nullptr; // said when no sound output works
+    QCheckBox *SyllableArcs = nullptr;
     QCheckBox *SyllableColours = nullptr;
     QCheckBox *PractiseMistakes = nullptr;
     QLabel *PractiseNeedsRecords = nullptr;

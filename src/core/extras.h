@@ -10,9 +10,17 @@ class QString;
 
 struct Extras {
     bool speakWords = false;       // "Wörter vorlesen"
-    bool syllableColours = false;  // "Silbenfarben"
+    bool syllableArcs = false;     // "Silbenbögen": arcs under the syllables
+    bool syllableColours = false;  // "Silbenfarben": syllables in two colours, with arcs
     bool practiseMistakes = false; // "Fehlerwörter üben"
     bool keepRecords = false;      // "Antworten aufzeichnen" (Protokolle/ beside the pictures)
+    /// Palette indexes of the two syllable colours (blue and red, as the
+    /// syllable method prints them).
+    int syllableColour1 = 9;
+    int syllableColour2 = 12;
+
+    /// Syllables are shown, as arcs or in colours.
+    bool showsSyllables() const { return syllableArcs || syllableColours; }
 
     /// Reads the switches; anything missing or unreadable stays off.
     static Extras load(QSettings &settings);

@@ -51,7 +51,12 @@ const QColor ExerciseFrame::kBar(128, 128, 255);
 ExerciseFrame::ExerciseFrame(Program &program, int clientWidthTw, int clientHeightTw,
                              const QString &caption, int refillBelow)
     : Screen(program, clientWidthTw, clientHeightTw, caption, kBackground), m_program(program),
-      m_refillBelow(qMax(1, refillBelow)) {}
+      m_refillBelow(qMax(1, refillBelow)) {
+    connect(&program.events(), &ProgramEvents::syllablesReady, this, [this] {
+        if (m_stripDrawn)
+            drawWord(m_stripWord, m_stripStyle);
+    });
+}
 
 void ExerciseFrame::activated() {
     centre();
@@ -189,9 +194,12 @@ void ExerciseFrame::showCentred(PictureFrame *frame) {
 
 void ExerciseFrame::drawWord(const QString &word, wordstrip::Style style) {
     // Every strip shows the noun alone (or an offered noun), so the breaks fit it as they are.
-    const std::optional<QList<int>> breaks = m_program.syllableBreaks(word);
+    const std::optional<wordstrip::Syllables> syllables = m_program.syllablesOf(word);
     wordstrip::draw(Picture1->surface(), word, m_program.vowelColour(), m_program.consonantColour(),
-                    style, breaks ? &*breaks : nullptr);
+                    style, syllables ? &*syllables : nullptr);
+    m_stripWord = word;
+    m_stripStyle = style;
+    m_stripDrawn = true;
 }
 
 void ExerciseFrame::colourStrip() {

@@ -102,7 +102,8 @@ protected:
     /// The reading screen's single frame: squeezed to 5280 where larger and
     /// centred on (5400, 2700).
     void showCentred(PictureFrame *frame);
-    /// Draws a word on the strip in the current letter colours.
+    /// Draws a word on the strip in the current letter colours, with its
+    /// syllables while they are shown (again once the patterns have loaded).
     void drawWord(const QString &word, wordstrip::Style style = wordstrip::Style::Spaced);
     /// The strip's background from the main menu's box.
     void colourStrip();
@@ -143,6 +144,10 @@ private:
     Program &m_program;
     int m_refillBelow;
     QString m_entry;
+    // What the strip shows, to be drawn again with syllables.
+    QString m_stripWord;
+    wordstrip::Style m_stripStyle = wordstrip::Style::Spaced;
+    bool m_stripDrawn = false;
     bool m_answerSpoken = false;
     bool m_judged = false; // the noun on show has its answer
 

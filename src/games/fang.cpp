@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/nouns.h"
 #include "core/random.h"
+#include "drawing/wordstrip.h"
 #include "program/program.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -108,6 +110,18 @@ fang::fang(Program &program)
     KALIMBO_NAME(Bezeichnung5);
     controls::colourise(Bezeichnung5, QColor(192, 255, 255), QColor(0, 0, 255));
     frameBox(this, 2280, 5400, 7095, 495);
+    // Between the word row's frame and the bar, in the row's font size.
+    WordArcs = new Canvas(this);
+    KALIMBO_NAME(WordArcs);
+    twips::place(WordArcs, 2280, 5910, 7095, 90);
+    WordArcs->setBackground(QColor(192, 192, 255));
+    WordArcs->surface().setFont(QStringLiteral("MS Sans Serif"), 18, true);
+    WordArcs->setAttribute(Qt::WA_TransparentForMouseEvents);
+    WordArcs->hide();
+    connect(&m_program.events(), &ProgramEvents::syllablesReady, this, [this] {
+        m_arcsDrawn.clear();
+        drawWordArcs();
+    });
 
     controls::shape(this, QColor(128, 128, 255), 120, 6000, 9255, 615);
     Command1 = controls::button(this, QStringLiteral("Abbruch . . ."), 480, 6120, 1935, 375);
@@ -303,6 +317,64 @@ void fang::showWordRow() {
     bezeichnung4->setText(m_game.caught());
     bezeichnung3->setText(m_game.next());
     Bezeichnung5->setText(m_game.after());
+    drawWordArcs();
+}
+
+void fang::drawWordArcs() {
+    const QList<QLabel *> boxes{bezeichnung4, bezeichnung3, Bezeichnung5};
+    QString word;
+    for (QLabel *box : boxes)
+        word += box->text();
+    const std::optional<wordstrip::Syllables> syllables = m_program.syllablesOf(word);
+    WordArcs->setVisible(syllables.has_value());
+    if (!syllables)
+        return;
+    const QString drawn = QStringLiteral("%1 %2 %3 %4")
+                              .arg(boxes[0]->text().size())
+                              .arg(boxes[1]->text().size())
+                              .arg(int(syllables->coloured))
+                              .arg(word);
+    if (drawn == m_arcsDrawn)
+        return; // nothing moved from one box to the next
+    m_arcsDrawn = drawn;
+
+    // Each letter's place in its box, in the arcs' twips; a syllable whose
+    // letters stand in two boxes has a piece in each.
+    const QList<int> &breaks = syllables->breaks;
+    QList<wordstrip::Pieces> pieces;
+    int i = 0;
+    int syllable = 0;
+    int lastBox = -1;
+    for (int b = 0; b < boxes.size(); ++b) {
+        const QLabel *box = boxes[b];
+        const QFontMetricsF fm(box->font());
+        const int origin = twips::tw(box->x() + box->contentsRect().left() - WordArcs->x());
+        const int end = twips::tw(box->x() + box->width() - WordArcs->x());
+        auto at = [&](const QString &text) {
+            return qMin(end, origin + qRound(fm.horizontalAdvance(text) * twips::perPixel));
+        };
+        const QString text = box->text();
+        for (int k = 0; k < text.size(); ++k, ++i) {
+            while (syllable < breaks.size() && breaks[syllable] <= i)
+                ++syllable;
+            if (pieces.size() <= syllable)
+                pieces.resize(syllable + 1);
+            if (!pieces[syllable].isEmpty() && lastBox == b)
+                pieces[syllable].last().second = at(text.left(k + 1));
+            else
+                pieces[syllable] << qMakePair(at(text.left(k)), at(text.left(k + 1)));
+            lastBox = b;
+        }
+    }
+    QList<QColor> colours;
+    for (int k = 0; k < pieces.size(); ++k)
+        colours << (syllables->coloured ? syllables->colourOf(k) : QColor(Qt::black));
+    WordArcs->beginBatch();
+    WordArcs->clear();
+    // The bar starts a pixel below.
+    wordstrip::arcsUnder(WordArcs->surface(), pieces, colours, twips::perPixel / 2,
+                         twips::height(WordArcs) + twips::perPixel);
+    WordArcs->endBatch();
 }
 
 void fang::completed() {

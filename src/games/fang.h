@@ -65,6 +65,8 @@ private:
     void drawLetters();
     void placeMarker();
     void showWordRow();
+    /// Arcs under the word row's syllables while syllables are shown.
+    void drawWordArcs();
     void completed();
     /// Keeps an answer for each letter caught since the last call.
     void recordCaught();
@@ -80,10 +82,12 @@ private:
     QLabel *bezeichnung4 = nullptr;   // caught letters
     QLabel *bezeichnung3 = nullptr;   // next letter
     QLabel *Bezeichnung5 = nullptr;   // letters after the next
+    Canvas *WordArcs = nullptr;       // syllable arcs under the word row
     QPushButton *Command1 = nullptr;  // "Abbruch . . ."
     QPushButton *Command2 = nullptr;  // "Hilfe zeigen"
     Ticker *Zeit1 = nullptr;          // one-second clock
     Program &m_program;
-    QString m_entry;  // the noun list's entry of the word in play
-    int m_caught = 0; // 1 once the word caught is kept as an answer
+    QString m_entry;     // the noun list's entry of the word in play
+    int m_caught = 0;    // 1 once the word caught is kept as an answer
+    QString m_arcsDrawn; // the word row the arcs were drawn for
 };

@@ -1,7 +1,7 @@
 #include "games/memo.h"
 
 #include "core/nouns.h"
-#include "core/palette.h"
+#include "drawing/wordstrip.h"
 #include "games/gamewidgets.h"
 #include "program/program.h"
 #include "ui/canvas.h"
@@ -11,9 +11,12 @@
 
 #include <QPushButton>
 
-static const QString kVowels = QStringLiteral("AEIOUaeiouÄÖÜäöü");
 // Space kept free between a word and the right edge of its card.
 static constexpr int kCardMargin = 60;
+// Below a card's top: its word's top and the found pair's frame line, which
+// syllable arcs keep clear of.
+static constexpr int kWordTop = 60;
+static constexpr int kFrameBottom = 600;
 
 memo::memo(Program &program)
     : Screen(program, 10815, 7575, QStringLiteral("Kalimbo (Memory)"), QColor(192, 192, 255)),
@@ -23,6 +26,11 @@ memo::memo(Program &program)
     board->setBackground(QColor(192, 192, 255));
     board->surface().setFont(QStringLiteral("Verdana"), kPoints, true);
     twips::place(board, 0, 0, 10815, 7575);
+    // Cards written before the syllable patterns loaded show their syllables now.
+    connect(&m_program.events(), &ProgramEvents::syllablesReady, this, [this] {
+        if (!m_game.cards().isEmpty())
+            writeCards();
+    });
 
     for (int k = 1; k <= 18; ++k) {
         auto *cover = new PressLabel(this);
@@ -85,23 +93,46 @@ void memo::writeCards() {
     Surface &s = board->surface();
     board->beginBatch();
     board->clear();
-    const QColor vowel = palette::colour(m_program.vowelColour());
-    const QColor consonant = palette::colour(m_program.consonantColour());
     const QStringList cards = m_game.cards();
     for (int i = 0; i < cards.size(); ++i) {
-        const int row = i % 9;
+        const QPoint card = cardOrigin(i + 1);
         const int left = i < 9 ? 300 : 5700;
-        // Each cover must hide its whole word, so a long one gets smaller.
-        const int room = cardOrigin(i + 1).x() + 5175 - kCardMargin - left;
-        s.setFont(QStringLiteral("Verdana"), wordPoints(s, cards[i], room), true);
-        s.setPrintPosition(left, 300 + 720 * row);
-        for (const QChar c : cards[i]) {
-            s.setTextColour(kVowels.contains(c) ? vowel : consonant);
-            s.print(QString(c) + QLatin1Char(' '));
-        }
+        // Each cover must hide its whole word, so a long one gets smaller;
+        // with its syllables' arcs it must also fit above the frame.
+        const int room = card.x() + 5175 - kCardMargin - left;
+        const std::optional<wordstrip::Syllables> syllables = m_program.syllablesOf(cards[i]);
+        double points = wordPoints(s, cards[i], room);
+        if (syllables)
+            points = qMin(points, arcPoints(s, kFrameBottom - kWordTop));
+        s.setFont(QStringLiteral("Verdana"), points, true);
+        s.setPrintPosition(left, card.y() + kWordTop);
+        wordstrip::print(s, cards[i], m_program.vowelColour(), m_program.consonantColour(),
+                         wordstrip::Style::Trailing, syllables ? &*syllables : nullptr,
+                         card.y() + kFrameBottom);
     }
     s.setFont(QStringLiteral("Verdana"), kPoints, true);
+    // A drawing again after pairs were found keeps their frames.
+    for (int k = 1; k <= cards.size(); ++k)
+        if (m_game.found(k))
+            frameCard(k);
     board->endBatch();
+}
+
+void memo::frameCard(int k) {
+    const QPoint o = cardOrigin(k);
+    board->surface().box(o.x(), o.y(), o.x() + 5175, o.y() + kFrameBottom, QColor(128, 128, 128));
+}
+
+double memo::arcPoints(Surface &s, int height) {
+    const QString family = s.fontFamily();
+    double points = kPoints;
+    for (;; points -= 0.25) {
+        s.setFont(family, points, true);
+        if (points <= 1 || wordstrip::depth(s) <= height)
+            break;
+    }
+    s.setFont(family, kPoints, true);
+    return points;
 }
 
 double memo::wordPoints(Surface &s, const QString &word, int room) {
@@ -157,11 +188,8 @@ void memo::coverClicked(int k) {
     }
     Bezeichnung[k]->hide();
     if (r.matched) {
-        Surface &s = board->surface();
-        for (int card : {r.pairA, r.pairB}) {
-            const QPoint o = cardOrigin(card);
-            s.box(o.x(), o.y(), o.x() + 5175, o.y() + 600, QColor(128, 128, 128));
-        }
+        for (int card : {r.pairA, r.pairB})
+            frameCard(card);
     }
     if (r.won) {
         const QStringList words = m_game.gameWords();

@@ -29,6 +29,9 @@ public:
     /// blanks in the surface's font family, fits into room twips: the
     /// board's size for any word that fits, a smaller one for a longer word.
     static double wordPoints(Surface &s, const QString &word, int room);
+    /// The largest size up to the board's at which a word and its syllable
+    /// arcs reach no further than height twips below its top.
+    static double arcPoints(Surface &s, int height);
     static constexpr double kPoints = 20.25;
 
 protected:
@@ -37,6 +40,8 @@ protected:
 private:
     void newGame();
     void writeCards();
+    /// The grey frame around a found card.
+    void frameCard(int k);
     void start();
     /// The noun list's entry of a card's noun text (the text itself if none).
     QString entryOf(const QString &noun) const;

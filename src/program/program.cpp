@@ -1,5 +1,6 @@
 #include "program/program.h"
 
+#include "core/palette.h"
 #include "records/recordstore.h"
 #include "syllables/syllabifier.h"
 
@@ -7,11 +8,33 @@
 #include <QPointer>
 #include <QSize>
 #include <algorithm>
+#include <mutex>
+
+// Carries the patterns' loading thread's word to the window thread, and
+// nowhere once the program is gone.
+struct Program::Relay {
+    std::mutex mutex;
+    ProgramEvents *events = nullptr;
+
+    void syllablesReady() {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (events)
+            QMetaObject::invokeMethod(events, &ProgramEvents::syllablesReady, Qt::QueuedConnection);
+    }
+};
 
 Program::Program(ScreenFactory factory)
-    : syllablePatternFile(Syllabifier::defaultPatternFile()), m_factory(std::move(factory)) {}
+    : syllablePatternFile(Syllabifier::defaultPatternFile()),
+      m_events(std::make_unique<ProgramEvents>()), m_relay(std::make_shared<Relay>()),
+      m_factory(std::move(factory)) {
+    m_relay->events = m_events.get();
+}
 
 Program::~Program() {
+    {
+        const std::lock_guard<std::mutex> lock(m_relay->mutex);
+        m_relay->events = nullptr;
+    }
     destroyAll();
 }
 
@@ -45,21 +68,27 @@ Syllabifier &Program::syllables() {
 }
 
 void Program::prepareSyllables() {
-    if (!extras.syllableColours || m_syllablesPrepared)
+    if (!extras.showsSyllables() || m_syllablesPrepared)
         return;
     m_syllablesPrepared = true;
-    syllables().preload();
+    syllables().preload([relay = m_relay] { relay->syllablesReady(); });
 }
 
-std::optional<QList<int>> Program::syllableBreaks(const QString &noun, bool wait) {
-    if (!extras.syllableColours)
+std::optional<wordstrip::Syllables> Program::syllablesOf(const QString &noun, bool wait) {
+    if (!extras.showsSyllables())
         return std::nullopt;
     const Syllabifier &s = syllables();
-    if (!wait && !s.ready()) {
-        prepareSyllables();
+    const bool ready = s.ready();
+    // Also when paper waits: the strips on show hear that the patterns are there.
+    prepareSyllables();
+    if (!wait && !ready)
         return std::nullopt;
-    }
-    return s.breaks(noun);
+    wordstrip::Syllables shown;
+    shown.breaks = s.breaks(noun);
+    shown.coloured = extras.syllableColours;
+    shown.first = palette::colour(extras.syllableColour1);
+    shown.second = palette::colour(extras.syllableColour2);
+    return shown;
 }
 
 QString Program::greeting() const {

@@ -7,9 +7,11 @@
 
 #include "core/exercisetable.h"
 #include "core/extras.h"
+#include "drawing/wordstrip.h"
 #include "ui/screen.h"
 
 #include <QColor>
+#include <QObject>
 #include <QPointer>
 #include <QStringList>
 #include <functional>
@@ -35,6 +37,15 @@ enum class Option {
     Namenseingabe,     // Check5
     BilderBeiNomen,    // Check6
     Druckerausgabe,    // Check7
+};
+
+/// What the windows observe of the program.
+class ProgramEvents : public QObject {
+    Q_OBJECT
+signals:
+    /// The syllable patterns have loaded (or were found missing): strips drawn
+    /// without syllables meanwhile can show them now.
+    void syllablesReady();
 };
 
 class Program;
@@ -114,23 +125,29 @@ public:
     /// The teacher's switches for our additions (all off unless turned on).
     Extras extras;
 
-    // Reading syllables ("Silbenfarben").
+    // Reading syllables ("Silbenbögen", "Silbenfarben").
     /// The hyphenation patterns the syllables come from.
     QString syllablePatternFile;
     /// The one syllabifier of the program, with the teacher's list (Silben.txt
     /// beside the pictures, in any letter case) read when first asked for.
     Syllabifier &syllables();
-    /// Starts reading the patterns in the background while "Silbenfarben" is on
-    /// (once per run): they take seconds, which the first word must not wait for.
+    /// Starts reading the patterns in the background while syllables are shown
+    /// (once per run): they take seconds, which the first word must not wait
+    /// for. `events()` says when they are ready.
     void prepareSyllables();
-    /// Where the noun's syllables start, while "Silbenfarben" is on; nothing
-    /// while it is off, and nothing while the patterns still load unless the
-    /// caller waits for them (paper).
-    std::optional<QList<int>> syllableBreaks(const QString &noun, bool wait = false);
+    /// How the noun's syllables are shown, while "Silbenbögen" or
+    /// "Silbenfarben" is on; nothing while both are off, and nothing while the
+    /// patterns still load unless the caller waits for them (paper).
+    std::optional<wordstrip::Syllables> syllablesOf(const QString &noun, bool wait = false);
+
+    ProgramEvents &events() { return *m_events; }
 
 private:
+    struct Relay;
     std::unique_ptr<Syllabifier> m_syllables;
     bool m_syllablesPrepared = false;
+    std::unique_ptr<ProgramEvents> m_events;
+    std::shared_ptr<Relay> m_relay;
     ScreenFactory m_factory;
     std::map<ScreenId, Screen *> m_screens;
     /// Windows closed by their title bar and not yet deleted by the event loop;

@@ -94,27 +94,46 @@ bool isVowel(QChar c) {
     return vowels.contains(c);
 }
 
-// A single vowel that may open a word as a syllable of its own (not y).
-bool isPlainVowel(QChar c) {
-    return QStringLiteral("aeiouäöü").contains(c);
-}
-
 // Letter groups read as one sound. The order matters: sch before ch.
 const char16_t *const kConsonantGroups[] = {u"sch", u"ch", u"ck", u"ph", u"qu"};
-const char16_t *const kVowelGroups[] = {u"ei", u"ai", u"au", u"eu", u"äu", u"ie"};
+// Diphthongs, long vowels and the umlauts written out (Kaese). Where the
+// patterns break between the two letters they are two sounds (Mu-se-um,
+// See-i-gel, Fe-ri-en), which the patterns know better than any list.
+const char16_t *const kVowelGroups[] = {u"ei", u"ai", u"au", u"eu", u"äu", u"ie",
+                                        u"ey", u"ay", u"aa", u"ee", u"oo", u"ou",
+                                        u"oi", u"oy", u"ae", u"oe", u"ue"};
+// At the end of a word the patterns never break, and ae, oe, ue there are
+// two sounds (Sta-tu-e, O-bo-e).
+const char16_t *const kTwoSoundsAtEnd[] = {u"ae", u"oe", u"ue"};
+// Nouns whose final ie is two sounds, i and e (Li-ni-e, Fa-mi-li-e): the
+// unstressed Latin endings. A stressed final ie is the long i (Bat-te-rie,
+// Me-lo-die, Har-mo-nie), which no letter rule tells apart; these endings
+// cover the nouns of a first-grade list, and Silben.txt the rest.
+const char16_t *const kTwoSoundIeEndings[] = {
+    u"lie",  u"zie",     u"inie",    u"anie", u"enie", u"unie", u"nnie",  u"begonie", u"serie",
+    u"arie", u"materie", u"kalorie", u"udie", u"ödie", u"stie", u"ensie", u"prämie"};
+
+bool endsWithAny(QStringView text, const char16_t *const *endings, int count) {
+    for (int k = 0; k < count; ++k)
+        if (text.endsWith(QStringView(endings[k])))
+            return true;
+    return false;
+}
 
 struct Unit {
     int start;
     int length;
-    bool vowelGroup;
+    bool vowel; // one vowel sound, of one letter or a group
 };
 
-// The sounds of one letter run [from, to), read from left to right.
+// The sounds of one letter run [from, to), read from left to right. A
+// pattern break between two letters keeps them apart.
 QList<Unit> units(const QString &t, int from, int to, const QList<int> &patternBreaks) {
     QList<Unit> out;
+    const QStringView run = QStringView(t).mid(from, to - from);
     int i = from;
     while (i < to) {
-        Unit u{i, 1, false};
+        Unit u{i, 1, isVowel(t[i])};
         const QStringView rest = QStringView(t).mid(i, to - i);
         for (const char16_t *g : kConsonantGroups) {
             const QStringView group(g);
@@ -125,20 +144,92 @@ QList<Unit> units(const QString &t, int from, int to, const QList<int> &patternB
             if (group.size() == 3 && patternBreaks.contains(i + 1) &&
                 rest.mid(1).startsWith(u"chen"))
                 continue;
-            u.length = int(group.size());
+            u = {i, int(group.size()), false};
             break;
         }
-        if (u.length == 1)
-            for (const char16_t *g : kVowelGroups)
-                if (rest.startsWith(QStringView(g))) {
-                    u.length = 2;
-                    u.vowelGroup = true;
+        if (u.length == 1 && !patternBreaks.contains(i + 1)) {
+            for (const char16_t *g : kVowelGroups) {
+                if (!rest.startsWith(QStringView(g)))
+                    continue;
+                const bool atEnd = rest.size() == 2;
+                if (atEnd &&
+                    (endsWithAny(rest, kTwoSoundsAtEnd, std::size(kTwoSoundsAtEnd)) ||
+                     (rest == u"ie" && i > from &&
+                      endsWithAny(run, kTwoSoundIeEndings, std::size(kTwoSoundIeEndings)))))
                     break;
-                }
+                u = {i, 2, true};
+                break;
+            }
+        }
+        // A y before a vowel at the start is a consonant (Yak, Yo-ga).
+        if (i == from && t[i] == QLatin1Char('y') && u.length == 1 && i + 1 < to &&
+            isVowel(t[i + 1]))
+            u.vowel = false;
+        // A combining mark stays with its letter.
+        while (u.start + u.length < to && t[u.start + u.length].isMark())
+            ++u.length;
         out << u;
         i += u.length;
     }
     return out;
+}
+
+int letterCount(const QString &t, int from, int to) {
+    int n = 0;
+    for (int i = from; i < to; ++i)
+        n += t[i].isMark() ? 0 : 1;
+    return n;
+}
+
+// A consonant and l or r that open a syllable together (A-pril, A-fri-ka).
+bool opensTogether(const QString &t, const Unit &a, const Unit &b) {
+    static const QString first = QStringLiteral("bpdtgkf");
+    const QChar second = t[b.start];
+    if (b.length != 1 || (second != QLatin1Char('l') && second != QLatin1Char('r')))
+        return false;
+    if (a.length == 3) // sch
+        return true;
+    return a.length == 1 && first.contains(t[a.start]) &&
+           !(second == QLatin1Char('l') &&
+             (t[a.start] == QLatin1Char('d') || t[a.start] == QLatin1Char('t')));
+}
+
+// Every syllable holds one vowel sound. The patterns split two sounds inside
+// a word themselves (The-a-ter, Mu-se-um); they never leave a single letter
+// at the start or end of a word or next to a compound's joint, so a syllable
+// with two sounds is split here where one side is a lone vowel (I-gel,
+// Back-o-fen, Li-ni-e, Ka-ka-o). Elsewhere the patterns know better (Jeans,
+// Skate-board). Between the two sounds, the last consonant goes to the
+// second syllable, or the last two where they open a syllable together.
+void splitSounds(const QString &t, const QList<Unit> &us, int from, int to, QList<int> &breaks) {
+    QList<int> added;
+    int start = from;
+    int lastVowel = -1; // unit index of the last vowel sound in the current syllable
+    for (int k = 0; k < us.size(); ++k) {
+        const Unit &u = us[k];
+        if (u.start > start && breaks.contains(u.start)) {
+            start = u.start;
+            lastVowel = -1;
+        }
+        if (!u.vowel)
+            continue;
+        if (lastVowel >= 0) {
+            int end = to; // of the current syllable
+            for (int b : breaks)
+                if (b > u.start)
+                    end = qMin(end, b);
+            int cut = k - 1 > lastVowel ? us[k - 1].start : u.start;
+            if (k - 2 > lastVowel && opensTogether(t, us[k - 2], us[k - 1]))
+                cut = us[k - 2].start;
+            if (letterCount(t, start, cut) == 1 || letterCount(t, cut, end) == 1) {
+                added << cut;
+                start = cut;
+            }
+        }
+        lastVowel = k;
+    }
+    breaks << added;
+    std::sort(breaks.begin(), breaks.end());
 }
 
 // The reading rules, applied to one letter run [from, to) of the prepared
@@ -151,26 +242,22 @@ QList<int> readingBreaks(const QString &t, int from, int to, const QList<int> &p
             if (b <= u.start || b >= u.start + u.length)
                 continue;
             // Inside a group: consonants go to the next syllable together
-            // (Zuc-ker becomes Zu-cker); a vowel group is never cut.
-            b = u.vowelGroup || u.start == from ? -1 : u.start;
+            // (Zuc-ker becomes Zu-cker); a vowel group, one only where the
+            // patterns do not part it, is not cut.
+            b = u.vowel || u.start == from ? -1 : u.start;
             break;
         }
         if (b > from && !out.contains(b))
             out << b;
     }
-    // A single vowel opens the word as a syllable of its own when one
-    // consonant sound and a vowel follow and the patterns do not end a
-    // syllable after that consonant (I-gel, A-mei-se, but Er-in-ne-rung).
-    if (us.size() >= 3 && us[0].length == 1 && isPlainVowel(t[from]) && !us[1].vowelGroup &&
-        !isVowel(t[us[1].start]) && isVowel(t[us[2].start]) && !out.contains(us[2].start) &&
-        !out.contains(from + 1))
-        out << from + 1;
     std::sort(out.begin(), out.end());
+    splitSounds(t, us, from, to, out);
     return out;
 }
 
 // Every syllable needs a vowel, and the last one more than one letter
-// (Hund, not Hun-d).
+// (Hund, not Hun-d) unless it is a vowel sound of its own after a vowel
+// (Ra-di-o).
 void mergeWeakSyllables(const QString &t, QList<int> &breaks) {
     auto hasVowel = [&](int a, int b) {
         for (int i = a; i < b; ++i)
@@ -195,7 +282,9 @@ void mergeWeakSyllables(const QString &t, QList<int> &breaks) {
         int tail = 0;
         for (int i = breaks.last(); i < t.size(); ++i)
             tail += isWordLetter(t[i]) ? 1 : 0;
-        if (tail <= 1)
+        const int b = breaks.last();
+        const bool ownSound = tail == 1 && b > 0 && isVowel(t[b]) && isVowel(t[b - 1]);
+        if (tail <= 1 && !ownSound)
             breaks.removeLast();
     }
 }
@@ -265,8 +354,12 @@ bool Syllabifier::hasPatterns() const {
     return m_patterns->get() != nullptr;
 }
 
-void Syllabifier::preload() const {
-    std::thread([patterns = m_patterns] { patterns->get(); }).detach();
+void Syllabifier::preload(std::function<void()> loaded) const {
+    std::thread([patterns = m_patterns, loaded = std::move(loaded)] {
+        patterns->get();
+        if (loaded)
+            loaded();
+    }).detach();
 }
 
 bool Syllabifier::ready() const {

@@ -52,7 +52,7 @@ void drucken1::previewRoutine(Surface &s, const WorksheetPage &page) const {
     for (int i = 0; i < cardCount(page); ++i) {
         const int y = 100 + 700 * i;
         const QString &entry = page.cards[i];
-        printNoun(s, 300, y + 100, nouns::nounOf(entry), false);
+        printNoun(s, 300, y + 100, nouns::nounOf(entry), false, y + 700);
         s.text(3200, y + 100, article(entry));
         s.picture(picture(entry), QRect(4200, y, 700, 700));
     }
@@ -64,7 +64,7 @@ void drucken1::pageRoutine(Surface &s, const WorksheetPage &page) const {
     for (int i = 1; i <= cardCount(page); ++i) {
         const int y = 1500 * i;
         const QString &entry = page.cards[i - 1];
-        printNoun(s, 1500, y - 200, nouns::nounOf(entry), true);
+        printNoun(s, 1500, y - 200, nouns::nounOf(entry), true, y + 1000);
         s.text(6500, y - 200, spaced(article(entry)));
         s.picture(picture(entry), QRect(8500, y - 400, 1300, 1300));
     }

@@ -49,7 +49,7 @@ void drucken3::previewRoutine(Surface &s, const WorksheetPage &page) const {
         const int k7 = 700 * (i + 1);
         const QString &entry = page.cards[i];
         s.text(200, y + 50, QStringLiteral("der die das"));
-        printNoun(s, 200, y + 450, nouns::nounOf(entry), false);
+        printNoun(s, 200, y + 450, nouns::nounOf(entry), false, y + 700);
         s.picture(picture(entry), QRect(1400, y, 700, 700));
         lineSet(s, 2300, 5200, {k7 - 560, k7 - 480, k7 - 380, k7 - 300});
         lineSet(s, 2300, 5200, {k7 - 220, k7 - 140, k7 - 40, k7 + 40});
@@ -63,7 +63,7 @@ void drucken3::pageRoutine(Surface &s, const WorksheetPage &page) const {
         const int y = 1500 * i;
         const QString &entry = page.cards[i - 1];
         s.text(1200, y - 400, QStringLiteral("der  die  das"));
-        printNoun(s, 1200, y + 400, nouns::nounOf(entry), true);
+        printNoun(s, 1200, y + 400, nouns::nounOf(entry), true, y + 1000);
         s.picture(picture(entry), QRect(3800, y - 400, 1300, 1300));
         lineSet(s, 5800, 11000, {y - 400, y - 250, y, y + 150});
         lineSet(s, 5800, 11000, {y + 350, y + 500, y + 750, y + 900});

@@ -115,6 +115,10 @@ WorksheetFrame::WorksheetFrame(Program &program, const Setup &setup)
         if (row >= 0)
             cardSelected(row);
     });
+    connect(&program.events(), &ProgramEvents::syllablesReady, this, [this] {
+        if (isVisible() && !m_page.cards.isEmpty())
+            drawPreview();
+    });
 }
 
 WorksheetFrame::~WorksheetFrame() = default;
@@ -181,10 +185,12 @@ void WorksheetFrame::cardSelected(int k) {
         Image2->setPicture(Picture::load(m_page.cards[k]));
 }
 
-void WorksheetFrame::printNoun(Surface &s, int x, int y, const QString &noun, bool paper) const {
-    s.text(x, y, noun);
-    if (const auto breaks = m_program.syllableBreaks(noun, paper))
-        wordstrip::syllableArcs(s, x, y, noun, *breaks);
+void WorksheetFrame::printNoun(Surface &s, int x, int y, const QString &noun, bool paper,
+                               int bottom) const {
+    if (const auto syllables = m_program.syllablesOf(noun, paper))
+        wordstrip::printSyllables(s, x, y, noun, *syllables, bottom);
+    else
+        s.text(x, y, noun);
 }
 
 void WorksheetFrame::showDrawnSelection() {
@@ -210,6 +216,11 @@ void WorksheetFrame::selectFirstPicture() {
 }
 
 void WorksheetFrame::vorschau() {
+    drawPreview();
+    showDrawnSelection();
+}
+
+void WorksheetFrame::drawPreview() {
     // A font taken in the chooser stays until another is taken.
     if (auto *chooser = qobject_cast<schriften *>(m_program.existing(ScreenId::Schriften))) {
         if (const QString family = chooser->chosenFamily(); !family.isEmpty())
@@ -224,7 +235,6 @@ void WorksheetFrame::vorschau() {
     previewRoutine(s, m_page);
     Picture1->endBatch();
     m_prepared.clear();
-    showDrawnSelection();
 }
 
 void WorksheetFrame::decodeAhead(const std::function<void(Surface &)> &routine,

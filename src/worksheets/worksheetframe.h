@@ -96,10 +96,12 @@ protected:
     /// Card k became the selected card (click, or the drawing selecting it).
     virtual void cardSelected(int k);
 
-    /// Prints a noun with its top-left corner at x, y and, while "Silbenfarben"
-    /// is on, thin black arcs under its syllables. Paper waits for the syllable
-    /// patterns; the preview has its arcs from its first drawing after they loaded.
-    void printNoun(Surface &s, int x, int y, const QString &noun, bool paper) const;
+    /// Prints a noun with its top-left corner at x, y and, while syllables are
+    /// shown, thin black arcs under them ("Silbenbögen") or the syllables in
+    /// their colours with arcs ("Silbenfarben"), the arcs above `bottom` (the
+    /// card's line). Paper waits for the syllable patterns; the preview is
+    /// drawn again when they have loaded.
+    void printNoun(Surface &s, int x, int y, const QString &noun, bool paper, int bottom) const;
     /// The picture of an entry for the preview (or, while printing, for the
     /// paper): decoded ahead at the size it is drawn, else from the cache.
     Picture picture(const QString &entry) const;
@@ -118,6 +120,8 @@ private:
     /// What the window shows once a page is drawn: the last card selected, as
     /// drawing it card by card would leave it, and the first picture of the list.
     void showDrawnSelection();
+    /// The preview of the page, nothing else changed.
+    void drawPreview();
     void selectFirstPicture();
     /// Decodes the raster pictures that a drawing routine will draw, side by
     /// side on the processor's cores, at the device size each will take.

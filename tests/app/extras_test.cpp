@@ -81,6 +81,62 @@ private slots:
             QCOMPARE(QFileInfo(path).isSymLink(), true);
     }
 
+    // What a stored file means: the "Silbenfarben" a teacher turned on before
+    // "Silbenbögen" existed still colours the syllables; colours that are no
+    // palette index fall back to blue and red.
+    void storedSyllableSwitches_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<bool>("arcs");
+        QTest::addColumn<bool>("colours");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        QTest::newRow("nothing stored") << QByteArray() << false << false << 9 << 12;
+        QTest::newRow("Silbenfarben of an earlier version")
+            << QByteArray("[Extras]\nSilbenfarben=true\n") << false << true << 9 << 12;
+        QTest::newRow("Silbenboegen")
+            << QByteArray("[Extras]\nSilbenboegen=true\n") << true << false << 9 << 12;
+        QTest::newRow("own colours") << QByteArray("[Extras]\nSilbenfarbe1=0\nSilbenfarbe2=15\n")
+                                     << false << false << 0 << 15;
+        QTest::newRow("colours out of range")
+            << QByteArray("[Extras]\nSilbenfarbe1=16\nSilbenfarbe2=rot\n") << false << false << 9
+            << 12;
+    }
+    void storedSyllableSwitches() {
+        QFETCH(QByteArray, ini);
+        QFETCH(bool, arcs);
+        QFETCH(bool, colours);
+        QFETCH(int, first);
+        QFETCH(int, second);
+        QTemporaryDir dir;
+        QFile f(dir.filePath("Kalimbo.ini"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(ini);
+        f.close();
+        QSettings settings(f.fileName(), QSettings::IniFormat);
+        const Extras e = Extras::load(settings);
+        QCOMPARE(e.syllableArcs, arcs);
+        QCOMPARE(e.syllableColours, colours);
+        QCOMPARE(e.syllableColour1, first);
+        QCOMPARE(e.syllableColour2, second);
+        QCOMPARE(e.showsSyllables(), arcs || colours);
+    }
+
+    // One way of showing syllables at a time.
+    void syllableSwitchesExcludeEachOther() {
+        Extras extras;
+        extras.syllableColours = true;
+        ExtrasDialog d(extras, {});
+        auto *arcs = control<QCheckBox>(&d, "SyllableArcs");
+        auto *colours = control<QCheckBox>(&d, "SyllableColours");
+        QVERIFY(colours->isChecked() && !arcs->isChecked());
+        arcs->click();
+        QVERIFY(extras.syllableArcs && !extras.syllableColours && !colours->isChecked());
+        colours->click();
+        QVERIFY(!extras.syllableArcs && extras.syllableColours && !arcs->isChecked());
+        colours->click();
+        QVERIFY(!extras.showsSyllables());
+    }
+
     // The switches change the program's state at once, survive a restart and
     // leave KALIMBO.INI exactly as the classic options write it.
     void switchesSurviveARestartOutsideTheSettingsFile() {

@@ -48,7 +48,15 @@ private slots:
               // ck goes to the next syllable, sch/ch/qu stay whole
               "Zu-cker", "Fla-sche", "Ku-chen", "Qual-le", "Häus-chen",
               // plain open and closed syllables
-              "Kat-ze", "Ba-na-ne", "Kro-ko-dil", "Pin-gu-in", "Fens-ter", "Ze-bra", "Fin-ger"}) {
+              "Kat-ze", "Ba-na-ne", "Kro-ko-dil", "Pin-gu-in", "Fens-ter", "Ze-bra", "Fin-ger",
+              // one vowel sound per syllable: two sounds the patterns part ...
+              "The-a-ter", "Mu-se-um", "Fe-ri-en", "See-i-gel",
+              // ... and those they cannot: a lone vowel at the end, after a
+              // compound's joint, or before two consonants that open a syllable
+              "Li-ni-e", "Fa-mi-li-e", "Kas-ta-ni-e", "Ka-ka-o", "Ra-di-o", "Sta-tu-e", "Reu-e",
+              "Back-o-fen", "Spiel-e-cke", "Bi-o-lo-gie", "A-pril",
+              // the long ie, a y before a vowel, a loanword's silent e stay whole
+              "Bat-te-rie", "Me-lo-die", "Knie", "Yo-ga", "Jeans", "Skate-board"}) {
             const QString e = QString::fromUtf8(w);
             QTest::newRow(w) << e;
         }
@@ -79,7 +87,8 @@ private slots:
             QTest::newRow(tag) << QByteArray(patterns) << QString(word) << QString(want);
         };
         row("lone last letter", "n1d", "Hund", "Hund");
-        row("lone last vowel", "i1o", "Radio", "Radio");
+        row("lone last vowel after a consonant", "n1y", "Pony", "Pony");
+        row("lone last vowel after a vowel", "a1d\ni1o", "Radio", "Ra-di-o");
         row("syllable without vowel", "1r1", "Wurm", "Wurm");
         row("ck to the next syllable", "c1k", "Zucker", "Zu-cker");
         row("ch whole", "c1h", "Kuchen", "Ku-chen");
@@ -88,10 +97,18 @@ private slots:
         row("diminutive s-chen", "s1ch", "Häuschen", "Häus-chen");
         row("qu whole", "q1u", "Aquarium", "A-quarium");
         row("ei whole", "e1i", "Eimer", "Eimer");
-        row("ie whole", "i1e", "Biene", "Biene");
-        row("äu whole", "ä1u", "Mäuse", "Mäuse");
+        row("ie whole", "x1y", "Knie", "Knie");
+        row("ie two sounds at the end", "i1n", "Linie", "Li-ni-e");
+        row("ie long at the end", "t1t\ne1r", "Batterie", "Bat-te-rie");
+        row("a pair the patterns part is two sounds", "e1i", "Seeigel", "See-i-gel");
+        row("ue two sounds at the end", "a1t", "Statue", "Sta-tu-e");
+        row("ue within a word one sound", "e1s", "Kuese", "Kue-se");
         row("ei-er keeps its break", "i1e", "Eier", "Ei-er");
         row("leading vowel", "x1y", "Igel", "I-gel");
+        row("lone vowel after a joint", "k1o", "Backofen", "Back-o-fen");
+        row("lone vowel before a syllable-opening pair", "x1y", "April", "A-pril");
+        row("y before a vowel is a consonant", "o1g", "Yoga", "Yo-ga");
+        row("two sounds apart left to the patterns", "x1y", "Skate", "Skate");
         row("prefix syllable stays", "r1i", "Erinnerung", "Er-innerung");
         row("no patterns for ng", "n1g", "Finger", "Fin-ger");
         row("letters after a hyphen", "x1y", "Ober-Igel", "O-ber--I-gel");

@@ -1,15 +1,17 @@
 #pragma once
 // Reading syllables of a German noun for first-grade reading: the breaks of
 // the German hyphenation patterns, adjusted by the rules children learn to
-// read by (no one-letter syllable at the end, a single vowel may stand alone
-// at the start, sounds written with several letters stay together, "ck" goes
-// to the next syllable). A teacher's list can override single words.
+// read by (every syllable holds one vowel sound, so a lone vowel stands as a
+// syllable at the start, after a compound's joint and at the end: I-gel,
+// Back-o-fen, Li-ni-e; sounds written with several letters stay together;
+// "ck" goes to the next syllable). A teacher's list can override single words.
 
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class Syllabifier {
@@ -33,8 +35,9 @@ public:
     /// True if the pattern file could be read (loads it if not done yet).
     bool hasPatterns() const;
     /// Reads the pattern file on a thread of its own (it takes seconds), so
-    /// that the first word need not wait for all of it.
-    void preload() const;
+    /// that the first word need not wait for all of it; then calls `loaded`
+    /// on that thread.
+    void preload(std::function<void()> loaded = {}) const;
     /// True once the pattern file has been read or found missing; never waits.
     bool ready() const;
 
