@@ -271,8 +271,8 @@ void Form1::buildOptionsPanel() {
     KALIMBO_NAME(Command28);
     Command29 = controls::button(w, QStringLiteral("Schreiben"), 4800, 2040, 1455, 375);
     KALIMBO_NAME(Command29);
-    // In the title band beside "X", clear of the switches, so no classic
-    // control moves and it reads as the panel's own button.
+    // In the title band beside "X", clear of the switches, so no option
+    // moves and it reads as the panel's own button.
     ExtrasButton = controls::button(w, QStringLiteral("Extras ..."), 4800, 0, 1215, 255);
     KALIMBO_NAME(ExtrasButton);
     ExtrasButton->setFont(controls::verdana(8.25, true));

@@ -119,7 +119,7 @@ private:
     SlidingPanel Picture5;
     QCheckBox *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr, *Check5 = nullptr,
               *Check6 = nullptr, *Check7 = nullptr;
-    /// Opens the "Extras" switches (our additions; not one of the classic options).
+    /// Opens the "Extras" switches (kept apart from the six options and KALIMBO.INI).
     QPushButton *ExtrasButton = nullptr;
     QPushButton *Command22 = nullptr, *Command23 = nullptr, *Command27 = nullptr,
                 *Command28 = nullptr, *Command29 = nullptr;

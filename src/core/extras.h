@@ -1,7 +1,6 @@
 #pragma once
-// The teacher's switches for what Kalimbo adds to its classic exercises
-// (speech, syllable colours, lasting records of the answers, practising
-// missed nouns). They live in the
+// The teacher's "Extras" switches (speech, syllable arcs or colours, lasting
+// records of the answers, practising missed nouns). They live in the
 // program's own settings file in the user's configuration folder, so
 // KALIMBO.INI keeps its ten lines; all are off until a teacher turns them on.
 

@@ -122,7 +122,7 @@ public:
     /// Stores a measured size with 16-bit rounding.
     void setPictureSize(const QSize &twips);
 
-    /// The teacher's switches for our additions (all off unless turned on).
+    /// The teacher's "Extras" switches (all off unless turned on).
     Extras extras;
 
     // Reading syllables ("Silbenbögen", "Silbenfarben").

@@ -138,7 +138,7 @@ private slots:
     }
 
     // The switches change the program's state at once, survive a restart and
-    // leave KALIMBO.INI exactly as the classic options write it.
+    // leave KALIMBO.INI exactly as the six options write it.
     void switchesSurviveARestartOutsideTheSettingsFile() {
         MenuFixture f;
         f.addNumbered(3);
