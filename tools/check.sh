@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DKALIMBO_WERROR="${KALIMBO_WERROR:-OFF}"
 cmake --build build -j2
 ctest --test-dir build -j2 --output-on-failure
