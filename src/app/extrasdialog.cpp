@@ -31,8 +31,9 @@ ExtrasDialog::ExtrasDialog(Extras &extras, QWidget *parent) : QDialog(parent) {
     controls::colourise(this, QColor(128, 255, 255));
     auto *box = new QVBoxLayout(this);
     SpeakWords = addSwitch(box, this, QStringLiteral("Wörter vorlesen"),
-                           QStringLiteral("Jedes neue Wort wird einmal vorgelesen. Ein Klick auf "
-                                          "Bild oder Wort liest es immer vor."),
+                           QStringLiteral("Neue Wörter und richtige Antworten werden vorgelesen, "
+                                          "ein Klick auf Bild oder Wort liest das Wort noch "
+                                          "einmal. Ohne diesen Schalter bleibt Kalimbo stumm."),
                            extras.speakWords);
     KALIMBO_NAME(SpeakWords);
     SyllableColours =
