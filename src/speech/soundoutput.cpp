@@ -74,6 +74,8 @@ SoundOutput::Device SoundOutput::lookUpDevice(int waitMs) {
             answered->release();
         },
         Qt::QueuedConnection);
+    if (waitMs <= 0)
+        return lastDevice();
     return answered->tryAcquire(1, waitMs) ? lastDevice() : Device::Unknown;
 }
 

@@ -36,7 +36,7 @@ public:
     /// What the last look-up found, without looking (any thread).
     static Device lastDevice();
     /// Looks the device up on the sound thread and waits at most waitMs for
-    /// the answer (Unknown when it takes longer).
+    /// the answer (Unknown when it takes longer; with 0, what was known).
     static Device lookUpDevice(int waitMs);
 
 signals:

@@ -59,6 +59,10 @@ SpeechPlayer::~SpeechPlayer() {
     }
 }
 
+SpeechPlayer::Device SpeechPlayer::device() {
+    return SoundOutput::lookUpDevice(0);
+}
+
 bool SpeechPlayer::hasDevice(int waitMs) {
     return SoundOutput::lookUpDevice(waitMs) == SoundOutput::Device::Present;
 }

@@ -8,6 +8,7 @@
 // before the first word; without a sound device the words pass in silence
 // with one warning on stderr.
 
+#include "speech/soundoutput.h"
 #include "speech/speech.h"
 
 #include <QList>
@@ -15,8 +16,6 @@
 #include <QTimer>
 #include <atomic>
 #include <memory>
-
-class SoundOutput;
 
 class SpeechPlayer final : public QObject, public Speech {
     Q_OBJECT
@@ -28,8 +27,13 @@ public:
     void speakAfter(const QString &text, const QString &recording = QString()) override;
     void stop() override;
 
+    /// For a window: whether a sound device works, as far as is known now,
+    /// without waiting; each call also looks again, off the window thread.
+    using Device = SoundOutput::Device;
+    static Device device();
     /// True if the system has a sound output device, looked up off the
-    /// calling thread; false also when the answer takes longer than waitMs.
+    /// calling thread, which waits up to waitMs for the answer (false when it
+    /// takes longer). Not for the window thread.
     static bool hasDevice(int waitMs = 3000);
     /// True from a request until its sound has ended.
     bool isSpeaking() const { return m_current != 0 || !m_queue.isEmpty(); }

@@ -50,6 +50,7 @@ private slots:
         timed([&] { player->speak(QStringLiteral("der Hund")); });
         timed([&] { player->stop(); });
         timed([&] { QVERIFY(!SpeechPlayer::hasDevice(100)); });
+        timed([&] { QCOMPARE(SpeechPlayer::device(), SpeechPlayer::Device::Unknown); });
         timed([&] { player.reset(); });
         QVERIFY2(waited < 250, qPrintable(QString::number(waited)));
     }

@@ -67,6 +67,7 @@ private slots:
         if (!m_server->ok())
             QSKIP(qPrintable(m_server->why()));
         QVERIFY(SpeechPlayer::hasDevice());
+        QTRY_COMPARE(SpeechPlayer::device(), SpeechPlayer::Device::Present);
         const QByteArray voice = Synthesizer::instance().synthesize(QStringLiteral("der Hund"));
         const auto runs = runsOf(voice, Synthesizer::instance().sampleRate(), kLoud, kGapMs);
         QCOMPARE(runs.size(), 1);
