@@ -5,7 +5,18 @@
 #include <QThread>
 #include <QtEndian>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
+#include <sys/prctl.h>
+
+namespace {
+
+// A helper process ends with the test, even one that crashes.
+void endWithParent(QProcess &p) {
+    p.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+
+} // namespace
 
 QByteArray wavBytes(const Pcm &pcm) {
     QByteArray out;
@@ -68,6 +79,7 @@ SoundServer::SoundServer() {
     env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dir.filePath(QStringLiteral("run/pulse")));
     env.insert(QStringLiteral("PULSE_STATE_PATH"), dir.filePath(QStringLiteral("state")));
     m_daemon.setProcessEnvironment(env);
+    endWithParent(m_daemon);
     m_daemon.setStandardOutputFile(dir.filePath(QStringLiteral("pulse.log")));
     m_daemon.setStandardErrorFile(dir.filePath(QStringLiteral("pulse.log")));
     m_daemon.start(daemon,
@@ -127,6 +139,7 @@ bool MonitorRecorder::start() {
                               QStringLiteral("--latency-msec=10")};
     m_reader = std::thread([this, args] {
         QProcess parec;
+        endWithParent(parec);
         parec.start(QStringLiteral("parec"), args);
         if (!parec.waitForStarted(5000))
             return;
