@@ -37,9 +37,8 @@ public:
     /// The rate recordings are decoded to.
     static constexpr int kRate = 44100;
 
-    struct Job;
-
 private:
+    struct Job;
     struct Entry {
         quint64 device = 0, inode = 0;
         qint64 size = 0, mtimeSec = 0, mtimeNsec = 0;
