@@ -60,8 +60,9 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
     controls::colourise(this, QColor(128, 255, 255));
     auto *box = new QVBoxLayout(this);
     SpeakWords = addSwitch(box, this, QStringLiteral("Wörter vorlesen"),
-                           QStringLiteral("Jedes neue Wort wird einmal vorgelesen. Ein Klick auf "
-                                          "Bild oder Wort liest es immer vor."),
+                           QStringLiteral("Neue Wörter und richtige Antworten werden vorgelesen, "
+                                          "ein Klick auf Bild oder Wort liest das Wort noch "
+                                          "einmal. Ohne diesen Schalter bleibt Kalimbo stumm."),
                            extras.speakWords);
     KALIMBO_NAME(SpeakWords);
     NoSound = reason(box, this,
@@ -153,12 +154,13 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     // The sound system may take a moment to answer the first time: the
-    // dialog is on screen before it is asked.
+    // dialog is on screen before it is asked, and asks again a little later.
     if (facts.soundDevice)
-        QTimer::singleShot(0, this, [this, ask = facts.soundDevice] {
-            NoSound->setVisible(!ask());
-            fitHeight();
-        });
+        for (int ms : {0, 1500})
+            QTimer::singleShot(ms, this, [this, ask = facts.soundDevice] {
+                NoSound->setVisible(!ask());
+                fitHeight();
+            });
 }
 
 void ExtrasDialog::showRecordsNeeded(bool recordsOn) {

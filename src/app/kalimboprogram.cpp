@@ -13,7 +13,9 @@
 KalimboProgram::KalimboProgram(Dialogs &dialogs, Random &random, Clock &clock)
     : Program(createScreen), m_dialogs(dialogs), m_random(random), m_clock(clock) {
     onEnd = [] { QCoreApplication::quit(); };
-    hasSoundDevice = [] { return SpeechPlayer::hasDevice(); };
+    // Never waits: the look-up runs off the window thread, and a device not
+    // known yet counts as working until the look-up says otherwise.
+    hasSoundDevice = [] { return SpeechPlayer::device() != SpeechPlayer::Device::Missing; };
     extras = Extras::load();
 }
 

@@ -241,7 +241,8 @@ QString ExerciseFrame::spokenNoun() const {
 }
 
 void ExerciseFrame::request(const QString &text, bool recording, bool after) {
-    if (text.trimmed().isEmpty())
+    // Every sound waits for the teacher's switch: off, the program is silent.
+    if (!m_program.extras.speakWords || text.trimmed().isEmpty())
         return;
     const QString file = recording ? recordings::recordingFor(m_entry) : QString();
     if (after)
@@ -261,9 +262,7 @@ void ExerciseFrame::sayAnswer(const QString &text, bool recording) {
 }
 
 void ExerciseFrame::announce(const QString &text, bool recording) {
-    const bool after = std::exchange(m_answerSpoken, false);
-    if (m_program.extras.speakWords)
-        request(text, recording, after);
+    request(text, recording, std::exchange(m_answerSpoken, false));
 }
 
 void ExerciseFrame::hideEvent(QHideEvent *e) {

@@ -110,7 +110,8 @@ protected:
     /// "Abbruch . . .": empty the picture controls, back to the main menu.
     void abbruch();
 
-    // Hearing the word (nothing here changes what a click shows or does).
+    // Hearing the word, only while the teacher has words read aloud (nothing
+    // here changes what a click shows or does).
     /// The entry as drawn (a picture file name), whatever Label1 has become.
     const QString &drawnEntry() const { return m_entry; }
     /// The drawn noun as spoken: with its article, or alone.
@@ -122,7 +123,7 @@ protected:
     /// Says a right answer (after its confirmation has been closed); the next
     /// noun's announcement waits until it has been said.
     void sayAnswer(const QString &text, bool recording);
-    /// A new noun is on show: says it if the teacher has words read aloud.
+    /// A new noun is on show: says it.
     void announce(const QString &text, bool recording);
     /// A hidden window falls silent.
     void hideEvent(QHideEvent *e) override;

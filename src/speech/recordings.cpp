@@ -1,5 +1,11 @@
 #include "speech/recordings.h"
 
+#include "files/safefile.h"
+
+#include <QFile>
+#include <algorithm>
+#include <dirent.h>
+
 namespace recordings {
 
 const QStringList &extensions() {
@@ -23,25 +29,46 @@ bool isSoundFileName(const QString &name) {
     return extensions().contains(suffixOf(name));
 }
 
+// The names in a folder, read without looking at any of the files (a look
+// at a FIFO or a file on a slow share must not happen for every name).
+static QStringList namesIn(const QDir &dir) {
+    QStringList names;
+    DIR *d = ::opendir(QFile::encodeName(dir.absolutePath()).constData());
+    if (!d)
+        return names;
+    while (const dirent *e = ::readdir(d))
+        names << QFile::decodeName(e->d_name);
+    ::closedir(d);
+    return names;
+}
+
 QString recordingFor(const QString &entry, const QDir &dir) {
     const qsizetype dot = entry.indexOf(QLatin1Char('.'));
     const QString stem = key(dot < 0 ? entry : entry.left(dot));
     if (stem.isEmpty())
         return QString();
-    int best = int(extensions().size());
-    QString found;
-    const QStringList names = dir.entryList(QDir::Files | QDir::Readable, QDir::Name);
-    for (const QString &name : names) {
+    struct Candidate {
+        int rank;
+        QString name;
+    };
+    QList<Candidate> candidates;
+    for (const QString &name : namesIn(dir)) {
         const int rank = int(extensions().indexOf(suffixOf(name)));
-        if (rank < 0 || rank >= best)
-            continue;
-        const qsizetype d = name.indexOf(QLatin1Char('.'));
-        if (key(name.left(d)) != stem)
-            continue;
-        best = rank;
-        found = dir.absoluteFilePath(name);
+        if (rank >= 0 && key(name.left(name.indexOf(QLatin1Char('.')))) == stem)
+            candidates.append({rank, name});
     }
-    return found;
+    std::sort(candidates.begin(), candidates.end(), [](const Candidate &a, const Candidate &b) {
+        return a.rank != b.rank ? a.rank < b.rank : a.name < b.name;
+    });
+    // The best one that really is a recording: an empty file or anything
+    // that is no regular file leaves the word to the voice.
+    for (const Candidate &c : candidates) {
+        const QString path = dir.absoluteFilePath(c.name);
+        const files::Info info = files::probe(path, kFileCap);
+        if (info.status == files::Status::Ok && info.size > 0)
+            return path;
+    }
+    return QString();
 }
 
 } // namespace recordings

@@ -1,45 +1,70 @@
 #include "speech/speechplayer.h"
 
+#include "speech/recordingcache.h"
+#include "speech/soundoutput.h"
 #include "speech/synthesizer.h"
 
-#include <QAudioDevice>
-#include <QAudioOutput>
-#include <QAudioSink>
-#include <QBuffer>
-#include <QDebug>
-#include <QMediaDevices>
-#include <QMediaPlayer>
-#include <QUrl>
+#include <QMutex>
+#include <QThreadPool>
+
+struct SpeechPlayer::Channel {
+    QMutex mutex;
+    SoundOutput *output = nullptr;
+};
 
 namespace {
 
-// A buffer that tells when the sound device takes its first bytes.
-class PcmBuffer final : public QBuffer {
-public:
-    using QBuffer::QBuffer;
-    std::function<void()> onRead;
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override {
-        const qint64 n = QBuffer::readData(data, maxSize);
-        if (n > 0 && onRead)
-            onRead();
-        return n;
-    }
-};
+// One thread for the voice, kept (starting one costs time at each word) and
+// never waited for: loading the voice can take as long as a sound server
+// that does not answer (eSpeak looks for one even when it plays nothing).
+QThreadPool &workers() {
+    static QThreadPool *pool = [] {
+        auto *p = new QThreadPool;
+        p->setMaxThreadCount(1);
+        p->setExpiryTimeout(-1);
+        return p;
+    }();
+    return *pool;
+}
 
 } // namespace
 
 SpeechPlayer::SpeechPlayer(QObject *parent)
-    : QObject(parent), m_cancel(std::make_shared<std::atomic<bool>>(false)) {
-    m_pool.setMaxThreadCount(1);
-    m_pool.setExpiryTimeout(-1); // keep the thread: starting one costs time at each word
+    : QObject(parent), m_channel(std::make_shared<Channel>()),
+      m_cancel(std::make_shared<std::atomic<bool>>(false)),
+      m_live(std::make_shared<std::atomic<quint64>>(0)) {
+    m_limit.setSingleShot(true);
+    connect(&m_limit, &QTimer::timeout, this, [this] {
+        // The sound never came or never ended: give it up, and what waits
+        // behind it too (it would wait as long), so the child goes on.
+        m_queue.clear();
+        const quint64 id = m_current;
+        m_live->store(0);
+        if (m_output)
+            m_output->stop();
+        ended(id);
+    });
 }
 
 SpeechPlayer::~SpeechPlayer() {
-    m_cancel->store(true);
-    m_pool.waitForDone();
+    m_queue.clear();
     silence();
+    {
+        QMutexLocker lock(&m_channel->mutex);
+        m_channel->output = nullptr;
+    }
+    if (m_output) {
+        m_output->disconnect(this);
+        m_output->deleteLater();
+    }
+}
+
+SpeechPlayer::Device SpeechPlayer::device() {
+    return SoundOutput::lookUpDevice(0);
+}
+
+bool SpeechPlayer::hasDevice(int waitMs) {
+    return SoundOutput::lookUpDevice(waitMs) == SoundOutput::Device::Present;
 }
 
 void SpeechPlayer::speak(const QString &text, const QString &recording) {
@@ -60,155 +85,58 @@ void SpeechPlayer::stop() {
 }
 
 void SpeechPlayer::silence() {
-    // Whatever is under way belongs to an older generation from now on.
-    ++m_generation;
+    // Whatever is under way is dropped where it stands.
     m_cancel->store(true);
     m_cancel = std::make_shared<std::atomic<bool>>(false);
-    m_state = State::Silent;
-    if (m_sink)
-        m_sink->stop();
-    if (m_player)
-        m_player->stop();
-}
-
-bool SpeechPlayer::hasDevice() {
-    return !QMediaDevices::defaultAudioOutput().isNull();
-}
-
-bool SpeechPlayer::haveDevice() {
-    if (hasDevice())
-        return true;
-    if (!m_warnedDevice)
-        qWarning("speech: no sound output device; words are not spoken");
-    m_warnedDevice = true;
-    return false;
-}
-
-void SpeechPlayer::firstSample() {
-    if (m_sampleSeen)
-        return;
-    m_sampleSeen = true;
-    if (onFirstSample)
-        onFirstSample();
+    m_live->store(0);
+    m_current = 0;
+    m_limit.stop();
+    if (m_output)
+        m_output->stop();
 }
 
 void SpeechPlayer::start(const Utterance &u) {
-    const quint64 generation = ++m_generation;
-    m_sampleSeen = false;
-    if (!haveDevice()) {
-        // Nothing to hear: the queue still drains, later.
-        m_state = State::Synthesising;
-        QMetaObject::invokeMethod(
-            this, [this, generation] { ended(generation); }, Qt::QueuedConnection);
-        return;
+    if (!m_output) {
+        m_output = SoundOutput::create(m_live);
+        connect(m_output, &SoundOutput::started, this, &SpeechPlayer::started);
+        connect(m_output, &SoundOutput::ended, this, &SpeechPlayer::ended);
+        m_channel->output = m_output;
     }
-    if (!u.recording.isEmpty()) {
-        playRecording(u.recording);
-        return;
-    }
-    m_state = State::Synthesising;
+    const quint64 id = ++m_lastId;
+    m_current = id;
+    m_live->store(id);
+    m_limit.start(kStartLimitMs);
     const auto cancel = m_cancel;
-    const QString text = u.text;
-    m_pool.start([this, cancel, text, generation] {
-        const QByteArray pcm = Synthesizer::instance().synthesize(text, cancel.get());
-        if (cancel->load())
-            return;
-        const int rate = Synthesizer::instance().sampleRate();
-        // Posted to the window thread; dropped if this player is gone by then
-        // (the destructor waits for this job, so `this` is alive here).
-        QMetaObject::invokeMethod(
-            this, [this, generation, pcm, rate] { playPcm(generation, pcm, rate); },
-            Qt::QueuedConnection);
+    const auto channel = m_channel;
+    const Utterance what = u;
+    workers().start([channel, cancel, what, id] {
+        Pcm pcm;
+        if (!what.recording.isEmpty())
+            pcm = RecordingCache::instance().load(what.recording, cancel.get());
+        if (pcm.isEmpty() && !cancel->load()) {
+            // No recording, or one that cannot be played: the voice says it.
+            pcm.samples = Synthesizer::instance().synthesize(what.text, cancel.get());
+            pcm.rate = Synthesizer::instance().sampleRate();
+            pcm.channels = 1;
+        }
+        // An empty sound ends at once on the sound thread, in order.
+        QMutexLocker lock(&channel->mutex);
+        if (channel->output && !cancel->load())
+            channel->output->play(id, pcm);
     });
 }
 
-void SpeechPlayer::playPcm(quint64 generation, const QByteArray &pcm, int rate) {
-    if (generation != m_generation)
-        return;
-    if (pcm.isEmpty() || rate <= 0) {
-        ended(generation);
-        return;
-    }
-    if (!m_sink || m_sinkRate != rate) {
-        delete m_sink;
-        m_sinkRate = rate;
-        QAudioFormat format;
-        format.setSampleRate(rate);
-        format.setChannelCount(1);
-        format.setSampleFormat(QAudioFormat::Int16);
-        m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), format, this);
-        connect(m_sink, &QAudioSink::stateChanged, this, [this](QAudio::State s) {
-            if (m_state != State::PlayingPcm)
-                return; // our own stop
-            if (s == QAudio::IdleState) {
-                // The buffer ran dry: the word is said.
-                m_sink->stop();
-                ended(m_generation);
-            } else if (s == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
-                qWarning("speech: the sound device failed (%d)", int(m_sink->error()));
-                ended(m_generation);
-            }
-        });
-    }
-    if (!m_pcm) {
-        auto *buffer = new PcmBuffer(this);
-        buffer->onRead = [this] { firstSample(); };
-        m_pcm = buffer;
-    }
-    m_pcm->close();
-    m_pcm->setData(pcm);
-    m_pcm->open(QIODevice::ReadOnly);
-    m_state = State::PlayingPcm;
-    m_sink->start(m_pcm);
-    if (m_sink->error() != QAudio::NoError) {
-        qWarning("speech: the sound device cannot play (%d)", int(m_sink->error()));
-        m_sink->stop();
-        ended(generation);
-    }
+void SpeechPlayer::started(quint64 id, qint64 durationUs) {
+    if (id == m_current && id != 0)
+        m_limit.start(int(durationUs / 1000) + kEndLimitMs);
 }
 
-void SpeechPlayer::playRecording(const QString &path) {
-    if (!m_player) {
-        m_player = new QMediaPlayer(this);
-        m_output = new QAudioOutput(this);
-        m_player->setAudioOutput(m_output);
-        connect(m_player, &QMediaPlayer::mediaStatusChanged, this,
-                [this](QMediaPlayer::MediaStatus s) {
-                    if (m_state != State::PlayingRecording)
-                        return;
-                    if (s == QMediaPlayer::EndOfMedia) {
-                        ended(m_generation);
-                    } else if (s == QMediaPlayer::InvalidMedia) {
-                        qWarning() << "speech: recording cannot be played:"
-                                   << m_player->source().toLocalFile();
-                        ended(m_generation);
-                    }
-                });
-        connect(m_player, &QMediaPlayer::errorOccurred, this,
-                [this](QMediaPlayer::Error, const QString &message) {
-                    if (m_state != State::PlayingRecording)
-                        return;
-                    qWarning() << "speech: recording failed:" << message;
-                    ended(m_generation);
-                });
-        connect(m_player, &QMediaPlayer::positionChanged, this, [this](qint64 ms) {
-            if (m_state == State::PlayingRecording && ms > 0)
-                firstSample();
-        });
-    }
-    m_state = State::PlayingRecording;
-    const QUrl url = QUrl::fromLocalFile(path);
-    if (m_player->source() != url)
-        m_player->setSource(url);
-    else
-        m_player->setPosition(0);
-    m_player->play();
-}
-
-void SpeechPlayer::ended(quint64 generation) {
-    if (generation != m_generation)
+void SpeechPlayer::ended(quint64 id) {
+    if (id != m_current || id == 0)
         return;
-    m_state = State::Silent;
+    m_current = 0;
+    m_live->store(0);
+    m_limit.stop();
     if (m_queue.isEmpty()) {
         emit finished();
         return;

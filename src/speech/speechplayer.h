@@ -1,23 +1,21 @@
 #pragma once
-// The real voice: the synthetic German voice synthesised on a worker thread
-// and played from memory through a QAudioSink, a teacher's recording played
-// by a QMediaPlayer. Everything is asynchronous, so a window never waits for
-// sound. Nothing is opened before the first word; without a sound device
-// the words pass in silence with one warning on stderr.
+// The real voice. A teacher's recording is decoded into memory (and kept
+// while its file stays the same), the synthetic German voice is synthesised
+// into memory, both on a worker thread of the process; the sound is played on the sound
+// thread (SoundOutput), one fresh sink per utterance. The window thread only
+// hands requests on and hears back, so it never waits for sound: every
+// request ends, heard or given up after a time limit. Nothing is opened
+// before the first word; without a sound device the words pass in silence
+// with one warning on stderr.
 
+#include "speech/soundoutput.h"
 #include "speech/speech.h"
 
 #include <QList>
 #include <QObject>
-#include <QThreadPool>
+#include <QTimer>
 #include <atomic>
-#include <functional>
 #include <memory>
-
-class QAudioOutput;
-class QAudioSink;
-class QBuffer;
-class QMediaPlayer;
 
 class SpeechPlayer final : public QObject, public Speech {
     Q_OBJECT
@@ -29,45 +27,47 @@ public:
     void speakAfter(const QString &text, const QString &recording = QString()) override;
     void stop() override;
 
-    /// True if the system has a sound output device now.
-    static bool hasDevice();
+    /// For a window: whether a sound device works, as far as is known now,
+    /// without waiting; each call also looks again, off the window thread.
+    using Device = SoundOutput::Device;
+    static Device device();
+    /// True if the system has a sound output device, looked up off the
+    /// calling thread, which waits up to waitMs for the answer (false when it
+    /// takes longer). Not for the window thread.
+    static bool hasDevice(int waitMs = 3000);
     /// True from a request until its sound has ended.
-    bool isSpeaking() const { return m_state != State::Silent || !m_queue.isEmpty(); }
-    /// Runs when the first sound of an utterance is handed to the device
-    /// (measurements only).
-    std::function<void()> onFirstSample;
+    bool isSpeaking() const { return m_current != 0 || !m_queue.isEmpty(); }
+
+    /// How long an utterance may take to reach the sound device, and to be
+    /// heard beyond its length, before it is given up.
+    static constexpr int kStartLimitMs = 6000;
+    static constexpr int kEndLimitMs = 4000;
 
 signals:
     /// Everything asked for has been said (or given up).
     void finished();
 
 private:
-    enum class State { Silent, Synthesising, PlayingPcm, PlayingRecording };
     struct Utterance {
         QString text;
         QString recording;
     };
 
     void start(const Utterance &u);
-    void playPcm(quint64 generation, const QByteArray &pcm, int rate);
-    void playRecording(const QString &path);
-    /// The current utterance ended (or failed): the next one, if any.
-    void ended(quint64 generation);
+    void started(quint64 id, qint64 durationUs);
+    /// The current utterance ended, failed or was given up: the next one.
+    void ended(quint64 id);
     void silence();
-    bool haveDevice();
-    void firstSample();
 
-    QThreadPool m_pool; // one thread: the voice is serialised anyway
+    // Where the workers hand their sound; emptied when this player goes, so
+    // that no worker is waited for (one may be stuck in a sound server).
+    struct Channel;
+    const std::shared_ptr<Channel> m_channel;
     std::shared_ptr<std::atomic<bool>> m_cancel;
-    quint64 m_generation = 0;
-    State m_state = State::Silent;
+    const std::shared_ptr<std::atomic<quint64>> m_live; // the utterance that may sound
+    quint64 m_current = 0;                              // 0: silent
+    quint64 m_lastId = 0;
     QList<Utterance> m_queue;
-    bool m_sampleSeen = false;
-    bool m_warnedDevice = false;
-
-    QAudioSink *m_sink = nullptr;
-    int m_sinkRate = 0;
-    QBuffer *m_pcm = nullptr;
-    QMediaPlayer *m_player = nullptr;
-    QAudioOutput *m_output = nullptr;
+    QTimer m_limit;
+    SoundOutput *m_output = nullptr; // on the sound thread, made at the first word
 };
