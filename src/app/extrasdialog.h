@@ -1,7 +1,8 @@
 #pragma once
 // "Extras": the teacher's switches for speech, syllables, records and
-// practice, each off until she turns it on. Reached from the options panel, so it stays out of the
-// child's way; each switch is stored as soon as it changes.
+// practice, each off until she turns it on. Reached from the options panel,
+// so it stays out of the child's way; each switch is stored as soon as it
+// changes.
 
 #include <QDialog>
 #include <functional>
