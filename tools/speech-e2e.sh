@@ -63,6 +63,26 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     "$APP" >"$T/app.log" 2>&1 &
     app=$!
     win() { timeout 5 xdotool search --sync --onlyvisible --name "$1" | head -1; }
+    # Waits (20 s at most) until the noun announced on showing has been
+    # heard and has ended: on a busy machine the first word can take
+    # seconds, and a click into it would join the two sounds.
+    announced() {
+        heard=0
+        quiet=0
+        for k in $(seq 40); do
+            timeout 0.5 parec -d kalimbo_e2e.monitor --format=s16le --rate=$RATE --channels=1 > "$T/q.raw"
+            # A chunk that caught little sound data tells nothing.
+            [ "$(stat -c %s "$T/q.raw")" -gt 8000 ] || continue
+            p=$(sox -t raw -r $RATE -e signed -b 16 -c 1 "$T/q.raw" -n stat 2>&1 | awk "/Maximum amplitude/ {print \$3}")
+            if awk -v p="${p:-0}" "BEGIN { exit !(p > 0.05) }"; then
+                heard=1
+                quiet=0
+            elif [ $heard = 1 ]; then
+                quiet=$((quiet + 1))
+                [ $quiet -ge 2 ] && return 0
+            fi
+        done
+    }
     menu=$(win "Kalimbo \\(Men")
     [ -n "$menu" ] || { echo "speech-e2e: no main menu"; kill $app; exit 3; }
     # Pictures on, as a teacher does it: "Lehrer ..." (240, 6840) opens the
@@ -76,7 +96,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     timeout 5 xdotool mousemove --window "$menu" 320 360 click 1
     reading=$(win "Kalimbo \\(Nomen\\)")
     [ -n "$reading" ] || { echo "speech-e2e: no reading screen"; kill $app; exit 3; }
-    sleep 3 # the noun announced on showing has been said by now
+    announced
     timeout 2 parec -d kalimbo_e2e.monitor --format=s16le --rate=$RATE --channels=1 > "$T/before.raw"
     timeout 4 parec -d kalimbo_e2e.monitor --format=s16le --rate=$RATE --channels=1 > "$T/click.raw" &
     rec=$!
@@ -98,10 +118,13 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
         timeout 5 xdotool mousemove --window "$menu" 544 360 click 1
         copy=$(win "Kalimbo \\(Abschrift\\)")
         [ -n "$copy" ] || { echo "speech-e2e: no Abschrift"; kill $app; exit 3; }
-        sleep 3 # the noun announced on showing has been said by now
-        timeout 14 parec -d kalimbo_e2e.monitor --format=s16le --rate=$RATE --channels=1 --latency-msec=10 > "$1" &
+        announced
+        timeout 16 parec -d kalimbo_e2e.monitor --format=s16le --rate=$RATE --channels=1 --latency-msec=10 > "$1" &
         rec=$!
-        sleep 0.5
+        # The first click only once the recording runs (parec can take a
+        # second to start on a busy machine).
+        for k in $(seq 50); do [ -s "$1" ] && break; sleep 0.1; done
+        sleep 0.3
         for i in 1 2 3 4 5 6 7 8 9 10; do
             timeout 5 xdotool mousemove --window "$copy" 360 184 click 1
             sleep 1.1
