@@ -2,10 +2,7 @@
 // and the render of a 20,000-record WMF into a 400 x 300 frame, each against
 // a QImageReader decode of a 400 x 300 JPEG in the same run.
 // Targets: under 20 us a file for the size, under 20 ms for the render.
-// Hostile but valid pictures (wide-pen ellipses, huge polygons, big DIBs):
-// the longest one draw keeps a screen busy (352 x 352 pixels, the reading
-// screen's frame) and the time of a printed page of nine of them (PDF at
-// 1200 dpi, 1300 twips each). Targets: under 250 ms a draw, under 2 s a page.
+// Hostile pictures are in wmfwork_bench.
 
 #include "drawing/picture.h"
 #include "drawing/wmf/wmfpicture.h"
@@ -14,9 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QImageReader>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QtTest>
 #include <algorithm>
 
@@ -94,7 +89,6 @@ class WmfBench : public QObject {
 private slots:
     void initTestCase();
     void naturalSizeAndRender();
-    void hostilePictures();
 
 private:
     std::unique_ptr<PictureDir> m_dir;
@@ -174,53 +168,6 @@ void WmfBench::naturalSizeAndRender() {
           renderUs / 1000);
     qInfo("render 5000-record WMF (antialiased) into 400 x 300: %.2f ms", smoothUs / 1000);
     qInfo("JPEG 400 x 300 decode with QImageReader: %.2f ms", jpegUs / 1000);
-}
-
-void WmfBench::hostilePictures() {
-    const QList<QPair<const char *, QByteArray>> files = {
-        {"100,000 ellipses, pen 20", WmfWriter::manyEllipses(100000, 20)},
-        {"999,000 ellipses, pen 20", WmfWriter::manyEllipses(999000, 20)},
-        {"200 polypolygons of 128k points, pen 20", WmfWriter::bigPolyPolygons(200, 128000, 20)},
-        {"200 polypolygons of 128k points, pen 1", WmfWriter::bigPolyPolygons(200, 128000, 1)},
-        {"12 DIBs of 1000 x 1000", WmfWriter::bigDibs(12, 1000, 1000)},
-    };
-    double worstScreen = 0, worstPage = 0;
-    for (const auto &[name, bytes] : files) {
-        const auto pic = wmf::pictureFromData(bytes);
-        QVERIFY(pic);
-        // Screen: the first draw and two more; the longest counts.
-        QImage frame(352, 352, QImage::Format_ARGB32_Premultiplied);
-        double screenMs = 0;
-        for (int i = 0; i < 3; ++i) {
-            frame.fill(Qt::white);
-            QElapsedTimer t;
-            t.start();
-            QPainter p(&frame);
-            pic->draw(p, QRectF(0, 0, 352, 352));
-            p.end();
-            screenMs = std::max(screenMs, t.nsecsElapsed() / 1e6);
-        }
-        // A printed page of nine such pictures.
-        QTemporaryDir dir;
-        QPdfWriter pdf(dir.filePath("page.pdf"));
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setResolution(1200);
-        QElapsedTimer t;
-        t.start();
-        {
-            QPainter p(&pdf);
-            p.scale(1200 / 1440.0, 1200 / 1440.0);
-            for (int i = 0; i < 9; ++i)
-                pic->draw(p, QRectF(8500, 1100 + 1500 * i, 1300, 1300));
-        }
-        const double pageMs = t.nsecsElapsed() / 1e6;
-        worstScreen = std::max(worstScreen, screenMs);
-        worstPage = std::max(worstPage, pageMs);
-        qInfo("%-42s %6.2f MB: screen draw %8.1f ms, printed page %8.1f ms", name,
-              bytes.size() / 1e6, screenMs, pageMs);
-    }
-    qInfo("longest screen draw %.1f ms (target < 250 ms), longest page %.1f ms (target < 2 s)",
-          worstScreen, worstPage);
 }
 
 QTEST_MAIN(WmfBench)

@@ -293,3 +293,76 @@ QByteArray WmfWriter::bigDibs(int count, int w, int h) {
         out.stretchDib(0, 0, 1000, 1000, d);
     return out.bytes();
 }
+
+namespace {
+/// Points at random over the whole 16-bit range, the same for a seed on
+/// every machine.
+class FarPoints {
+public:
+    explicit FarPoints(quint32 seed) : m_seed(seed) {}
+    int coordinate() {
+        m_seed = m_seed * 1103515245u + 12345u;
+        return int((m_seed >> 8) & 0xFFFF) - 32768;
+    }
+    QPoint point() { return QPoint(coordinate(), coordinate()); }
+    QList<QPoint> points(int n) {
+        QList<QPoint> out;
+        for (int i = 0; i < n; ++i)
+            out.append(point());
+        return out;
+    }
+
+private:
+    quint32 m_seed;
+};
+
+/// A frame x frame placeable picture around the origin.
+WmfWriter farStart(int frame, int penWidth) {
+    const int half = frame / 2;
+    WmfWriter w = WmfWriter::placeable(-half, -half, frame - half, frame - half, 1440);
+    w.setWindowOrg(-half, -half).setWindowExt(frame, frame);
+    w.createPen(0, penWidth, Qt::darkBlue).selectObject(0);
+    w.createBrush(0, Qt::yellow).selectObject(1);
+    return w;
+}
+} // namespace
+
+QByteArray WmfWriter::randomPolygon(int points, int frame, int penWidth, quint32 seed) {
+    FarPoints far(seed);
+    return farStart(frame, penWidth).polygon(far.points(points)).bytes();
+}
+
+QByteArray WmfWriter::farShapes(int count, int frame, int penWidth, quint32 seed) {
+    FarPoints far(seed);
+    WmfWriter w = farStart(frame, penWidth);
+    for (int i = 0; i < count; ++i) {
+        const QPoint a = far.point(), b = far.point();
+        switch (i % 8) {
+        case 0:
+            w.polygon(far.points(8));
+            break;
+        case 1:
+            w.polyline(far.points(6));
+            break;
+        case 2:
+            w.lineTo(a.x(), a.y());
+            break;
+        case 3:
+            w.rectangle(a.x(), a.y(), b.x(), b.y());
+            break;
+        case 4:
+            w.ellipse(a.x(), a.y(), b.x(), b.y());
+            break;
+        case 5:
+            w.roundRect(a.x(), a.y(), b.x(), b.y(), 3000, 3000);
+            break;
+        case 6:
+            w.arc(0x081A, a.x(), a.y(), b.x(), b.y(), far.point(), far.point()); // Pie
+            break;
+        default:
+            w.polyPolygon({far.points(5), far.points(5)});
+            break;
+        }
+    }
+    return w.bytes();
+}

@@ -97,6 +97,17 @@ public:
     /// count StretchDib records of one 24-bit DIB of w x h pixels.
     static QByteArray bigDibs(int count, int w, int h);
 
+    // Shapes that reach far beyond a frame x frame placeable picture around
+    // the origin (frame at most 32767): points drawn at random (from seed)
+    // over the whole 16-bit range.
+    /// One polygon of that many points, filled, outlined with a pen penWidth
+    /// units wide (0: the thinnest).
+    static QByteArray randomPolygon(int points, int frame, int penWidth, quint32 seed = 1);
+    /// count records, each a small shape of every kind in turn (polygon,
+    /// polyline, line, rectangle, ellipse, rounded rectangle, pie,
+    /// polypolygon), pen penWidth units wide.
+    static QByteArray farShapes(int count, int frame, int penWidth, quint32 seed = 1);
+
 private:
     WmfWriter &words(std::uint16_t function, const QList<int> &params);
     WmfWriter &colour(std::uint16_t function, QColor c, const QList<int> &after);

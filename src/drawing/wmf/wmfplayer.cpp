@@ -2,6 +2,7 @@
 
 #include "drawing/wmf/wmfdib.h"
 #include "drawing/wmf/wmfformat.h"
+#include "drawing/wmf/wmfraster.h"
 #include "drawing/wmf/wmfreader.h"
 #include "drawing/wmf/wmftext.h"
 
@@ -40,20 +41,29 @@ constexpr long kMaxAntialiasedRecords = 5000;            // larger pictures draw
 // raster engine: stroking costs per point and more with a wide pen, filling
 // and stroking per device pixel, text per glyph and its size.
 constexpr double kRecordCost = 0.02;
-constexpr double kShapeCost = 1;
+constexpr double kShapeCost = 3; // a shape's setting up in Qt
+constexpr double kCurveCost = 4; // and more for one of Qt's arcs
 constexpr double kPointCost = 0.1;
-constexpr double kWidePenPointCost = 4; // the stroker's joins, per point
+constexpr double kWidePenPointCost = 2; // the stroker's joins, per point
 constexpr double kPenPointCost = 0.05;  // and more per pen pixel
 constexpr double kPixelCost = 0.0005;   // filled area
-constexpr double kCrossingCost = 0.03;  // an edge crossing a scan line
-constexpr double kCrowdedEdges = 1000;  // crossings per line that double the cost
+// The scan converter (see wmfraster.h), measured as thread time on the
+// raster engine and kept on the safe side: the busiest shapes came out at
+// 0.9 to 1.1 of their estimate, the lighter ones at half of it.
+constexpr double kStepCost = 0.02;      // a scan line or cell it steps through
+constexpr double kEdgePassCost = 0.01;  // an edge, in each pass
+constexpr double kSortCost = 0.0006;    // per cell and cell before it in its row
+constexpr double kLinePixelCost = 0.01; // a thin pen's line, per device pixel
+constexpr double kTrimAbove = 1000;     // shapes costlier than this may be trimmed
+constexpr double kTrimMargin = 4;       // device pixels kept around the target
+constexpr double kTrimPointCost = 0.2;  // cutting a shape, per point
 constexpr double kVectorShapeCost = 20; // a shape on a vector device (printing)
 constexpr double kVectorPointCost = 2;
 constexpr double kGlyphCost = 1;
 constexpr double kOutlinePixelCost = 0.01; // glyphs drawn as outlines
 constexpr double kDecodePixelCost = 0.02;
 constexpr double kImagePixelCost = 0.005; // scaled image on the device
-constexpr int kClockEvery = 16;           // records between looks at the clock
+constexpr int kClockEvery = 16;           // records between looks at the clock (screens only)
 
 struct FontSpec {
     int height = 0; // < 0: em height, > 0: cell height, 0: default
@@ -106,12 +116,17 @@ double sign(double v) {
 
 class Player {
 public:
-    Player(const Header &h, QPainter &p, const QRectF &target, bool antialiased)
-        : m_header(h), m_p(p), m_target(target), m_antialiasing(antialiased) {
+    Player(const Header &h, QPainter &p, const QRectF &target, bool antialiased,
+           const PlayLimits &limits)
+        : m_header(h), m_p(p), m_target(target), m_limits(limits), m_antialiasing(antialiased) {
         m_base = p.worldTransform();
         m_deviceClip = m_base.mapRect(target);
-        if (p.device())
-            m_deviceClip &= QRectF(0, 0, p.device()->width(), p.device()->height());
+        if (p.device()) {
+            m_device = QRectF(0, 0, p.device()->width(), p.device()->height());
+            m_deviceClip &= m_device;
+        } else {
+            m_device = m_deviceClip;
+        }
         m_raster = p.paintEngine() && p.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
         // Pixel costs only where pixels are made (PDF, for one, records vectors).
         m_pixels = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster;
@@ -141,19 +156,24 @@ public:
         PlayResult res;
         RecordReader reader(data, m_header.recordsOffset);
         Record r;
+        // The clock only backs up the estimate on a screen; paper has none.
+        const bool clocked = m_pixels && m_limits.screenNanos > 0;
         QElapsedTimer clock;
         clock.start();
         while (!m_cut && reader.next(&r)) {
             m_work += kRecordCost;
             if (!dispatch(r))
                 ++res.ignored;
-            if (m_work > kWorkBudget ||
-                (reader.count() % kClockEvery == 0 && clock.nsecsElapsed() > kMaxPlayNanos))
+            if (m_work > m_limits.work)
                 m_cut = true;
+            if (clocked && reader.count() % kClockEvery == 0 &&
+                clock.nsecsElapsed() > m_limits.screenNanos)
+                m_cut = res.timedOut = true;
         }
         res.records = reader.count();
         res.damaged = reader.damaged();
         res.cut = m_cut;
+        res.trimmed = m_trimmed;
         res.work = m_work;
         return res;
     }
@@ -396,7 +416,7 @@ private:
     /// Adds units to the work done; false when they do not fit the budget:
     /// then nothing more is drawn and play ends after this record.
     bool charge(double units) {
-        if (m_cut || !(m_work + units <= kWorkBudget)) {
+        if (m_cut || !(m_work + units <= m_limits.work)) {
             m_cut = true;
             return false;
         }
@@ -415,48 +435,182 @@ private:
         return (m_logical * m_base).mapRect(logicalBounds).intersected(m_deviceClip);
     }
 
-    /// Cost of a shape of the given points, with crossings (the scan lines
-    /// its edges cross on the device), drawn with the current pen, filled or
-    /// not. The scan converter slows down sharply where many edges cross a
-    /// line. Vector devices (printing) only record the outline.
-    bool affordShape(const QRectF &logicalBounds, double points, double crossings, bool fill) {
+    /// What the scan converter does for outlines drawn together on this
+    /// device.
+    RasterWork work(const QList<QPolygonF> &polys, bool closed) const {
+        return rasterWork(polys, closed, m_logical * m_base, m_device);
+    }
+
+    /// Units for the scan converter's work: every band it renders walks the
+    /// edges that reach its rows, and every cell is sorted into its row.
+    static double convertCost(const RasterWork &w) {
+        const double rows = qMax(1.0, w.rows);
+        const double passes = rasterPasses(w);
+        const double steps = w.walk + w.walkSpan * passes / rows;
+        const double perRow = qMin(w.cells / rows, w.columns);
+        return steps * kStepCost + w.edges * passes * kEdgePassCost + w.cells * perRow * kSortCost;
+    }
+
+    /// The outline a wide pen fills: both sides of every edge, widened by
+    /// the pen, with a join at every point (as measured on the stroker's
+    /// outlines of polygons and ellipses).
+    static RasterWork strokeWork(RasterWork w, double pen, double points) {
+        const double joins = points * pen * 1.3;
+        w.edges = 5 * w.edges;
+        w.walk = 2 * w.walk + joins;
+        w.walkSpan = 2 * w.walkSpan + joins * pen / 3;
+        w.cells = 2 * w.cells + joins;
+        w.crossings *= 2;
+        w.rows += pen;
+        w.columns += pen;
+        return w;
+    }
+
+    /// Cost of a shape of the given points whose outlines make the converter
+    /// do w, drawn with the current pen, filled or not. Vector devices
+    /// (printing) only record the outline.
+    bool affordShape(const QRectF &logicalBounds, double points, const RasterWork &w, bool fill) {
         if (!m_pixels)
             return charge(kVectorShapeCost + points * kVectorPointCost);
+        return charge(shapeCost(logicalBounds, points, w, fill));
+    }
+
+    double shapeCost(const QRectF &logicalBounds, double points, const RasterWork &w,
+                     bool fill) const {
         const double pen = penPixels();
-        const QRectF dev = deviceRect(logicalBounds);
         double units = kShapeCost + points * kPointCost;
-        // A wide pen's outline is filled as a shape of its own.
-        const double fills = (fill ? 1 : 0) + (pen > 1 ? 2 : 0);
-        if (pen > 1)
-            units += points * (kWidePenPointCost + kPenPointCost * pen);
-        else if (pen > 0)
-            units += points * kPointCost;
-        const double lines = qMax(1.0, dev.height());
-        units += fills * crossings * kCrossingCost * (1 + crossings / lines / kCrowdedEdges);
-        if (fill)
-            units += dev.width() * dev.height() * kPixelCost;
-        return charge(units);
-    }
-
-    /// Visible scan lines the edges of a polygon cross on the device.
-    double crossings(const QPolygonF &poly) const {
-        const QTransform t = m_logical * m_base;
-        const double top = m_deviceClip.top(), bottom = m_deviceClip.bottom();
-        auto y = [&](QPointF p) {
-            return qBound(top, p.x() * t.m12() + p.y() * t.m22() + t.dy(), bottom);
-        };
-        double n = 0;
-        double prev = poly.isEmpty() ? 0 : y(poly[0]);
-        for (qsizetype i = 1; i < poly.size(); ++i) {
-            const double cur = y(poly[i]);
-            n += std::abs(cur - prev);
-            prev = cur;
+        if (fill) {
+            const QRectF dev = deviceRect(logicalBounds);
+            units += convertCost(w) + dev.width() * dev.height() * kPixelCost;
         }
-        return std::isfinite(n) ? n : 1e300;
+        // A wide pen's outline is filled as a shape of its own; a thin one
+        // is drawn line by line, clipped.
+        if (pen > 1)
+            units += points * (kWidePenPointCost + kPenPointCost * pen) +
+                     convertCost(strokeWork(w, pen, points));
+        else if (pen > 0)
+            units += points * kPointCost + w.length * kLinePixelCost;
+        return units;
     }
 
-    /// The same for a rectangle or its inscribed ellipse.
-    double crossings(const QRectF &rc) const { return 2 * deviceRect(rc).height(); }
+    /// Logical rectangle that shapes reaching far beyond the target are cut
+    /// to: the target on the device with room for the pen's joins and the
+    /// blended edge pixels. Empty where the mapping turns or the pen is
+    /// dashed (its dashes would move).
+    QRectF trimRect() const {
+        const QTransform t = m_logical * m_base;
+        const Qt::PenStyle style = m_p.pen().style();
+        if (t.m12() != 0 || t.m21() != 0 || !t.isInvertible() ||
+            (style != Qt::SolidLine && style != Qt::NoPen))
+            return QRectF();
+        const double m = kTrimMargin + 3 * penPixels();
+        return t.inverted().mapRect(m_deviceClip.adjusted(-m, -m, m, m));
+    }
+
+    /// A shape far beyond the target makes the converter walk all of its
+    /// edges, visible or not. When that is costly, the shape is cut to
+    /// the trim rectangle first; the fill inside the target stays the
+    /// same. True when polys (closed outlines, or the runs of a line) were cut.
+    bool trim(QList<QPolygonF> *polys, bool closed, bool fill, RasterWork *w) {
+        const double points = polyPoints(*polys);
+        const QRectF unused;
+        const double before = shapeCost(unused, points, *w, fill);
+        if (!m_pixels || before < kTrimAbove)
+            return false;
+        const QRectF rect = trimRect();
+        if (rect.isEmpty())
+            return false;
+        QList<QPolygonF> cut;
+        for (const QPolygonF &poly : std::as_const(*polys)) {
+            if (closed) {
+                QPolygonF c = clipPolygon(poly, rect);
+                if (!c.isEmpty())
+                    cut.append(std::move(c));
+            } else {
+                cut += clipPolyline(poly, rect);
+            }
+        }
+        const RasterWork after = work(cut, closed);
+        if (shapeCost(unused, polyPoints(cut), after, fill) > before / 2)
+            return false; // mostly inside: drawn as it is
+        *polys = std::move(cut);
+        *w = after;
+        ++m_trimmed;
+        m_work += points * kTrimPointCost; // the cutting itself
+        return true;
+    }
+
+    static double polyPoints(const QList<QPolygonF> &polys) {
+        double n = 0;
+        for (const QPolygonF &p : polys)
+            n += double(p.size());
+        return n;
+    }
+
+    /// True when the prepared shape is filled (a null brush leaves the
+    /// converter idle).
+    bool filling() const { return m_filling && m_preparedBrush.style() != Qt::NoBrush; }
+
+    /// Draws a polygon (closed, with the brush) or a polyline with the
+    /// prepared pen, trimmed where that saves much work, if the budget
+    /// affords it.
+    void drawPoly(const QPolygonF &poly, bool closed) {
+        const QRectF bounds = poly.boundingRect();
+        limitDashes(bounds);
+        QList<QPolygonF> polys{poly};
+        RasterWork w = m_pixels ? work(polys, closed) : RasterWork();
+        const bool fill = closed && filling();
+        const bool trimmed = trim(&polys, closed, fill, &w);
+        if (!affordShape(bounds, polyPoints(polys), w, fill))
+            return;
+        if (trimmed)
+            drawTrimmed(polys, closed);
+        else if (closed)
+            m_p.drawPolygon(poly, fillRule());
+        else if (poly.size() == 2)
+            m_p.drawLine(poly[0], poly[1]);
+        else
+            m_p.drawPolyline(poly);
+    }
+
+    void drawTrimmed(const QList<QPolygonF> &polys, bool closed) {
+        if (closed) {
+            for (const QPolygonF &p : std::as_const(polys))
+                m_p.drawPolygon(p, fillRule());
+            return;
+        }
+        // One path, so the pen's runs blend once where they cross, as the
+        // whole line's would.
+        QPainterPath runs;
+        for (const QPolygonF &p : std::as_const(polys))
+            runs.addPolygon(p);
+        m_p.drawPath(runs);
+    }
+
+    void drawRect(QRectF rc) {
+        const QRectF bounds = rc;
+        limitDashes(bounds);
+        QList<QPolygonF> polys{QPolygonF(rc)};
+        RasterWork w = m_pixels ? work(polys, true) : RasterWork();
+        // A rectangle cut to a rectangle stays one (its visible sides keep
+        // their places exactly).
+        if (trim(&polys, true, filling(), &w)) {
+            if (polys.isEmpty())
+                return;
+            rc = polys[0].boundingRect();
+        }
+        if (affordShape(bounds, 4, w, filling()))
+            m_p.drawRect(rc);
+    }
+
+    /// Cost of an ellipse, arc or rounded shape drawn with Qt's curves,
+    /// counted as the polygon those curves become.
+    bool affordCurve(const QRectF &rc, bool fill) {
+        if (!m_pixels)
+            return affordShape(rc, curvePoints(rc), RasterWork(), fill);
+        const QPolygonF &poly = roundedPolygon(rc, rc.width() / 2, rc.height() / 2);
+        return affordShape(rc, double(poly.size()), work({poly}, true), fill && filling());
+    }
 
     /// Cost of a fill without outline (rectangle fills, regions).
     bool affordFill(const QRectF &logicalBounds, double points) {
@@ -688,11 +842,8 @@ private:
             if (!r.has(2))
                 return false;
             const QPointF to(r.s(1), r.s(0));
-            if (prepare(false) && affordShape(QRectF(m_dc.cp, to).normalized(), 2,
-                                              crossings(QPolygonF({m_dc.cp, to})), false)) {
-                limitDashes(QRectF(m_dc.cp, to).normalized());
-                m_p.drawLine(m_dc.cp, to);
-            }
+            if (prepare(false))
+                drawPoly(QPolygonF({m_dc.cp, to}), false);
             m_dc.cp = to;
             return true;
         }
@@ -701,15 +852,8 @@ private:
             QPolygonF &poly = m_poly;
             if (!points(r, 1, r.has(1) ? r.s(0) : -1, &poly))
                 return false;
-            if (prepare(r.function == Polygon) &&
-                affordShape(poly.boundingRect(), poly.size(), crossings(poly),
-                            r.function == Polygon)) {
-                limitDashes(poly.boundingRect());
-                if (r.function == Polygon)
-                    m_p.drawPolygon(poly, fillRule());
-                else
-                    m_p.drawPolyline(poly);
-            }
+            if (prepare(r.function == Polygon))
+                drawPoly(poly, r.function == Polygon);
             return true;
         }
         case PolyPolygon:
@@ -719,15 +863,15 @@ private:
             if (!r.has(4))
                 return false;
             const QRectF rc = insideFrame(rectLTRB(r.s(3), r.s(2), r.s(1), r.s(0)));
-            if (prepare(true) && affordShape(rc, r.function == Rectangle ? 4 : curvePoints(rc),
-                                             crossings(rc), true)) {
+            if (!prepare(true))
+                return true;
+            if (r.function == Rectangle)
+                drawRect(rc);
+            else if (m_raster)
+                drawPoly(roundedPolygon(rc, rc.width() / 2, rc.height() / 2), true);
+            else if (affordCurve(rc, true)) {
                 limitDashes(rc);
-                if (r.function == Rectangle)
-                    m_p.drawRect(rc);
-                else if (m_raster)
-                    m_p.drawPolygon(roundedPolygon(rc, rc.width() / 2, rc.height() / 2));
-                else
-                    m_p.drawEllipse(rc);
+                m_p.drawEllipse(rc);
             }
             return true;
         }
@@ -737,12 +881,13 @@ private:
             const QRectF rc = insideFrame(rectLTRB(r.s(5), r.s(4), r.s(3), r.s(2)));
             const double rx = qMin(std::abs(double(r.s(1))) / 2, rc.width() / 2);
             const double ry = qMin(std::abs(double(r.s(0))) / 2, rc.height() / 2);
-            if (prepare(true) && affordShape(rc, curvePoints(rc), crossings(rc), true)) {
+            if (!prepare(true))
+                return true;
+            if (m_raster)
+                drawPoly(roundedPolygon(rc, rx, ry), true);
+            else if (affordCurve(rc, true)) {
                 limitDashes(rc);
-                if (m_raster)
-                    m_p.drawPolygon(roundedPolygon(rc, rx, ry));
-                else
-                    m_p.drawRoundedRect(rc, rx, ry, Qt::AbsoluteSize);
+                m_p.drawRoundedRect(rc, rx, ry, Qt::AbsoluteSize);
             }
             return true;
         }
@@ -789,9 +934,9 @@ private:
             Object *br = r.has(4) ? object(r.u(1)) : nullptr;
             if (!rg || rg->kind != Object::Region || !br || br->kind != Object::Brush)
                 return false;
-            if (m_usable && affordRegion(*rg->region)) {
+            const double w = qMax(1.0, std::abs(double(r.s(3))));
+            if (m_usable && affordRegion(*rg->region, w)) {
                 applyTransform();
-                const double w = qMax(1.0, std::abs(double(r.s(3))));
                 m_p.strokePath(*rg->region, QPen(br->brush, w));
             }
             return true;
@@ -867,8 +1012,23 @@ private:
         }
     }
 
-    bool affordRegion(const QPainterPath &region) {
-        return affordFill(region.boundingRect(), region.elementCount());
+    /// Cost of filling a region, or of framing it with a pen framePen
+    /// logical units wide.
+    bool affordRegion(const QPainterPath &region, double framePen = 0) {
+        const double points = region.elementCount();
+        if (!m_pixels)
+            return affordFill(region.boundingRect(), points);
+        // The points first: counting the converter's work takes a look at each.
+        if (!charge(kShapeCost + points * kPointCost))
+            return false;
+        const RasterWork w = rasterWork(region, m_logical * m_base, m_device);
+        if (framePen > 0) {
+            const double pen = qMax(1.0, framePen * m_deviceScale);
+            return charge(points * (kWidePenPointCost + kPenPointCost * pen) +
+                          convertCost(strokeWork(w, pen, points)));
+        }
+        const QRectF dev = deviceRect(region.boundingRect());
+        return charge(convertCost(w) + dev.width() * dev.height() * kPixelCost);
     }
 
     bool setExtent(const Record &r, QPointF *ext) {
@@ -921,24 +1081,34 @@ private:
             total += r.u(1 + i);
         if (!r.has(1 + n + 2 * total))
             return false;
-        QPainterPath path;
-        path.setFillRule(fillRule());
+        QList<QPolygonF> polys;
         qsizetype at = 1 + n;
-        double length = 0;
+        QRectF bounds;
+        RasterWork w;
         for (qsizetype i = 0; i < n; ++i) {
             QPolygonF poly;
             points(r, at, r.u(1 + i), &poly);
             at += 2 * poly.size();
             if (poly.isEmpty())
                 continue;
-            length += crossings(poly);
+            bounds |= poly.boundingRect();
+            polys.append(std::move(poly));
+        }
+        if (!prepare(true))
+            return true;
+        limitDashes(bounds);
+        if (m_pixels)
+            w = work(polys, true);
+        trim(&polys, true, filling(), &w);
+        if (!affordShape(bounds, polyPoints(polys), w, filling()))
+            return true;
+        QPainterPath path;
+        path.setFillRule(fillRule());
+        for (const QPolygonF &poly : std::as_const(polys)) {
             path.addPolygon(poly);
             path.closeSubpath();
         }
-        if (prepare(true) && affordShape(path.boundingRect(), total, length, true)) {
-            limitDashes(path.boundingRect());
-            m_p.drawPath(path);
-        }
+        m_p.drawPath(path);
         return true;
     }
 
@@ -975,11 +1145,36 @@ private:
         path.arcTo(rc, a0, span);
         if (r.function != Arc)
             path.closeSubpath();
-        if (prepare(r.function != Arc) &&
-            affordShape(rc, curvePoints(rc), crossings(rc), r.function != Arc)) {
-            limitDashes(rc);
-            m_p.drawPath(path);
+        const bool closed = r.function != Arc;
+        if (!prepare(closed))
+            return true;
+        limitDashes(rc);
+        const bool fill = closed && filling();
+        if (!m_pixels) {
+            if (affordCurve(rc, fill))
+                m_p.drawPath(path);
+            return true;
         }
+        if (!charge(kCurveCost))
+            return true;
+        // The converter gets the curves as they are. Far beyond the target
+        // they go as Qt flattens them on the device, cut like polygons.
+        const QTransform toDevice = m_logical * m_base;
+        RasterWork w = rasterWork(path, toDevice, m_device);
+        const double points = path.elementCount();
+        if (shapeCost(rc, points, w, fill) >= kTrimAbove && toDevice.isInvertible()) {
+            const QTransform back = toDevice.inverted();
+            QList<QPolygonF> polys;
+            for (const QPolygonF &p : path.toSubpathPolygons(toDevice))
+                polys.append(back.map(p));
+            if (trim(&polys, closed, fill, &w)) {
+                if (affordShape(rc, polyPoints(polys), w, fill))
+                    drawTrimmed(polys, closed);
+                return true;
+            }
+        }
+        if (affordShape(rc, points, w, fill))
+            m_p.drawPath(path);
         return true;
     }
 
@@ -1571,6 +1766,7 @@ private:
     const Header &m_header;
     QPainter &m_p;
     QRectF m_target;
+    PlayLimits m_limits;
     QTransform m_base, m_frameToCaller, m_logical;
     QPainterPath m_baseClip;
     bool m_raster = false;
@@ -1595,14 +1791,16 @@ private:
     qint64 m_patternPixels = 0;
     qint64 m_regionRects = 0;
     QRectF m_deviceClip; // the target on the device
+    QRectF m_device;     // all of the device: the scan converter works on it
     double m_work = 0;
+    long m_trimmed = 0;
     bool m_cut = false;
 };
 
 } // namespace
 
-PlayResult play(QByteArrayView data, const Header &header, QPainter &painter,
-                const QRectF &target) {
+PlayResult play(QByteArrayView data, const Header &header, QPainter &painter, const QRectF &target,
+                const PlayLimits &limits) {
     if (!target.isValid() || !std::isfinite(target.width()) || !std::isfinite(target.height()) ||
         header.frameExtent.x() == 0 || header.frameExtent.y() == 0 || !painter.isActive())
         return {};
@@ -1615,7 +1813,7 @@ PlayResult play(QByteArrayView data, const Header &header, QPainter &painter,
     painter.save();
     PlayResult res;
     {
-        Player player(header, painter, target, counter.count() <= kMaxAntialiasedRecords);
+        Player player(header, painter, target, counter.count() <= kMaxAntialiasedRecords, limits);
         res = player.run(data);
     }
     painter.restore();

@@ -1,0 +1,357 @@
+// The work estimate: what the player hands the scan converter stays within
+// the budget, on every kind of screen, however far a picture's shapes
+// reach; shapes cut to the frame show the same; and only counted work, never
+// the clock, decides the cut on paper.
+
+#include "drawing/wmf/wmfformat.h"
+#include "drawing/wmf/wmfplayer.h"
+#include "drawing/wmf/wmfraster.h"
+#include "drawing/wmf/wmfreader.h"
+#include "support/wmfwriter.h"
+
+#include <QImage>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPathStroker>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace wmf;
+
+namespace {
+
+/// A converter step takes 20 ns or more on the raster engine, and a look at
+/// an edge in a pass about half that: more steps than this in one play keep
+/// a screen busy beyond the budget.
+constexpr double kMaxConverterSteps = 5e6;
+
+/// A raster device that converts nothing: it counts the steps Qt's scan
+/// converter would take for every outline it is handed (fills, and the
+/// outlines of wide pens, as Qt's stroker makes them).
+class ConverterMeter final : public QPaintDevice {
+public:
+    explicit ConverterMeter(QSize size) : m_engine(size) {}
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+    double steps() const { return m_engine.steps; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        switch (m) {
+        case PdmWidth:
+            return m_engine.size.width();
+        case PdmHeight:
+            return m_engine.size.height();
+        case PdmWidthMM:
+            return m_engine.size.width() * 254 / 960;
+        case PdmHeightMM:
+            return m_engine.size.height() * 254 / 960;
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 96; // resolutions
+        }
+    }
+
+private:
+    class Engine final : public QPaintEngine {
+    public:
+        explicit Engine(QSize s) : QPaintEngine(AllFeatures), size(s) {}
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        Type type() const override { return Raster; }
+        void updateState(const QPaintEngineState &s) override {
+            if (s.state() & DirtyTransform)
+                m_transform = s.transform();
+            if (s.state() & DirtyPen)
+                m_pen = s.pen();
+            if (s.state() & DirtyBrush)
+                m_brush = s.brush();
+        }
+        void drawPath(const QPainterPath &path) override { outline(path, true); }
+        void drawPolygon(const QPointF *points, int count, PolygonDrawMode mode) override {
+            QPainterPath path;
+            path.addPolygon(QPolygonF(QList<QPointF>(points, points + count)));
+            if (mode != PolylineMode)
+                path.closeSubpath();
+            outline(path, mode != PolylineMode);
+        }
+        void drawRects(const QRectF *rects, int count) override {
+            QPainterPath path;
+            for (int i = 0; i < count; ++i)
+                path.addRect(rects[i]);
+            outline(path, true);
+        }
+        void drawEllipse(const QRectF &r) override {
+            QPainterPath path;
+            path.addEllipse(r);
+            outline(path, true);
+        }
+        void drawLines(const QLineF *lines, int count) override {
+            QPainterPath path;
+            for (int i = 0; i < count; ++i) {
+                path.moveTo(lines[i].p1());
+                path.lineTo(lines[i].p2());
+            }
+            outline(path, false);
+        }
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        void drawImage(const QRectF &, const QImage &, const QRectF &,
+                       Qt::ImageConversionFlags) override {}
+        void drawTextItem(const QPointF &, const QTextItem &) override {}
+
+        QSize size;
+        double steps = 0;
+
+    private:
+        void outline(const QPainterPath &path, bool closed) {
+            const QRectF device(QPointF(0, 0), size);
+            if (closed && m_brush.style() != Qt::NoBrush)
+                count(rasterWork(path, m_transform, device));
+            const double scale = std::sqrt(std::abs(m_transform.determinant()));
+            if (m_pen.style() != Qt::NoPen && !m_pen.isCosmetic() && m_pen.widthF() * scale > 1)
+                count(
+                    rasterWork(QPainterPathStroker(m_pen).createStroke(path), m_transform, device));
+        }
+        void count(const RasterWork &w) {
+            const double passes = rasterPasses(w);
+            steps += w.walk + w.walkSpan * passes / qMax(1.0, w.rows) + w.edges * passes / 2;
+        }
+        QTransform m_transform;
+        QPen m_pen;
+        QBrush m_brush;
+    };
+    mutable Engine m_engine;
+};
+
+struct Screen {
+    QSize device;
+    QRectF frame;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Screen)
+
+namespace {
+
+QList<std::pair<const char *, Screen>> screens() {
+    return {{"reading screen", {{352, 352}, {0, 0, 352, 352}}},
+            {"picture view", {{129, 113}, {0, 0, 129, 113}}},
+            {"preview card", {{361, 441}, {280, 7, 47, 47}}}};
+}
+
+PlayResult playInto(QPaintDevice &device, const QByteArray &file, const QRectF &frame,
+                    const PlayLimits &limits = {kWorkBudget, 0}) {
+    Header h;
+    if (readHeader(file, true, &h) != HeaderResult::Ok)
+        return {};
+    QPainter p(&device);
+    return play(file, h, p, frame, limits);
+}
+
+int maxDifference(const QImage &a, const QImage &b) {
+    int worst = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                              std::abs(qBlue(p) - qBlue(q))});
+        }
+    return worst;
+}
+
+} // namespace
+
+class WmfWorkTest : public QObject {
+    Q_OBJECT
+private slots:
+    void converterStepsWithinBudget_data();
+    void converterStepsWithinBudget();
+    void trimmedShapesShowTheSame_data();
+    void trimmedShapesShowTheSame();
+    void clockOnlyOnScreens_data();
+    void clockOnlyOnScreens();
+};
+
+void WmfWorkTest::converterStepsWithinBudget_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<Screen>("screen");
+    const QList<std::pair<const char *, QByteArray>> files = {
+        // 48 KB: one polygon over the whole 16-bit range, most of it far
+        // beyond a frame of 100 units.
+        {"12,000 random points", WmfWriter::randomPolygon(12000, 100, 1)},
+        {"12,000 random points, pen 20", WmfWriter::randomPolygon(12000, 100, 20)},
+        {"12,000 random points, frame 1000", WmfWriter::randomPolygon(12000, 1000, 0)},
+        {"12,000 random points, frame 32000", WmfWriter::randomPolygon(12000, 32000, 1)},
+        {"2,000 far shapes, pen 20", WmfWriter::farShapes(2000, 100, 20)},
+        {"2,000 far shapes, thin pen", WmfWriter::farShapes(2000, 1000, 0)},
+        {"dense zigzag of 2000 points, pen 20", WmfWriter::bigPolyPolygons(1, 2000, 20)},
+    };
+    for (const auto &[name, file] : files)
+        for (const auto &[where, screen] : screens())
+            QTest::addRow("%s, %s", name, where) << file << screen;
+}
+
+void WmfWorkTest::converterStepsWithinBudget() {
+    QFETCH(QByteArray, file);
+    QFETCH(Screen, screen);
+    ConverterMeter meter(screen.device);
+    const PlayResult res = playInto(meter, file, screen.frame);
+    QVERIFY(res.records > 0);
+    QVERIFY2(meter.steps() <= kMaxConverterSteps,
+             qPrintable(QStringLiteral("%1 million steps").arg(meter.steps() / 1e6)));
+}
+
+void WmfWorkTest::trimmedShapesShowTheSame_data() {
+    // Small pictures whose shapes reach far beyond the frame: cheap enough
+    // to draw whole with Qt for comparison, costly enough to be trimmed.
+    // The cut edges keep their slope to within the converter's 1/256 pixel:
+    // a few levels of difference along them.
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("maxDifference"); // per colour channel
+    const int far = 30000;
+    auto picture = [](int fillMode, int penWidth) {
+        WmfWriter w = WmfWriter::placeable(0, 0, 1000, 1000, 1440);
+        w.setWindowOrg(0, 0).setWindowExt(1000, 1000).setPolyFillMode(fillMode);
+        w.createPen(PS_SOLID, penWidth, Qt::darkBlue).selectObject(0);
+        w.createBrush(BS_SOLID, Qt::yellow).selectObject(1);
+        return w;
+    };
+    // A star whose long spikes cross the frame and turn around far away.
+    QList<QPoint> star;
+    for (int i = 0; i < 40; ++i) {
+        const double a = i * 2 * M_PI / 40 * 7; // seven times round: self-crossing
+        const int r = i % 2 ? far : 50;
+        star.append(QPoint(500 + int(r * std::cos(a)), 500 + int(r * std::sin(a))));
+    }
+    // A triangle around the frame and a slanting band far longer than it.
+    const QList<QList<QPoint>> aroundAndBand = {
+        {{500, -far}, {far, far}, {-far, far}},
+        {{-20000, 200}, {20000, 600}, {20000, 900}, {-20000, 500}}};
+    for (const int mode : {int(ALTERNATE), int(WINDING)}) {
+        const char *rule = mode == WINDING ? "winding" : "alternate";
+        QTest::addRow("star, %s, thin pen", rule) << picture(mode, 0).polygon(star).bytes() << 3;
+        QTest::addRow("star, %s, pen 15", rule) << picture(mode, 15).polygon(star).bytes() << 3;
+        QTest::addRow("band across a far triangle, %s", rule)
+            << picture(mode, 15).polyPolygon(aroundAndBand).bytes() << 3;
+    }
+    QTest::newRow("polyline, pen 15") << picture(ALTERNATE, 15).polyline(star).bytes() << 3;
+}
+
+void WmfWorkTest::trimmedShapesShowTheSame() {
+    QFETCH(QByteArray, file);
+    QFETCH(int, maxDifference);
+    Header h;
+    QVERIFY(readHeader(file, true, &h) == HeaderResult::Ok);
+    QImage played(200, 200, QImage::Format_ARGB32_Premultiplied);
+    played.fill(Qt::white);
+    PlayResult res;
+    {
+        QPainter p(&played);
+        res = play(file, h, p, QRectF(0, 0, 200, 200), {1e12, 0});
+    }
+    QCOMPARE(res.trimmed, 1);
+    // The same records, untrimmed, straight through Qt: 1000 units on 200
+    // pixels, the player's pens, brushes and fill rules.
+    const double scale = 0.2;
+    QImage whole(200, 200, QImage::Format_ARGB32_Premultiplied);
+    whole.fill(Qt::white);
+    {
+        QPainter p(&whole);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setClipRect(QRectF(0, 0, 200, 200));
+        p.setTransform(QTransform::fromScale(scale, scale));
+        RecordReader reader(file, h.recordsOffset);
+        Record r;
+        Qt::FillRule rule = Qt::OddEvenFill;
+        QPen pen;
+        auto pointsAt = [&](qsizetype first, qsizetype count) {
+            QPolygonF poly;
+            for (qsizetype i = 0; i < count; ++i)
+                poly << QPointF(r.s(first + 2 * i), r.s(first + 2 * i + 1));
+            return poly;
+        };
+        while (reader.next(&r)) {
+            switch (r.function) {
+            case SetPolyFillMode:
+                rule = r.u(0) == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
+                break;
+            case CreatePenIndirect:
+                pen = QPen(QColor(0, 0, 128), r.s(1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+                pen.setCosmetic(r.s(1) * scale < 1);
+                pen.setWidthF(pen.isCosmetic() ? 0 : r.s(1));
+                p.setPen(pen);
+                break;
+            case CreateBrushIndirect:
+                p.setBrush(Qt::yellow);
+                break;
+            case Polygon:
+                p.drawPolygon(pointsAt(1, r.s(0)), rule);
+                break;
+            case Polyline:
+                p.setBrush(Qt::NoBrush);
+                p.drawPolyline(pointsAt(1, r.s(0)));
+                break;
+            case PolyPolygon: {
+                QPainterPath path;
+                path.setFillRule(rule);
+                qsizetype at = 1 + r.u(0);
+                for (int i = 0; i < r.u(0); ++i) {
+                    path.addPolygon(pointsAt(at, r.u(1 + i)));
+                    path.closeSubpath();
+                    at += 2 * r.u(1 + i);
+                }
+                p.drawPath(path);
+                break;
+            }
+            default:
+                break;
+            }
+        }
+    }
+    if (qEnvironmentVariableIsSet("WMFWORK_SAVE")) {
+        played.save(QString("/tmp/wmfx/played-%1.png").arg(QTest::currentDataTag()));
+        whole.save(QString("/tmp/wmfx/whole-%1.png").arg(QTest::currentDataTag()));
+    }
+    QVERIFY2(::maxDifference(played, whole) <= maxDifference,
+             qPrintable(QString::number(::maxDifference(played, whole))));
+}
+
+void WmfWorkTest::clockOnlyOnScreens_data() {
+    QTest::addColumn<bool>("onPaper");
+    QTest::addColumn<long long>("clockNanos");
+    QTest::addColumn<bool>("timedOut");
+    QTest::newRow("screen, clock gone at once") << false << 1LL << true;
+    QTest::newRow("screen, no clock") << false << 0LL << false;
+    QTest::newRow("paper, clock gone at once") << true << 1LL << false;
+}
+
+void WmfWorkTest::clockOnlyOnScreens() {
+    QFETCH(bool, onPaper);
+    QFETCH(long long, clockNanos);
+    QFETCH(bool, timedOut);
+    // 64 cheap records: the clock is looked at every 16.
+    WmfWriter w = WmfWriter::placeable(0, 0, 100, 100, 1440);
+    w.setWindowOrg(0, 0).setWindowExt(100, 100);
+    for (int i = 0; i < 64; ++i)
+        w.moveTo(i, i);
+    const QByteArray file = w.bytes();
+    QTemporaryDir dir;
+    QPdfWriter pdf(dir.filePath("page.pdf"));
+    QImage img(100, 100, QImage::Format_ARGB32_Premultiplied);
+    const PlayResult res = playInto(onPaper ? static_cast<QPaintDevice &>(pdf) : img, file,
+                                    QRectF(0, 0, 100, 100), {kWorkBudget, clockNanos});
+    QCOMPARE(res.timedOut, timedOut);
+    QCOMPARE(res.cut, timedOut);
+}
+
+QTEST_MAIN(WmfWorkTest)
+#include "wmfwork_test.moc"
