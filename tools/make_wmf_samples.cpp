@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QtMath>
 #include <cstdio>
@@ -318,6 +319,17 @@ int writeSeeds(const QDir &dir) {
     int n = 0;
     for (const auto &s : seeds)
         n += s.second.save(dir.filePath("seed-" + s.first + ".wmf"));
+    // Shapes reaching far beyond the frame and files of many records, cut
+    // down from the large seeds of a fuzz run: the fuzzer grows them again.
+    const QList<QPair<const char *, QByteArray>> large = {
+        {"far-polygon", WmfWriter::randomPolygon(1500, 100, 1)},
+        {"far-shapes", WmfWriter::farShapes(160, 100, 20)},
+        {"many-ellipses", WmfWriter::manyEllipses(400, 20)},
+    };
+    for (const auto &[name, bytes] : large) {
+        QFile f(dir.filePath(QStringLiteral("seed-%1.wmf").arg(QLatin1String(name))));
+        n += f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    }
     return n;
 }
 

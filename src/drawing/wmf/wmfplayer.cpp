@@ -520,6 +520,7 @@ private:
         const QRectF rect = trimRect();
         if (rect.isEmpty())
             return false;
+        m_work += points * kTrimPointCost; // the cutting, kept or not
         QList<QPolygonF> cut;
         for (const QPolygonF &poly : std::as_const(*polys)) {
             if (closed) {
@@ -536,7 +537,6 @@ private:
         *polys = std::move(cut);
         *w = after;
         ++m_trimmed;
-        m_work += points * kTrimPointCost; // the cutting itself
         return true;
     }
 
