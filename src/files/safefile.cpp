@@ -38,20 +38,17 @@ Info fromErrno(int error) {
     return info;
 }
 
-/// Opens without blocking and checks the opened descriptor; -1 unless Ok.
-int openChecked(const QString &path, qint64 cap, Info &info) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+/// Opens `name` (relative to the folder `dirFd`) without blocking and
+/// checks the opened descriptor: a regular file within `cap`; -1 unless Ok.
+int openChecked(int dirFd, const QString &name, int flags, qint64 cap, Info &info) {
+    const int fd =
+        ::openat(dirFd, QFile::encodeName(name).constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
         info = fromErrno(errno);
         return -1;
     }
     struct stat st;
-    if (::fstat(fd, &st) != 0) {
-        info = fromErrno(errno);
-        ::close(fd);
-        return -1;
-    }
-    info = fromStat(st, cap);
+    info = ::fstat(fd, &st) == 0 ? fromStat(st, cap) : fromErrno(errno);
     if (info.status != Status::Ok) {
         ::close(fd);
         return -1;
@@ -59,23 +56,26 @@ int openChecked(const QString &path, qint64 cap, Info &info) {
     return fd;
 }
 
-} // namespace
-
-Info openForReading(const QString &path, QFile &file, qint64 cap) {
-    Info info;
-    const int fd = openChecked(path, cap, info);
-    if (fd < 0)
-        return info;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+/// Hands an opened descriptor (or its failure) to `file`.
+Info adopt(int fd, Info info, QFile &file) {
+    if (fd >= 0 && !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         info.status = Status::Failed;
     }
     return info;
 }
 
+} // namespace
+
+Info openForReading(const QString &path, QFile &file, qint64 cap) {
+    Info info;
+    const int fd = openChecked(AT_FDCWD, path, O_RDONLY, cap, info);
+    return adopt(fd, info, file);
+}
+
 Info probe(const QString &path, qint64 cap) {
     Info info;
-    const int fd = openChecked(path, cap, info);
+    const int fd = openChecked(AT_FDCWD, path, O_RDONLY, cap, info);
     if (fd >= 0)
         ::close(fd);
     return info;
@@ -155,25 +155,8 @@ int Folder::openForAppend(const QString &name, Info *info) const {
         out = fromErrno(EBADF);
         return -1;
     }
-    const int fd =
-        ::openat(m_fd, QFile::encodeName(name).constData(),
-                 O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        out = fromErrno(errno);
-        return -1;
-    }
-    struct stat st;
-    if (::fstat(fd, &st) != 0) {
-        out = fromErrno(errno);
-        ::close(fd);
-        return -1;
-    }
-    out = fromStat(st, std::numeric_limits<qint64>::max());
-    if (out.status != Status::Ok) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
+    return openChecked(m_fd, name, O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW,
+                       std::numeric_limits<qint64>::max(), out);
 }
 
 int Folder::createNew(const QString &name, Info *info) const {
@@ -183,34 +166,16 @@ int Folder::createNew(const QString &name, Info *info) const {
         out = fromErrno(EBADF);
         return -1;
     }
-    const int fd =
-        ::openat(m_fd, QFile::encodeName(name).constData(),
-                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        out = fromErrno(errno);
-        return -1;
-    }
-    out = Info();
-    out.status = Status::Ok;
-    return fd;
+    return openChecked(m_fd, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW,
+                       std::numeric_limits<qint64>::max(), out);
 }
 
 Info Folder::openForReading(const QString &name, QFile &file, qint64 cap) const {
     if (m_fd < 0)
         return fromErrno(EBADF);
-    const int fd = ::openat(m_fd, QFile::encodeName(name).constData(),
-                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return fromErrno(errno);
-    struct stat st;
-    Info info = ::fstat(fd, &st) == 0 ? fromStat(st, cap) : fromErrno(errno);
-    if (info.status != Status::Ok ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        if (info.status == Status::Ok)
-            info.status = Status::Failed;
-        ::close(fd);
-    }
-    return info;
+    Info info;
+    const int fd = openChecked(m_fd, name, O_RDONLY | O_NOFOLLOW, cap, info);
+    return adopt(fd, info, file);
 }
 
 bool Folder::remove(const QString &name) const {

@@ -23,11 +23,11 @@ void write(const QString &path, const QByteArray &bytes) {
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-// Makes a file from a spec "kind:name"; a bare name is a small file.
-void make(const QDir &dir, const QString &spec) {
-    const qsizetype colon = spec.indexOf(u':');
-    const QString kind = colon < 0 ? QString() : spec.left(colon);
-    const QString path = dir.filePath(spec.mid(colon + 1));
+// Makes a file from a description "kind:name"; a bare name is a small file.
+void make(const QDir &dir, const QString &what) {
+    const qsizetype colon = what.indexOf(u':');
+    const QString kind = colon < 0 ? QString() : what.left(colon);
+    const QString path = dir.filePath(what.mid(colon + 1));
     const QByteArray native = QFile::encodeName(path);
     const QString aside = dir.filePath(QStringLiteral("aside"));
     if (kind.isEmpty()) {
@@ -40,7 +40,7 @@ void make(const QDir &dir, const QString &spec) {
     } else if (kind == u"fifo") {
         QCOMPARE(::mkfifo(native.constData(), 0600), 0);
     } else if (kind == u"folder") {
-        QVERIFY(dir.mkdir(spec.mid(colon + 1)));
+        QVERIFY(dir.mkdir(what.mid(colon + 1)));
     } else if (kind == u"link-fifo") {
         QCOMPARE(::mkfifo(QFile::encodeName(aside).constData(), 0600), 0);
         QVERIFY(QFile::link(aside, path));
@@ -50,7 +50,7 @@ void make(const QDir &dir, const QString &spec) {
         write(aside, "x");
         QVERIFY(QFile::link(aside, path));
     } else {
-        QFAIL(qPrintable(spec));
+        QFAIL(qPrintable(what));
     }
 }
 
