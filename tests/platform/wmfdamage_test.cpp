@@ -107,7 +107,9 @@ private slots:
 void WmfDamageTest::everyTruncation() {
     QFETCH(QByteArray, file);
     QVERIFY(pictureFromData(file));
-    for (int n = 0; n < file.size(); ++n)
+    // Every cut in the first 4 KB, beyond that one in 61 (large files are
+    // many records of the same kinds, and each cut plays all before it).
+    for (qsizetype n = 0; n < file.size(); n += n < 4096 ? 1 : 61)
         render(file.left(n), QSize(40, 30));
 }
 
