@@ -63,7 +63,7 @@ void ExercisesBench::answerToNextNoun() {
         writePhoto(dir.filePath("derHund.jpg"), pixels);
 
     FakeProgram p;
-    p.options[Option::Bestaetigungen] = false;
+    p.setOption(Option::Bestaetigungen, false);
     p.setNouns({"derHund.jpg"}); // every answer refills and loads the file afresh
     p.showScreen(ScreenId::Form3);
     auto *w = screenAs<Form3>(p, ScreenId::Form3);

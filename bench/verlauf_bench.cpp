@@ -107,7 +107,7 @@ private slots:
         for (int i = 0; i < 5; ++i) {
             FakeProgram p;
             p.recordStore = m_store.get();
-            p.label = p.name = QStringLiteral("Mia");
+            p.setChild(QStringLiteral("Mia"));
             const Timing t = open(p);
             act << t.activation;
             fig << t.figures;
@@ -133,7 +133,7 @@ private slots:
     void reopenAfterMoreAnswers() {
         FakeProgram p;
         p.recordStore = m_store.get();
-        p.label = p.name = QStringLiteral("Mia");
+        p.setChild(QStringLiteral("Mia"));
         open(p);
         leave(p);
         QList<double> act, fig, stall;

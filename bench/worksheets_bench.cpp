@@ -65,7 +65,7 @@ private slots:
             // A fresh program each round: the window and its decoded pictures are new.
             FakeProgram program;
             program.setNouns(names);
-            program.options[Option::Druckerausgabe] = true;
+            program.setOption(Option::Druckerausgabe, true);
             QElapsedTimer t;
             t.start();
             for (const QString &n : names) {

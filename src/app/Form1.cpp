@@ -78,6 +78,8 @@ Form1::Form1(KalimboProgram &program)
     lautliste();
     iniladen();
     filterChanged();
+    m_program.state().setNameField(Text1->text());
+    m_program.state().setNameLabel(Label5->text());
 }
 
 // --- layout ---------------------------------------------------------------
@@ -231,6 +233,10 @@ void Form1::buildNamePanel() {
         Text1->setText(QStringLiteral("Gast"));
         Text1->selectAll();
     });
+    connect(Text1, &QLineEdit::textChanged, this, [this](const QString &t) {
+        if (!t.isEmpty())
+            m_program.state().setNameField(t);
+    });
     connect(Command25, &QPushButton::clicked, this, &Form1::fertig);
     connect(Command24, &QPushButton::clicked, this, [this] { Picture6.moveLeft(kOut); });
 }
@@ -263,6 +269,20 @@ void Form1::buildOptionsPanel() {
         c->setFont(controls::verdana(8.25, true));
     Check2->setChecked(true);
     Check5->setChecked(true);
+    // The model follows the switches, and a switch the model changes (the
+    // reading screen's picture switch) follows it.
+    for (Option o : {Option::Bestaetigungen, Option::Farbeinstellungen, Option::Wortfilterauswahl,
+                     Option::Namenseingabe, Option::BilderBeiNomen, Option::Druckerausgabe}) {
+        QCheckBox *box = optionBox(o);
+        m_program.state().setOption(o, box->checkState() == Qt::Checked);
+        connect(box, &QCheckBox::stateChanged, this, [this, o, box] {
+            m_program.state().setOption(o, box->checkState() == Qt::Checked);
+        });
+    }
+    connect(&m_program.state(), &MenuState::optionChanged, this, [this](Option o) {
+        if (m_program.state().option(o) != (optionBox(o)->checkState() == Qt::Checked))
+            optionBox(o)->setChecked(m_program.state().option(o));
+    });
     Command27 = controls::button(w, QStringLiteral("Abbruch ..."), 120, 2040, 1455, 375);
     KALIMBO_NAME(Command27);
     Command22 = controls::button(w, QStringLiteral("Kärtchen"), 1680, 2040, 1455, 375);
@@ -393,13 +413,6 @@ void Form1::buildLetterPanel() {
 
 // --- state read by other windows -----------------------------------------
 
-QString Form1::nameField() const {
-    return Text1->text();
-}
-QString Form1::nameLabel() const {
-    return Label5->text();
-}
-
 QCheckBox *Form1::optionBox(Option o) const {
     switch (o) {
     case Option::Bestaetigungen:
@@ -416,18 +429,6 @@ QCheckBox *Form1::optionBox(Option o) const {
         return Check7;
     }
     return Check2;
-}
-
-bool Form1::option(Option o) const {
-    return optionBox(o)->checkState() == Qt::Checked;
-}
-
-void Form1::setOption(Option o, bool on) {
-    optionBox(o)->setChecked(on);
-}
-
-QColor Form1::background() const {
-    return Hintergrund->background();
 }
 
 QStringList Form1::previewList() const {
@@ -467,7 +468,7 @@ QString Form1::letterSet() const {
 
 void Form1::lautfilter() {
     const nouns::FilterResult r = nouns::filter(File1, letterSet());
-    List2 = r.entries;
+    setNounList(r.entries);
     List3->clear();
     List3->addItems(r.nouns);
     Label7->setText(nouns::countCaption(int(r.nouns.size())));
@@ -479,7 +480,7 @@ void Form1::filterChanged() {
     if (on)
         lautfilter();
     else
-        List2 = File1;
+        setNounList(File1);
     Label7->setText(nouns::countCaption(int(List2.size())));
     Label7->adjustSize();
     if (on && List2.isEmpty()) {
@@ -488,6 +489,23 @@ void Form1::filterChanged() {
             QStringLiteral("Filter: "));
         Check1->setChecked(false); // runs this handler again with the full list
     }
+}
+
+void Form1::setNounList(const QStringList &entries) {
+    List2 = entries;
+    m_program.state().setNouns(List2, File1);
+}
+
+void Form1::picturesChanged() {
+    File1 = nouns::listPictureFiles(QDir::current());
+    if (Check1->isChecked())
+        lautfilter();
+    else
+        setNounList(File1);
+    Label7->setText(nouns::countCaption(int(List2.size())));
+    Label7->adjustSize();
+    if (Check1->isChecked() && List2.isEmpty())
+        Check1->setChecked(false); // the full list, as when the filter finds nothing
 }
 
 // --- settings ------------------------------------------------------------
@@ -593,11 +611,17 @@ void Form1::farbtafel() {
 void Form1::setConsonant(int i) {
     controls::colourise(Shape2, palette::colour(i));
     m_consonant = i;
+    showColours();
 }
 
 void Form1::setVowel(int i) {
     controls::colourise(Shape3, palette::colour(i));
     m_vowel = i;
+    showColours();
+}
+
+void Form1::showColours() {
+    m_program.state().setColours(m_vowel, m_consonant, Hintergrund->background());
 }
 
 void Form1::colourChoice(int x, int y) {
@@ -615,6 +639,7 @@ void Form1::colourChoice(int x, int y) {
 
 void Form1::hintergrundfarbe() {
     Hintergrund->setBackground(QColor(VScroll1->value(), VScroll2->value(), VScroll3->value()));
+    showColours();
     Hintergrund->clear();
     Surface &s = Hintergrund->surface();
     const QColor vowel = Shape3->palette().color(QPalette::Window);
@@ -676,6 +701,7 @@ void Form1::fertig() {
         return;
     Label5->setText(Text1->text());
     Label5->adjustSize();
+    m_program.state().setNameLabel(Label5->text());
     Form11::clearIn(m_program);
 }
 
@@ -755,7 +781,8 @@ void Form1::openExtras() {
     ExtrasDialog::Facts facts;
     facts.recordsFolder = m_program.recordsFolder();
     facts.soundDevice = m_program.hasSoundDevice;
-    ExtrasDialog dialog(m_program.extras, facts, this);
+    Extras extras = m_program.extras();
+    ExtrasDialog dialog(extras, facts, this);
     connect(&dialog, &ExtrasDialog::historyRequested, this, [this, &dialog] {
         dialog.accept();
         // The report's "Abbruch ..." comes back to this dialog.
@@ -766,9 +793,10 @@ void Form1::openExtras() {
             };
         m_program.showScreen(ScreenId::Verlauf);
     });
-    connect(&dialog, &ExtrasDialog::changed, this, [this] {
+    connect(&dialog, &ExtrasDialog::changed, this, [this, &extras] {
+        m_program.state().setExtras(extras);
         m_program.prepareSyllables();
-        if (!m_program.extras.save())
+        if (!extras.save())
             m_program.dialogs().message(
                 QStringLiteral("Die Extras konnten nicht gespeichert werden.\r\r"),
                 QStringLiteral("Extras"));

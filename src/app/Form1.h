@@ -1,8 +1,9 @@
 #pragma once
 // The main menu: greets the child, shows how many nouns there are, starts
 // the exercises and games, and carries the teacher's sliding panels
-// (options, colours, letters, name). It owns the noun list and every
-// setting other windows read.
+// (options, colours, letters, name). It lists the pictures and writes what
+// other windows read (the noun list, name, options, colours) into the
+// program's model as its controls change.
 
 #include "core/settings.h"
 #include "program/program.h"
@@ -38,16 +39,10 @@ public:
     /// True if no picture file was found at start (the program must end).
     bool aborted() const { return m_aborted; }
 
-    // State other windows read.
-    const QStringList &nounList() const { return List2; }
-    const QStringList &pictureFiles() const { return File1; }
-    QString nameField() const;
-    QString nameLabel() const;
-    bool option(Option o) const;
-    void setOption(Option o, bool on);
-    int vowelColour() const { return m_vowel; }
-    int consonantColour() const { return m_consonant; }
-    QColor background() const;
+    /// Lists the picture files again (pictures were added, renamed or
+    /// removed) and writes the new noun list, filtered as before.
+    void picturesChanged();
+    /// The nouns the letter panel's preview shows.
     QStringList previewList() const;
 
     /// The current letter set: selected letters in list order.
@@ -97,6 +92,10 @@ private:
     void setConsonant(int i);
     void setVowel(int i);
     QCheckBox *optionBox(Option o) const;
+    /// Writes the noun list into the model and shows its count.
+    void setNounList(const QStringList &entries);
+    /// Writes the colours into the model.
+    void showColours();
 
     // Controls, named as the teacher's and child's tools are named.
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label4 = nullptr, *Label5 = nullptr,

@@ -16,7 +16,7 @@ KalimboProgram::KalimboProgram(Dialogs &dialogs, Random &random, Clock &clock)
     // Never waits: the look-up runs off the window thread, and a device not
     // known yet counts as working until the look-up says otherwise.
     hasSoundDevice = [] { return SpeechPlayer::device() != SpeechPlayer::Device::Missing; };
-    extras = Extras::load();
+    state().setExtras(Extras::load());
 }
 
 KalimboProgram::~KalimboProgram() {
@@ -58,39 +58,15 @@ void KalimboProgram::end() {
         onEnd();
 }
 
-QStringList KalimboProgram::nounList() const {
-    return m_menu ? m_menu->nounList() : QStringList();
-}
-QStringList KalimboProgram::pictureFiles() const {
-    return m_menu ? m_menu->pictureFiles() : QStringList();
-}
-QString KalimboProgram::nameField() const {
-    return m_menu ? m_menu->nameField() : QString();
-}
-QString KalimboProgram::nameLabel() const {
-    return m_menu ? m_menu->nameLabel() : QString();
-}
-bool KalimboProgram::option(Option o) const {
-    return m_menu && m_menu->option(o);
-}
-void KalimboProgram::setPicturesOption(bool on) {
+void KalimboProgram::picturesChanged() {
     if (m_menu)
-        m_menu->setOption(Option::BilderBeiNomen, on);
-}
-int KalimboProgram::vowelColour() const {
-    return m_menu ? m_menu->vowelColour() : 12;
-}
-int KalimboProgram::consonantColour() const {
-    return m_menu ? m_menu->consonantColour() : 10;
-}
-QColor KalimboProgram::background() const {
-    return m_menu ? m_menu->background() : Qt::black;
+        m_menu->picturesChanged();
 }
 
 records::RecordStore *KalimboProgram::records() {
     // Kept only while the teacher has records switched on; the store stays
     // once made, so a write failure is reported once per run.
-    if (!extras.keepRecords)
+    if (!extras().keepRecords)
         return nullptr;
     if (!m_records)
         m_records = std::make_unique<records::RecordStore>(recordsFolder(), &clock());

@@ -1,6 +1,6 @@
 #pragma once
 // The program: owns the main menu and, through the window factory, every
-// other window; answers the windows' questions about the main menu's state.
+// other window; the main menu keeps its state in the program's model.
 
 #include "program/program.h"
 
@@ -30,15 +30,7 @@ public:
     Clock &clock() override { return m_clock; }
     /// The real voice, made on the first word so start-up does not wait for it.
     Speech &speech() override;
-    QStringList nounList() const override;
-    QStringList pictureFiles() const override;
-    QString nameField() const override;
-    QString nameLabel() const override;
-    bool option(Option o) const override;
-    void setPicturesOption(bool on) override;
-    int vowelColour() const override;
-    int consonantColour() const override;
-    QColor background() const override;
+    void picturesChanged() override;
     void appendLog(LogList list, const QString &line) override;
     /// A store in "Protokolle" beside the pictures when the extra "Verlauf" is on.
     records::RecordStore *records() override;

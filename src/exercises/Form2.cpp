@@ -78,7 +78,7 @@ void Form2::pictureSwitch() {
 
 void Form2::check1Changed(bool on) {
     pictureSwitch();
-    program().setPicturesOption(on);
+    program().state().setOption(Option::BilderBeiNomen, on);
 }
 
 void Form2::stripPressed(bool down) {

@@ -117,7 +117,7 @@ void ExerciseFrame::refill() {
     List1 = m_program.nounList();
     m_due.clear();
     records::RecordStore *store = m_program.records();
-    if (!store || !m_program.extras.practiseMistakes)
+    if (!store || !m_program.extras().practiseMistakes)
         return;
     const QList<records::Record> kept =
         records::RecordStore::read(store->pathFor(m_program.childName()));
@@ -179,8 +179,8 @@ void ExerciseFrame::showCentred(PictureFrame *frame) {
     int w = kSide;
     int h = kSide;
     if (!Image3.isNull()) {
-        const int pw = m_program.pictureWidth;
-        const int ph = m_program.pictureHeight;
+        const int pw = m_program.pictureSize().width();
+        const int ph = m_program.pictureSize().height();
         if (pw < kSide)
             w = pw;
         if (ph < kSide)
@@ -242,7 +242,7 @@ QString ExerciseFrame::spokenNoun() const {
 
 void ExerciseFrame::request(const QString &text, bool recording, bool after) {
     // Every sound waits for the teacher's switch: off, the program is silent.
-    if (!m_program.extras.speakWords || text.trimmed().isEmpty())
+    if (!m_program.extras().speakWords || text.trimmed().isEmpty())
         return;
     const QString file = recording ? recordings::recordingFor(m_entry) : QString();
     if (after)

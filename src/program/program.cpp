@@ -24,7 +24,7 @@ struct Program::Relay {
 };
 
 Program::Program(ScreenFactory factory)
-    : syllablePatternFile(Syllabifier::defaultPatternFile()),
+    : m_syllablePatternFile(Syllabifier::defaultPatternFile()),
       m_events(std::make_unique<ProgramEvents>()), m_relay(std::make_shared<Relay>()),
       m_factory(std::move(factory)) {
     m_relay->events = m_events.get();
@@ -53,7 +53,7 @@ QString Program::childName() const {
 
 Syllabifier &Program::syllables() {
     if (!m_syllables) {
-        m_syllables = std::make_unique<Syllabifier>(syllablePatternFile);
+        m_syllables = std::make_unique<Syllabifier>(m_syllablePatternFile);
         // Teachers write the name as they like; the exact spelling wins.
         const QString wanted = Syllabifier::overrideFileName();
         QString list;
@@ -68,14 +68,14 @@ Syllabifier &Program::syllables() {
 }
 
 void Program::prepareSyllables() {
-    if (!extras.showsSyllables() || m_syllablesPrepared)
+    if (!extras().showsSyllables() || m_syllablesPrepared)
         return;
     m_syllablesPrepared = true;
     syllables().preload([relay = m_relay] { relay->syllablesReady(); });
 }
 
 std::optional<wordstrip::Syllables> Program::syllablesOf(const QString &noun, bool wait) {
-    if (!extras.showsSyllables())
+    if (!extras().showsSyllables())
         return std::nullopt;
     const Syllabifier &s = syllables();
     const bool ready = s.ready();
@@ -85,9 +85,9 @@ std::optional<wordstrip::Syllables> Program::syllablesOf(const QString &noun, bo
         return std::nullopt;
     wordstrip::Syllables shown;
     shown.breaks = s.breaks(noun);
-    shown.coloured = extras.syllableColours;
-    shown.first = palette::colour(extras.syllableColour1);
-    shown.second = palette::colour(extras.syllableColour2);
+    shown.coloured = extras().syllableColours;
+    shown.first = palette::colour(extras().syllableColour1);
+    shown.second = palette::colour(extras().syllableColour2);
     return shown;
 }
 
@@ -135,8 +135,8 @@ void Program::closedByTitleBar(Screen *s) {
             break;
         }
     }
-    if (lastActive == s)
-        lastActive = nullptr;
+    if (lastActive() == s)
+        forgetActive();
     s->hide();
     // Deleted later: the close may come from inside the window's own handlers.
     s->deleteLater();
@@ -148,7 +148,7 @@ void Program::closedByTitleBar(Screen *s) {
 }
 
 void Program::destroyAll() {
-    ending = true;
+    setEnding();
     auto screens = m_screens;
     m_screens.clear();
     for (auto &[id, s] : screens) {
@@ -158,11 +158,11 @@ void Program::destroyAll() {
     for (const QPointer<Screen> &s : m_discarded)
         delete s.data();
     m_discarded.clear();
-    lastActive = nullptr;
+    forgetActive();
 }
 
 void Program::setPictureSize(const QSize &tw) {
     auto to16 = [](int v) { return qint16(qBound(-32768, v, 32767)); };
-    pictureWidth = to16(tw.width());
-    pictureHeight = to16(tw.height());
+    m_pictureWidth = to16(tw.width());
+    m_pictureHeight = to16(tw.height());
 }

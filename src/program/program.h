@@ -6,7 +6,7 @@
 // closed by their title bar.
 
 #include "core/exercisetable.h"
-#include "core/extras.h"
+#include "core/menustate.h"
 #include "drawing/wordstrip.h"
 #include "ui/screen.h"
 
@@ -28,16 +28,6 @@ namespace records {
 class RecordStore;
 }
 class Speech;
-
-/// The six switches of the options panel.
-enum class Option {
-    Bestaetigungen,    // Check2 "Bestätigungen ein"
-    Farbeinstellungen, // Check3
-    Wortfilterauswahl, // Check4
-    Namenseingabe,     // Check5
-    BilderBeiNomen,    // Check6
-    Druckerausgabe,    // Check7
-};
 
 /// What the windows observe of the program.
 class ProgramEvents : public QObject {
@@ -64,26 +54,32 @@ public:
     /// Says words aloud (the exercise windows; silent unless asked).
     virtual Speech &speech() = 0;
 
-    // The main menu's state.
+    // The main menu's state: the main menu writes it, windows read it here
+    // and may follow its signals.
+    MenuState &state() { return m_state; }
+    const MenuState &state() const { return m_state; }
     /// The noun list (filtered or not).
-    virtual QStringList nounList() const = 0;
+    const QStringList &nounList() const { return m_state.nouns(); }
     /// Every picture file of the working directory, unfiltered.
-    virtual QStringList pictureFiles() const = 0;
+    const QStringList &pictureFiles() const { return m_state.pictureFiles(); }
     /// The name field: used in greetings; never empty.
-    virtual QString nameField() const = 0;
+    QString nameField() const { return m_state.nameField(); }
     /// The name label: the name as last confirmed.
-    virtual QString nameLabel() const = 0;
+    QString nameLabel() const { return m_state.nameLabel(); }
     /// The name the child's answers are kept under: the one the child is
     /// greeted with.
     QString childName() const;
-    virtual bool option(Option o) const = 0;
-    /// The reading screen's picture switch writes the option back.
-    virtual void setPicturesOption(bool on) = 0;
+    bool option(Option o) const { return m_state.option(o); }
     /// Palette indexes of the letter colours.
-    virtual int vowelColour() const = 0;
-    virtual int consonantColour() const = 0;
+    int vowelColour() const { return m_state.vowelColour(); }
+    int consonantColour() const { return m_state.consonantColour(); }
     /// Colour of the main menu's background sample box.
-    virtual QColor background() const = 0;
+    QColor background() const { return m_state.background(); }
+    /// The teacher's "Extras" switches (all off unless turned on).
+    const Extras &extras() const { return m_state.extras(); }
+    /// Lists the pictures again after they changed on disk; the model then
+    /// tells every window that holds nouns.
+    virtual void picturesChanged() {}
 
     /// "Hallo <name> !" and two line breaks.
     QString greeting() const;
@@ -117,17 +113,14 @@ public:
     void destroyAll();
 
     /// Size in twips of the picture measured last (16-bit, shared by all windows).
-    qint16 pictureWidth = 0;
-    qint16 pictureHeight = 0;
+    QSize pictureSize() const { return {m_pictureWidth, m_pictureHeight}; }
     /// Stores a measured size with 16-bit rounding.
     void setPictureSize(const QSize &twips);
 
-    /// The teacher's "Extras" switches (all off unless turned on).
-    Extras extras;
-
     // Reading syllables ("Silbenbögen", "Silbenfarben").
-    /// The hyphenation patterns the syllables come from.
-    QString syllablePatternFile;
+    /// The hyphenation patterns the syllables come from (before they are
+    /// first asked for).
+    void setSyllablePatternFile(const QString &path) { m_syllablePatternFile = path; }
     /// The one syllabifier of the program, with the teacher's list (Silben.txt
     /// beside the pictures, in any letter case) read when first asked for.
     Syllabifier &syllables();
@@ -144,6 +137,10 @@ public:
 
 private:
     struct Relay;
+    MenuState m_state;
+    qint16 m_pictureWidth = 0;
+    qint16 m_pictureHeight = 0;
+    QString m_syllablePatternFile;
     std::unique_ptr<Syllabifier> m_syllables;
     bool m_syllablesPrepared = false;
     std::unique_ptr<ProgramEvents> m_events;

@@ -21,8 +21,8 @@ Screen::Screen(ScreenHost &host, int clientWidthTw, int clientHeightTw, const QS
 }
 
 Screen::~Screen() {
-    if (m_host.lastActive == this)
-        m_host.lastActive = nullptr;
+    if (m_host.m_lastActive == this)
+        m_host.m_lastActive = nullptr;
 }
 
 namespace {
@@ -74,9 +74,9 @@ bool Screen::event(QEvent *e) {
 }
 
 void Screen::activate() {
-    if (m_host.lastActive == this || m_inActivation || !isVisible())
+    if (m_host.m_lastActive == this || m_inActivation || !isVisible())
         return;
-    m_host.lastActive = this;
+    m_host.m_lastActive = this;
     m_inActivation = true;
     activated();
     m_inActivation = false;
@@ -102,7 +102,7 @@ void Screen::changeEvent(QEvent *e) {
 }
 
 void Screen::closeEvent(QCloseEvent *e) {
-    if (m_host.ending) {
+    if (m_host.isEnding()) {
         e->accept();
         return;
     }

@@ -16,10 +16,19 @@ public:
     virtual ~ScreenHost() = default;
     /// The window closed by its title bar: show the main menu, discard it.
     virtual void closedByTitleBar(Screen *screen) = 0;
-    /// The screen that ran its activation last.
-    Screen *lastActive = nullptr;
-    /// Set while the program ends: closes then are no title-bar closes.
-    bool ending = false;
+    /// While the program ends, closes are no title-bar closes.
+    bool isEnding() const { return m_ending; }
+
+protected:
+    void setEnding() { m_ending = true; }
+    /// No window counts as active (the main menu, which is none, became it).
+    void forgetActive() { m_lastActive = nullptr; }
+    Screen *lastActive() const { return m_lastActive; }
+
+private:
+    friend class Screen; // only windows say which of them was activated last
+    Screen *m_lastActive = nullptr;
+    bool m_ending = false;
 };
 
 class Screen : public QWidget {

@@ -151,8 +151,8 @@ private slots:
             d->accept();
         });
         control<QPushButton>(m, "ExtrasButton")->click();
-        QVERIFY(f.program->extras.syllableColours);
-        QVERIFY(!f.program->extras.speakWords);
+        QVERIFY(f.program->extras().syllableColours);
+        QVERIFY(!f.program->extras().speakWords);
         QVERIFY(f.dialogs.boxes.isEmpty());
 
         f.dialogs.answers << true;
@@ -162,9 +162,8 @@ private slots:
         QCOMPARE(ini.readAll().count("\r\n"), 10);
 
         KalimboProgram second(f.dialogs, f.random, f.clock);
-        QVERIFY(second.extras.syllableColours);
-        second.extras = Extras();
-        QVERIFY(second.extras.save()); // leave the shared test configuration clean
+        QVERIFY(second.extras().syllableColours);
+        QVERIFY(Extras().save()); // leave the shared test configuration clean
     }
 
     // What the dialog tells besides its switches, and what it greys out with
@@ -180,7 +179,11 @@ private slots:
         QFETCH(bool, sound);
         MenuFixture f;
         QVERIFY(f.startWith(3));
-        f.program->extras.keepRecords = records;
+        {
+            Extras e = f.program->extras();
+            e.keepRecords = records;
+            f.program->state().setExtras(e);
+        }
         f.program->hasSoundDevice = [sound] { return sound; };
         QStringList seen;
         QTimer::singleShot(0, [&] {
@@ -212,8 +215,7 @@ private slots:
         const QString on = "1 0 1 0 " + QString::number(!sound) + " 1 1 1";
         const QString off = "0 1 0 1 " + QString::number(!sound) + " 1 1 1";
         QCOMPARE(seen, (QStringList{"Kalimbo (Extras)", records ? on : off, records ? off : on}));
-        f.program->extras = Extras();
-        QVERIFY(f.program->extras.save()); // leave the shared test configuration clean
+        QVERIFY(Extras().save()); // leave the shared test configuration clean
     }
 
     // "Verlauf ..." in the dialog opens the report, whose "Abbruch ..." comes
@@ -221,7 +223,11 @@ private slots:
     void reportOpenedFromExtrasGoesBackThere() {
         MenuFixture f;
         QVERIFY(f.startWith(3));
-        f.program->extras.keepRecords = true;
+        {
+            Extras e = f.program->extras();
+            e.keepRecords = true;
+            f.program->state().setExtras(e);
+        }
         f.program->hasSoundDevice = [] { return true; };
         QTimer::singleShot(0, [&] {
             control<QPushButton>(f.menu()->findChild<ExtrasDialog *>(), "History")->click();

@@ -52,11 +52,11 @@ QString panels(const MenuFixture &f) {
 }
 
 /// The settings as the menu shows them, in the order of the settings file.
-QString shownSettings(Form1 *m) {
+QString shownSettings(Form1 *m, const Program &p) {
     QStringList s;
     for (const char *c : {"Check2", "Check3", "Check4", "Check5"})
         s << QString::number(control<QCheckBox>(m, c)->isChecked());
-    s << QString::number(m->consonantColour()) << QString::number(m->vowelColour());
+    s << QString::number(p.consonantColour()) << QString::number(p.vowelColour());
     for (const char *c : {"VScroll1", "VScroll2", "VScroll3"})
         s << QString::number(control<QScrollBar>(m, c)->value());
     return s.join(' ') + ' ' + m->letterSet();
@@ -78,7 +78,8 @@ private slots:
         for (const char *label : {"Label7", "Label5", "Label8"})
             shown << f.get<QLabel>(label)->text();
         QCOMPARE(shown, QStringList({"Gast", " 3 Nomen ", "Freund", "09.03.2026"}));
-        QCOMPARE(m->nounList(), (QStringList{"dasHaus.bmp", "derHund.jpg", "dieKatze.GIF"}));
+        QCOMPARE(f.program->nounList(),
+                 (QStringList{"dasHaus.bmp", "derHund.jpg", "dieKatze.GIF"}));
         QCOMPARE(f.get<QListWidget>("List1")->count(), 30);
         QVERIFY(f.dialogs.boxes.isEmpty());
     }
@@ -266,7 +267,7 @@ private slots:
         Form1 *m = f.startWith(3);
         QVERIFY(m);
         f.get<QScrollBar>("VScroll1")->setSliderPosition(255); // also while dragging
-        QCOMPARE(m->background(), QColor(255, 0, 0));
+        QCOMPARE(f.program->background(), QColor(255, 0, 0));
         // "Hintergrund" is drawn with its vowels in the vowel colour.
         const QImage img = f.get<Canvas>("Hintergrund")->image();
         QVERIFY(countColour(img, palette::colour(12)) > 0);
@@ -274,13 +275,14 @@ private slots:
         m->colourChoice(4500, 700);
         m->colourChoice(0, 2200);
         m->colourChoice(1000, 1500); // between the rows: nothing
-        QCOMPARE(std::pair(m->consonantColour(), m->vowelColour()), std::pair(15, 0));
+        QCOMPARE(std::pair(f.program->consonantColour(), f.program->vowelColour()),
+                 std::pair(15, 0));
         QCOMPARE(f.get("Shape2")->palette().color(QPalette::Window), palette::colour(15));
         // Through the mouse: a press on the panel at the box of colour 2.
         f.get<QCheckBox>("Check3")->setChecked(true);
         f.click("Command4");
         QTest::mousePress(f.get<Canvas>("Picture3"), Qt::RightButton, {}, QPoint(2 * 20 + 10, 50));
-        QCOMPARE(m->consonantColour(), 2);
+        QCOMPARE(f.program->consonantColour(), 2);
     }
 
     // Both ways out save the settings; a file that cannot be written is told
@@ -365,9 +367,9 @@ private slots:
         KalimboProgram second(f.dialogs, f.random, f.clock);
         second.onEnd = [] {};
         QVERIFY(second.start());
-        QCOMPARE(shownSettings(second.menu()), QString("0 1 1 1 4 9 10 20 30 AHU"));
+        QCOMPARE(shownSettings(second.menu(), second), QString("0 1 1 1 4 9 10 20 30 AHU"));
         // The filter starts off: every picture file is in the list.
-        QCOMPARE(second.menu()->nounList().size(), 3);
+        QCOMPARE(second.nounList().size(), 3);
         QCOMPARE(second.menu()->previewList(), QStringList());
     }
 
@@ -394,7 +396,7 @@ private slots:
         Form1 *m = f.startWith(3);
         QVERIFY2(!watchdog.stop(), "the start waited for a writer to the pipe");
         QVERIFY(m && m->isVisible());
-        QCOMPARE(shownSettings(m), shown);
+        QCOMPARE(shownSettings(m, *f.program), shown);
     }
 
     void readingScreenFollowsThePictureOption() {

@@ -135,7 +135,7 @@ private slots:
         records::RecordStore store(dir.path());
         WindowFixture f(nouns);
         f.p.recordStore = &store;
-        f.p.options[Option::Bestaetigungen] = confirm;
+        f.p.setOption(Option::Bestaetigungen, confirm);
         f.p.randomRec.pushIndex(0, int(nouns.size()));
         f.p.showScreen(id);
         auto *w = dynamic_cast<ExerciseFrame *>(f.p.screen(id));

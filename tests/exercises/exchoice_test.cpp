@@ -66,7 +66,7 @@ private slots:
 
     void pictureChoiceScrollDrawsNewNoun() {
         WindowFixture f(kTen);
-        f.p.options[Option::Bestaetigungen] = false;
+        f.p.setOption(Option::Bestaetigungen, false);
         f.p.randomRec.pushIndex(3, 10); // derEsel
         f.p.randomRec.pushIndex(0, 10); // derAffe (refill below 10)
         auto *w = f.open<Form6>(ScreenId::Form6);

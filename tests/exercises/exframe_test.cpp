@@ -63,7 +63,7 @@ private slots:
         else if (!none)
             f.dir.addPicture("derHund.jpg", pixels);
         f.dir.addPicture("dieKatze.jpg");
-        f.p.options[Option::BilderBeiNomen] = true;
+        f.p.setOption(Option::BilderBeiNomen, true);
         f.p.randomRec.pushIndex(0, 2);
         auto *w = f.open<Form2>(ScreenId::Form2);
         QCOMPARE(control<PictureFrame>(w, "Image1")->twipsRect(), frame);
@@ -96,8 +96,7 @@ private slots:
         auto *image2 = control<PictureFrame>(w, "Image2");
         QCOMPARE(!image1->picture().isNull() || image1->isPlaceholder(), landscape);
         QCOMPARE(!image2->picture().isNull(), !landscape);
-        QCOMPARE(QSize(f.p.pictureWidth, f.p.pictureHeight),
-                 (pixels * 15).boundedTo({32767, 32767}).expandedTo({0, 0}));
+        QCOMPARE(f.p.pictureSize(), (pixels * 15).boundedTo({32767, 32767}).expandedTo({0, 0}));
         control<QPushButton>(w, "Command1")->click(); // leaving lets the picture go
         QVERIFY(image1->picture().isNull() && image2->picture().isNull() &&
                 w->measuredPicture().isNull());
@@ -127,7 +126,7 @@ private slots:
 
         // The teacher turns the option on while the screen is hidden.
         control<QPushButton>(w, "Command1")->click();
-        f.p.options[Option::BilderBeiNomen] = true;
+        f.p.setOption(Option::BilderBeiNomen, true);
         f.open<Form2>(ScreenId::Form2);
         QVERIFY(check->isChecked() && image->isVisible());
     }
@@ -144,9 +143,7 @@ private slots:
 
     void stripColoursAndLongNounCut() {
         WindowFixture f({"dieDonaudampfschifffahrtsgesellschaftskapitänsmütze-2.jpg"});
-        f.p.back = QColor(255, 255, 0);
-        f.p.vowel = 12;    // light red
-        f.p.consonant = 1; // blue
+        f.p.state().setColours(12, 1, QColor(255, 255, 0)); // light red vowels, blue consonants
         auto *w = f.open<Form2>(ScreenId::Form2);
         const QImage img = control<Canvas>(w, "Picture1")->image();
         QCOMPARE(img.pixelColor(2, 2), QColor(255, 255, 0));

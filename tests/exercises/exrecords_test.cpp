@@ -47,7 +47,7 @@ private slots:
         WindowFixture f(memory ? QStringList{"derHund.jpg", "dieKatze.jpg"}
                                : QStringList{"derHund.jpg"});
         f.p.recordStore = &store;
-        f.p.name = "Ben"; // greeted so, never confirmed: the answers are Ben's
+        f.p.state().setNameField("Ben"); // greeted so, never confirmed: the answers are Ben's
         if (play == "read") {
             f.open<Form2>(ScreenId::Form2);
         } else if (play == "article") {
@@ -142,8 +142,8 @@ private slots:
         f.p.clockRec.date = kNow.date();
         f.p.clockRec.seconds = kNow.time().msecsSinceStartOfDay() / 1000.0;
 
-        f.p.name = "Freund";
-        f.p.extras.practiseMistakes = practise;
+        f.p.state().setNameField("Freund");
+        f.p.changeExtras([&](Extras &e) { e.practiseMistakes = practise; });
         f.p.recordStore = recordsOn ? &store : nullptr;
         f.p.randomRec.script << 0.0 << 0.0 << 0.0 << 0.0;
         auto *w = f.open<Form3>(ScreenId::Form3);

@@ -101,8 +101,8 @@ private slots:
             f.dir.addPicture("derHund.jpg");
             f.dir.addPicture("dieKatze.jpg");
             f.dir.addFile("derHund.wav");
-            f.p.options[Option::BilderBeiNomen] = true; // the reading screen's picture is visible
-            f.p.extras.speakWords = speakWords;
+            f.p.setOption(Option::BilderBeiNomen, true); // the reading screen's picture is visible
+            f.p.changeExtras([&](Extras &e) { e.speakWords = speakWords; });
             f.p.randomRec.pushIndex(0, 2); // Hund first
             f.p.randomRec.pushIndex(0, 1); // then Katze
             int atBox = -1;

@@ -27,8 +27,8 @@ using Op = RecordingSurface::Op;
 enum Mode { Off, Arcs, Colours };
 
 void setMode(FakeProgram &p, int mode) {
-    p.extras.syllableArcs = mode == Arcs;
-    p.extras.syllableColours = mode == Colours;
+    p.changeExtras([&](Extras &e) { e.syllableArcs = mode == Arcs; });
+    p.changeExtras([&](Extras &e) { e.syllableColours = mode == Colours; });
 }
 
 // No patterns: the syllables come from the teacher's list alone, and the
@@ -40,7 +40,7 @@ void prepare(WindowFixture &f, int mode, bool loaded) {
                              "Banane=Ba-na-ne", "Kamel=Ka-mel", "Zebra=Ze-bra", "Rabe=Ra-be"})
         list.write(QByteArray(line) + '\n');
     list.close();
-    f.p.syllablePatternFile = f.dir.filePath(QStringLiteral("none.dic"));
+    f.p.setSyllablePatternFile(f.dir.filePath(QStringLiteral("none.dic")));
     setMode(f.p, mode);
     if (loaded)
         f.p.syllables().hasPatterns();
@@ -92,8 +92,9 @@ private slots:
 
         auto expected = [&](bool syllables) {
             const wordstrip::Syllables s = shown(mode, {1, 4});
-            wordstrip::draw(strip->surface(), QStringLiteral("Ameise"), f.p.vowel, f.p.consonant,
-                            wordstrip::Style::Spaced, syllables ? &s : nullptr);
+            wordstrip::draw(strip->surface(), QStringLiteral("Ameise"), f.p.vowelColour(),
+                            f.p.consonantColour(), wordstrip::Style::Spaced,
+                            syllables ? &s : nullptr);
             return strip->image();
         };
         const QImage plain = expected(false);

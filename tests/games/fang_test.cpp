@@ -121,7 +121,7 @@ private slots:
 
     void wholeGameWithABlank() {
         WindowFixture f({"dasAb c.jpg"});
-        f.p.name = "Tom";
+        f.p.state().setNameField("Tom");
         auto *w = f.open<fang>(ScreenId::Fang);
         const View v(w);
         auto *caught = control<QLabel>(w, "bezeichnung4");

@@ -120,7 +120,7 @@ private slots:
             f.dir.addFile(entry, "damaged");
         else
             f.dir.addPicture(entry);
-        p.name = "Lena";
+        p.state().setNameField("Lena");
         auto *w = f.open<galgen>(ScreenId::Galgen);
         auto *mask = control<QLabel>(w, "Bezeichnung1");
         auto *answer = control<QLabel>(w, "Bezeichnung2");

@@ -101,7 +101,7 @@ private slots:
 
     void wholeGameInTheWindow() {
         WindowFixture f(kNine);
-        f.p.name = "Ida";
+        f.p.state().setNameField("Ida");
         scriptDeal(f.p.randomRec, 0);
         auto *w = f.open<memo>(ScreenId::Memo);
         const QString startBox = "Nomen-Memory | Merke dir die Lage der Wörter gut.\r"

@@ -38,7 +38,7 @@ private slots:
 
     void abbruchKeepsTitleBarLoses() {
         FakeProgram p;
-        p.label = "Mia";
+        p.state().setNameLabel("Mia");
         p.appendLog(LogList::Memory, "Hund");
         p.showScreen(ScreenId::Form11);
         auto *log = screenAs<Form11>(p, ScreenId::Form11);
@@ -46,7 +46,7 @@ private slots:
         QTest::mouseClick(control<QPushButton>(log, "Command1"), Qt::LeftButton);
         QVERIFY(!log->isVisible());
         QCOMPARE(p.menuShows, 1);
-        p.label = "Ole";
+        p.state().setNameLabel("Ole");
         p.showScreen(ScreenId::Form11);
         QCOMPARE(control<QLabel>(log, "Label1")->text(), QString("Ole"));
         QCOMPARE(p.log(LogList::Memory), QStringList{"Hund"});

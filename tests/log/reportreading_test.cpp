@@ -123,7 +123,7 @@ private slots:
         RecordStore store(dir.filePath("Protokolle"), &p.clockRec);
         p.recordStore = &store;
         p.clockRec.date = QDate(2024, 5, 10);
-        p.label = p.name = "Mia";
+        p.setChild("Mia");
         for (bool right : {true, false, true})
             p.recordAnswer(LogList::Begleiter, "derHund.jpg", right, right ? "der" : "die");
 
@@ -157,7 +157,7 @@ private slots:
         big.close();
         FakeProgram p;
         p.recordStore = &store;
-        p.label = p.name = "Mia";
+        p.setChild("Mia");
         p.showScreen(ScreenId::Verlauf);
         auto *v = screenAs<Verlauf>(p, ScreenId::Verlauf);
         QTRY_VERIFY(!v->isReading());

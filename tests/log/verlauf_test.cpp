@@ -30,8 +30,7 @@ struct Fixture {
     }
     /// Opens the report as "Verlauf ..." does and waits for its figures.
     Verlauf *open(const QString &child) {
-        program.label = child;
-        program.name = child;
+        program.setChild(child);
         program.showScreen(ScreenId::Verlauf);
         auto *v = screenAs<Verlauf>(program, ScreenId::Verlauf);
         if (!QTest::qWaitFor([v] { return !v->isReading(); }))
@@ -71,8 +70,8 @@ private slots:
         f.store.append("Ole", {"lesen", "dasHaus.jpg", true, {}});
         // Answers count for the name the child is greeted with, also before
         // it is confirmed.
-        f.program.label = "Freund";
-        f.program.name = "Mia";
+        f.program.state().setNameLabel("Freund");
+        f.program.state().setNameField("Mia");
         f.program.recordAnswer(LogList::Begleiter, "derHund.jpg", false, "die");
         f.program.recordAnswer(LogList::Begleiter, "derHund.jpg", true, "der");
         Verlauf *v = f.open("Mia");
@@ -244,7 +243,7 @@ private slots:
         FakeProgram p;
         p.recordStore = &store;
         for (const char *child : {"Freund", "Freund", "Ole"}) {
-            p.name = child;
+            p.state().setNameField(child);
             p.recordAnswer(LogList::Lesen, "derHund.jpg", true);
         }
         // One child's bad file costs only that child's answers; a bad folder

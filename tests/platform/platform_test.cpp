@@ -16,6 +16,7 @@ namespace {
 struct Host final : ScreenHost {
     QList<Screen *> closed;
     void closedByTitleBar(Screen *s) override { closed << s; }
+    using ScreenHost::setEnding;
 };
 
 struct Probe final : Screen {
@@ -132,7 +133,7 @@ private slots:
         a.showAndActivate();
         a.closeByTitleBar();
         QCOMPARE(host.closed.size(), 1);
-        host.ending = true; // the program's end is no title-bar close
+        host.setEnding(); // the program's end is no title-bar close
         Probe b(host, 1500, 1500, "B", Qt::white);
         b.show();
         b.close();

@@ -12,11 +12,6 @@ FakeProgram::~FakeProgram() {
     destroyAll();
 }
 
-bool FakeProgram::option(Option o) const {
-    auto it = options.find(o);
-    return it != options.end() && it->second;
-}
-
 void FakeProgram::appendLog(LogList list, const QString &line) {
     Form11::appendTo(*this, list, line);
 }
@@ -29,5 +24,5 @@ QStringList FakeProgram::log(LogList l) const {
 void FakeProgram::showMenu() {
     ++menuShows;
     menuVisible = true;
-    lastActive = nullptr; // the main menu became the active window
+    forgetActive(); // the main menu became the active window
 }

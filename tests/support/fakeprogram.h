@@ -1,5 +1,5 @@
 #pragma once
-// A program for window tests: the main menu's state as plain members, the
+// A program for window tests: the main menu's state set by the test, the
 // recording dialogs, scripted random numbers and a manual clock. Windows are
 // created through the program's real factory, so showScreen works as in the
 // program.
@@ -22,22 +22,25 @@ public:
     ManualClock clockRec;
     RecordingSpeech speechRec;
 
-    QStringList nouns; // the noun list
-    QStringList files; // every picture file
-    QString name = QStringLiteral("Gast");
-    QString label = QStringLiteral("Freund");
-    std::map<Option, bool> options = {{Option::Bestaetigungen, true},
-                                      {Option::Namenseingabe, true}};
-    int vowel = 12;
-    int consonant = 10;
-    QColor back = Qt::black;
     int menuShows = 0;
     /// The kept answers; nullptr keeps records off.
     records::RecordStore *recordStore = nullptr;
     bool menuVisible = true;
 
     /// Both lists at once (the unfiltered start).
-    void setNouns(const QStringList &entries) { nouns = files = entries; }
+    void setNouns(const QStringList &entries) { state().setNouns(entries, entries); }
+    void setOption(Option o, bool on) { state().setOption(o, on); }
+    /// The child greeted and confirmed under one name.
+    void setChild(const QString &name) {
+        state().setNameField(name);
+        state().setNameLabel(name);
+    }
+    /// Changes some of the Extras switches.
+    template <class F> void changeExtras(F change) {
+        Extras e = extras();
+        change(e);
+        state().setExtras(e);
+    }
     /// Lines of a log list (empty if the log window does not exist).
     QStringList log(LogList l) const;
 
@@ -45,15 +48,6 @@ public:
     Random &random() override { return randomRec; }
     Clock &clock() override { return clockRec; }
     Speech &speech() override { return speechRec; }
-    QStringList nounList() const override { return nouns; }
-    QStringList pictureFiles() const override { return files; }
-    QString nameField() const override { return name; }
-    QString nameLabel() const override { return label; }
-    bool option(Option o) const override;
-    void setPicturesOption(bool on) override { options[Option::BilderBeiNomen] = on; }
-    int vowelColour() const override { return vowel; }
-    int consonantColour() const override { return consonant; }
-    QColor background() const override { return back; }
     void appendLog(LogList list, const QString &line) override;
     records::RecordStore *records() override { return recordStore; }
     void showMenu() override;

@@ -22,7 +22,7 @@ const QStringList kNames = {"dasAuto.bmp",  "dasEi.bmp",    "dasHaus.bmp",  "der
 
 drucken1 *open(WindowFixture &f, bool printer = true) {
     wt::setPictures(f.dir, f.p, kNames);
-    f.p.options[Option::Druckerausgabe] = printer;
+    f.p.setOption(Option::Druckerausgabe, printer);
     return f.open<drucken1>(ScreenId::Drucken1);
 }
 

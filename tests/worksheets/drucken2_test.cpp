@@ -146,12 +146,13 @@ private slots:
 
     void eachPictureDecodedOncePerDrawing() {
         WindowFixture f;
+        QStringList nouns;
         for (int i = 0; i < 16; ++i) {
-            f.p.nouns << QStringLiteral("dasFoto%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
-            f.dir.addPicture(f.p.nouns.last(), QSize(800, 600), QColor(0, 0, 200));
+            nouns << QStringLiteral("dasFoto%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+            f.dir.addPicture(nouns.last(), QSize(800, 600), QColor(0, 0, 200));
         }
-        f.p.files = f.p.nouns;
-        f.p.options[Option::Druckerausgabe] = true;
+        f.p.setNouns(nouns);
+        f.p.setOption(Option::Druckerausgabe, true);
         long before = Picture::decodeCount();
         auto *w = f.open<drucken2>(ScreenId::Drucken2);
         QCOMPARE(Picture::decodeCount() - before, 16L);

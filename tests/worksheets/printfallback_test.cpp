@@ -37,7 +37,7 @@ private slots:
         QVERIFY(!printing::hasDefaultPrinter());
         WindowFixture f;
         PictureDir &dir = f.dir;
-        f.p.options[Option::Druckerausgabe] = true;
+        f.p.setOption(Option::Druckerausgabe, true);
         wt::addPictures(dir, f.p, 16);
         auto *w = f.open<drucken2>(ScreenId::Drucken2);
         const QStringList cards = w->cards();
@@ -66,8 +66,8 @@ private slots:
         WindowFixture f;
         RecordStore store(f.dir.filePath("Protokolle"));
         f.p.recordStore = &store;
-        f.p.label = f.p.name = "Ben Müller/2";
-        store.append(f.p.label, {"begleiter", "derHund.jpg", false, "die"});
+        f.p.setChild("Ben Müller/2");
+        store.append(f.p.nameLabel(), {"begleiter", "derHund.jpg", false, "die"});
         auto *v = f.open<Verlauf>(ScreenId::Verlauf);
         QTRY_VERIFY(!v->isReading());
         wt::press(v, "Command2");
@@ -85,7 +85,7 @@ private slots:
     // goes into a file of the next free name.
     void linksAreNotFollowed() {
         WindowFixture f;
-        f.p.options[Option::Druckerausgabe] = true;
+        f.p.setOption(Option::Druckerausgabe, true);
         wt::addPictures(f.dir, f.p, 16);
         auto *w = f.open<drucken2>(ScreenId::Drucken2);
         QTemporaryDir elsewhere;
@@ -136,7 +136,7 @@ private slots:
             QSKIP(fs.reason().constData());
         QVERIFY(trouble == "full" ? fs.fill() : fs.makeReadOnly());
         WindowFixture f;
-        f.p.options[Option::Druckerausgabe] = true;
+        f.p.setOption(Option::Druckerausgabe, true);
         wt::addPictures(f.dir, f.p, 16);
         auto *w = f.open<drucken2>(ScreenId::Drucken2);
         w->printTarget = [&fs](const QString &doc, const QString &stem,

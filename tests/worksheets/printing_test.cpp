@@ -75,7 +75,7 @@ private slots:
         const auto before = pdfsIn(outDir);
 
         WindowFixture f;
-        f.p.options[Option::Druckerausgabe] = true;
+        f.p.setOption(Option::Druckerausgabe, true);
         wt::addPictures(f.dir, f.p, 9);
         auto *w = f.open<drucken1>(ScreenId::Drucken1);
         wt::press(w, "Command5"); // the program's own print path
@@ -128,7 +128,7 @@ private slots:
             QSKIP("Not allowed to change the print queue here.");
 
         WindowFixture f;
-        f.p.options[Option::Druckerausgabe] = true;
+        f.p.setOption(Option::Druckerausgabe, true);
         wt::addPictures(f.dir, f.p, 9);
         auto *w = f.open<drucken1>(ScreenId::Drucken1);
         wt::press(w, "Command5");

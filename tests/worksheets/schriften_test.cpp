@@ -71,7 +71,7 @@ private slots:
 
     void takeFont() {
         WindowFixture f;
-        f.p.options[Option::Druckerausgabe] = true;
+        f.p.setOption(Option::Druckerausgabe, true);
         drucken1 *w = openCards(f);
         wt::press(w, "Command6");
         QCOMPARE(w->pageStart(), 3);

@@ -34,7 +34,7 @@ inline QStringList addPictures(PictureDir &dir, FakeProgram &program, int n) {
         names << QString::fromLatin1(articles[i % 3]) +
                      QStringLiteral("Wort%1.bmp").arg(i, 2, 10, QLatin1Char('0'));
     setPictures(dir, program, names);
-    return program.nouns;
+    return program.nounList();
 }
 
 /// Clicks the window's button of that name.
@@ -45,7 +45,7 @@ inline void press(QWidget *window, const char *button) {
 /// Opens a worksheet on these pictures, the printer switched on.
 template <class T> T *openSheet(WindowFixture &f, ScreenId id, const QStringList &names) {
     setPictures(f.dir, f.p, names);
-    f.p.options[Option::Druckerausgabe] = true;
+    f.p.setOption(Option::Druckerausgabe, true);
     return f.open<T>(id);
 }
 
