@@ -498,14 +498,7 @@ void Form1::setNounList(const QStringList &entries) {
 
 void Form1::picturesChanged() {
     File1 = nouns::listPictureFiles(QDir::current());
-    if (Check1->isChecked())
-        lautfilter();
-    else
-        setNounList(File1);
-    Label7->setText(nouns::countCaption(int(List2.size())));
-    Label7->adjustSize();
-    if (Check1->isChecked() && List2.isEmpty())
-        Check1->setChecked(false); // the full list, as when the filter finds nothing
+    filterChanged();
 }
 
 // --- settings ------------------------------------------------------------

@@ -399,6 +399,34 @@ private slots:
         QCOMPARE(shownSettings(m, *f.program), shown);
     }
 
+    // Pictures added or removed while the program runs reach the count, the
+    // filter and the model's listeners; a filter left without nouns is
+    // switched off as when the teacher sets it so.
+    void picturesChangedWhileRunning() {
+        MenuFixture f;
+        f.addFiles({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg"});
+        QVERIFY(f.start());
+        int told = 0;
+        QObject::connect(&f.program->state(), &MenuState::nounsChanged, [&] { ++told; });
+        for (int i : {4, 5, 8, 14, 23}) // D, E, H, N, U
+            f.get<QListWidget>("List1")->item(i)->setSelected(true);
+        f.get<QCheckBox>("Check1")->setChecked(true);
+        QCOMPARE(f.program->nounList(), QStringList({"derHund.jpg"}));
+        told = 0;
+        f.addFiles({"derHahn.png", "dieHenne.jpg", "dasDach.jpg"});
+        f.program->picturesChanged();
+        QCOMPARE(told, 1);
+        QCOMPARE(f.program->nounList(), QStringList({"derHund.jpg", "dieHenne.jpg"}));
+        QCOMPARE(f.program->pictureFiles().size(), 5);
+        QCOMPARE(f.get<QLabel>("Label7")->text(), nouns::countCaption(2));
+        QVERIFY(f.dialogs.boxes.isEmpty());
+        QVERIFY(QFile::remove("dieHenne.jpg") && QFile::remove("derHund.jpg"));
+        f.program->picturesChanged();
+        QVERIFY(!f.get<QCheckBox>("Check1")->isChecked());
+        QCOMPARE(f.program->nounList().size(), 3);
+        QCOMPARE(f.dialogs.boxes.size(), 1);
+    }
+
     void readingScreenFollowsThePictureOption() {
         MenuFixture f;
         QVERIFY(f.startWith(3));
