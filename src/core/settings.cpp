@@ -5,7 +5,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cerrno>
 #include <cfenv>
 #include <cmath>
@@ -188,13 +187,6 @@ ReadResult read(const QString &path, const Values &defaults) {
     return parseDevice(f, defaults);
 }
 
-// fsync's verdict; a file system that cannot sync has nothing to report.
-static bool synced(int fd) {
-    if (::fsync(fd) == 0)
-        return true;
-    return errno == EINVAL || errno == ENOTSUP;
-}
-
 static QByteArray number(int n) {
     return (n < 0 ? QByteArray::number(n) : ' ' + QByteArray::number(n)) + ' ';
 }
@@ -209,22 +201,12 @@ QByteArray serialise(const Values &v) {
 }
 
 bool write(const QString &path, const Values &v) {
-    // Only a regular file is replaced: a folder or pipe of that name is the
-    // teacher's, not ours to remove.
-    const QFileInfo old(path);
-    if (old.exists() && !old.isFile())
-        return false;
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    // write() only fills Qt's buffer and commit() ignores a failed flush and
-    // sync, so a full disk shows only in the explicit flush and fsync.
-    const QByteArray bytes = serialise(v);
-    if (f.write(bytes) != bytes.size() || !f.flush() || !synced(f.handle())) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    // Only a regular file is replaced, and never through a link: a folder,
+    // pipe or link of that name is not ours to remove or to write through
+    // (a pupil's link could point at the teacher's own files).
+    const QFileInfo where(path);
+    return files::replaceWhole(where.absolutePath(), where.fileName(), serialise(v)).status ==
+           files::Status::Ok;
 }
 
 } // namespace settings

@@ -210,6 +210,51 @@ int appendWhole(int fd, const QByteArray &bytes, qint64 sizeBefore) {
     return error;
 }
 
+Info replaceWhole(const QString &folder, const QString &name, const QByteArray &bytes) {
+    Info info;
+    const Folder dir = Folder::open(folder, QStringLiteral("."), false, &info);
+    if (!dir.isOpen())
+        return info;
+    const QByteArray target = QFile::encodeName(name);
+    struct stat st {};
+    if (::fstatat(dir.fd(), target.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (!S_ISREG(st.st_mode))
+            return fromStat(st, 0);
+    } else if (errno != ENOENT) {
+        return fromErrno(errno);
+    }
+    // A fresh name each time, so a leftover of a failed run is no obstacle.
+    QString temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = QStringLiteral(".%1.%2-%3.tmp").arg(name).arg(::getpid()).arg(attempt);
+        fd = dir.createNew(temp, &info);
+        if (fd < 0 && info.error != EEXIST)
+            return info;
+    }
+    if (fd < 0)
+        return info;
+    int error = appendWhole(fd, bytes, 0);
+    // A file system that cannot sync (EINVAL, ENOTSUP) has nothing to report.
+    while (error == 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP) {
+        if (errno != EINTR)
+            error = errno;
+    }
+    ::close(fd);
+    // renameat replaces a link placed meanwhile, never what it points to.
+    if (error == 0 && ::renameat(dir.fd(), QFile::encodeName(temp).constData(), dir.fd(),
+                                 target.constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        dir.remove(temp);
+        return fromErrno(error);
+    }
+    info = Info();
+    info.status = Status::Ok;
+    info.size = bytes.size();
+    return info;
+}
+
 QString describe(const Info &info) {
     switch (info.status) {
     case Status::Ok:

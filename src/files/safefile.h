@@ -104,6 +104,13 @@ private:
 /// line. Returns 0 or the errno of the failure (ENOSPC for a short write).
 int appendWhole(int fd, const QByteArray &bytes, qint64 sizeBefore);
 
+/// Replaces the file `name` in the folder at `folder` by `bytes` as a
+/// whole: written to a new file beside it, synced, and renamed over it, so
+/// a reader finds the old or the new file, never half of one. Only a
+/// regular file is replaced: a link, folder or FIFO of that name stays as
+/// it is (NotRegular). Ok, or the reason it failed.
+Info replaceWhole(const QString &folder, const QString &name, const QByteArray &bytes);
+
 /// A German sentence for the teacher on why a file could not be used.
 QString describe(const Info &info);
 

@@ -289,8 +289,9 @@ private slots:
     // and the program still ends.
     void endingSavesTheSettings_data() {
         QTest::addColumn<bool>("byTitleBar");
-        QTest::addColumn<QString>("blocker"); // "folder" in its place, "full" disk
-        for (const char *b : {"", "folder", "full"}) {
+        // "folder" in its place, "full" disk, a "link" to another file
+        QTest::addColumn<QString>("blocker");
+        for (const char *b : {"", "folder", "full", "link"}) {
             QTest::addRow("Beenden %s", b) << false << QString(b);
             QTest::addRow("title bar %s", b) << true << QString(b);
         }
@@ -314,6 +315,9 @@ private slots:
             QVERIFY(f.startWith(3));
             if (blocker == "folder")
                 QDir().mkdir(kIni);
+            // A pupil's link to a file of the teacher's is never written through.
+            if (blocker == "link")
+                QVERIFY(writeFile("Lehrer.rc", old) && QFile::link("Lehrer.rc", kIni));
         }
         const QString question(
             "Kalimbo: Hallo Gast !\r\rMöchtest du dieses Programm jetzt beenden?\r\r");
@@ -325,7 +329,7 @@ private slots:
             const auto box = f.dialogs.last();
             QCOMPARE(box.title + ": " + box.text, question);
             QVERIFY(box.yesNo && box.defaultNo && !f.ended);
-            QCOMPARE(readFile(kIni), blocker == "full" ? old : QByteArray());
+            QCOMPARE(readFile(kIni), blocker == "full" || blocker == "link" ? old : QByteArray());
             f.dialogs.clear();
             f.click("Command1");
         }
@@ -342,8 +346,8 @@ private slots:
         QCOMPARE(readFile(kIni),
                  blocker.isEmpty()
                      ? " 1 \r\n 0 \r\n 0 \r\n 1 \r\n 10 \r\n 12 \r\n 0 \r\n 0 \r\n 0 \r\n\r\n"
-                 : blocker == "full" ? old
-                                     : QByteArray());
+                 : blocker == "full" || blocker == "link" ? old
+                                                          : QByteArray());
     }
 
     void settingsSurviveARun() {
