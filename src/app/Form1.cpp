@@ -1,8 +1,10 @@
 #include "app/Form1.h"
 
+#include "app/classdialog.h"
 #include "app/extrasdialog.h"
 #include "app/icon.h"
 #include "app/kalimboprogram.h"
+#include "core/classlist.h"
 #include "core/clock.h"
 #include "core/nouns.h"
 #include "core/palette.h"
@@ -20,6 +22,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -80,6 +83,8 @@ Form1::Form1(KalimboProgram &program)
     filterChanged();
     m_program.state().setNameField(Text1->text());
     m_program.state().setNameLabel(Label5->text());
+    showClass();
+    connect(&m_program.state(), &MenuState::classChanged, this, &Form1::showClass);
 }
 
 // --- layout ---------------------------------------------------------------
@@ -681,11 +686,62 @@ void Form1::nameButton() {
         Picture6.moveLeft(kOut);
         return;
     }
+    m_program.readClassList(); // another PC of the class may have changed it
     Picture6.moveLeft(kNameIn);
     Check1->setChecked(false);
     Text1->setFocus();
     Text1->setText(Label5->text());
     Text1->selectAll();
+}
+
+void Form1::showClass() {
+    constexpr int kPanelHeight = 1815;
+    constexpr int kColumns = 3;
+    constexpr int kButtonHeight = 495, kGap = 60;
+    // The panel may grow down to the window's bottom edge, less a margin.
+    constexpr int kMostRows =
+        (7560 - 1920 - 120 - kPanelHeight - 120 + kGap) / (kButtonHeight + kGap);
+    delete Klasse;
+    Klasse = nullptr;
+    const QStringList names = m_program.state().classNames();
+    QWidget *panel = Picture6.widget;
+    if (names.isEmpty()) {
+        panel->resize(twips::px(5055), twips::px(kPanelHeight));
+        return;
+    }
+    const int rows = int((names.size() + kColumns - 1) / kColumns);
+    const int shownRows = std::min(rows, kMostRows);
+    const int areaHeight = shownRows * (kButtonHeight + kGap) - kGap;
+    auto *area = new QScrollArea(panel);
+    area->setObjectName(QStringLiteral("Klasse"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setWidgetResizable(false);
+    twips::place(area, 120, kPanelHeight - 60, 4815, areaHeight);
+    auto *grid = new QWidget;
+    controls::colourise(grid, kPanel);
+    const int scrollBar = rows > shownRows ? area->verticalScrollBar()->sizeHint().width() : 0;
+    const int width = twips::px(4815) - scrollBar;
+    const int buttonWidth = (width - (kColumns - 1) * twips::px(kGap)) / kColumns;
+    for (int i = 0; i < names.size(); ++i) {
+        auto *b = new QPushButton(names[i], grid);
+        b->setObjectName(QStringLiteral("Kind%1").arg(i + 1));
+        b->setFont(controls::verdana(12, true));
+        b->setAccessibleName(names[i]);
+        b->setGeometry((i % kColumns) * (buttonWidth + twips::px(kGap)),
+                       (i / kColumns) * twips::px(kButtonHeight + kGap), buttonWidth,
+                       twips::px(kButtonHeight));
+        // A tap is the name typed and "Fertig!" pressed.
+        connect(b, &QPushButton::clicked, this, [this, name = names[i]] {
+            Text1->setText(name);
+            fertig();
+        });
+    }
+    grid->resize(width, twips::px(rows * (kButtonHeight + kGap) - kGap));
+    area->setWidget(grid);
+    panel->resize(twips::px(5055), twips::px(kPanelHeight - 60 + areaHeight + 120));
+    area->show();
+    Klasse = area;
 }
 
 void Form1::fertig() {
@@ -786,13 +842,34 @@ void Form1::openExtras() {
             };
         m_program.showScreen(ScreenId::Verlauf);
     });
-    connect(&dialog, &ExtrasDialog::changed, this, [this, &extras] {
+    auto store = [this, &extras] {
         m_program.state().setExtras(extras);
         m_program.prepareSyllables();
         if (!extras.save())
             m_program.dialogs().message(
                 QStringLiteral("Die Extras konnten nicht gespeichert werden.\r\r"),
                 QStringLiteral("Extras"));
+    };
+    connect(&dialog, &ExtrasDialog::changed, this, store);
+    connect(&dialog, &ExtrasDialog::classRequested, this, [this, &dialog, &extras, store] {
+        ClassDialog edit(m_program.state().classNames(), extras.classBesidePictures, &dialog);
+        if (edit.exec() != QDialog::Accepted)
+            return;
+        const QStringList names = edit.names();
+        const bool beside = edit.besidePictures();
+        if (beside && !classlist::write(QDir::currentPath(), names)) {
+            m_program.dialogs().message(
+                QStringLiteral("Die Klassenliste konnte nicht gespeichert werden:\r") +
+                    QDir::toNativeSeparators(
+                        QDir::current().absoluteFilePath(classlist::kFileName)) +
+                    QStringLiteral("\r\r"),
+                QStringLiteral("Klasse"));
+            return;
+        }
+        extras.classBesidePictures = beside;
+        extras.classNames = beside ? QStringList() : names;
+        store();
+        m_program.readClassList(); // Klasse.txt may have changed while the switches did not
     });
     dialog.exec();
 }

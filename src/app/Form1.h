@@ -85,6 +85,9 @@ private:
                 bool closesLetterPanel = true);
     void closeLetterPanel();
     void nameButton();
+    /// The class list's names as buttons in the name panel (none: the
+    /// panel as it always was).
+    void showClass();
     void fertig();
     void lehrer();
     void farben();
@@ -114,6 +117,7 @@ private:
     QLabel *Label11 = nullptr, *Label9 = nullptr;
     QLineEdit *Text1 = nullptr;
     QPushButton *Command24 = nullptr, *Command25 = nullptr;
+    QWidget *Klasse = nullptr; // the class list's name buttons, while there is one
     // Options panel.
     SlidingPanel Picture5;
     QCheckBox *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr, *Check5 = nullptr,

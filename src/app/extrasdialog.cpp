@@ -105,6 +105,19 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
         box, this, QStringLiteral("Geht nur, während „Antworten aufzeichnen“ eingeschaltet ist."));
     KALIMBO_NAME(PractiseNeedsRecords);
 
+    auto *classRow = new QHBoxLayout;
+    Klasse = new QPushButton(QStringLiteral("Klasse ..."), this);
+    KALIMBO_NAME(Klasse);
+    Klasse->setFont(controls::verdana(9.75, true));
+    auto *classNote =
+        new QLabel(QStringLiteral("Die Namen der Kinder als Knöpfe im Namensfeld."), this);
+    classNote->setFont(controls::verdana(8.25));
+    classNote->setWordWrap(true);
+    classRow->addWidget(Klasse);
+    classRow->addWidget(classNote, 1);
+    box->addLayout(classRow);
+    connect(Klasse, &QPushButton::clicked, this, &ExtrasDialog::classRequested);
+
     auto *buttons = new QHBoxLayout;
     History = new QPushButton(QStringLiteral("Verlauf ..."), this);
     KALIMBO_NAME(History);

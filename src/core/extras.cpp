@@ -1,5 +1,6 @@
 #include "core/extras.h"
 
+#include "core/classlist.h"
 #include "files/safefile.h"
 
 #include <QFile>
@@ -17,6 +18,8 @@ const char *const kColour1 = "Extras/Silbenfarbe1";
 const char *const kColour2 = "Extras/Silbenfarbe2";
 const char *const kMistakes = "Extras/FehlerwoerterUeben";
 const char *const kRecords = "Extras/AntwortenAufzeichnen";
+const char *const kClassNames = "Klasse/Namen";
+const char *const kClassBeside = "Klasse/NebenDenBildern";
 
 QSettings &userFile() {
     static QSettings s(Extras::usableFile(Extras::userFilePath()), QSettings::IniFormat);
@@ -39,6 +42,8 @@ Extras Extras::load(QSettings &settings) {
     e.syllableColour2 = paletteIndex(settings, kColour2, e.syllableColour2);
     e.practiseMistakes = settings.value(kMistakes, false).toBool();
     e.keepRecords = settings.value(kRecords, false).toBool();
+    e.classNames = classlist::clean(settings.value(kClassNames).toStringList());
+    e.classBesidePictures = settings.value(kClassBeside, false).toBool();
     return e;
 }
 
@@ -50,6 +55,8 @@ bool Extras::save(QSettings &settings) const {
     settings.setValue(kColour2, syllableColour2);
     settings.setValue(kMistakes, practiseMistakes);
     settings.setValue(kRecords, keepRecords);
+    settings.setValue(kClassNames, classNames);
+    settings.setValue(kClassBeside, classBesidePictures);
     settings.sync();
     return settings.status() == QSettings::NoError;
 }

@@ -4,8 +4,9 @@
 // program's own settings file in the user's configuration folder, so
 // KALIMBO.INI keeps its ten lines; all are off until a teacher turns them on.
 
+#include <QStringList>
+
 class QSettings;
-class QString;
 
 struct Extras {
     bool speakWords = false;       // "Wörter vorlesen"
@@ -17,6 +18,10 @@ struct Extras {
     /// syllable method prints them).
     int syllableColour1 = 9;
     int syllableColour2 = 12;
+    /// The class list ("Klasse ..."): kept here, or beside the pictures as
+    /// Klasse.txt when the teacher chooses (then `classNames` is unused).
+    QStringList classNames;
+    bool classBesidePictures = false;
 
     /// Syllables are shown, as arcs or in colours.
     bool showsSyllables() const { return syllableArcs || syllableColours; }

@@ -49,3 +49,10 @@ void MenuState::setExtras(const Extras &extras) {
     m_extras = extras;
     emit extrasChanged();
 }
+
+void MenuState::setClassNames(const QStringList &names) {
+    if (names == m_classNames)
+        return;
+    m_classNames = names;
+    emit classChanged();
+}

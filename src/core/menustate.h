@@ -55,12 +55,17 @@ public:
     const Extras &extras() const { return m_extras; }
     void setExtras(const Extras &extras);
 
+    /// The class list the name panel offers (empty: none).
+    const QStringList &classNames() const { return m_classNames; }
+    void setClassNames(const QStringList &names);
+
 signals:
     void nounsChanged();
     void nameChanged();
     void optionChanged(Option o);
     void coloursChanged();
     void extrasChanged();
+    void classChanged();
 
 private:
     QStringList m_nouns;
@@ -72,4 +77,5 @@ private:
     int m_consonant = 10;
     QColor m_background = Qt::black;
     Extras m_extras;
+    QStringList m_classNames;
 };

@@ -91,13 +91,34 @@ bool AnswerFile::update(const QString &path, QString *problem, const std::atomic
     return true;
 }
 
+QList<records::ChildFile> classFirst(QList<records::ChildFile> children,
+                                     const QStringList &classNames, const RecordStore &store) {
+    QList<records::ChildFile> out;
+    for (const QString &name : classNames) {
+        // The exact name first; else the same name in another letter case.
+        qsizetype found = -1;
+        for (qsizetype i = 0; i < children.size() && found < 0; ++i)
+            if (children[i].name == name)
+                found = i;
+        for (qsizetype i = 0; i < children.size() && found < 0; ++i)
+            if (children[i].name.toCaseFolded() == name.toCaseFolded())
+                found = i;
+        if (found >= 0)
+            out << children.takeAt(found);
+        else
+            out << records::ChildFile{name, store.pathFor(name)}; // no answers yet
+    }
+    return out + children;
+}
+
 Reading readReport(AnswerFile &file, const ReadingRequest &request,
                    const std::atomic<bool> *cancelled) {
     Reading out;
     out.path = request.path;
     if (!request.folder.isEmpty()) {
         out.listed = true;
-        out.children = RecordStore(request.folder).children();
+        const RecordStore store(request.folder);
+        out.children = classFirst(store.children(), request.classNames, store);
         auto find = [&](const QString &name) {
             for (int i = 0; i < out.children.size(); ++i)
                 if (!name.isEmpty() && out.children[i].name == name)

@@ -51,6 +51,8 @@ struct ReadingRequest {
     /// The child to show: by name, else by `fallback`, else the first child.
     QString wanted;
     QString fallback;
+    /// The class list: these children come first, also those without a file.
+    QStringList classNames;
     /// Reads just this file and lists nothing (another child chosen).
     QString path;
     QDate today;
@@ -68,6 +70,12 @@ struct Reading {
     QString problem;
     bool cancelled = false;
 };
+
+/// The children of the class list first, in its order (a child without a
+/// file yet with the path its file would have), then the others.
+QList<records::ChildFile> classFirst(QList<records::ChildFile> children,
+                                     const QStringList &classNames,
+                                     const records::RecordStore &store);
 
 /// Lists and reads as asked. Plain code for a worker thread; `file` keeps
 /// the answers read for the next call.

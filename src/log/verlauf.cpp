@@ -376,6 +376,7 @@ void Verlauf::refresh() {
         request.folder = store->folder();
     request.wanted = Kinder->currentIndex() >= 0 ? Kinder->currentText() : QString();
     request.fallback = m_program.childName();
+    request.classNames = m_program.state().classNames();
     request.today = today();
     if (request.folder.isEmpty()) {
         readingDone(++m_generation, {});

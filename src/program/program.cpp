@@ -1,5 +1,6 @@
 #include "program/program.h"
 
+#include "core/classlist.h"
 #include "core/palette.h"
 #include "records/recordstore.h"
 #include "syllables/syllabifier.h"
@@ -28,6 +29,13 @@ Program::Program(ScreenFactory factory)
       m_events(std::make_unique<ProgramEvents>()), m_relay(std::make_shared<Relay>()),
       m_factory(std::move(factory)) {
     m_relay->events = m_events.get();
+    QObject::connect(&m_state, &MenuState::extrasChanged, &m_state, [this] { readClassList(); });
+}
+
+void Program::readClassList() {
+    const Extras &e = extras();
+    m_state.setClassNames(e.classBesidePictures ? classlist::read(QDir::currentPath())
+                                                : classlist::clean(e.classNames));
 }
 
 Program::~Program() {

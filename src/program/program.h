@@ -77,6 +77,9 @@ public:
     QColor background() const { return m_state.background(); }
     /// The teacher's "Extras" switches (all off unless turned on).
     const Extras &extras() const { return m_state.extras(); }
+    /// Reads the class list again from where the Extras say it is kept
+    /// (Klasse.txt beside the pictures, or the program's own settings).
+    void readClassList();
     /// Lists the pictures again after they changed on disk; the model then
     /// tells every window that holds nouns.
     virtual void picturesChanged() {}

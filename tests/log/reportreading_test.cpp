@@ -147,6 +147,35 @@ private slots:
         }
     }
 
+    // The class's children come first, in the list's order, also those
+    // without an answer yet; a name answered in another letter case is the
+    // same child; the others follow.
+    void classListedFirst() {
+        QTemporaryDir dir;
+        FakeProgram p;
+        RecordStore store(dir.filePath("Protokolle"), &p.clockRec);
+        p.recordStore = &store;
+        for (const char *child : {"Ben", "mia", "Zoe"}) {
+            p.setChild(child);
+            p.recordAnswer(LogList::Begleiter, "derHund.jpg", true, "der");
+        }
+        p.setChild("Gast");
+        p.state().setClassNames({"Mia", "Ole", "Ben"});
+        p.showScreen(ScreenId::Verlauf);
+        auto *v = screenAs<Verlauf>(p, ScreenId::Verlauf);
+        QTRY_VERIFY(!v->isReading());
+        auto *kinder = control<QComboBox>(v, "Kinder");
+        QStringList listed;
+        for (int i = 0; i < kinder->count(); ++i)
+            listed << kinder->itemText(i);
+        QCOMPARE(listed, QStringList({"mia", "Ole", "Ben", "Zoe"}));
+        kinder->setCurrentIndex(1);
+        QTRY_VERIFY(!v->isReading());
+        QCOMPARE(control<QLabel>(v, "Hinweis")->text(),
+                 QString("Von Ole gibt es noch keine Antworten."));
+        QVERIFY(!QFile::exists(store.pathFor("Ole"))); // looking writes nothing
+    }
+
     // A file that cannot be read says why in the figures' place.
     void unreadableFileToldInItsPlace() {
         QTemporaryDir dir;

@@ -1,0 +1,127 @@
+// The class list's names as buttons in the main menu's name panel.
+
+#include "app/classdialog.h"
+#include "app/extrasdialog.h"
+#include "core/classlist.h"
+#include "log/Form11.h"
+#include "menufixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTimer>
+
+namespace {
+
+void useClass(KalimboProgram &p, const QStringList &names) {
+    Extras e = p.extras();
+    e.classNames = names;
+    p.state().setExtras(e);
+}
+
+/// What a confirmed name leaves behind.
+QStringList confirmed(MenuFixture &f) {
+    auto *log = dynamic_cast<Form11 *>(f.program->existing(ScreenId::Form11));
+    return {f.get<QLabel>("Label5")->text(), f.program->nameField(), f.program->nameLabel(),
+            QString::number(log ? log->lines(LogList::Lesen).size() : -1),
+            QString::number(f.get("Picture6")->isVisible())};
+}
+
+} // namespace
+
+class NameButtonsTest : public QObject {
+    Q_OBJECT
+private slots:
+    // A tap on a name does what typing it and "Fertig!" do; without a class
+    // list the panel is as it always was.
+    void tapIsTheNameTypedAndConfirmed() {
+        QStringList typedResult;
+        {
+            MenuFixture typed;
+            QVERIFY(typed.startWith(3));
+            Form11::appendTo(*typed.program, LogList::Lesen, "Hund");
+            typed.click("Command9");
+            QTest::keyClicks(typed.get<QLineEdit>("Text1"), "Ben");
+            typed.click("Command25");
+            typedResult = confirmed(typed);
+        }
+        MenuFixture tapped;
+        QVERIFY(tapped.startWith(3));
+        const QSize plain = tapped.get("Picture6")->size();
+        QVERIFY(!tapped.menu()->findChild<QScrollArea *>("Klasse"));
+        useClass(*tapped.program, {"Mia", "Ben", "Ole", "mia"});
+        Form11::appendTo(*tapped.program, LogList::Lesen, "Hund");
+        tapped.click("Command9");
+        QVERIFY(tapped.get("Picture6")->height() > plain.height());
+        auto *area = tapped.menu()->findChild<QScrollArea *>("Klasse");
+        QVERIFY(area && area->isVisible());
+        QCOMPARE(area->widget()->findChildren<QPushButton *>().size(), 3); // "mia" is Mia
+        auto *ben = area->widget()->findChild<QPushButton *>("Kind2");
+        QCOMPARE(ben->text(), QString("Ben"));
+        QCOMPARE(ben->accessibleName(), QString("Ben"));
+        QVERIFY(ben->height() >= 30);
+        QTest::mouseClick(ben, Qt::LeftButton);
+        QCOMPARE(confirmed(tapped), typedResult);
+        QCOMPARE(typedResult.mid(0, 4), QStringList({"Ben", "Ben", "Ben", "0"}));
+
+        useClass(*tapped.program, {});
+        QVERIFY(!tapped.menu()->findChild<QScrollArea *>("Klasse"));
+        QCOMPARE(tapped.get("Picture6")->size(), plain);
+    }
+
+    // A class of 30 fits the window: the buttons scroll inside the panel.
+    void largeClassStaysInTheWindow() {
+        MenuFixture f;
+        QVERIFY(f.startWith(3));
+        QStringList names;
+        for (int i = 1; i <= 30; ++i)
+            names << QStringLiteral("Kind Nummer %1").arg(i);
+        useClass(*f.program, names);
+        f.click("Command9");
+        QWidget *panel = f.get("Picture6");
+        QVERIFY(panel->geometry().bottom() < f.menu()->height());
+        auto *area = f.menu()->findChild<QScrollArea *>("Klasse");
+        QCOMPARE(area->widget()->findChildren<QPushButton *>().size(), 30);
+        QVERIFY(area->widget()->height() > area->viewport()->height());
+        QVERIFY(area->widget()->width() <= area->viewport()->width());
+    }
+
+    // Written in the dialog to Klasse.txt beside the pictures, the list is
+    // what a second program on the class share shows.
+    void listBesideThePicturesReachesAnotherPc() {
+        MenuFixture f;
+        QVERIFY(f.startWith(3));
+        QTimer::singleShot(0, [&] {
+            auto *extras = f.menu()->findChild<ExtrasDialog *>();
+            QVERIFY(extras);
+            QTimer::singleShot(0, [&, extras] {
+                auto *d = extras->findChild<ClassDialog *>();
+                QVERIFY(d);
+                control<QPlainTextEdit>(d, "Namen")->setPlainText("Mia\nBen\n\nBEN\n");
+                control<QCheckBox>(d, "NebenDenBildern")->setChecked(true);
+                control<QPushButton>(d, "OK")->click();
+                extras->accept();
+            });
+            control<QPushButton>(extras, "Klasse")->click();
+        });
+        f.click("ExtrasButton");
+        QCOMPARE(f.program->state().classNames(), QStringList({"Mia", "Ben"}));
+        QCOMPARE(classlist::read(QDir::currentPath()), QStringList({"Mia", "Ben"}));
+
+        // Another PC changes the file: this one shows it when the panel opens.
+        QVERIFY(classlist::write(QDir::currentPath(), {"Mia", "Ben", "Ole"}));
+        KalimboProgram second(f.dialogs, f.random, f.clock);
+        second.onEnd = [] {};
+        QVERIFY(second.start());
+        QCOMPARE(second.state().classNames(), QStringList({"Mia", "Ben", "Ole"}));
+        f.click("Command9");
+        QCOMPARE(f.program->state().classNames(), QStringList({"Mia", "Ben", "Ole"}));
+        QVERIFY(Extras().save()); // leave the shared test configuration clean
+    }
+};
+
+QTEST_MAIN(NameButtonsTest)
+#include "namebuttons_test.moc"
