@@ -135,8 +135,10 @@ public:
                                                  target.height() / std::abs(h.frameExtent.y()));
         m_frameToCaller *= QTransform::fromTranslate(target.left(), target.top());
         m_dc.winOrg = h.frameOrigin;
-        m_dc.winExt = h.frameExtent;
-        m_dc.vpExt = QPointF(std::abs(h.frameExtent.x()), std::abs(h.frameExtent.y()));
+        if (!h.drawnFrame) { // else both stay at one unit: measured so, drawn so
+            m_dc.winExt = h.frameExtent;
+            m_dc.vpExt = QPointF(std::abs(h.frameExtent.x()), std::abs(h.frameExtent.y()));
+        }
         m_slots.resize(qMin<int>(h.numObjects, kMaxObjects));
         m_nextUnused = 0;
 
