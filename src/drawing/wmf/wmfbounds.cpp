@@ -72,7 +72,6 @@ public:
         add(mapped(r));
     }
 
-    /// Text counts by its glyphs' ink, as where it is drawn as outlines.
     /// Text counts as its cells: advance by ascent and descent, as the
     /// player fills them behind opaque text. (Glyphs too large for the
     /// glyph cache come as outlines, and count by their ink.)
