@@ -317,17 +317,25 @@ int writeSeeds(const QDir &dir) {
         add("plain", w);
     }
     int n = 0;
-    for (const auto &s : seeds)
+    QList<QPair<QString, QByteArray>> unsized;
+    for (const auto &s : seeds) {
         n += s.second.save(dir.filePath("seed-" + s.first + ".wmf"));
+        if (s.first == "polys" || s.first == "arcs" || s.first == "text" || s.first == "mapping")
+            unsized.append({s.first, s.second.bytes()});
+    }
     // Shapes reaching far beyond the frame and files of many records, cut
     // down from the large seeds of a fuzz run: the fuzzer grows them again.
-    const QList<QPair<const char *, QByteArray>> large = {
+    // And files without a size, which the reader measures by playing them.
+    QList<QPair<QString, QByteArray>> large = {
         {"far-polygon", WmfWriter::randomPolygon(1500, 100, 1)},
         {"far-shapes", WmfWriter::farShapes(160, 100, 20)},
         {"many-ellipses", WmfWriter::manyEllipses(400, 20)},
+        {"unsized-far-shapes", WmfWriter::unsized(WmfWriter::farShapes(160, 1000, 20, 3))},
     };
+    for (const auto &[name, bytes] : std::as_const(unsized))
+        large.append({"unsized-" + name, WmfWriter::unsized(bytes)});
     for (const auto &[name, bytes] : large) {
-        QFile f(dir.filePath(QStringLiteral("seed-%1.wmf").arg(QLatin1String(name))));
+        QFile f(dir.filePath(QStringLiteral("seed-%1.wmf").arg(name)));
         n += f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
     }
     return n;

@@ -3,10 +3,13 @@
 #include "drawing/picture.h"
 #include "drawing/wmf/wmfformat.h"
 #include "drawing/wmf/wmfpicture.h"
+#include "drawing/wmf/wmfplayer.h"
 #include "drawing/wmf/wmfreader.h"
 #include "support/picturedir.h"
 #include "support/wmfwriter.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QtTest>
 
 using namespace wmf;
@@ -20,6 +23,8 @@ private slots:
     void badHeaders();
     void recordSizesEndTheWalk_data();
     void recordSizesEndTheWalk();
+    void drawnFrameHoldsTheInk_data();
+    void drawnFrameHoldsTheInk();
 };
 
 void WmfReaderTest::naturalSize_data() {
@@ -77,11 +82,45 @@ void WmfReaderTest::naturalSize_data() {
     WmfWriter moved = plain();
     moved.setWindowOrg(100, 100).setViewportOrg(5, 5).moveTo(100, 100).lineTo(120, 140);
     QTest::newRow("no extent, moved origins") << moved.bytes() << QSize(300, 600);
+    // Text counts as its cells in the font it is drawn in, with or without
+    // its background.
+    QFont arial("Arial");
+    arial.setPixelSize(20);
+    arial.setKerning(false);
+    const QFontMetricsF fm(arial);
     QTest::newRow("no extent, text")
-        << plain().createFont(-20, "Arial").textOut(0, 0, "Hund").bytes() << QSize(720, 360);
+        << plain()
+               .setBkMode(TRANSPARENT)
+               .createFont(-20, "Arial")
+               .selectObject(0)
+               .textOut(0, 0, "Hund")
+               .bytes()
+        << QSize(qCeil(fm.horizontalAdvance("Hund")) * 15, qCeil(fm.ascent() + fm.descent()) * 15);
     QTest::newRow("no extent, lometric")
         << plain().setMapMode(MM_LOMETRIC).rectangle(0, 0, 254, -127).bytes() << QSize(1440, 720);
+    // Pens wider than a pixel reach half their width beyond the outline.
+    auto penned = [&](int width) {
+        return plain().createPen(PS_SOLID, width, Qt::black).selectObject(0);
+    };
+    QTest::newRow("no extent, pen of a pixel")
+        << penned(1).rectangle(0, 0, 100, 50).bytes() << QSize(1500, 750);
+    QTest::newRow("no extent, pen of 10")
+        << penned(10).rectangle(0, 0, 100, 50).bytes() << QSize(1650, 900);
+    // The window and viewport start at one unit each, as on a device.
+    QTest::newRow("no extent, viewport extent")
+        << plain().setViewportExt(3, 2).rectangle(0, 0, 10, 10).bytes() << QSize(450, 300);
+    QTest::newRow("no extent, arc: only what it draws")
+        << plain().arc(Arc, 0, 0, 100, 100, QPoint(100, 50), QPoint(0, 50)).bytes()
+        << QSize(1500, 750);
     QTest::newRow("no extent, nothing drawn") << plain().moveTo(5, 5).bytes() << QSize();
+    QTest::newRow("no extent, null pen and brush") << plain()
+                                                          .createPen(PS_NULL, 0, Qt::black)
+                                                          .selectObject(0)
+                                                          .createBrush(BS_NULL, Qt::black)
+                                                          .selectObject(1)
+                                                          .rectangle(0, 0, 10, 10)
+                                                          .bytes()
+                                                   << QSize();
 }
 
 void WmfReaderTest::naturalSize() {
@@ -149,6 +188,94 @@ void WmfReaderTest::recordSizesEndTheWalk() {
     }
     QCOMPARE(reader.count(), records);
     QCOMPARE(reader.damaged(), damaged);
+}
+
+void WmfReaderTest::drawnFrameHoldsTheInk_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("tight"); // else the frame may be larger: the cells of turned text
+    // The bundled pictures, stripped of their size.
+    const QDir samples(qEnvironmentVariable("KALIMBO_SOURCE_DIR") + "/samples");
+    for (const QString &f : samples.entryList({"*.wmf", "*.WMF"}, QDir::Files)) {
+        QFile file(samples.filePath(f));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QTest::newRow(qPrintable(f)) << WmfWriter::unsized(file.readAll()) << true;
+    }
+    auto plain = [](int penStyle, int penWidth) {
+        WmfWriter w = WmfWriter::plain();
+        w.createPen(penStyle, penWidth, Qt::black).selectObject(0);
+        w.createBrush(BS_SOLID, Qt::red).selectObject(1);
+        return w;
+    };
+    QTest::newRow("wide pen") << plain(PS_SOLID, 16).ellipse(0, 0, 100, 60).bytes() << true;
+    // Mitres of a sharp zigzag reach far beyond half the pen.
+    QTest::newRow("mitred zigzag")
+        << plain(PS_JOIN_MITER, 12).polyline({{0, 0}, {30, 100}, {60, 0}, {90, 100}}).bytes()
+        << true;
+    QTest::newRow("square caps")
+        << plain(PS_ENDCAP_SQUARE, 20).moveTo(10, 10).lineTo(90, 50).bytes() << true;
+    QTest::newRow("viewport extent and origin") << plain(PS_SOLID, 2)
+                                                       .setViewportExt(3, 2)
+                                                       .setViewportOrg(-40, 7)
+                                                       .rectangle(0, 0, 30, 30)
+                                                       .bytes()
+                                                << true;
+    QTest::newRow("lometric")
+        << plain(PS_SOLID, 5).setMapMode(MM_LOMETRIC).ellipse(0, 0, 300, -200).bytes() << true;
+    QTest::newRow("opaque text, centred on its baseline")
+        << plain(PS_SOLID, 1)
+               .createFont(-30, "Arial")
+               .selectObject(2)
+               .setBkColor(Qt::yellow)
+               .setTextAlign(TA_CENTER | TA_BASELINE)
+               .textOut(0, 0, "Wal")
+               .bytes()
+        << true;
+    QTest::newRow("turned text, no background") << plain(PS_SOLID, 1)
+                                                       .setBkMode(TRANSPARENT)
+                                                       .createFont(-30, "Arial", 400, 0, 450)
+                                                       .selectObject(2)
+                                                       .textOut(0, 0, "Wal")
+                                                       .bytes()
+                                                << false;
+    QImage dib(8, 6, QImage::Format_RGB32);
+    dib.fill(Qt::blue);
+    QTest::newRow("bitmap")
+        << plain(PS_SOLID, 1).stretchDib(-5, 10, 40, 30, WmfWriter::dib(dib, 24)).bytes() << true;
+}
+
+void WmfReaderTest::drawnFrameHoldsTheInk() {
+    // Drawn with a margin around the frame, the picture's ink fills the
+    // frame and stays inside it (antialiased edges may blend into the
+    // pixel beyond).
+    QFETCH(QByteArray, file);
+    QFETCH(bool, tight);
+    Header h;
+    QCOMPARE(readHeader(file, true, &h), HeaderResult::Ok);
+    QVERIFY(h.drawnFrame);
+    const double side = qMax(h.frameExtent.x(), h.frameExtent.y());
+    const double margin = side / 4 + 4, scale = qMin(1.0, 300 / side);
+    Header wide = h;
+    wide.frameShift -= QPointF(margin, margin);
+    wide.frameExtent += QPointF(2 * margin, 2 * margin);
+    QImage img(qCeil(wide.frameExtent.x() * scale), qCeil(wide.frameExtent.y() * scale),
+               QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    play(file, wide, p, QRectF(0, 0, wide.frameExtent.x() * scale, wide.frameExtent.y() * scale));
+    p.end();
+    QRect ink;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qAlpha(img.pixel(x, y)) > 0)
+                ink |= QRect(x, y, 1, 1);
+    const QRectF frame(margin * scale, margin * scale, h.frameExtent.x() * scale,
+                       h.frameExtent.y() * scale);
+    const QRectF inkF(ink);
+    QString where;
+    QDebug(&where) << "ink" << inkF << "frame" << frame;
+    QVERIFY2(frame.adjusted(-1, -1, 1, 1).contains(inkF), qPrintable(where));
+    if (tight)
+        QVERIFY2(inkF.adjusted(-2, -2, 2, 2).contains(frame), qPrintable(where));
 }
 
 QTEST_MAIN(WmfReaderTest)

@@ -193,6 +193,21 @@ QByteArray WmfWriter::bytes(bool withEof) const {
     return out;
 }
 
+QByteArray WmfWriter::unsized(const QByteArray &file) {
+    const qsizetype start =
+        file.size() >= 4 && qFromLittleEndian<quint32>(file.constData()) == 0x9AC6CDD7u ? 22 : 0;
+    QByteArray out = file.mid(start, 18);
+    for (qsizetype at = start + 18; at + 6 <= file.size();) {
+        const qsizetype bytes = qsizetype(qFromLittleEndian<quint32>(file.constData() + at)) * 2;
+        if (bytes < 6 || at + bytes > file.size())
+            break;
+        if (qFromLittleEndian<quint16>(file.constData() + at + 4) != 0x020C)
+            out.append(file.mid(at, bytes));
+        at += bytes;
+    }
+    return out;
+}
+
 bool WmfWriter::save(const QString &path) const {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes()) >= 0 && f.flush();

@@ -83,6 +83,10 @@ public:
     QByteArray bytes(bool withEof = true) const;
     bool save(const QString &path) const;
 
+    /// The records of a whole file as a plain file without SetWindowExt,
+    /// so that it is sized by what it draws.
+    static QByteArray unsized(const QByteArray &file);
+
     /// A packed DIB of the image at 1, 4, 8 or 24 bits per pixel (the palette
     /// for <= 8 bits is made of the image's colours, at most 2^bits of them).
     static QByteArray dib(const QImage &image, int bits);

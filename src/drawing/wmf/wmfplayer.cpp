@@ -135,8 +135,10 @@ public:
                                                  target.height() / std::abs(h.frameExtent.y()));
         m_frameToCaller *= QTransform::fromTranslate(target.left(), target.top());
         m_dc.winOrg = h.frameOrigin;
-        m_dc.winExt = h.frameExtent;
-        m_dc.vpExt = QPointF(std::abs(h.frameExtent.x()), std::abs(h.frameExtent.y()));
+        if (!h.drawnFrame) { // else both stay at one unit: measured so, drawn so
+            m_dc.winExt = h.frameExtent;
+            m_dc.vpExt = QPointF(std::abs(h.frameExtent.x()), std::abs(h.frameExtent.y()));
+        }
         m_slots.resize(qMin<int>(h.numObjects, kMaxObjects));
         m_nextUnused = 0;
 
@@ -641,230 +643,277 @@ private:
     }
 
     // ---- records ------------------------------------------------------------
+    enum class Outcome { Played, Ignored, Unknown };
+
+    static Outcome played(bool ok) { return ok ? Outcome::Played : Outcome::Ignored; }
+
+    /// Plays one record; false when it was ignored (unknown, too short, bad
+    /// values, or not drawn: see the top of the file).
     bool dispatch(const Record &r) {
+        using Handler = Outcome (Player::*)(const Record &);
+        static constexpr Handler kGroups[] = {&Player::shapeRecord,  &Player::stateRecord,
+                                              &Player::objectRecord, &Player::mappingRecord,
+                                              &Player::clipRecord,   &Player::regionRecord,
+                                              &Player::textRecord,   &Player::bitmapRecord};
+        for (const Handler group : kGroups) {
+            const Outcome o = (this->*group)(r);
+            if (o != Outcome::Unknown)
+                return o == Outcome::Played;
+        }
+        return false;
+    }
+
+    /// SaveDC and RestoreDC, the colours, modes and current position.
+    Outcome stateRecord(const Record &r) {
         switch (r.function) {
-        // Device context
         case SaveDC:
             if (int(m_stack.size()) >= kMaxSaveDepth)
-                return false;
+                return Outcome::Ignored;
             m_stack.push_back({m_dc, m_penStyleRaw});
-            return true;
-        case RestoreDC: {
-            if (!r.has(1))
-                return false;
-            const int n = r.s(0);
-            const int depth = int(m_stack.size());
-            // Negative: relative to the current state; positive: the n-th saved.
-            const int keep = n < 0 ? depth + n : n - 1;
-            if (n == 0 || keep < 0 || keep >= depth)
-                return false;
-            m_dc = m_stack[keep].dc;
-            m_penStyleRaw = m_stack[keep].penStyleRaw;
-            m_stack.resize(keep);
-            m_stateDirty = true;
-            updateTransform();
-            applyClip();
-            return true;
-        }
-        case SetMapMode:
-            if (!r.has(1) || r.u(0) < MM_TEXT || r.u(0) > MM_ANISOTROPIC)
-                return false;
-            m_dc.mapMode = r.u(0);
-            updateTransform();
-            return true;
-        case SetWindowOrg:
-            if (!r.has(2))
-                return false;
-            m_dc.winOrg = QPointF(r.s(1), r.s(0));
-            updateTransform();
-            return true;
-        case SetWindowExt:
-            return setExtent(r, &m_dc.winExt);
-        case SetViewportOrg:
-            if (!r.has(2))
-                return false;
-            m_dc.vpOrg = QPointF(r.s(1), r.s(0));
-            updateTransform();
-            return true;
-        case SetViewportExt:
-            return setExtent(r, &m_dc.vpExt);
-        case OffsetWindowOrg:
-            if (!r.has(2))
-                return false;
-            m_dc.winOrg += QPointF(r.s(1), r.s(0));
-            updateTransform();
-            return true;
-        case OffsetViewportOrg:
-            if (!r.has(2))
-                return false;
-            m_dc.vpOrg += QPointF(r.s(1), r.s(0));
-            updateTransform();
-            return true;
-        case ScaleWindowExt:
-            return scaleExtent(r, &m_dc.winExt);
-        case ScaleViewportExt:
-            return scaleExtent(r, &m_dc.vpExt);
+            return Outcome::Played;
+        case RestoreDC:
+            return played(r.has(1) && restoreDC(r.s(0)));
         case SetBkMode:
             if (!r.has(1))
-                return false;
+                return Outcome::Ignored;
             m_dc.bkMode = r.u(0) == TRANSPARENT ? TRANSPARENT : OPAQUE;
             m_stateDirty = true;
-            return true;
+            return Outcome::Played;
         case SetBkColor:
             if (!r.has(2))
-                return false;
+                return Outcome::Ignored;
             m_dc.bkColor = colorRef(r.u32(0));
             m_stateDirty = true;
-            return true;
+            return Outcome::Played;
         case SetTextColor:
             if (!r.has(2))
-                return false;
+                return Outcome::Ignored;
             m_dc.textColor = colorRef(r.u32(0));
-            return true;
+            return Outcome::Played;
         case SetTextAlign:
             if (!r.has(1))
-                return false;
+                return Outcome::Ignored;
             m_dc.textAlign = r.u(0);
-            return true;
+            return Outcome::Played;
         case SetPolyFillMode:
             if (!r.has(1))
-                return false;
+                return Outcome::Ignored;
             m_dc.polyFill = r.u(0) == WINDING ? WINDING : ALTERNATE;
-            return true;
+            return Outcome::Played;
         case SetROP2:
             if (!r.has(1) || r.u(0) < R2_BLACK || r.u(0) > R2_WHITE)
-                return false;
+                return Outcome::Ignored;
             m_dc.rop2 = r.u(0);
             m_stateDirty = true;
-            return true;
+            return Outcome::Played;
         case SetStretchBltMode:
             if (!r.has(1))
-                return false;
+                return Outcome::Ignored;
             m_dc.stretchMode = r.u(0);
-            return true;
+            return Outcome::Played;
         case SetTextCharExtra:
             if (!r.has(1))
-                return false;
+                return Outcome::Ignored;
             m_dc.charExtra = r.s(0);
-            return true;
+            return Outcome::Played;
         case MoveTo:
             if (!r.has(2))
-                return false;
+                return Outcome::Ignored;
             m_dc.cp = QPointF(r.s(1), r.s(0));
-            return true;
+            return Outcome::Played;
         case SetMapperFlags:
         case SetRelAbs:
         case SetLayout:
         case SetTextJustification:
         case Escape:
         case RealizePalette:
-            return true; // no visible effect for our pictures
+            return Outcome::Played; // no visible effect for our pictures
+        default:
+            return Outcome::Unknown;
+        }
+    }
 
-        // Objects
+    /// Restores the n-th saved state (counted from the current one when
+    /// negative) and drops it and those after it.
+    bool restoreDC(int n) {
+        const int depth = int(m_stack.size());
+        const int keep = n < 0 ? depth + n : n - 1;
+        if (n == 0 || keep < 0 || keep >= depth)
+            return false;
+        m_dc = m_stack[keep].dc;
+        m_penStyleRaw = m_stack[keep].penStyleRaw;
+        m_stack.resize(keep);
+        m_stateDirty = true;
+        updateTransform();
+        applyClip();
+        return true;
+    }
+
+    /// The mapping mode, the window and the viewport.
+    Outcome mappingRecord(const Record &r) {
+        switch (r.function) {
+        case SetMapMode:
+            if (!r.has(1) || r.u(0) < MM_TEXT || r.u(0) > MM_ANISOTROPIC)
+                return Outcome::Ignored;
+            m_dc.mapMode = r.u(0);
+            updateTransform();
+            return Outcome::Played;
+        case SetWindowOrg:
+            if (!r.has(2))
+                return Outcome::Ignored;
+            m_dc.winOrg = QPointF(r.s(1), r.s(0));
+            updateTransform();
+            return Outcome::Played;
+        case SetWindowExt:
+            return played(setExtent(r, &m_dc.winExt));
+        case SetViewportOrg:
+            if (!r.has(2))
+                return Outcome::Ignored;
+            m_dc.vpOrg = QPointF(r.s(1), r.s(0));
+            updateTransform();
+            return Outcome::Played;
+        case SetViewportExt:
+            return played(setExtent(r, &m_dc.vpExt));
+        case OffsetWindowOrg:
+            if (!r.has(2))
+                return Outcome::Ignored;
+            m_dc.winOrg += QPointF(r.s(1), r.s(0));
+            updateTransform();
+            return Outcome::Played;
+        case OffsetViewportOrg:
+            if (!r.has(2))
+                return Outcome::Ignored;
+            m_dc.vpOrg += QPointF(r.s(1), r.s(0));
+            updateTransform();
+            return Outcome::Played;
+        case ScaleWindowExt:
+            return played(scaleExtent(r, &m_dc.winExt));
+        case ScaleViewportExt:
+            return played(scaleExtent(r, &m_dc.vpExt));
+        default:
+            return Outcome::Unknown;
+        }
+    }
+
+    /// Creating, selecting and deleting objects, palettes.
+    Outcome objectRecord(const Record &r) {
+        switch (r.function) {
         case CreatePenIndirect:
-            return createPen(r);
+            return played(createPen(r));
         case CreateBrushIndirect:
-            return createBrush(r);
+            return played(createBrush(r));
         case DibCreatePatternBrush:
-            return createDibPatternBrush(r);
+            return played(createDibPatternBrush(r));
         case CreatePatternBrush:
-            return createPatternBrush(r);
+            return played(createPatternBrush(r));
         case CreateFontIndirect:
-            return createFont(r);
+            return played(createFont(r));
         case CreatePalette:
-            return createPalette(r);
+            return played(createPalette(r));
         case CreateRegion:
-            return createRegion(r);
+            return played(createRegion(r));
         case SelectObject:
-            return selectObject(r);
+            return played(selectObject(r));
         case SelectPalette: {
             Object *o = r.has(1) ? object(r.u(0)) : nullptr;
             if (!o || o->kind != Object::Palette)
-                return false;
+                return Outcome::Ignored;
             m_dc.palette = o->palette;
-            return true;
+            return Outcome::Played;
         }
         case DeleteObject: {
             if (!r.has(1) || !object(r.u(0)))
-                return false;
+                return Outcome::Ignored;
             // The state keeps its own copy of what was selected.
             m_slots[r.u(0)] = Object();
             m_freed.push(r.u(0));
-            return true;
+            return Outcome::Played;
         }
         case SetPalEntries:
         case AnimatePalette:
-            return setPalEntries(r);
+            return played(setPalEntries(r));
         case ResizePalette:
             if (!r.has(1) || !m_dc.palette)
-                return false;
+                return Outcome::Ignored;
             m_dc.palette->resize(r.u(0));
-            return true;
+            return Outcome::Played;
+        default:
+            return Outcome::Unknown;
+        }
+    }
 
-        // Clipping
+    /// The clip region.
+    Outcome clipRecord(const Record &r) {
+        switch (r.function) {
         case IntersectClipRect:
         case ExcludeClipRect: {
             if (!r.has(4) || !m_usable)
-                return false;
+                return Outcome::Ignored;
             QPainterPath rect;
             rect.addRect(rectLTRB(r.s(3), r.s(2), r.s(1), r.s(0)));
             rect = m_logical.map(rect);
             if (!charge(kShapeCost + clipNow().elementCount() * kPointCost))
-                return true;
+                return Outcome::Played;
             m_dc.clip = r.function == IntersectClipRect ? clipNow().intersected(rect)
                                                         : clipNow().subtracted(rect);
             m_dc.clipSet = true;
             applyClip();
-            return true;
+            return Outcome::Played;
         }
         case SelectClipRegion: {
             Object *o = r.has(1) ? object(r.u(0)) : nullptr;
             if (!o || o->kind != Object::Region || !m_usable)
-                return false;
+                return Outcome::Ignored;
             m_dc.clip = m_baseClip.intersected(m_logical.map(*o->region));
             m_dc.clipSet = true;
             applyClip();
-            return true;
+            return Outcome::Played;
         }
         case OffsetClipRgn: {
             if (!r.has(2) || !m_usable)
-                return false;
+                return Outcome::Ignored;
             if (!m_dc.clipSet)
-                return true;
+                return Outcome::Played;
             const QPointF d = m_logical.map(QPointF(r.s(1), r.s(0))) - m_logical.map(QPointF(0, 0));
             m_dc.clip = m_baseClip.intersected(m_dc.clip.translated(d));
             applyClip();
-            return true;
+            return Outcome::Played;
         }
+        default:
+            return Outcome::Unknown;
+        }
+    }
 
-        // Lines and shapes
+    /// Lines, shapes and pixels.
+    Outcome shapeRecord(const Record &r) {
+        switch (r.function) {
         case LineTo: {
             if (!r.has(2))
-                return false;
+                return Outcome::Ignored;
             const QPointF to(r.s(1), r.s(0));
             if (prepare(false))
                 drawPoly(QPolygonF({m_dc.cp, to}), false);
             m_dc.cp = to;
-            return true;
+            return Outcome::Played;
         }
         case Polyline:
         case Polygon: {
             QPolygonF &poly = m_poly;
             if (!points(r, 1, r.has(1) ? r.s(0) : -1, &poly))
-                return false;
+                return Outcome::Ignored;
             if (prepare(r.function == Polygon))
                 drawPoly(poly, r.function == Polygon);
-            return true;
+            return Outcome::Played;
         }
         case PolyPolygon:
-            return polyPolygon(r);
+            return played(polyPolygon(r));
         case Rectangle:
         case Ellipse: {
             if (!r.has(4))
-                return false;
+                return Outcome::Ignored;
             const QRectF rc = insideFrame(rectLTRB(r.s(3), r.s(2), r.s(1), r.s(0)));
             if (!prepare(true))
-                return true;
+                return Outcome::Played;
             if (r.function == Rectangle)
                 drawRect(rc);
             else if (m_raster)
@@ -873,142 +922,160 @@ private:
                 limitDashes(rc);
                 m_p.drawEllipse(rc);
             }
-            return true;
+            return Outcome::Played;
         }
         case RoundRect: {
             if (!r.has(6))
-                return false;
+                return Outcome::Ignored;
             const QRectF rc = insideFrame(rectLTRB(r.s(5), r.s(4), r.s(3), r.s(2)));
             const double rx = qMin(std::abs(double(r.s(1))) / 2, rc.width() / 2);
             const double ry = qMin(std::abs(double(r.s(0))) / 2, rc.height() / 2);
             if (!prepare(true))
-                return true;
+                return Outcome::Played;
             if (m_raster)
                 drawPoly(roundedPolygon(rc, rx, ry), true);
             else if (affordCurve(rc, true)) {
                 limitDashes(rc);
                 m_p.drawRoundedRect(rc, rx, ry, Qt::AbsoluteSize);
             }
-            return true;
+            return Outcome::Played;
         }
         case Arc:
         case Pie:
         case Chord:
-            return arc(r);
+            return played(arc(r));
         case SetPixel: {
             if (!r.has(4) || !m_usable)
-                return false;
+                return Outcome::Ignored;
             if (!charge(kShapeCost))
-                return true;
+                return Outcome::Played;
             applyTransform();
             setMode(QPainter::CompositionMode_SourceOver);
             m_p.fillRect(QRectF(r.s(3), r.s(2), 1, 1), colorRef(r.u32(0)));
             m_stateDirty = true;
-            return true;
+            return Outcome::Played;
         }
+        default:
+            return Outcome::Unknown;
+        }
+    }
 
-        // Regions
+    /// Filling, framing and inverting regions.
+    Outcome regionRecord(const Record &r) {
+        switch (r.function) {
         case FillRegion: {
             Object *rg = r.has(2) ? object(r.u(0)) : nullptr;
             Object *br = r.has(2) ? object(r.u(1)) : nullptr;
             if (!rg || rg->kind != Object::Region || !br || br->kind != Object::Brush)
-                return false;
+                return Outcome::Ignored;
             if (m_usable && affordRegion(*rg->region)) {
                 applyTransform();
                 m_p.fillPath(*rg->region, br->brush);
             }
-            return true;
+            return Outcome::Played;
         }
         case PaintRegion: {
             Object *rg = r.has(1) ? object(r.u(0)) : nullptr;
             if (!rg || rg->kind != Object::Region)
-                return false;
+                return Outcome::Ignored;
             if (m_usable && affordRegion(*rg->region)) {
                 applyTransform();
                 m_p.fillPath(*rg->region, m_dc.brush);
             }
-            return true;
+            return Outcome::Played;
         }
         case FrameRegion: {
             Object *rg = r.has(4) ? object(r.u(0)) : nullptr;
             Object *br = r.has(4) ? object(r.u(1)) : nullptr;
             if (!rg || rg->kind != Object::Region || !br || br->kind != Object::Brush)
-                return false;
+                return Outcome::Ignored;
             const double w = qMax(1.0, std::abs(double(r.s(3))));
             if (m_usable && affordRegion(*rg->region, w)) {
                 applyTransform();
                 m_p.strokePath(*rg->region, QPen(br->brush, w));
             }
-            return true;
+            return Outcome::Played;
         }
         case InvertRegion: {
             Object *rg = r.has(1) ? object(r.u(0)) : nullptr;
             if (!rg || rg->kind != Object::Region)
-                return false;
+                return Outcome::Ignored;
             if (m_usable && m_raster && affordRegion(*rg->region)) {
                 applyTransform();
                 setMode(QPainter::RasterOp_NotDestination);
                 m_p.fillPath(*rg->region, Qt::black);
                 m_stateDirty = true;
             }
-            return true;
+            return Outcome::Played;
         }
+        default:
+            return Outcome::Unknown;
+        }
+    }
 
-        // Text
+    /// Text.
+    Outcome textRecord(const Record &r) {
+        switch (r.function) {
         case TextOut: {
             if (!r.has(1))
-                return false;
+                return Outcome::Ignored;
             const int len = r.s(0);
             const qsizetype strWords = (qsizetype(len) + 1) / 2;
             if (len < 0 || !r.has(1 + strWords + 2))
-                return false;
+                return Outcome::Ignored;
             const QByteArrayView text(r.params + 2, len);
             const QPointF at(r.s(1 + strWords + 1), r.s(1 + strWords));
             drawText(at, text, {}, 0, QRectF());
-            return true;
+            return Outcome::Played;
         }
         case ExtTextOut:
-            return extTextOut(r);
+            return played(extTextOut(r));
+        default:
+            return Outcome::Unknown;
+        }
+    }
 
-        // Bitmaps
+    /// Bitmaps and pattern fills.
+    Outcome bitmapRecord(const Record &r) {
+        switch (r.function) {
         case PatBlt: {
             if (!r.has(6))
-                return false;
+                return Outcome::Ignored;
             patBlt(r.u32(0), QRectF(r.s(5), r.s(4), r.s(3), r.s(2)));
-            return true;
+            return Outcome::Played;
         }
         case BitBlt:
         case StretchBlt:
         case DibBitBlt:
         case DibStretchBlt:
-            return blt(r);
+            return played(blt(r));
         case StretchDib: {
             if (!r.has(11))
-                return false;
+                return Outcome::Ignored;
             const std::uint32_t rop = r.u32(0);
             const int usage = r.u(2);
             const QImage img = decodeDib(r.tail(11), usage, palette());
             if (img.isNull())
-                return false;
+                return Outcome::Ignored;
             // Source rows count from the bottom of the bitmap.
             const double sh = r.s(3), sw = r.s(4), sy = r.s(5), sx = r.s(6);
             const QRectF src(sx, img.height() - sy - sh, sw, sh);
             drawImage(img, src, QRectF(r.s(10), r.s(9), r.s(8), r.s(7)), rop);
-            return true;
+            return Outcome::Played;
         }
         case SetDibToDev: {
             if (!r.has(9))
-                return false;
+                return Outcome::Ignored;
             const QImage img = decodeDib(r.tail(9), r.u(0), palette());
             if (img.isNull())
-                return false;
+                return Outcome::Ignored;
             const double h = r.s(5), w = r.s(6);
             drawImage(img, QRectF(r.s(4), img.height() - r.s(3) - h, w, h),
                       QRectF(r.s(8), r.s(7), w, h), SRCCOPY);
-            return true;
+            return Outcome::Played;
         }
         default:
-            return false; // not known or not drawn (see the top of the file)
+            return Outcome::Unknown;
         }
     }
 

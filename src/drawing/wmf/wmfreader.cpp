@@ -1,5 +1,6 @@
 #include "drawing/wmf/wmfreader.h"
 
+#include "drawing/wmf/wmfbounds.h"
 #include "drawing/wmf/wmfformat.h"
 
 #include <QtMath>
@@ -37,178 +38,6 @@ std::uint32_t le32(const uchar *p) {
 int twipsOf(double units, double twipsEach) {
     const double t = std::abs(units) * twipsEach;
     return qMax(1, int(qMin(t + 0.5, 1e9)));
-}
-
-/// Bounds, in device pixels, of what a plain file without a window extent
-/// draws: shapes, lines, text (its box estimated from the last font's
-/// height) and bitmaps, mapped by the origins and the mapping mode as the
-/// player maps them. Empty when nothing is drawn.
-QRectF drawnBounds(QByteArrayView data, qsizetype start) {
-    int mapMode = MM_TEXT;
-    QPointF winOrg, vpOrg, cp;
-    int textAlign = 0;
-    double em = 16; // the default font, 12 points
-    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    bool any = false;
-    auto add = [&](QPointF a, QPointF b) {
-        double k = 1, ky = 1;
-        if (mapMode >= MM_LOMETRIC && mapMode <= MM_TWIPS) {
-            k = twipsPerUnit(mapMode) / 15.0;
-            ky = -k;
-        }
-        const QPointF da((a.x() - winOrg.x()) * k + vpOrg.x(),
-                         (a.y() - winOrg.y()) * ky + vpOrg.y());
-        const QPointF db((b.x() - winOrg.x()) * k + vpOrg.x(),
-                         (b.y() - winOrg.y()) * ky + vpOrg.y());
-        // By hand: QRectF's union drops rectangles of no size (points, lines).
-        for (const QPointF &p : {da, db}) {
-            x0 = any ? qMin(x0, p.x()) : p.x();
-            y0 = any ? qMin(y0, p.y()) : p.y();
-            x1 = any ? qMax(x1, p.x()) : p.x();
-            y1 = any ? qMax(y1, p.y()) : p.y();
-            any = true;
-        }
-    };
-    auto addText = [&](QPointF at, int len) {
-        const double w = len * em * 0.6, h = em * 1.2;
-        double dx = 0, dy = 0;
-        if ((textAlign & TA_HMASK) == TA_RIGHT)
-            dx = -w;
-        else if ((textAlign & TA_HMASK) == TA_CENTER)
-            dx = -w / 2;
-        if ((textAlign & TA_VMASK) == TA_BASELINE)
-            dy = -em;
-        else if ((textAlign & TA_VMASK) == TA_BOTTOM)
-            dy = -h;
-        add(at + QPointF(dx, dy), at + QPointF(dx + w, dy + h));
-    };
-    auto pt = [](const Record &r, qsizetype w) { return QPointF(r.s(w + 1), r.s(w)); };
-    RecordReader reader(data, start);
-    Record r;
-    while (reader.next(&r)) {
-        switch (r.function) {
-        case SetMapMode:
-            if (r.has(1) && r.u(0) >= MM_TEXT && r.u(0) <= MM_ANISOTROPIC)
-                mapMode = r.u(0);
-            break;
-        case SetWindowOrg:
-            if (r.has(2))
-                winOrg = pt(r, 0);
-            break;
-        case SetViewportOrg:
-            if (r.has(2))
-                vpOrg = pt(r, 0);
-            break;
-        case OffsetWindowOrg:
-            if (r.has(2))
-                winOrg += pt(r, 0);
-            break;
-        case OffsetViewportOrg:
-            if (r.has(2))
-                vpOrg += pt(r, 0);
-            break;
-        case SetTextAlign:
-            if (r.has(1))
-                textAlign = r.u(0);
-            break;
-        case CreateFontIndirect:
-            if (r.has(1) && r.s(0) != 0)
-                em = std::abs(double(r.s(0)));
-            break;
-        case MoveTo:
-            if (r.has(2))
-                cp = pt(r, 0);
-            break;
-        case LineTo:
-            if (r.has(2)) {
-                add(cp, pt(r, 0));
-                cp = pt(r, 0);
-            }
-            break;
-        case Rectangle:
-        case Ellipse:
-        case RoundRect:
-        case Arc:
-        case Pie:
-        case Chord: {
-            const qsizetype at = r.function == RoundRect                            ? 2
-                                 : r.function == Rectangle || r.function == Ellipse ? 0
-                                                                                    : 4;
-            if (r.has(at + 4))
-                add(pt(r, at + 2), pt(r, at));
-            break;
-        }
-        case Polygon:
-        case Polyline: {
-            const qsizetype n = r.has(1) ? r.s(0) : 0;
-            for (qsizetype i = 0; i < n && r.has(1 + 2 * i + 2); ++i)
-                add(QPointF(r.s(1 + 2 * i), r.s(2 + 2 * i)),
-                    QPointF(r.s(1 + 2 * i), r.s(2 + 2 * i)));
-            break;
-        }
-        case PolyPolygon: {
-            const qsizetype polys = r.has(1) ? r.u(0) : 0;
-            qsizetype total = 0;
-            for (qsizetype i = 0; i < polys; ++i)
-                total += r.u(1 + i);
-            const qsizetype first = 1 + polys;
-            for (qsizetype i = 0; i < total && r.has(first + 2 * i + 2); ++i) {
-                const QPointF p(r.s(first + 2 * i), r.s(first + 2 * i + 1));
-                add(p, p);
-            }
-            break;
-        }
-        case TextOut:
-            if (r.has(1) && r.s(0) > 0) {
-                const qsizetype strWords = (qsizetype(r.s(0)) + 1) / 2;
-                if (r.has(1 + strWords + 2))
-                    addText(pt(r, 1 + strWords), r.s(0));
-            }
-            break;
-        case ExtTextOut:
-            if (r.has(4)) {
-                if (r.s(2) > 0)
-                    addText(pt(r, 0), r.s(2));
-                if ((r.u(3) & ETO_OPAQUE) && r.has(8))
-                    add(QPointF(r.s(4), r.s(5)), QPointF(r.s(6), r.s(7)));
-            }
-            break;
-        case SetPixel:
-            if (r.has(4))
-                add(pt(r, 2), pt(r, 2) + QPointF(1, 1));
-            break;
-        case PatBlt:
-        case BitBlt:
-        case DibBitBlt:
-        case StretchBlt:
-        case DibStretchBlt:
-        case StretchDib: {
-            // Destination x, y, width, height: the last four words before
-            // the bitmap (the first six for PatBlt, the only form without one).
-            qsizetype d = 0;
-            if (r.function == PatBlt)
-                d = 2;
-            else if (r.function == StretchDib)
-                d = 7;
-            else if (r.function == StretchBlt || r.function == DibStretchBlt)
-                d = r.words() == (r.function >> 8) ? 7 : 6;
-            else
-                d = r.words() == (r.function >> 8) ? 5 : 4;
-            if (r.function == BitBlt || r.function == DibBitBlt) {
-                if (r.words() == (r.function >> 8) && r.has(d + 4))
-                    add(pt(r, d + 2), pt(r, d + 2) + QPointF(r.s(d + 1), r.s(d)));
-                else if (r.has(8))
-                    add(QPointF(r.s(7), r.s(6)), QPointF(r.s(7) + r.s(5), r.s(6) + r.s(4)));
-            } else if (r.has(d + 4)) {
-                add(pt(r, d + 2), pt(r, d + 2) + QPointF(r.s(d + 1), r.s(d)));
-            }
-            break;
-        }
-        default:
-            break;
-        }
-    }
-    return any ? QRectF(QPointF(x0, y0), QPointF(x1, y1)) : QRectF();
 }
 
 } // namespace
@@ -301,8 +130,8 @@ HeaderResult readHeader(QByteArrayView data, bool wholeFile, Header *out) {
     // kSizeScanBytes, converted to twips by the mapping mode set before it
     // (MM_TEXT if none; isotropic, anisotropic and text units count as 96-dpi
     // pixels, the metric and English modes by their physical unit). Its frame
-    // is that extent at the window origin set before it. No such record: the
-    // file is refused. Only record headers are read; nothing is played.
+    // is that extent at the window origin set before it. Only record headers
+    // are read for it; nothing is played.
     int mapMode = MM_TEXT;
     QPointF org(0, 0);
     RecordReader reader(data, h.recordsOffset);
@@ -331,13 +160,15 @@ HeaderResult readHeader(QByteArrayView data, bool wholeFile, Header *out) {
         }
     }
     // No extent: the picture is as large as what it draws, in device pixels
-    // (files that draw in device units, text most often, set none). That
-    // needs all of the file.
+    // (files that draw in device units, text most often, set none), as the
+    // player draws it: all of the file is played onto a device that only
+    // measures. Nothing drawn, or more than a million pixels: refused.
     if (!wholeFile && !reader.atEof())
         return HeaderResult::NeedMore;
-    const QRectF b = drawnBounds(data, h.recordsOffset);
+    const QRectF b = drawnBounds(data, h);
     if ((b.width() <= 0 && b.height() <= 0) || !(b.width() < 1e6 && b.height() < 1e6))
         return HeaderResult::Bad;
+    h.drawnFrame = true;
     h.frameOrigin = QPointF(0, 0);
     h.frameShift = b.topLeft();
     h.frameExtent = QPointF(qMax(1.0, std::ceil(b.width())), qMax(1.0, std::ceil(b.height())));

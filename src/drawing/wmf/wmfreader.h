@@ -58,8 +58,11 @@ struct Header {
     /// negative in y for a plain file whose window flips the y axis).
     QPointF frameOrigin;
     QPointF frameExtent;
+    /// A plain file sized by what it draws: its frame is in device pixels,
+    /// where window and viewport start at one unit each, as on a device.
+    bool drawnFrame = false;
     /// Device point that the frame's top-left corner shows (non-zero only for
-    /// a plain file sized by what it draws).
+    /// a drawn frame).
     QPointF frameShift;
     /// Twips per logical unit of the frame (fixes the scale of the metric modes).
     double frameUnitTwips = 15.0;
