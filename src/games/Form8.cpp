@@ -22,10 +22,12 @@ Form8::Form8(Program &program)
         f->setDragEnabled(true);
         connect(f, &ImageView::dropped, this, [this, k](ImageView *src) { drop(src, k); });
         f->setObjectName(QStringLiteral("Image%1").arg(k));
+        f->setAccessibleName(QStringLiteral("Bild %1").arg(k));
         Image[k] = f;
     }
     Picture1 = new Canvas(this);
     KALIMBO_NAME(Picture1);
+    Picture1->setAccessibleName(QStringLiteral("ABC-Reihe"));
     twips::place(Picture1, 240, 2160, 8895, 2775);
     Picture1->setBackground(QColor(224, 224, 224));
     Picture1->surface().setFont(QStringLiteral("MS Sans Serif"), 24, true);
