@@ -8,7 +8,8 @@ pkgs=(cmake g++ make pkg-config ccache qt6-base-dev qt6-svg-dev qt6-translations
       cups printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev
       gstreamer1.0-plugins-base gstreamer1.0-plugins-good
       xdg-user-dirs xdg-utils desktop-file-utils appstream lintian dpkg-dev fakeroot file librsvg2-bin
-      xvfb xauth openbox xdotool imagemagick pulseaudio pulseaudio-utils sox)
+      xvfb xauth openbox xdotool x11-utils imagemagick pulseaudio pulseaudio-utils sox
+      dbus python3-gi gir1.2-atspi-2.0 at-spi2-core)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -104,6 +104,7 @@ void Form1::buildHead() {
     Picture1 = controls::label(this, QString(), 8520, 120, 495, 495);
     KALIMBO_NAME(Picture1);
     Picture1->setPixmap(icon::initial(twips::px(495)));
+    Picture1->setAccessibleName(QStringLiteral("Kalimbo"));
     Label2 = controls::label(this, QStringLiteral("alimbo"), 9000, 120, 1695, 495,
                              controls::verdana(20.25, true));
     KALIMBO_NAME(Label2);
@@ -113,6 +114,7 @@ void Form1::buildHead() {
     Picture2->setPixmap(icon::program(twips::px(480)));
     Picture2->setCursor(Qt::PointingHandCursor);
     Picture2->setToolTip(QStringLiteral("Über Kalimbo"));
+    Picture2->setAccessibleName(QStringLiteral("Über Kalimbo"));
     Picture2->installEventFilter(this);
 
     const QFont big = controls::verdana(14.25, true);
@@ -221,6 +223,7 @@ void Form1::buildNamePanel() {
         controls::label(w, QStringLiteral("Gib jetzt einen neuen Namen ein:"), 120, 480, 4815, 255);
     KALIMBO_NAME(Label9);
     Text1 = new QLineEdit(QStringLiteral("Gast"), w);
+    Text1->setAccessibleName(QStringLiteral("Name"));
     KALIMBO_NAME(Text1);
     Text1->setFont(controls::verdana(14.25, true));
     // Longer names would only run out of the name label and the greetings.
@@ -330,6 +333,7 @@ void Form1::buildColourPanel() {
     colourCanvas->surface().setFont(QStringLiteral("Verdana"), 12, true);
     colourCanvas->clear();
     colourCanvas->setObjectName(QStringLiteral("Picture3"));
+    colourCanvas->setAccessibleName(QStringLiteral("Farben"));
     Picture3.widget = colourCanvas;
     Picture3.moveTo(kOut, 1680);
     Shape2 = controls::shape(colourCanvas, palette::colour(10), 3240, 105, 1455, 255);
@@ -342,6 +346,7 @@ void Form1::buildColourPanel() {
     }
     Hintergrund = new Canvas(colourCanvas);
     KALIMBO_NAME(Hintergrund);
+    Hintergrund->setAccessibleName(QStringLiteral("Hintergrundfarbe"));
     twips::place(Hintergrund, 4800, 0, 2055, 2535);
     Hintergrund->surface().setFont(QStringLiteral("Verdana"), 14.25, true);
     Hintergrund->setBackground(Qt::black);
@@ -362,6 +367,9 @@ void Form1::buildColourPanel() {
     KALIMBO_NAME(VScroll1);
     KALIMBO_NAME(VScroll2);
     KALIMBO_NAME(VScroll3);
+    VScroll1->setAccessibleName(QStringLiteral("Rot"));
+    VScroll2->setAccessibleName(QStringLiteral("Grün"));
+    VScroll3->setAccessibleName(QStringLiteral("Blau"));
     connect(colourCanvas, &Canvas::mousePressed, this,
             [this](QPoint p, Qt::MouseButton) { colourChoice(p.x(), p.y()); });
 }
@@ -380,6 +388,7 @@ void Form1::buildLetterPanel() {
     KALIMBO_NAME(Command5);
     List1 = controls::list(w, 120, 360, 4095, 1755);
     KALIMBO_NAME(List1);
+    List1->setAccessibleName(QStringLiteral("Lautauswahl"));
     List1->setSelectionMode(QAbstractItemView::MultiSelection);
     // Six columns, filled top to bottom.
     List1->setFlow(QListView::TopToBottom);
@@ -390,6 +399,7 @@ void Form1::buildLetterPanel() {
     List1->setFont(controls::verdana(12, true));
     List3 = controls::list(w, 4320, 360, 2415, 2190);
     KALIMBO_NAME(List3);
+    List3->setAccessibleName(QStringLiteral("Nomen"));
     Command26 = controls::button(w, QStringLiteral("Abbruch"), 120, 2160, 1455, 375);
     KALIMBO_NAME(Command26);
     Command6 = controls::button(w, QStringLiteral("A l l e"), 1560, 2160, 1335, 375);

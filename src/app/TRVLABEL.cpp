@@ -17,6 +17,7 @@ TRVLABEL::TRVLABEL(Program &program)
     Picture1 = controls::label(this, QString(), 240, 360, 495, 495);
     KALIMBO_NAME(Picture1);
     Picture1->setPixmap(icon::program(twips::px(495)));
+    Picture1->setAccessibleName(QStringLiteral("Kalimbo"));
     Bezeichnung5 = controls::label(this, QStringLiteral("Kalimbo"), 720, 240, 2535, 615,
                                    controls::verdana(27.75, true));
     KALIMBO_NAME(Bezeichnung5);

@@ -17,6 +17,7 @@ Form3::Form3(Program &program)
     makeBottom(Command5, Command6);
     KALIMBO_NAME(Command5);
     KALIMBO_NAME(Command6);
+    setAnswerKeys(Command2, Command3, Command4);
     connect(Command2, &QPushButton::clicked, this, [this] { answer(QStringLiteral("der")); });
     connect(Command3, &QPushButton::clicked, this, [this] { answer(QStringLiteral("die")); });
     connect(Command4, &QPushButton::clicked, this, [this] { answer(QStringLiteral("das")); });

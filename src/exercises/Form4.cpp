@@ -21,6 +21,7 @@ Form4::Form4(Program &program)
     makeBottom(Command2, Command3);
     KALIMBO_NAME(Command2);
     KALIMBO_NAME(Command3);
+    setAnswerKeys(Command4, Command5, Command6);
     // Each indefinite article stands for the definite one it goes with.
     connect(Command4, &QPushButton::clicked, this,
             [this] { answer(QStringLiteral("das"), QStringLiteral("ein")); });

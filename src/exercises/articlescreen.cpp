@@ -4,6 +4,7 @@
 #include "ui/canvas.h"
 #include "ui/controls.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 
 ArticleScreen::ArticleScreen(Program &program, int clientHeightTw, const QString &caption,
@@ -25,6 +26,22 @@ void ArticleScreen::makeBottom(QPushButton *&back, QPushButton *&forward) {
     connect(Picture1, &Canvas::clicked, this, [this] { say(spokenNoun(), false); });
     for (PictureFrame *f : {Image1, Image2})
         connect(f, &ImageView::clicked, this, [this] { say(spokenNoun(), false); });
+}
+
+void ArticleScreen::setAnswerKeys(QPushButton *one, QPushButton *two, QPushButton *three) {
+    m_answerKeys[0] = one;
+    m_answerKeys[1] = two;
+    m_answerKeys[2] = three;
+}
+
+void ArticleScreen::keyPressEvent(QKeyEvent *e) {
+    const int k = e->key() - Qt::Key_1;
+    if (k >= 0 && k < 3 && m_answerKeys[k] && !e->isAutoRepeat() &&
+        (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        m_answerKeys[k]->click();
+        return;
+    }
+    ExerciseFrame::keyPressEvent(e);
 }
 
 void ArticleScreen::next() {

@@ -21,11 +21,15 @@ protected:
     /// The bottom bar with "<<", "Abbruch . . ." and ">>" (both arrows skip).
     void makeBottom(QPushButton *&back, QPushButton *&forward);
     static QFont answerFont();
+    /// The answer buttons from top to bottom, pressed by the keys 1, 2 and 3.
+    void setAnswerKeys(QPushButton *one, QPushButton *two, QPushButton *three);
+    void keyPressEvent(QKeyEvent *e) override;
     /// The right answer as said aloud, and whether a recording may say it.
     virtual QString spokenAnswer() const = 0;
     virtual bool answerFromRecording() const = 0;
 
 private:
     LogList m_log;
+    QPushButton *m_answerKeys[3] = {};
     QString m_wrongText;
 };

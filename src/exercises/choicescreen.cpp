@@ -6,6 +6,7 @@
 #include "ui/controls.h"
 #include "ui/twips.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -28,6 +29,7 @@ ChoiceScreen::ChoiceScreen(Program &program, const Layout &l, const QString &cap
     KALIMBO_NAME(Label3);
     controls::colourise(Label3, grey, green);
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    HScroll1->setAccessibleName(QStringLiteral("Anzahl der Wörter"));
     KALIMBO_NAME(HScroll1);
     HScroll1->setRange(3, 10);
     HScroll1->setSingleStep(1);
@@ -48,6 +50,14 @@ ChoiceScreen::ChoiceScreen(Program &program, const Layout &l, const QString &cap
         scrolled();
     });
     connect(Picture1, &Canvas::clicked, this, [this] { choose(); });
+}
+
+void ChoiceScreen::keyPressEvent(QKeyEvent *e) {
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat()) {
+        choose();
+        return;
+    }
+    ExerciseFrame::keyPressEvent(e);
 }
 
 int ChoiceScreen::distractors() const {

@@ -38,6 +38,8 @@ protected:
     virtual void choose() = 0;
     /// The scroll bar moved (after Label3 is updated).
     virtual void scrolled() = 0;
+    /// Return or Enter chooses the item on show, as a click on it does.
+    void keyPressEvent(QKeyEvent *e) override;
 
     /// Offer := target plus the first (value - 1) working-list entries in the
     /// given form, sorted; the first one is shown.

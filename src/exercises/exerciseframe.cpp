@@ -67,10 +67,12 @@ void ExerciseFrame::activated() {
 void ExerciseFrame::makeFrames(QRect landscape, QRect portrait) {
     Image1 = new PictureFrame(this);
     KALIMBO_NAME(Image1);
+    Image1->setAccessibleName(QStringLiteral("Bild"));
     Image1->placeTw(landscape);
     if (!portrait.isNull()) {
         Image2 = new PictureFrame(this);
         KALIMBO_NAME(Image2);
+        Image2->setAccessibleName(QStringLiteral("Bild"));
         Image2->placeTw(portrait);
     }
 }
@@ -197,6 +199,7 @@ void ExerciseFrame::drawWord(const QString &word, wordstrip::Style style) {
     const std::optional<wordstrip::Syllables> syllables = m_program.syllablesOf(word);
     wordstrip::draw(Picture1->surface(), word, m_program.vowelColour(), m_program.consonantColour(),
                     style, syllables ? &*syllables : nullptr);
+    Picture1->setAccessibleName(word); // the strip is read as what it shows
     m_stripWord = word;
     m_stripStyle = style;
     m_stripDrawn = true;

@@ -15,6 +15,7 @@ WritingScreen::WritingScreen(Program &program, int clientWidthTw, int clientHeig
     : ExerciseFrame(program, clientWidthTw, clientHeightTw, caption) {
     makeStrip(120, 5520, 10575, 1215);
     Text1 = new QLineEdit(this);
+    Text1->setAccessibleName(QStringLiteral("Eingabe"));
     KALIMBO_NAME(Text1);
     Text1->setFont(controls::verdana(36, true));
     controls::colourise(Text1, QColor(0, 0, 192), Qt::white);

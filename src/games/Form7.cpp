@@ -20,6 +20,7 @@ Form7::Form7(Program &program)
     controls::colourise(Label1, QColor(192, 192, 255), QColor(0, 192, 0));
     bild2 = new Canvas(this);
     KALIMBO_NAME(bild2);
+    bild2->setAccessibleName(QStringLiteral("Gefundene Buchstaben"));
     twips::place(bild2, 120, 600, 10455, 495);
     bild2->setBackground(QColor(192, 192, 255));
     bild2->surface().setFont(QStringLiteral("Verdana"), 18, true);
@@ -35,6 +36,7 @@ Form7::Form7(Program &program)
 
     bild1 = new Canvas(this);
     KALIMBO_NAME(bild1);
+    bild1->setAccessibleName(QStringLiteral("Buchstabenteppich"));
     twips::place(bild1, 360, 1560, 9975, 4935);
     bild1->setBackground(Qt::white);
     bild1->surface().setFont(QStringLiteral("Verdana"), 18, true);
@@ -49,10 +51,12 @@ Form7::Form7(Program &program)
 
     Picture1 = new PressLabel(this);
     KALIMBO_NAME(Picture1);
+    Picture1->setAccessibleName(QStringLiteral("Lösung"));
     controls::colourise(Picture1, Qt::white);
     twips::place(Picture1, kPanelHidden, 1080, 10455, 6375);
     Image2 = new ImageView(Picture1);
     KALIMBO_NAME(Image2);
+    Image2->setAccessibleName(QStringLiteral("Bild"));
     twips::place(Image2, 120, 120, 6120, 4575);
     Label4 = new PressLabel(Picture1);
     KALIMBO_NAME(Label4);

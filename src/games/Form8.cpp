@@ -4,6 +4,7 @@
 #include "drawing/picture.h"
 #include "games/gamewidgets.h"
 #include "program/program.h"
+#include "ui/a11y.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -11,6 +12,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 Form8::Form8(Program &program)
     : Screen(program, 9375, 6255, QStringLiteral("Kalimbo (ABC)"), QColor(192, 192, 255)),
@@ -21,11 +23,14 @@ Form8::Form8(Program &program)
         twips::place(f, lefts[k], 120, 1695, 1935);
         f->setDragEnabled(true);
         connect(f, &ImageView::dropped, this, [this, k](ImageView *src) { drop(src, k); });
+        connect(f, &ImageView::tapped, this, [this, k] { showNoun(k); });
         f->setObjectName(QStringLiteral("Image%1").arg(k));
+        f->setAccessibleName(QStringLiteral("Bild %1").arg(k));
         Image[k] = f;
     }
     Picture1 = new Canvas(this);
     KALIMBO_NAME(Picture1);
+    Picture1->setAccessibleName(QStringLiteral("ABC-Reihe"));
     twips::place(Picture1, 240, 2160, 8895, 2775);
     Picture1->setBackground(QColor(224, 224, 224));
     Picture1->surface().setFont(QStringLiteral("MS Sans Serif"), 24, true);
@@ -46,6 +51,19 @@ Form8::Form8(Program &program)
     KALIMBO_NAME(Command4);
     Command2 = controls::button(this, QStringLiteral("N e u"), 8160, 5640, 975, 375);
     KALIMBO_NAME(Command2);
+
+    TapNoun = controls::label(this, QString(), 240, 2055, 1695, 330, controls::verdana(12, true));
+    KALIMBO_NAME(TapNoun);
+    TapNoun->setAlignment(Qt::AlignCenter);
+    controls::colourise(TapNoun, QColor(255, 255, 192), Qt::black);
+    TapNoun->hide();
+    TapTimer = new QTimer(this);
+    TapTimer->setSingleShot(true);
+    TapTimer->setInterval(2000);
+    connect(TapTimer, &QTimer::timeout, TapNoun, &QWidget::hide);
+    // The pictures come after the buttons, so the focus opens where it always did.
+    a11y::setTabOrder(
+        {Command3, Command1, Command4, Command2, Image[1], Image[2], Image[3], Image[4], Image[5]});
 
     connect(Command2, &QPushButton::clicked, this, &Form8::newGame);
     connect(Command4, &QPushButton::clicked, this, [this] {
@@ -84,12 +102,13 @@ void Form8::clearFrames() {
 void Form8::newGame() {
     Label3->hide();
     Picture1->hide();
+    TapNoun->hide();
     clearFrames();
     m_game.start(m_program.nounList(), m_program.random(), m_program.clock());
     for (int k = 1; k <= 5; ++k) {
         const QString entry = m_game.entries().value(k - 1);
         Image[k]->setPicture(entry.isEmpty() ? Picture() : Picture::load(entry));
-        Image[k]->setToolTip(m_game.currentOrder().value(k - 1));
+        nameFrame(k);
     }
 }
 
@@ -109,12 +128,31 @@ void Form8::drop(ImageView *source, int k) {
         return;
     // Tooltips name the noun each frame now shows.
     for (int i = 1; i <= 5; ++i)
-        Image[i]->setToolTip(m_game.currentOrder().value(i - 1));
+        nameFrame(i);
     if (m_game.solved())
         showSolution();
 }
 
+void Form8::nameFrame(int k) {
+    const QString noun = m_game.currentOrder().value(k - 1);
+    Image[k]->setToolTip(noun);
+    Image[k]->setAccessibleName(QStringLiteral("Bild %1: ").arg(k) + noun);
+}
+
+void Form8::showNoun(int k) {
+    const QString noun = m_game.currentOrder().value(k - 1);
+    if (noun.isEmpty())
+        return;
+    TapNoun->setText(noun);
+    const QRect frame = Image[k]->geometry();
+    TapNoun->setGeometry(frame.left(), frame.bottom() + 1, frame.width(), TapNoun->height());
+    TapNoun->show();
+    TapNoun->raise();
+    TapTimer->start();
+}
+
 void Form8::showSolution() {
+    TapNoun->hide();
     Label3->setText(QStringLiteral("Du hast es geschafft, klicke auf den Neu-Knopf . . ."));
     Label3->show();
     Picture1->show();

@@ -10,6 +10,7 @@ class FramedImage;
 class ImageView;
 class Program;
 class QLabel;
+class QTimer;
 class QPushButton;
 
 class Form8 : public Screen {
@@ -31,6 +32,10 @@ private:
     void newGame();
     void clearFrames();
     void showSolution();
+    /// What the tooltip of frame k says, also said to screen readers.
+    void nameFrame(int k);
+    /// A tap on frame k shows its noun under it for two seconds.
+    void showNoun(int k);
 
     AbcGame m_game;
     FramedImage *Image[6] = {};      // "Image1" ... "Image5" at 1 ... 5
@@ -40,5 +45,7 @@ private:
     QPushButton *Command2 = nullptr; // "N e u"
     QPushButton *Command3 = nullptr; // "Hilfe"
     QPushButton *Command4 = nullptr; // "ABC-Reihe"
+    QLabel *TapNoun = nullptr;       // the noun a tap asked for, for a while
+    QTimer *TapTimer = nullptr;
     Program &m_program;
 };

@@ -61,6 +61,7 @@ fang::fang(Program &program)
       m_program(program) {
     List1 = new ChoiceList(this);
     KALIMBO_NAME(List1);
+    List1->setAccessibleName(QStringLiteral("Wörter"));
     twips::place(List1, 120, 120, 2055, 5790);
     List1->setFont(controls::msSansSerif(9.75, true));
     const QFont small = controls::msSansSerif(8.25);
@@ -72,6 +73,7 @@ fang::fang(Program &program)
     controls::label(this, QStringLiteral("schnell"), 5880, 240, 735, 255, small);
     HBildlauf1 = new QScrollBar(Qt::Horizontal, this);
     KALIMBO_NAME(HBildlauf1);
+    HBildlauf1->setAccessibleName(QStringLiteral("Tempo"));
     HBildlauf1->setRange(3, 15);
     HBildlauf1->setPageStep(1); // a click in the trough moves one second, as the arrows do
     HBildlauf1->setValue(10);
@@ -86,6 +88,7 @@ fang::fang(Program &program)
 
     Bild5 = new Canvas(this);
     KALIMBO_NAME(Bild5);
+    Bild5->setAccessibleName(QStringLiteral("Spielfeld"));
     twips::place(Bild5, 2280, 720, 7095, 4575);
     Bild5->setBackground(Qt::white);
     Bild5->surface().setFont(QStringLiteral("MS Sans Serif"), 18, true);
@@ -113,6 +116,7 @@ fang::fang(Program &program)
     // Between the word row's frame and the bar, in the row's font size.
     WordArcs = new Canvas(this);
     KALIMBO_NAME(WordArcs);
+    WordArcs->setAccessibleName(QStringLiteral("Silben"));
     twips::place(WordArcs, 2280, 5910, 7095, 90);
     WordArcs->setBackground(QColor(192, 192, 255));
     WordArcs->surface().setFont(QStringLiteral("MS Sans Serif"), 18, true);

@@ -164,6 +164,7 @@ galgen::galgen(Program &program)
     controls::colourise(Bezeichnung1, QColor(192, 192, 255), QColor(0, 0, 255));
     Image1 = new FramedImage(this);
     KALIMBO_NAME(Image1);
+    Image1->setAccessibleName(QStringLiteral("Bild"));
     twips::place(Image1, 5160, 960, 3015, 3255);
     Image1->hide();
     Bezeichnung2 =
@@ -175,6 +176,7 @@ galgen::galgen(Program &program)
 
     Liste1 = new LetterBoard(this);
     KALIMBO_NAME(Liste1);
+    Liste1->setAccessibleName(QStringLiteral("Buchstaben"));
     twips::place(Liste1, 120, 4800, 5895, 750);
     Liste1->setFont(controls::msSansSerif(13.5, true));
     controls::colourise(Liste1, QColor(128, 128, 255));

@@ -1,5 +1,6 @@
 #include "games/gamewidgets.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -7,6 +8,15 @@ void PressLabel::mousePressEvent(QMouseEvent *e) {
     QLabel::mousePressEvent(e);
     e->accept(); // a press on a label inside a pressable panel counts once
     emit pressed();
+}
+
+void PressLabel::keyPressEvent(QKeyEvent *e) {
+    if (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (!e->isAutoRepeat())
+            emit pressed();
+        return;
+    }
+    QLabel::keyPressEvent(e);
 }
 
 void Ellipse::paintEvent(QPaintEvent *) {

@@ -16,6 +16,8 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;
+    /// Space or Return press it too, where it takes the focus.
+    void keyPressEvent(QKeyEvent *e) override;
 };
 
 /// A filled ellipse inside its box (decoration).

@@ -4,6 +4,7 @@
 #include "drawing/wordstrip.h"
 #include "games/gamewidgets.h"
 #include "program/program.h"
+#include "ui/a11y.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -23,6 +24,7 @@ memo::memo(Program &program)
       m_program(program) {
     board = new Canvas(this);
     KALIMBO_NAME(board);
+    board->setAccessibleName(QStringLiteral("Spielfeld"));
     board->setBackground(QColor(192, 192, 255));
     board->surface().setFont(QStringLiteral("Verdana"), kPoints, true);
     twips::place(board, 0, 0, 10815, 7575);
@@ -41,6 +43,9 @@ memo::memo(Program &program)
         twips::place(cover, o.x(), o.y(), 5175, 615);
         connect(cover, &PressLabel::pressed, this, [this, k] { coverClicked(k); });
         cover->setObjectName(QStringLiteral("Bezeichnung%1").arg(k));
+        cover->setAccessibleName(QStringLiteral("Karte %1").arg(k));
+        // Space or Return turns a card over, in Tab order after the buttons.
+        cover->setFocusPolicy(Qt::TabFocus);
         Bezeichnung[k] = cover;
     }
     controls::shape(this, QColor(128, 128, 255), 120, 6840, 10575, 615);
@@ -52,6 +57,10 @@ memo::memo(Program &program)
     Command3 = controls::button(this, QStringLiteral("Start"), 9480, 6960, 1095, 375);
     KALIMBO_NAME(Command3);
 
+    QList<QWidget *> tabs{Command2, Command1, Command3};
+    for (int k = 1; k <= 18; ++k)
+        tabs << Bezeichnung[k];
+    a11y::setTabOrder(tabs);
     connect(Command3, &QPushButton::clicked, this, &memo::start);
     connect(Command2, &QPushButton::clicked, this, [this] {
         m_program.dialogs().message(QStringLiteral("Immer zwei Felder bilden ein Wortpaar, klicke\r"

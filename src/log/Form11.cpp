@@ -35,6 +35,7 @@ Form11::Form11(Program &program)
         m_headings[i] = h;
         auto *l = controls::list(this, lefts[col], second ? 4560 : 1200, 1575, 2910);
         controls::colourise(l, QColor(128, 255, 255));
+        l->setAccessibleName(h->text());
         l->setObjectName(QStringLiteral("List%1").arg(i + 1));
         m_lists[i] = l;
     }

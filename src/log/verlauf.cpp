@@ -280,6 +280,7 @@ Verlauf::Verlauf(Program &program)
     Command1 = controls::button(this, QStringLiteral("Abbruch ..."), 120, 120, 1575, 375);
     KALIMBO_NAME(Command1);
     Kinder = new QComboBox(this);
+    Kinder->setAccessibleName(QStringLiteral("Kind"));
     KALIMBO_NAME(Kinder);
     twips::place(Kinder, 1920, 120, 3495, 375);
     Kinder->setFont(controls::verdana(9.75, true));
@@ -316,6 +317,7 @@ Verlauf::Verlauf(Program &program)
 
     heading(QStringLiteral("Richtig und falsch pro Tag"), 120, 3840, 6135);
     Tage = new Canvas(this);
+    Tage->setAccessibleName(QStringLiteral("Antworten je Tag"));
     KALIMBO_NAME(Tage);
     twips::place(Tage, 120, 4095, 6135, 3360);
     Tage->setBackground(Qt::white);
@@ -329,6 +331,7 @@ Verlauf::Verlauf(Program &program)
         Begleiter->setColumnWidth(c, twips::px(720));
     heading(QStringLiteral("Fehlerwörter zum Üben"), 6360, 5880, 4335);
     Ueben = controls::list(this, 6360, 6135, 4335, 1320);
+    Ueben->setAccessibleName(QStringLiteral("Fehlerwörter"));
     KALIMBO_NAME(Ueben);
     controls::colourise(Ueben, QColor(128, 255, 255));
     m_figures << Uebungen << Fehler << Tage << Begleiter << Ueben;

@@ -1,5 +1,6 @@
 #include "ui/screen.h"
 
+#include "ui/a11y.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
@@ -12,6 +13,7 @@ Screen::Screen(ScreenHost &host, int clientWidthTw, int clientHeightTw, const QS
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       m_host(host) {
+    a11y::install();
     setFixedSize(twips::px(clientWidthTw), twips::px(clientHeightTw));
     setWindowTitle(caption);
     QPalette pal = palette();
@@ -57,6 +59,8 @@ void Screen::centre() {
 }
 
 bool Screen::event(QEvent *e) {
+    if (e->type() == QEvent::Show)
+        a11y::nameButtons(this);
     const bool handled = QWidget::event(e);
     switch (e->type()) {
     case QEvent::Show:

@@ -53,6 +53,7 @@ QPushButton *soundButton(QWidget *parent, int l, int t, int w, int h) {
 
 drucken2::drucken2(Program &program) : WorksheetFrame(program, makeSetup()) {
     Text1 = new QLineEdit(this);
+    Text1->setAccessibleName(QStringLiteral("Laut"));
     Text1->setFont(controls::msSansSerif(13.5, true));
     controls::colourise(Text1, QColor(224, 224, 224), QColor(0, 0, 128));
     twips::place(Text1, 2400, 5880, 1935, 420);
@@ -60,6 +61,7 @@ drucken2::drucken2(Program &program) : WorksheetFrame(program, makeSetup()) {
     inlaut = soundButton(this, 3000, 6380, 735, 420);
     auslaut = soundButton(this, 3720, 6380, 615, 420);
     Laute1 = controls::list(this, 11160, 1920, 735, 4380);
+    Laute1->setAccessibleName(QStringLiteral("Laute"));
     KALIMBO_NAME(Text1);
     KALIMBO_NAME(anlaut);
     KALIMBO_NAME(inlaut);

@@ -22,6 +22,7 @@ schriften::schriften(Program &program)
     : Screen(program, 9735, 3390, QStringLiteral("Kalimbo (Schriftauswahl)"),
              QColor(128, 128, 255)) {
     List1 = controls::list(this, 120, 240, 3375, 2940);
+    List1->setAccessibleName(QStringLiteral("Schriften"));
 
     Label1 =
         controls::label(this, QString(), 3720, 240, 5655, 735, controls::msSansSerif(18, true));
@@ -33,6 +34,7 @@ schriften::schriften(Program &program)
     Label2->setWordWrap(true);
 
     VScroll1 = new QScrollBar(Qt::Vertical, this);
+    VScroll1->setAccessibleName(QStringLiteral("Schriftgröße"));
     VScroll1->setRange(5, 15);
     VScroll1->setValue(7);
     twips::place(VScroll1, 9360, 240, 255, 2175);

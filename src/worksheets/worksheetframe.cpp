@@ -49,21 +49,27 @@ WorksheetFrame::WorksheetFrame(Program &program, const Setup &setup)
     Shape1 = controls::shape(this, QColor(128, 128, 255), 0, 6960, 10935, 735);
 
     Image1 = new ImageView(this);
+    Image1->setAccessibleName(QStringLiteral("Bild"));
     twips::place(Image1, 120, 120, 1935, 1695);
     Command3 = frameButton(this, QStringLiteral(">>"), 1920, 720, 615, 495);
     Image2 = new ImageView(this);
+    Image2->setAccessibleName(QStringLiteral("Bild auf dem Blatt"));
     twips::place(Image2, 2400, 120, 1935, 1695);
     Command3->raise();
 
     Bilder1 = controls::list(this, 120, 1920, 1935, 4860);
     Liste1 = controls::list(this, 2400, 1920, 1935, setup.listeHeight);
+    Bilder1->setAccessibleName(QStringLiteral("Bilder"));
+    Liste1->setAccessibleName(QStringLiteral("Blatt"));
 
     Picture1 = new Canvas(this);
+    Picture1->setAccessibleName(QStringLiteral("Vorschau"));
     twips::place(Picture1, 4680, 120, 5415, 6615);
     Picture1->setBackground(Qt::white);
     Picture1->surface().setFont(m_page.family, setup.previewPoints, setup.previewBold);
 
     Picture2 = new Canvas(this);
+    Picture2->setAccessibleName(QStringLiteral("Seiten"));
     twips::place(Picture2, 10080, 120, 615, 6615);
     Picture2->setBackground(QColor(192, 192, 255));
     Picture2->surface().setFont(QStringLiteral("MS Sans Serif"), 9.75, true);

@@ -1,0 +1,25 @@
+#!/bin/sh
+# Runs atspi_walk.py on a fresh X display (Xvfb) in a D-Bus session of its
+# own. Skips (77) only when a tool it needs is not installed.
+# Usage: atspi_test.sh KALIMBO PICTURE_FOLDER
+set -u
+here=$(dirname "$0")
+python=""
+for p in /usr/bin/python3 python3; do
+    if command -v "$p" >/dev/null 2>&1 &&
+        "$p" -c "import gi; gi.require_version('Atspi', '2.0')" 2>/dev/null; then
+        python=$p
+        break
+    fi
+done
+launcher=$(command -v at-spi-bus-launcher || ls /usr/libexec/at-spi-bus-launcher \
+    /usr/lib/at-spi2-core/at-spi-bus-launcher 2>/dev/null | head -n 1)
+for tool in xvfb-run dbus-run-session openbox xdotool xprop; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+[ -n "$python" ] || { echo "SKIP: python3-gi with Atspi (gir1.2-atspi-2.0) is missing"; exit 77; }
+[ -n "$launcher" ] || { echo "SKIP: at-spi-bus-launcher (at-spi2-core) is missing"; exit 77; }
+PATH=$(dirname "$launcher"):$PATH
+export PATH
+unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
+exec xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- "$python" "$here/atspi_walk.py" "$1" "$2"
