@@ -54,6 +54,9 @@ Form7::Form7(Program &program)
     Picture1->setAccessibleName(QStringLiteral("Lösung"));
     controls::colourise(Picture1, Qt::white);
     twips::place(Picture1, kPanelHidden, 1080, 10455, 6375);
+    // Hidden while it waits outside the window, so neither Tab nor a screen
+    // reader finds it there.
+    Picture1->hide();
     Image2 = new ImageView(Picture1);
     KALIMBO_NAME(Image2);
     Image2->setAccessibleName(QStringLiteral("Bild"));
@@ -167,6 +170,7 @@ void Form7::carpetPressed(QPoint tw) {
         Label4->setText(m_carpet.noun());
         placeSolutionText();
         twips::move(Picture1, kPanelShown, 1080);
+        Picture1->show();
         Picture1->raise();
     }
 }
@@ -197,5 +201,6 @@ void Form7::solutionClicked() {
     if (!solutionShown())
         return;
     twips::move(Picture1, kPanelHidden, 1080);
+    Picture1->hide();
     newCarpet();
 }

@@ -62,6 +62,8 @@ drucken2::drucken2(Program &program) : WorksheetFrame(program, makeSetup()) {
     auslaut = soundButton(this, 3720, 6380, 615, 420);
     Laute1 = controls::list(this, 11160, 1920, 735, 4380);
     Laute1->setAccessibleName(QStringLiteral("Laute"));
+    // The sound list works outside the window's edge: Tab never goes there.
+    Laute1->setFocusPolicy(Qt::NoFocus);
     KALIMBO_NAME(Text1);
     KALIMBO_NAME(anlaut);
     KALIMBO_NAME(inlaut);

@@ -46,13 +46,13 @@ WINDOWS = [
     (("Fange",), None),
     (("Teppich",), None),
     (("Kontrolle",), None),
-    (("Lehrer ...", "Kärtchen"), None),
-    (("Lehrer ...", "Lautübung"), None),
-    (("Lehrer ...", "Schreiben"), None),
+    (("Lehrer", "Kärtchen"), None),
+    (("Lehrer", "Lautübung"), None),
+    (("Lehrer", "Schreiben"), None),
 ]
 
 # Buttons that open a panel of the main menu rather than a window.
-IN_MENU = {"Lehrer ...", "Farben", "Name"}
+IN_MENU = {"Lehrer", "Farben", "Name"}
 
 S = Atspi.StateType
 NAMED_ROLES = {Atspi.Role.PUSH_BUTTON, Atspi.Role.LABEL, Atspi.Role.IMAGE,
