@@ -118,8 +118,11 @@ Prepared prepare(const QByteArray &bytes, const QString &name) {
     }
     const QSize size = reader.size(); // from the header alone
     const QSize full = decodeSize(bytes, size);
-    if (!svg && (!size.isValid() || size.isEmpty() ||
-                 qint64(full.width()) * full.height() > kMaxPicturePixels)) {
+    if (!svg && (!size.isValid() || size.isEmpty())) {
+        p.problem = refused(name, QStringLiteral("das Bild ist beschädigt."));
+        return p;
+    }
+    if (!svg && qint64(full.width()) * full.height() > kMaxPicturePixels) {
         p.problem = refused(name, QStringLiteral("das Bild ist zu groß (mehr als %1 Millionen "
                                                  "Bildpunkte).")
                                       .arg(kMaxPicturePixels / 1000000));
