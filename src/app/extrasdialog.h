@@ -30,6 +30,8 @@ signals:
     void changed();
     /// The teacher asked for the report of the children's answers.
     void historyRequested();
+    /// The teacher asked for the word manager.
+    void wordsRequested();
 
 private:
     /// Greys out what needs the records, with the reason beside it.
@@ -46,4 +48,5 @@ private:
     QCheckBox *KeepRecords = nullptr;
     QPushButton *History = nullptr; // "Verlauf ..."
     QLabel *HistoryNeedsRecords = nullptr;
+    QPushButton *Words = nullptr; // "Wörter verwalten ..."
 };
