@@ -419,7 +419,10 @@ bool WordManager::busy() const {
 }
 
 void WordManager::reload() {
-    const QStringList entries = nouns::listPictureFiles(m_dir);
+    // The main menu's own listing of this folder: the same nouns in the same
+    // order, without listing 5,000 files twice.
+    const QStringList entries =
+        m_dir == QDir::current() ? m_program.pictureFiles() : nouns::listPictureFiles(m_dir);
     const QStringList names =
         m_dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
     const QSet<QString> recorded = recordedStems(names);
@@ -443,12 +446,10 @@ void WordManager::reload() {
     }
     m_model->setRows(rows, m_dir);
     Loeschen->setEnabled(!rows.isEmpty());
-    listNotYetNouns();
+    listNotYetNouns(names);
 }
 
-void WordManager::listNotYetNouns() {
-    const QStringList names =
-        m_dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+void WordManager::listNotYetNouns(const QStringList &names) {
     QStringList candidates = wordnames::notYetNouns(names, entries());
     collation::sort(candidates);
     Uebrige->clear();

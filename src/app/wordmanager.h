@@ -70,7 +70,7 @@ private:
     void showPrepared(const pictureimport::Prepared &p, const QString &sourceFile);
     void suggestArticle();
     void clearForm();
-    void listNotYetNouns();
+    void listNotYetNouns(const QStringList &names);
     QString chosenArticle() const;
     void message(const QString &text);
 
