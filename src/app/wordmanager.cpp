@@ -24,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImageReader>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -275,10 +276,13 @@ WordManager::WordManager(Program &program, QWidget *parent)
     KALIMBO_NAME(Hinzufuegen);
     Loeschen = new QPushButton(QStringLiteral("Löschen"), this);
     KALIMBO_NAME(Loeschen);
+    Umbenennen = new QPushButton(QStringLiteral("Umbenennen ..."), this);
+    KALIMBO_NAME(Umbenennen);
     auto *close = new QPushButton(QStringLiteral("Schließen"), this);
-    for (QPushButton *b : {Hinzufuegen, Loeschen, close})
+    for (QPushButton *b : {Hinzufuegen, Umbenennen, Loeschen, close})
         b->setFont(bold);
     listButtons->addWidget(Hinzufuegen);
+    listButtons->addWidget(Umbenennen);
     listButtons->addWidget(Loeschen);
     listButtons->addStretch();
     listButtons->addWidget(close);
@@ -366,6 +370,18 @@ WordManager::WordManager(Program &program, QWidget *parent)
         if (at.isValid())
             moveToTrash(m_model->rows().at(at.row()).entry);
     });
+    connect(Umbenennen, &QPushButton::clicked, this, [this] {
+        const QModelIndex at = Liste->currentIndex();
+        if (!at.isValid())
+            return;
+        const QString entry = m_model->rows().at(at.row()).entry;
+        bool ok = false;
+        const QString name = QInputDialog::getText(
+            this, kTitle, QStringLiteral("Neuer Name, mit Artikel (z. B. „die Hündin“):"),
+            QLineEdit::Normal, nouns::displayForm(entry), &ok);
+        if (ok)
+            rename(entry, name);
+    });
     connect(Uebernehmen, &QPushButton::clicked, this, [this] {
         if (QListWidgetItem *item = Uebrige->currentItem())
             takeOver(item->text());
@@ -446,6 +462,7 @@ void WordManager::reload() {
     }
     m_model->setRows(rows, m_dir);
     Loeschen->setEnabled(!rows.isEmpty());
+    Umbenennen->setEnabled(!rows.isEmpty());
     listNotYetNouns(names);
 }
 
@@ -670,6 +687,90 @@ void WordManager::clearForm() {
     Vorschlag->clear();
     Hinweis->clear();
     Speichern->setEnabled(false);
+}
+
+// --- renaming --------------------------------------------------------------
+
+bool WordManager::rename(const QString &entry, const QString &newName) {
+    const QStringList words =
+        wordnames::normalised(newName).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString article = words.size() == 2 ? words[0].toLower() : QString();
+    if (article != QLatin1String("der") && article != QLatin1String("die") &&
+        article != QLatin1String("das")) {
+        message(QStringLiteral("Bitte Artikel und Nomen eingeben, z. B. „die Hündin“."));
+        return false;
+    }
+    const QString noun = words[1];
+    const QString problem = wordnames::problemWith(noun);
+    if (!problem.isEmpty()) {
+        message(problem);
+        return false;
+    }
+    const QStringList names =
+        m_dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::Dirs, QDir::NoSort);
+    const QString holder = wordnames::holderOf(noun, names, entry);
+    if (!holder.isEmpty()) {
+        message(QStringLiteral("„%1“ gibt es schon: in der Datei „%2“.\rDort wird nichts "
+                               "überschrieben.")
+                    .arg(noun, holder));
+        return false;
+    }
+    files::Info info;
+    const files::Folder folder = files::Folder::open(m_dir.absolutePath(), ".", false, &info);
+    if (!folder.isOpen()) {
+        message(files::describe(info));
+        return false;
+    }
+    // The picture and every recording of the same name, each keeping its ending.
+    const QString key = stemKey(entry);
+    QStringList parts = {entry};
+    for (const QString &n : names)
+        if (recordings::isSoundFileName(n) && stemKey(n) == key)
+            parts << n;
+    QList<QPair<QString, QString>> done;
+    for (const QString &part : parts) {
+        const QString to = article + noun + QLatin1Char('.') + part.section(QLatin1Char('.'), 1);
+        const int error = files::renameNoReplace(folder, part, folder, to);
+        if (error != 0) {
+            // Back to the old names: the noun stays whole under one name.
+            for (const auto &[from, moved] : done)
+                files::renameNoReplace(folder, moved, folder, from);
+            files::Info failed;
+            failed.status = files::Status::Failed;
+            failed.error = error;
+            message(QStringLiteral("„%1“ konnte nicht umbenannt werden; alles bleibt, wie es "
+                                   "war.\r%2")
+                        .arg(part, files::describe(failed)));
+            return false;
+        }
+        done << qMakePair(part, to);
+    }
+    // The syllable line moves with the noun.
+    const QString list = syllableFile(names);
+    const QString oldNoun = nouns::nounOf(entry);
+    if (!list.isEmpty() && oldNoun != noun) {
+        const files::Contents c = files::readSmall(m_dir.filePath(list), files::kSettingsCap);
+        const QString text = c.ok() ? decodeList(c.bytes) : QString();
+        const QString division = wordnames::syllableLines(text).value(nouns::lower(oldNoun));
+        if (!division.isEmpty()) {
+            QString moved = division;
+            moved.remove(QChar(0x2013)).remove(QChar(0x00B7)).remove(QLatin1Char('-'));
+            // A division that no longer spells the noun is dropped, not kept wrong.
+            const QString newDivision =
+                nouns::lower(moved) == nouns::lower(noun) ? division : QString();
+            const files::Info written = folder.replace(
+                list, wordnames::withSyllableLine(text, oldNoun, noun, newDivision).toUtf8());
+            if (written.status != files::Status::Ok)
+                message(QStringLiteral("Die Silbenliste „%1“ konnte nicht geändert werden.\r%2")
+                            .arg(list, files::describe(written)));
+        }
+    }
+    m_program.picturesChanged();
+    reload();
+    const int row = int(entries().indexOf(done.first().second));
+    if (row >= 0)
+        Liste->selectRow(row);
+    return true;
 }
 
 // --- removing --------------------------------------------------------------

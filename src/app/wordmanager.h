@@ -51,6 +51,11 @@ public:
     /// "Papierkorb". True when they were moved.
     bool moveToTrash(const QString &entry);
 
+    /// Renames a noun or changes its article: the picture, its recordings
+    /// and its line in the syllable list move together, never over an
+    /// existing file. `newName` is "die Hündin". True when it was renamed.
+    bool rename(const QString &entry, const QString &newName);
+
     /// Lists the folder again.
     void reload();
 
@@ -86,6 +91,7 @@ private:
     QTableView *Liste = nullptr;
     QPushButton *Hinzufuegen = nullptr; // "Bild hinzufügen ..."
     QPushButton *Loeschen = nullptr;
+    QPushButton *Umbenennen = nullptr;
     QListWidget *Uebrige = nullptr; // pictures not yet nouns
     QPushButton *Uebernehmen = nullptr;
     QLabel *Vorschau = nullptr;

@@ -230,6 +230,56 @@ private slots:
         QCOMPARE(contents(f.dir.filePath("Papierkorb/derHund-2.wav")), QByteArray("RIFF-new"));
     }
 
+    void renameMovesAllParts_data() {
+        QTest::addColumn<QString>("newName");
+        QTest::addColumn<bool>("renamed");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("syllables");
+        const QString list = "Ameise=A-mei-se\nKatze=Kat-ze\n";
+        QTest::newRow("article only")
+            << "der Katze" << true
+            << QStringList({"Silben.txt", "derKatze.gif", "derKatze.wav", "derKatze.ogg"}) << list;
+        QTest::newRow("new noun, line moves")
+            << "die Mieze" << true
+            << QStringList({"Silben.txt", "dieMieze.gif", "dieMieze.wav", "dieMieze.ogg"})
+            << "Ameise=A-mei-se\n";
+        QTest::newRow("taken in another case")
+            << "das Ameise" << false
+            << QStringList(
+                   {"Silben.txt", "derAMEISE.jpg", "dieKatze.gif", "dieKatze.wav", "dieKatze.ogg"})
+            << list;
+        QTest::newRow("no article")
+            << "Mieze" << false
+            << QStringList({"Silben.txt", "dieKatze.gif", "dieKatze.wav", "dieKatze.ogg"}) << list;
+    }
+    void renameMovesAllParts() {
+        QFETCH(QString, newName);
+        QFETCH(bool, renamed);
+        QFETCH(QStringList, files);
+        QFETCH(QString, syllables);
+        MenuFixture f;
+        f.dir.addPicture("dieKatze.gif");
+        f.dir.addFile("dieKatze.wav", "RIFF");
+        f.dir.addFile("dieKatze.ogg", "OggS");
+        f.dir.addFile("Silben.txt", "Ameise=A-mei-se\nKatze=Kat-ze\n");
+        if (QTest::currentDataTag() == QByteArray("taken in another case"))
+            f.dir.addPicture("derAMEISE.jpg");
+        QVERIFY(f.start());
+        WordManager w(*f.program);
+        QCOMPARE(w.rename("dieKatze.gif", newName), renamed);
+        QStringList expected = files;
+        expected << "KALIMBO.INI";
+        QStringList got = allNames(f.dir.path());
+        got.removeAll("KALIMBO.INI");
+        expected.removeAll("KALIMBO.INI");
+        std::sort(got.begin(), got.end());
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(got, expected);
+        QCOMPARE(contents(f.dir.filePath("Silben.txt")), syllables.toUtf8());
+        QCOMPARE(f.program->pictureFiles(), w.entries());
+        QVERIFY(f.program->pictureFiles().contains(files[1]) || !renamed);
+    }
+
     void readOnlyFolderLeavesNothing() {
         MenuFixture f;
         f.dir.addPicture("derHund.jpg");
