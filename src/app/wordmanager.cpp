@@ -278,11 +278,14 @@ WordManager::WordManager(Program &program, QWidget *parent)
     KALIMBO_NAME(Loeschen);
     Umbenennen = new QPushButton(QStringLiteral("Umbenennen ..."), this);
     KALIMBO_NAME(Umbenennen);
+    Silben = new QPushButton(QStringLiteral("Silben ..."), this);
+    KALIMBO_NAME(Silben);
     auto *close = new QPushButton(QStringLiteral("Schließen"), this);
-    for (QPushButton *b : {Hinzufuegen, Umbenennen, Loeschen, close})
+    for (QPushButton *b : {Hinzufuegen, Umbenennen, Silben, Loeschen, close})
         b->setFont(bold);
     listButtons->addWidget(Hinzufuegen);
     listButtons->addWidget(Umbenennen);
+    listButtons->addWidget(Silben);
     listButtons->addWidget(Loeschen);
     listButtons->addStretch();
     listButtons->addWidget(close);
@@ -382,6 +385,22 @@ WordManager::WordManager(Program &program, QWidget *parent)
         if (ok)
             rename(entry, name);
     });
+    connect(Silben, &QPushButton::clicked, this, [this] {
+        const QModelIndex at = Liste->currentIndex();
+        if (!at.isValid())
+            return;
+        const WordModel::Row row = m_model->rows().at(at.row());
+        const QString own = divisionWithoutList(row.noun);
+        bool ok = false;
+        const QString division = QInputDialog::getText(
+            this, kTitle,
+            QStringLiteral("Silben für „%1“, mit Bindestrichen getrennt.\nLeer lassen: Kalimbo "
+                           "trennt selbst%2.")
+                .arg(row.noun, own.isEmpty() ? QString() : QStringLiteral(" („%1“)").arg(own)),
+            QLineEdit::Normal, row.syllables.isEmpty() ? own : row.syllables, &ok);
+        if (ok)
+            setSyllables(row.entry, division == own ? QString() : division);
+    });
     connect(Uebernehmen, &QPushButton::clicked, this, [this] {
         if (QListWidgetItem *item = Uebrige->currentItem())
             takeOver(item->text());
@@ -463,6 +482,7 @@ void WordManager::reload() {
     m_model->setRows(rows, m_dir);
     Loeschen->setEnabled(!rows.isEmpty());
     Umbenennen->setEnabled(!rows.isEmpty());
+    Silben->setEnabled(!rows.isEmpty());
     listNotYetNouns(names);
 }
 
@@ -763,6 +783,7 @@ bool WordManager::rename(const QString &entry, const QString &newName) {
             if (written.status != files::Status::Ok)
                 message(QStringLiteral("Die Silbenliste „%1“ konnte nicht geändert werden.\r%2")
                             .arg(list, files::describe(written)));
+            m_program.syllableListChanged();
         }
     }
     m_program.picturesChanged();
@@ -770,6 +791,64 @@ bool WordManager::rename(const QString &entry, const QString &newName) {
     const int row = int(entries().indexOf(done.first().second));
     if (row >= 0)
         Liste->selectRow(row);
+    return true;
+}
+
+// --- syllables -------------------------------------------------------------
+
+QString WordManager::divisionWithoutList(const QString &noun) {
+    Syllabifier &s = m_program.syllables();
+    // The patterns take seconds to load: never wait for them here.
+    if (!s.ready()) {
+        s.preload();
+        return QString();
+    }
+    QString out = noun;
+    const QList<int> at = s.patternBreaks(noun);
+    for (qsizetype i = at.size() - 1; i >= 0; --i)
+        out.insert(at[i], QLatin1Char('-'));
+    return out;
+}
+
+bool WordManager::setSyllables(const QString &entry, const QString &division) {
+    const QString noun = nouns::nounOf(entry);
+    const QString marked = wordnames::normalised(division);
+    QString letters = marked;
+    letters.remove(QLatin1Char('-')).remove(QChar(0x2013)).remove(QChar(0x00B7));
+    if (!marked.isEmpty() &&
+        (nouns::lower(letters) != nouns::lower(noun) || marked.startsWith(QLatin1Char('-')) ||
+         marked.endsWith(QLatin1Char('-')) || marked.contains(QLatin1String("--")))) {
+        message(QStringLiteral("„%1“ trennt nicht das Nomen „%2“: bitte nur Bindestriche "
+                               "zwischen die Buchstaben setzen.")
+                    .arg(marked, noun));
+        return false;
+    }
+    const QStringList names =
+        m_dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    QString list = syllableFile(names);
+    if (list.isEmpty())
+        list = Syllabifier::overrideFileName();
+    QString text;
+    if (names.contains(list)) {
+        const files::Contents c = files::readSmall(m_dir.filePath(list), files::kSettingsCap);
+        if (!c.ok()) {
+            message(QStringLiteral("Die Silbenliste „%1“ kann nicht gelesen werden.\r%2")
+                        .arg(list, files::describe(c.info)));
+            return false;
+        }
+        text = decodeList(c.bytes);
+    }
+    files::Info info;
+    const files::Folder folder = files::Folder::open(m_dir.absolutePath(), ".", false, &info);
+    if (folder.isOpen())
+        info = folder.replace(list, wordnames::withSyllableLine(text, noun, noun, marked).toUtf8());
+    if (info.status != files::Status::Ok) {
+        message(QStringLiteral("Die Silbenliste „%1“ konnte nicht geschrieben werden.\r%2")
+                    .arg(list, files::describe(info)));
+        return false;
+    }
+    m_program.syllableListChanged();
+    reload();
     return true;
 }
 

@@ -56,6 +56,13 @@ public:
     /// existing file. `newName` is "die Hündin". True when it was renamed.
     bool rename(const QString &entry, const QString &newName);
 
+    /// Writes the noun's line in the syllable list ("A-mei-se"); an empty
+    /// division removes it. True when the list was written.
+    bool setSyllables(const QString &entry, const QString &division);
+    /// The division the program makes without a line of the teacher's;
+    /// empty while the patterns still load.
+    QString divisionWithoutList(const QString &noun);
+
     /// Lists the folder again.
     void reload();
 
@@ -92,6 +99,7 @@ private:
     QPushButton *Hinzufuegen = nullptr; // "Bild hinzufügen ..."
     QPushButton *Loeschen = nullptr;
     QPushButton *Umbenennen = nullptr;
+    QPushButton *Silben = nullptr;  // "Silben ..."
     QListWidget *Uebrige = nullptr; // pictures not yet nouns
     QPushButton *Uebernehmen = nullptr;
     QLabel *Vorschau = nullptr;

@@ -5,6 +5,7 @@
 #include "app/wordmanager.h"
 #include "menufixture.h"
 #include "support/filesystems.h"
+#include "syllables/syllabifier.h"
 
 #include <QAbstractItemModel>
 #include <QBuffer>
@@ -278,6 +279,44 @@ private slots:
         QCOMPARE(contents(f.dir.filePath("Silben.txt")), syllables.toUtf8());
         QCOMPARE(f.program->pictureFiles(), w.entries());
         QVERIFY(f.program->pictureFiles().contains(files[1]) || !renamed);
+    }
+
+    void syllableLine_data() {
+        QTest::addColumn<QString>("division");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<QStringList>("split");
+        const QByteArray before = "# eigene\nKatze=Kat-ze\n";
+        QTest::newRow("new line") << "Ap-fel-si-ne" << true
+                                  << QByteArray(before + "Apfelsine=Ap-fel-si-ne\n")
+                                  << QStringList({"Ap", "fel", "si", "ne"});
+        QTest::newRow("other letters") << "Ap-fel-sine-n" << false << before << QStringList();
+        QTest::newRow("mark at the end") << "Apfelsine-" << false << before << QStringList();
+        QTest::newRow("double mark") << "Ap--felsine" << false << before << QStringList();
+    }
+    void syllableLine() {
+        QFETCH(QString, division);
+        QFETCH(bool, written);
+        QFETCH(QByteArray, list);
+        QFETCH(QStringList, split);
+        MenuFixture f;
+        f.dir.addPicture("dieApfelsine.jpg");
+        f.dir.addFile("Silben.txt", "# eigene\nKatze=Kat-ze\n");
+        QVERIFY(f.start());
+        QCOMPARE(f.program->syllables().overrideCount(), 1);
+        WordManager w(*f.program);
+        QCOMPARE(w.setSyllables("dieApfelsine.jpg", division), written);
+        QCOMPARE(contents(f.dir.filePath("Silben.txt")), list);
+        if (written) {
+            QCOMPARE(f.program->syllables().split("Apfelsine"), split);
+            QCOMPARE(control<QTableView>(&w, "Liste")->model()->index(0, 4).data().toString(),
+                     division);
+            // An empty division takes the line out again.
+            QVERIFY(w.setSyllables("dieApfelsine.jpg", ""));
+            QCOMPARE(contents(f.dir.filePath("Silben.txt")),
+                     QByteArray("# eigene\nKatze=Kat-ze\n"));
+            QCOMPARE(f.program->syllables().overrideCount(), 1);
+        }
     }
 
     void readOnlyFolderLeavesNothing() {
