@@ -3,6 +3,7 @@
 #include "core/articles.h"
 #include "core/collation.h"
 #include "core/nouns.h"
+#include "core/spelling.h"
 #include "core/wordnames.h"
 #include "drawing/picture.h"
 #include "files/safefile.h"
@@ -52,6 +53,7 @@ const QString kTrash = QStringLiteral("Papierkorb");
 /// The article list, read once per run on a thread of its own.
 struct Dictionary {
     ArticleDictionary dict;
+    SpellingHint speller;
     std::once_flag once;
     std::atomic<bool> ready{false};
     std::mutex waiting;
@@ -75,6 +77,7 @@ struct Dictionary {
         std::call_once(once, [this] {
             std::thread([this] {
                 dict.load();
+                speller.load();
                 QList<std::function<void()>> calls;
                 {
                     const std::lock_guard lock(waiting);
@@ -612,21 +615,32 @@ void WordManager::setNoun(const QString &noun, const QString &article) {
 void WordManager::suggestArticle() {
     Dictionary &d = Dictionary::instance();
     const QString noun = wordnames::normalised(Nomen->text());
-    if (!d.ready || noun.isEmpty() || d.dict.size() == 0) {
+    if (!d.ready || noun.isEmpty()) {
         Vorschlag->clear();
         return;
     }
+    QStringList lines;
     const ArticleDictionary::Suggestion s = d.dict.suggest(noun);
-    if (s.ambiguous)
-        Vorschlag->setText(QStringLiteral("Artikel: mehrdeutig (%1), bitte wählen").arg(s.from));
-    else if (!s.article.isEmpty())
-        Vorschlag->setText(
-            s.from == noun
-                ? QStringLiteral("Vorschlag: %1 %2").arg(s.article, noun)
-                : QStringLiteral("Vorschlag: %1 %2 (wie %1 %3)").arg(s.article, noun, s.from));
-    else
-        Vorschlag->setText(QStringLiteral("Kein Vorschlag für den Artikel."));
-    if (m_articleTouched)
+    // Without the word list: no suggestion and no complaint.
+    if (d.dict.size() > 0) {
+        if (s.ambiguous)
+            lines << QStringLiteral("Artikel: mehrdeutig (%1), bitte wählen").arg(s.from);
+        else if (!s.article.isEmpty())
+            lines << (s.from == noun ? QStringLiteral("Vorschlag: %1 %2").arg(s.article, noun)
+                                     : QStringLiteral("Vorschlag: %1 %2 (wie %1 %3)")
+                                           .arg(s.article, noun, s.from));
+        else
+            lines << QStringLiteral("Kein Vorschlag für den Artikel.");
+    }
+    // Only a hint: a teacher's own words need not be in any dictionary.
+    if (wordnames::problemWith(noun).isEmpty() && !d.speller.knows(noun)) {
+        const QStringList other = d.speller.suggestions(noun);
+        lines << (other.isEmpty() ? QStringLiteral("Nicht im Wörterbuch – richtig geschrieben?")
+                                  : QStringLiteral("Nicht im Wörterbuch – gemeint: %1?")
+                                        .arg(other.join(QStringLiteral(", "))));
+    }
+    Vorschlag->setText(lines.join(QLatin1Char('\n')));
+    if (m_articleTouched || d.dict.size() == 0)
         return;
     // A suggestion only preselects; the teacher's own choice stays.
     m_articles->setExclusive(false);

@@ -2,6 +2,7 @@
 // noun, what a file name suggests, the syllable list, the article list.
 
 #include "core/articles.h"
+#include "core/spelling.h"
 #include "core/wordnames.h"
 
 #include <QTemporaryDir>
@@ -211,6 +212,28 @@ private slots:
         QVERIFY(!dict.load("/nonexistent/de-en"));
         QCOMPARE(dict.suggest("Hund").article, QString());
         QVERIFY(!dict.suggest("Hund").ambiguous);
+    }
+
+    void spellingHint() {
+        QTemporaryDir dir;
+        QFile aff(dir.filePath("de.aff")), dic(dir.filePath("de.dic"));
+        QVERIFY(aff.open(QIODevice::WriteOnly) && dic.open(QIODevice::WriteOnly));
+        aff.write("SET UTF-8\nTRY esianrtolcdugmphbyfvkwzESIANRTOLCDUGMPHBYFVKWZäöüßÄÖÜ\n");
+        dic.write("3\nHund\nKäfer\nStraße\n");
+        aff.close();
+        dic.close();
+        SpellingHint hint;
+        QVERIFY(hint.load(dir.filePath("de")));
+        QVERIFY(hint.knows("Hund"));
+        QVERIFY(hint.knows(QStringLiteral("Käfer")));
+        QVERIFY(!hint.knows("Hnud"));
+        QVERIFY(hint.suggestions("Hnud").contains("Hund"));
+        QVERIFY(hint.suggestions(QStringLiteral("Strase")).contains(QStringLiteral("Straße")));
+        // Without a dictionary every word passes: a hint, never a block.
+        SpellingHint none;
+        QVERIFY(!none.load(dir.filePath("missing")));
+        QVERIFY(none.knows("Hnud"));
+        QVERIFY(none.suggestions("Hnud").isEmpty());
     }
 };
 
