@@ -4,6 +4,7 @@
 #include "app/extrasdialog.h"
 #include "app/icon.h"
 #include "app/kalimboprogram.h"
+#include "app/wordmanager.h"
 #include "core/classlist.h"
 #include "core/clock.h"
 #include "core/nouns.h"
@@ -851,6 +852,10 @@ void Form1::openExtras() {
                 QTimer::singleShot(0, this, &Form1::openExtras);
             };
         m_program.showScreen(ScreenId::Verlauf);
+    });
+    connect(&dialog, &ExtrasDialog::wordsRequested, this, [this, &dialog] {
+        WordManager words(m_program, &dialog);
+        words.exec();
     });
     auto store = [this, &extras] {
         m_program.state().setExtras(extras);

@@ -138,6 +138,22 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
     box->addSpacing(4);
     box->addLayout(buttons);
 
+    // The teacher's own nouns.
+    {
+        auto *row = new QHBoxLayout;
+        Words = new QPushButton(QStringLiteral("Wörter verwalten ..."), this);
+        KALIMBO_NAME(Words);
+        Words->setFont(controls::verdana(9.75, true));
+        row->addWidget(Words);
+        row->addStretch();
+        box->addSpacing(4);
+        box->addLayout(row);
+        note(box, this,
+             QStringLiteral("Eigene Nomen mit Bild anlegen, umbenennen oder in den Papierkorb "
+                            "legen."));
+        connect(Words, &QPushButton::clicked, this, &ExtrasDialog::wordsRequested);
+    }
+
     QString user = qEnvironmentVariable("USER");
     if (user.isEmpty())
         user = QDir::home().dirName();

@@ -32,6 +32,8 @@ signals:
     void historyRequested();
     /// The teacher asked for the class list.
     void classRequested();
+    /// The teacher asked for the word manager.
+    void wordsRequested();
 
 private:
     /// Greys out what needs the records, with the reason beside it.
@@ -49,4 +51,5 @@ private:
     QPushButton *History = nullptr; // "Verlauf ..."
     QLabel *HistoryNeedsRecords = nullptr;
     QPushButton *Klasse = nullptr; // "Klasse ..."
+    QPushButton *Words = nullptr; // "Wörter verwalten ..."
 };

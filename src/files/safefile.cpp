@@ -1,7 +1,9 @@
 #include "files/safefile.h"
 
+#include <QAtomicInteger>
 #include <QFile>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
@@ -184,6 +186,121 @@ bool Folder::remove(const QString &name) const {
     return ::unlinkat(m_fd, QFile::encodeName(name).constData(), 0) == 0 || errno == ENOENT;
 }
 
+namespace {
+
+QString temporaryName(const QString &name) {
+    static QAtomicInteger<quint32> counter;
+    // A leading dot: no listing pattern matches it, and file managers hide it.
+    return QStringLiteral(".%1.%2-%3.tmp")
+        .arg(name)
+        .arg(::getpid())
+        .arg(counter.fetchAndAddRelaxed(1));
+}
+
+int writeAll(int fd, const QByteArray &bytes) {
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            return ENOSPC;
+        done += n;
+    }
+    // A network share may report a full disk only here.
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS && errno != ENOTSUP)
+        return errno;
+    return 0;
+}
+
+Info failure(int error) {
+    Info info;
+    info.status = Status::Failed;
+    info.error = error;
+    return info;
+}
+
+} // namespace
+
+Info Folder::writeNew(const QString &name, const QByteArray &bytes) const {
+    Info info;
+    const QString temp = temporaryName(name);
+    const int fd = createNew(temp, &info);
+    if (fd < 0)
+        return info;
+    int error = writeAll(fd, bytes);
+    if (::close(fd) != 0 && error == 0 && errno != EINTR)
+        error = errno;
+    if (error == 0)
+        error = renameNoReplace(*this, temp, *this, name);
+    if (error != 0) {
+        remove(temp);
+        return failure(error);
+    }
+    info = Info();
+    info.status = Status::Ok;
+    info.size = bytes.size();
+    return info;
+}
+
+Info Folder::replace(const QString &name, const QByteArray &bytes) const {
+    Info info;
+    const QString temp = temporaryName(name);
+    const int fd = createNew(temp, &info);
+    if (fd < 0)
+        return info;
+    int error = writeAll(fd, bytes);
+    if (::close(fd) != 0 && error == 0 && errno != EINTR)
+        error = errno;
+    if (error == 0 && ::renameat(m_fd, QFile::encodeName(temp).constData(), m_fd,
+                                 QFile::encodeName(name).constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        remove(temp);
+        return failure(error);
+    }
+    info = Info();
+    info.status = Status::Ok;
+    info.size = bytes.size();
+    return info;
+}
+
+int renameByLink(const Folder &from, const QString &fromName, const Folder &to,
+                 const QString &toName) {
+    if (!from.isOpen() || !to.isOpen())
+        return EBADF;
+    const QByteArray oldName = QFile::encodeName(fromName);
+    // linkat never replaces: an existing target, a dangling link included,
+    // fails with EEXIST.
+    if (::linkat(from.fd(), oldName.constData(), to.fd(), QFile::encodeName(toName).constData(),
+                 0) != 0)
+        return errno;
+    if (::unlinkat(from.fd(), oldName.constData(), 0) != 0 && errno != ENOENT) {
+        const int error = errno;
+        // Both names would hold the file: take the new one back.
+        ::unlinkat(to.fd(), QFile::encodeName(toName).constData(), 0);
+        return error;
+    }
+    return 0;
+}
+
+int renameNoReplace(const Folder &from, const QString &fromName, const Folder &to,
+                    const QString &toName) {
+    if (!from.isOpen() || !to.isOpen())
+        return EBADF;
+    if (::renameat2(from.fd(), QFile::encodeName(fromName).constData(), to.fd(),
+                    QFile::encodeName(toName).constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    const int error = errno;
+    // File systems without the flag (some network shares, older kernels).
+    if (error == EINVAL || error == ENOSYS || error == ENOTSUP)
+        return renameByLink(from, fromName, to, toName);
+    return error;
+}
+
 int appendWhole(int fd, const QByteArray &bytes, qint64 sizeBefore) {
     qint64 done = 0;
     int error = 0;
@@ -215,44 +332,14 @@ Info replaceWhole(const QString &folder, const QString &name, const QByteArray &
     const Folder dir = Folder::open(folder, QStringLiteral("."), false, &info);
     if (!dir.isOpen())
         return info;
-    const QByteArray target = QFile::encodeName(name);
     struct stat st {};
-    if (::fstatat(dir.fd(), target.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+    if (::fstatat(dir.fd(), QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
         if (!S_ISREG(st.st_mode))
             return fromStat(st, 0);
     } else if (errno != ENOENT) {
         return fromErrno(errno);
     }
-    // A fresh name each time, so a leftover of a failed run is no obstacle.
-    QString temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = QStringLiteral(".%1.%2-%3.tmp").arg(name).arg(::getpid()).arg(attempt);
-        fd = dir.createNew(temp, &info);
-        if (fd < 0 && info.error != EEXIST)
-            return info;
-    }
-    if (fd < 0)
-        return info;
-    int error = appendWhole(fd, bytes, 0);
-    // A file system that cannot sync (EINVAL, ENOTSUP) has nothing to report.
-    while (error == 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP) {
-        if (errno != EINTR)
-            error = errno;
-    }
-    ::close(fd);
-    // renameat replaces a link placed meanwhile, never what it points to.
-    if (error == 0 && ::renameat(dir.fd(), QFile::encodeName(temp).constData(), dir.fd(),
-                                 target.constData()) != 0)
-        error = errno;
-    if (error != 0) {
-        dir.remove(temp);
-        return fromErrno(error);
-    }
-    info = Info();
-    info.status = Status::Ok;
-    info.size = bytes.size();
-    return info;
+    return dir.replace(name, bytes);
 }
 
 QString describe(const Info &info) {

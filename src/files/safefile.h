@@ -27,8 +27,10 @@ enum class Status {
 };
 
 /// Size caps by kind of file.
-constexpr qint64 kSettingsCap = 4 * 1024 * 1024; // settings files, Silben.txt
-constexpr qint64 kRecordsCap = 64 * 1024 * 1024; // one child's records
+constexpr qint64 kSettingsCap = 4 * 1024 * 1024;     // settings files, Silben.txt
+constexpr qint64 kRecordsCap = 64 * 1024 * 1024;     // one child's records
+constexpr qint64 kImportCap = 64 * 1024 * 1024;      // a picture a teacher adds
+constexpr qint64 kDictionaryCap = 128 * 1024 * 1024; // a system word list
 
 /// What a file looks like on the other side of an open.
 struct Info {
@@ -95,9 +97,32 @@ public:
     /// its target); true when it is gone.
     bool remove(const QString &name) const;
 
+    /// Writes `bytes` as the new file `name`: first to a temporary name in
+    /// this folder, then renamed without replacing anything (see
+    /// renameNoReplace). On any failure nothing of the new file is left and
+    /// an existing `name` is untouched; EEXIST in `error` when it existed.
+    Info writeNew(const QString &name, const QByteArray &bytes) const;
+
+    /// Writes `bytes` over the small file `name` (a list the program keeps):
+    /// a temporary file renamed over it, so a reader sees the old or the new
+    /// contents, never half of them. A link in its place is replaced, never
+    /// followed.
+    Info replace(const QString &name, const QByteArray &bytes) const;
+
 private:
     int m_fd = -1;
 };
+
+/// Renames `fromName` in `from` to `toName` in `to`, refusing an existing
+/// target (EEXIST), even a dangling link: renameat2(RENAME_NOREPLACE), or
+/// where the file system lacks it a hard link and an unlink of the old name.
+/// Returns 0 or the errno of the failure; on failure the old file is complete.
+int renameNoReplace(const Folder &from, const QString &fromName, const Folder &to,
+                    const QString &toName);
+
+/// The fallback of renameNoReplace on its own: link, then unlink.
+int renameByLink(const Folder &from, const QString &fromName, const Folder &to,
+                 const QString &toName);
 
 /// Writes all of `bytes` at the end of the open file `fd`; on a short
 /// write the file is cut back to `sizeBefore`, so it never keeps half a

@@ -62,17 +62,27 @@ QString Program::childName() const {
 Syllabifier &Program::syllables() {
     if (!m_syllables) {
         m_syllables = std::make_unique<Syllabifier>(m_syllablePatternFile);
-        // Teachers write the name as they like; the exact spelling wins.
-        const QString wanted = Syllabifier::overrideFileName();
-        QString list;
-        for (const QString &name : QDir::current().entryList(QDir::Files))
-            if (name.compare(wanted, Qt::CaseInsensitive) == 0 &&
-                (list.isEmpty() || name == wanted))
-                list = name;
-        if (!list.isEmpty())
-            m_syllables->loadOverrides(QDir::current().filePath(list));
+        loadSyllableList();
     }
     return *m_syllables;
+}
+
+void Program::loadSyllableList() {
+    // Teachers write the name as they like; the exact spelling wins.
+    const QString wanted = Syllabifier::overrideFileName();
+    QString list;
+    for (const QString &name : QDir::current().entryList(QDir::Files))
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0 && (list.isEmpty() || name == wanted))
+            list = name;
+    if (!list.isEmpty())
+        m_syllables->loadOverrides(QDir::current().filePath(list));
+    else
+        m_syllables->parseOverrides(QByteArray());
+}
+
+void Program::syllableListChanged() {
+    if (m_syllables)
+        loadSyllableList();
 }
 
 void Program::prepareSyllables() {

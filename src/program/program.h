@@ -127,6 +127,8 @@ public:
     /// The one syllabifier of the program, with the teacher's list (Silben.txt
     /// beside the pictures, in any letter case) read when first asked for.
     Syllabifier &syllables();
+    /// Reads the teacher's list again after it changed.
+    void syllableListChanged();
     /// Starts reading the patterns in the background while syllables are shown
     /// (once per run): they take seconds, which the first word must not wait
     /// for. `events()` says when they are ready.
@@ -144,6 +146,7 @@ private:
     qint16 m_pictureWidth = 0;
     qint16 m_pictureHeight = 0;
     QString m_syllablePatternFile;
+    void loadSyllableList();
     std::unique_ptr<Syllabifier> m_syllables;
     bool m_syllablesPrepared = false;
     std::unique_ptr<ProgramEvents> m_events;

@@ -367,10 +367,18 @@ bool Syllabifier::ready() const {
 }
 
 QList<int> Syllabifier::breaks(const QString &noun) const {
+    return breaksOf(noun, true);
+}
+
+QList<int> Syllabifier::patternBreaks(const QString &noun) const {
+    return breaksOf(noun, false);
+}
+
+QList<int> Syllabifier::breaksOf(const QString &noun, bool teachersList) const {
     if (noun.isEmpty())
         return {};
     const Prepared p = prepare(noun);
-    const auto over = m_overrides.constFind(p.text);
+    const auto over = teachersList ? m_overrides.constFind(p.text) : m_overrides.constEnd();
     if (over != m_overrides.constEnd())
         return mapBack(p, *over);
     HyphenDict *dict = m_patterns->get();

@@ -27,6 +27,9 @@ public:
     /// Positions in the noun at which a new syllable starts, ascending, never 0
     /// nor the length. Empty for one syllable or when the patterns are missing.
     QList<int> breaks(const QString &noun) const;
+    /// The breaks the patterns give, the teacher's list left aside (what a
+    /// line in the list would change).
+    QList<int> patternBreaks(const QString &noun) const;
     /// The noun cut at its breaks ("Ameise" gives A, mei, se).
     QStringList split(const QString &noun) const;
     /// "A-mei-se".
@@ -53,6 +56,7 @@ public:
     int overrideCount() const { return int(m_overrides.size()); }
 
 private:
+    QList<int> breaksOf(const QString &noun, bool teachersList) const;
     struct Patterns;
     std::shared_ptr<Patterns> m_patterns;
     // Key: the word in NFC and lower case; value: breaks in that form.
