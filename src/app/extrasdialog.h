@@ -32,6 +32,9 @@ signals:
     void historyRequested();
     /// The teacher asked for the class list.
     void classRequested();
+    /// The teacher asked for a worksheet of her own pictures.
+    void writingLinesRequested();
+    void soundTableRequested();
 
 private:
     /// Greys out what needs the records, with the reason beside it.
@@ -48,5 +51,7 @@ private:
     QCheckBox *KeepRecords = nullptr;
     QPushButton *History = nullptr; // "Verlauf ..."
     QLabel *HistoryNeedsRecords = nullptr;
-    QPushButton *Klasse = nullptr; // "Klasse ..."
+    QPushButton *Klasse = nullptr;       // "Klasse ..."
+    QPushButton *WritingLines = nullptr; // "Schreiblinien ..."
+    QPushButton *SoundTable = nullptr;   // "Anlauttabelle ..."
 };
