@@ -149,6 +149,10 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
     perUser->setContentsMargins(0, 8, 0, 0);
 
     // Worksheets made from the teacher's own pictures.
+    box->addSpacing(4);
+    auto *sheetsNote = note(box, this, QStringLiteral("Arbeitsblätter aus Ihren Bildern:"));
+    KALIMBO_NAME(sheetsNote);
+    sheetsNote->setContentsMargins(0, 4, 0, 0);
     auto *sheets = new QHBoxLayout;
     WritingLines = new QPushButton(QStringLiteral("Schreiblinien ..."), this);
     KALIMBO_NAME(WritingLines);
@@ -159,7 +163,6 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
         sheets->addWidget(b);
     }
     sheets->addStretch();
-    box->addSpacing(4);
     box->addLayout(sheets);
     connect(WritingLines, &QPushButton::clicked, this, &ExtrasDialog::writingLinesRequested);
     connect(SoundTable, &QPushButton::clicked, this, &ExtrasDialog::soundTableRequested);

@@ -49,19 +49,19 @@ SheetWindow::Setup makeSetup() {
 
 Anlauttabelle::Anlauttabelle(Program &program) : SheetWindow(program, makeSetup()) {
     const QFont small = controls::verdana(8.25);
-    twips::place(Picture1, 120, 120, 6502, 9480);
-    Report = controls::label(this, QString(), 6780, 120, 5400, 900, controls::verdana(9.75, true));
+    twips::place(Picture1, 120, 120, 6703, 9480);
+    Report = controls::label(this, QString(), 6960, 120, 5220, 900, controls::verdana(9.75, true));
     Report->setWordWrap(true);
     Report->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Hint = controls::label(this,
                            QStringLiteral("Ein Klick auf ein Feld zeigt das nächste Bild, das "
                                           "zu seinem Laut passt."),
-                           6780, 1080, 5400, 540, small);
+                           6960, 1080, 5220, 540, small);
     Hint->setWordWrap(true);
-    Laute1 = controls::list(this, 6780, 1680, 5400, 6660);
-    Command3 = controls::button(this, QStringLiteral("Anderes Bild"), 6780, 8460, 2415, 375);
-    Colour = controls::checkBox(this, QStringLiteral("Laute farbig"), 9360, 8460, 2820, 375);
-    FontName = controls::label(this, QString(), 6780, 9000, 5400, 300, small);
+    Laute1 = controls::list(this, 6960, 1680, 5220, 6660);
+    Command3 = controls::button(this, QStringLiteral("Anderes Bild"), 6960, 8460, 2415, 375);
+    Colour = controls::checkBox(this, QStringLiteral("Laute farbig"), 9480, 8460, 2700, 375);
+    FontName = controls::label(this, QString(), 6960, 9000, 5220, 300, small);
     KALIMBO_NAME(Report);
     KALIMBO_NAME(Hint);
     KALIMBO_NAME(Laute1);

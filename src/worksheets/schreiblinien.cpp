@@ -98,12 +98,12 @@ Schreiblinien::Schreiblinien(Program &program) : SheetWindow(program, makeSetup(
     Bilder1 = controls::list(this, 120, 420, 2040, 9180);
     Liste1 = controls::list(this, 2820, 420, 2040, 9180);
     Command3 = controls::button(this, QStringLiteral(">>"), 2220, 4200, 540, 495);
-    twips::place(Picture1, 4980, 120, 6502, 9480);
+    twips::place(Picture1, 4980, 120, 6703, 9480);
     Command7 = bandButton(QStringLiteral("<<"), 13080, 615);
     Command6 = bandButton(QStringLiteral(">>"), 13800, 615);
 
     auto *panel = new QWidget(this);
-    twips::place(panel, 11640, 120, 2940, 9480);
+    twips::place(panel, 11820, 120, 2760, 9480);
     auto *box = new QVBoxLayout(panel);
     box->setContentsMargins(0, 0, 0, 0);
     LineSet = new QComboBox(panel);

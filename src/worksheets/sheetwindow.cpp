@@ -68,8 +68,14 @@ SheetPreview::SheetPreview(QWidget *parent) : QWidget(parent) {
 }
 
 double SheetPreview::scale() const {
-    return qMin(width() / double(sheet::widthTw()), height() / double(sheet::heightTw())) *
-           devicePixelRatioF();
+    const double paperW = sheet::tw(sheet::kWidthMm + 2 * sheet::kMarginMm);
+    const double paperH = sheet::tw(sheet::kHeightMm + 2 * sheet::kMarginMm);
+    return qMin(width() / paperW, height() / paperH) * devicePixelRatioF();
+}
+
+QPointF SheetPreview::origin() const {
+    const double k = scale() / devicePixelRatioF();
+    return QPointF(sheet::tw(sheet::kMarginMm) * k, sheet::tw(sheet::kMarginMm) * k);
 }
 
 void SheetPreview::draw(const std::function<void(Surface &)> &routine) {
@@ -81,7 +87,10 @@ void SheetPreview::draw(const std::function<void(Surface &)> &routine) {
         QPainter p(&img);
         p.scale(1 / dpr, 1 / dpr); // device pixels
         p.scale(scale(), scale());
-        p.fillRect(QRect(0, 0, sheet::widthTw(), sheet::heightTw()), Qt::white);
+        const int margin = sheet::tw(sheet::kMarginMm);
+        p.fillRect(QRect(0, 0, sheet::widthTw() + 2 * margin, sheet::heightTw() + 2 * margin),
+                   Qt::white);
+        p.translate(margin, margin);
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setRenderHint(QPainter::TextAntialiasing, true);
         p.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -110,8 +119,9 @@ void SheetPreview::mouseReleaseEvent(QMouseEvent *e) {
     if (e->button() != Qt::LeftButton || !rect().contains(e->position().toPoint()))
         return;
     const double k = scale() / devicePixelRatioF();
+    const QPointF at = e->position() - origin();
     if (k > 0)
-        emit clicked(QPoint(qRound(e->position().x() / k), qRound(e->position().y() / k)));
+        emit clicked(QPoint(qRound(at.x() / k), qRound(at.y() / k)));
 }
 
 // --- SheetWindow ------------------------------------------------------------

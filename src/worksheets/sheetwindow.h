@@ -25,6 +25,8 @@ namespace sheet {
 /// drawn from the top-left corner of the printable area.
 constexpr double kWidthMm = 190;
 constexpr double kHeightMm = 277;
+/// The paper around it, as the preview shows it.
+constexpr double kMarginMm = 10;
 
 /// Millimetres to twips, rounded once (positions are computed in mm).
 inline int tw(double mm) {
@@ -51,8 +53,8 @@ QSettings &userSettings();
 
 } // namespace sheet
 
-/// A page shown whole, scaled to the widget, drawn by a routine; clicks
-/// come back in the page's twips.
+/// A page shown whole on its A4 paper, scaled to the widget, drawn by a
+/// routine; clicks come back in the page's twips.
 class SheetPreview : public QWidget {
     Q_OBJECT
 public:
@@ -61,6 +63,8 @@ public:
     const QImage &image() const { return m_image; }
     /// Device pixels per twip of the page.
     double scale() const;
+    /// Where the page's top-left corner is shown, in the widget's pixels.
+    QPointF origin() const;
 
 signals:
     void clicked(QPoint pageTwips);

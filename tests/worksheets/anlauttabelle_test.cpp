@@ -4,12 +4,14 @@
 // preview and paper are one drawing.
 
 #include "sheettest.h"
+#include "support/wmfwriter.h"
 #include "worksheets/anlauttabelle.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QtMath>
 
 using Op = RecordingSurface::Op;
 
@@ -92,6 +94,33 @@ private slots:
         QVERIFY(longPoints > 0 && longPoints < shortPoints);
     }
 
+    // A metafile that draws far beyond its frame stays inside its cell on paper.
+    void pictureNeverReachesTheNextCell() {
+        WindowFixture f;
+        Anlauttabelle *w = open(f, {"derBall.bmp"});
+        const QColor green(0, 160, 0);
+        f.dir.addFile("dasNetz.wmf", WmfWriter::placeable(0, 0, 1000, 1000)
+                                         .createBrush(0, green)
+                                         .selectObject(0)
+                                         .createPen(5, 0, Qt::black) // no outline
+                                         .selectObject(1)
+                                         .rectangle(-3000, -3000, 4000, 4000)
+                                         .bytes());
+        f.p.setNouns({"dasNetz.wmf", "derBall.bmp"});
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
+        f.p.showScreen(ScreenId::Anlauttabelle);
+        const int dpi = 100;
+        const QImage page = w->render(dpi);
+        const double k = dpi / 1440.0;
+        const QRect cell =
+            Anlauttabelle::cellRect(cellIndex(w, "N"), int(w->page().table.cells.size()));
+        const QRect inPixels(QPoint(qFloor(cell.left() * k), qFloor(cell.top() * k)),
+                             QPoint(qCeil(cell.right() * k), qCeil(cell.bottom() * k)));
+        const int inside = countColour(page, green, inPixels);
+        QVERIFY(inside > 100);
+        QCOMPARE(countColour(page, green), inside);
+    }
+
     // A click on a cell shows the next noun that fits it; the choice outlives the window.
     void clickCyclesAndIsKept() {
         {
@@ -103,8 +132,8 @@ private slots:
             const double scale = preview->scale() / preview->devicePixelRatioF();
             const QPoint centre =
                 Anlauttabelle::cellRect(k, int(w->page().table.cells.size())).center();
-            QTest::mouseClick(preview, Qt::LeftButton, {},
-                              QPoint(qRound(centre.x() * scale), qRound(centre.y() * scale)));
+            const QPointF at = preview->origin() + QPointF(centre) * scale;
+            QTest::mouseClick(preview, Qt::LeftButton, {}, at.toPoint());
             QCOMPARE(shownNoun(w, "B"), "Bär");
             QVERIFY(control<QListWidget>(w, "Laute1")->item(k)->text().contains("Bär"));
             // The last noun is followed by the first again.
