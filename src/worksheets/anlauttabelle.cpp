@@ -83,7 +83,7 @@ Anlauttabelle::Anlauttabelle(Program &program) : SheetWindow(program, makeSetup(
             return;
         m_settings.colour = on;
         m_page.colour = on;
-        m_settings.save(sheet::userSettings());
+        keep([this](QSettings &s) { m_settings.save(s); });
         vorschau();
     });
 }
@@ -258,7 +258,7 @@ void Anlauttabelle::cycle(int k) {
         return;
     cell.chosen = (cell.chosen + 1) % int(cell.candidates.size());
     m_settings.choices.insert(cell.soundOf().id, cell.candidates[cell.chosen].entry);
-    m_settings.save(sheet::userSettings());
+    keep([this](QSettings &s) { m_settings.save(s); });
     if (QListWidgetItem *it = Laute1->item(k))
         it->setText(rowText(cell));
     vorschau();
@@ -266,7 +266,7 @@ void Anlauttabelle::cycle(int k) {
 
 void Anlauttabelle::storeFamily(const QString &f) {
     m_settings.family = f;
-    m_settings.save(sheet::userSettings());
+    keep([this](QSettings &s) { m_settings.save(s); });
 }
 
 bool Anlauttabelle::readyToPrint() {

@@ -378,7 +378,7 @@ void Schreiblinien::refill() {
 
 void Schreiblinien::storeFamily(const QString &f) {
     m_page.settings.family = f;
-    m_page.settings.save(sheet::userSettings());
+    keep([this](QSettings &s) { m_page.settings.save(s); });
 }
 
 void Schreiblinien::nextPage() {
@@ -468,7 +468,7 @@ void Schreiblinien::readControls() {
 }
 
 void Schreiblinien::settingsChanged() {
-    m_page.settings.save(sheet::userSettings());
+    keep([this](QSettings &s) { m_page.settings.save(s); });
     // The same first noun; the page holds as many as now fit.
     fillPage(qMin(m_page.start, qMax(0, int(m_entries.size()) - nounsPerPage(m_page.settings))));
 }

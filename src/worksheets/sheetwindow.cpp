@@ -196,6 +196,20 @@ void SheetWindow::useFamily(const QString &wanted) {
         m_setup.caption, Dialogs::Information);
 }
 
+void SheetWindow::keep(const std::function<void(QSettings &)> &write) {
+    QSettings &s = sheet::userSettings();
+    write(s);
+    s.sync();
+    if (s.status() == QSettings::NoError || m_unsavedTold)
+        return;
+    m_unsavedTold = true;
+    m_program.dialogs().message(
+        QStringLiteral("Die Einstellungen des Arbeitsblatts können nicht gespeichert werden;\r"
+                       "beim nächsten Öffnen gelten wieder die vorigen.\r") +
+            QDir::toNativeSeparators(Extras::userFilePath()) + QStringLiteral("\r"),
+        m_setup.caption, Dialogs::Warning);
+}
+
 Picture SheetWindow::picture(const QString &entry) const {
     const auto it = m_prepared.constFind(entry);
     return it != m_prepared.constEnd() ? *it : Picture::load(entry);

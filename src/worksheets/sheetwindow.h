@@ -136,6 +136,8 @@ protected:
     /// The font to draw in: `wanted` when it is installed, else the default,
     /// which the teacher is told once.
     void useFamily(const QString &wanted);
+    /// Writes settings into our own file; says once when it cannot.
+    void keep(const std::function<void(QSettings &)> &write);
     /// The picture of an entry: decoded ahead for the drawing under way, else loaded.
     Picture picture(const QString &entry) const;
     /// A button in the band at the bottom.
@@ -158,6 +160,7 @@ private:
     QString m_family;
     /// Fonts found missing and said so.
     QStringList m_missingTold;
+    bool m_unsavedTold = false;
     /// The chooser was opened from here: its font is for this sheet.
     bool m_choosing = false;
     QHash<QString, Picture> m_prepared;

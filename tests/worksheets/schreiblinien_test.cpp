@@ -6,6 +6,7 @@
 #include "core/writinglines.h"
 #include "sheettest.h"
 #include "worksheets/schreiblinien.h"
+#include "worksheets/schriften.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -271,6 +272,51 @@ private slots:
         QCOMPARE(w->page().settings, s);
         QVERIFY(QFile::exists(sheet::userSettings().fileName()));
         QVERIFY(!QFile::exists(f.dir.filePath("KALIMBO.INI")));
+    }
+
+    // A font taken in the chooser is this sheet's font from then on; the
+    // learning cards keep theirs.
+    void fontTakenInTheChooser() {
+        WindowFixture f;
+        Schreiblinien *w = open(f, {"derHase.bmp"});
+        QTest::mouseClick(control<QPushButton>(w, "Command2"), Qt::LeftButton);
+        auto *chooser = dynamic_cast<schriften *>(f.p.existing(ScreenId::Schriften));
+        QVERIFY(chooser && chooser->isVisible());
+        auto *list = control<QListWidget>(chooser, "List1");
+        const auto hits = list->findItems("DejaVu Serif", Qt::MatchExactly);
+        QVERIFY(!hits.isEmpty());
+        list->setCurrentItem(hits.first());
+        QTest::mouseClick(control<QPushButton>(chooser, "Command2"), Qt::LeftButton);
+        QCOMPARE(w->family(), "DejaVu Serif");
+        QCOMPARE(w->page().settings.family, "DejaVu Serif");
+        RecordingSurface page;
+        w->drawSheet(page, true);
+        QCOMPARE(st::opsOf(page, RecordingSurface::Op::Text).first().family, "DejaVu Serif");
+        // Cancelled the next time: the font stays.
+        QTest::mouseClick(control<QPushButton>(w, "Command2"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(chooser, "Command1"), Qt::LeftButton);
+        QCOMPARE(w->family(), "DejaVu Serif");
+        QCOMPARE(Settings::load(sheet::userSettings()).family, "DejaVu Serif");
+    }
+
+    // An exchanged noun replaces one of the sheet; one already on it is refused.
+    void exchange() {
+        WindowFixture f;
+        Schreiblinien *w = open(f, {"dasEi.bmp", "derHase.bmp", "derHut.bmp", "dieMaus.bmp",
+                                    "dieUhr.bmp", "dieZange.bmp"});
+        const QStringList before = w->page().entries;
+        QVERIFY(before.size() < 6);
+        auto *all = control<QListWidget>(w, "Bilder1");
+        auto *sheet = control<QListWidget>(w, "Liste1");
+        all->setCurrentRow(0);
+        sheet->setCurrentRow(1);
+        QTest::mouseClick(control<QPushButton>(w, "Command3"), Qt::LeftButton);
+        QCOMPARE(w->page().entries, before);
+        QCOMPARE(f.box(), QStringLiteral("Bild einfügen | Das Bild ist schon vorhanden!\r\r"));
+        all->setCurrentRow(5);
+        QTest::mouseClick(control<QPushButton>(w, "Command3"), Qt::LeftButton);
+        QCOMPARE(w->page().entries[1], "dieZange.bmp");
+        QCOMPARE(sheet->item(1)->text(), "die Zange");
     }
 
     // A font that is not installed: the default font, said once.
