@@ -95,7 +95,7 @@ private slots:
             // A fresh program each round: nothing decoded yet.
             FakeProgram program;
             program.setNouns(names);
-            program.options[Option::Druckerausgabe] = true;
+            program.setOption(Option::Druckerausgabe, true);
             QElapsedTimer t;
             t.start();
             program.showScreen(ScreenId::Schreiblinien);

@@ -43,7 +43,7 @@ class AnlauttabelleTest : public QObject {
         QStringList sorted = nouns;
         std::sort(sorted.begin(), sorted.end());
         f.p.setNouns(sorted);
-        f.p.options[Option::Druckerausgabe] = true;
+        f.p.setOption(Option::Druckerausgabe, true);
         return f.open<Anlauttabelle>(ScreenId::Anlauttabelle);
     }
 
@@ -218,7 +218,7 @@ private slots:
         Anlauttabelle *w = open(f, {"derBall.bmp"});
         QCOMPARE(shownNoun(w, "J"), QString());
         f.dir.addPicture("derJaguar.bmp", QSize(16, 12));
-        f.p.nouns << "derJaguar.bmp";
+        f.p.setNouns({"derBall.bmp", "derJaguar.bmp"});
         QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         f.p.showScreen(ScreenId::Anlauttabelle);
         QCOMPARE(shownNoun(w, "J"), "Jaguar");

@@ -82,7 +82,7 @@ class SchreiblinienTest : public QObject {
         for (const QString &n : nouns)
             f.dir.addPicture(n, QSize(16, 12), QColor(0, 0, 200));
         f.p.setNouns(nouns);
-        f.p.options[Option::Druckerausgabe] = true;
+        f.p.setOption(Option::Druckerausgabe, true);
         return f.open<Schreiblinien>(ScreenId::Schreiblinien);
     }
 
@@ -245,11 +245,11 @@ private slots:
         Schreiblinien *w = open(f, {"derHase.bmp", "dieMaus.bmp"});
         QCOMPARE(w->page().entries, (QStringList{"derHase.bmp", "dieMaus.bmp"}));
         f.dir.addPicture("dasEi.bmp", QSize(16, 12));
-        f.p.nouns = {"dasEi.bmp", "derHase.bmp", "dieMaus.bmp"};
+        f.p.setNouns({"dasEi.bmp", "derHase.bmp", "dieMaus.bmp"});
         QCOMPARE(w->page().entries.size(), 2);
         QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         f.p.showScreen(ScreenId::Schreiblinien);
-        QCOMPARE(w->page().entries, f.p.nouns);
+        QCOMPARE(w->page().entries, f.p.nounList());
         QCOMPARE(control<QListWidget>(w, "Bilder1")->count(), 3);
     }
 
