@@ -59,6 +59,7 @@ Anlauttabelle::Anlauttabelle(Program &program) : SheetWindow(program, makeSetup(
                            6960, 1080, 5220, 540, small);
     Hint->setWordWrap(true);
     Laute1 = controls::list(this, 6960, 1680, 5220, 6660);
+    Laute1->setAccessibleName(QStringLiteral("Laute"));
     Command3 = controls::button(this, QStringLiteral("Anderes Bild"), 6960, 8460, 2415, 375);
     Colour = controls::checkBox(this, QStringLiteral("Laute farbig"), 9480, 8460, 2700, 375);
     FontName = controls::label(this, QString(), 6960, 9000, 5220, 300, small);

@@ -99,6 +99,9 @@ Schreiblinien::Schreiblinien(Program &program) : SheetWindow(program, makeSetup(
     Liste1 = controls::list(this, 2820, 420, 2040, 9180);
     Command3 = controls::button(this, QStringLiteral(">>"), 2220, 4200, 540, 495);
     twips::place(Picture1, 4980, 120, 6703, 9480);
+    Bilder1->setAccessibleName(QStringLiteral("Wörter"));
+    Liste1->setAccessibleName(QStringLiteral("Auf dem Blatt"));
+    Command3->setAccessibleName(QStringLiteral("Austauschen"));
     Command7 = bandButton(QStringLiteral("<<"), 13080, 615);
     Command6 = bandButton(QStringLiteral(">>"), 13800, 615);
 
@@ -109,6 +112,7 @@ Schreiblinien::Schreiblinien(Program &program) : SheetWindow(program, makeSetup(
     LineSet = new QComboBox(panel);
     for (int k = 0; k < writinglines::kSets; ++k)
         LineSet->addItem(QStringLiteral("Lineatur %1").arg(k));
+    LineSet->setAccessibleName(QStringLiteral("Lineatur"));
     box->addWidget(LineSet);
     auto *form = new QFormLayout;
     form->setContentsMargins(0, 0, 0, 0);
@@ -128,6 +132,7 @@ Schreiblinien::Schreiblinien(Program &program) : SheetWindow(program, makeSetup(
     Tint = new QComboBox(panel);
     Tint->addItems({QStringLiteral("Mittelband weiß"), QStringLiteral("Mittelband hellgelb"),
                     QStringLiteral("Mittelband hellblau")});
+    Tint->setAccessibleName(QStringLiteral("Tönung"));
     box->addWidget(Tint);
     BoldBase = new QCheckBox(QStringLiteral("Grundlinie kräftig"), panel);
     box->addWidget(BoldBase);
@@ -144,6 +149,7 @@ Schreiblinien::Schreiblinien(Program &program) : SheetWindow(program, makeSetup(
     TraceStyle = new QComboBox(panel);
     TraceStyle->addItems(
         {QStringLiteral("Nachspuren gepunktet"), QStringLiteral("Nachspuren hellgrau")});
+    TraceStyle->setAccessibleName(QStringLiteral("Nachspuren"));
     box->addWidget(TraceStyle);
     Colour = new QCheckBox(QStringLiteral("Selbstlaute farbig"), panel);
     box->addWidget(Colour);

@@ -132,6 +132,7 @@ SheetWindow::SheetWindow(Program &program, const Setup &setup)
     const int band = setup.clientHeight - 780;
     Shape1 = controls::shape(this, QColor(128, 128, 255), 0, band, setup.clientWidth + 120, 900);
     Picture1 = new SheetPreview(this);
+    Picture1->setAccessibleName(QStringLiteral("Vorschau"));
     Command1 = bandButton(QStringLiteral("Abbruch . . ."), 120, 1935);
     Command4 = bandButton(QStringLiteral("H i l f e . . ."), 2220, 1935);
     Command8 = bandButton(QStringLiteral("Ablage . . ."), 4320, 1455);
