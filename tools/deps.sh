@@ -5,6 +5,7 @@ set -euo pipefail
 pkgs=(cmake g++ make pkg-config ccache qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
       qt6-multimedia-dev libcups2-dev libespeak-ng-dev espeak-ng-data
       libhyphen-dev hyphen-de trans-de-en libhunspell-dev hunspell-de-de fonts-dejavu-core fonts-liberation2
+      fonts-sil-andika
       cups printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev
       gstreamer1.0-plugins-base gstreamer1.0-plugins-good
       xdg-user-dirs xdg-utils desktop-file-utils appstream lintian dpkg-dev fakeroot file librsvg2-bin

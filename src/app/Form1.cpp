@@ -15,6 +15,7 @@
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
+#include "worksheets/sheetwindow.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -857,6 +858,17 @@ void Form1::openExtras() {
         WordManager words(m_program, &dialog);
         words.exec();
     });
+    // The sheets' "Abbruch . . ." comes back to this dialog, as the report's does.
+    auto openSheet = [this, &dialog](ScreenId id) {
+        dialog.accept();
+        if (auto *sheet = qobject_cast<SheetWindow *>(m_program.screen(id)))
+            sheet->goBack = [this] { QTimer::singleShot(0, this, &Form1::openExtras); };
+        m_program.showScreen(id);
+    };
+    connect(&dialog, &ExtrasDialog::writingLinesRequested, this,
+            [openSheet] { openSheet(ScreenId::Schreiblinien); });
+    connect(&dialog, &ExtrasDialog::soundTableRequested, this,
+            [openSheet] { openSheet(ScreenId::Anlauttabelle); });
     auto store = [this, &extras] {
         m_program.state().setExtras(extras);
         m_program.prepareSyllables();

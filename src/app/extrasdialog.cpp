@@ -164,6 +164,25 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
     KALIMBO_NAME(perUser);
     perUser->setContentsMargins(0, 8, 0, 0);
 
+    // Worksheets made from the teacher's own pictures.
+    box->addSpacing(4);
+    auto *sheetsNote = note(box, this, QStringLiteral("Arbeitsblätter aus Ihren Bildern:"));
+    KALIMBO_NAME(sheetsNote);
+    sheetsNote->setContentsMargins(0, 4, 0, 0);
+    auto *sheets = new QHBoxLayout;
+    WritingLines = new QPushButton(QStringLiteral("Schreiblinien ..."), this);
+    KALIMBO_NAME(WritingLines);
+    SoundTable = new QPushButton(QStringLiteral("Anlauttabelle ..."), this);
+    KALIMBO_NAME(SoundTable);
+    for (QPushButton *b : {WritingLines, SoundTable}) {
+        b->setFont(controls::verdana(9.75, true));
+        sheets->addWidget(b);
+    }
+    sheets->addStretch();
+    box->addLayout(sheets);
+    connect(WritingLines, &QPushButton::clicked, this, &ExtrasDialog::writingLinesRequested);
+    connect(SoundTable, &QPushButton::clicked, this, &ExtrasDialog::soundTableRequested);
+
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     showRecordsNeeded(extras.keepRecords);

@@ -34,6 +34,9 @@ signals:
     void classRequested();
     /// The teacher asked for the word manager.
     void wordsRequested();
+    /// The teacher asked for a worksheet of her own pictures.
+    void writingLinesRequested();
+    void soundTableRequested();
 
 private:
     /// Greys out what needs the records, with the reason beside it.
@@ -50,6 +53,8 @@ private:
     QCheckBox *KeepRecords = nullptr;
     QPushButton *History = nullptr; // "Verlauf ..."
     QLabel *HistoryNeedsRecords = nullptr;
-    QPushButton *Klasse = nullptr; // "Klasse ..."
-    QPushButton *Words = nullptr; // "Wörter verwalten ..."
+    QPushButton *Klasse = nullptr;       // "Klasse ..."
+    QPushButton *Words = nullptr;        // "Wörter verwalten ..."
+    QPushButton *WritingLines = nullptr; // "Schreiblinien ..."
+    QPushButton *SoundTable = nullptr;   // "Anlauttabelle ..."
 };

@@ -10,25 +10,27 @@
 
 /// Every window besides the main menu.
 enum class ScreenId {
-    Form2,     // reading
-    Form3,     // article choice
-    Form4,     // "Ich sehe"
-    Form5,     // word choice
-    Form6,     // picture choice
-    Form9,     // copy
-    Form10,    // dictation
-    Galgen,    // hangman
-    Memo,      // memory
-    Fang,      // catch game
-    Form7,     // letter carpet
-    Form8,     // ABC ordering
-    Drucken1,  // learning cards
-    Drucken2,  // sound-exercise cards
-    Drucken3,  // writing worksheets
-    Schriften, // font chooser
-    Form11,    // user-input log
-    TrvLabel,  // about box
-    Verlauf,   // the children's records
+    Form2,         // reading
+    Form3,         // article choice
+    Form4,         // "Ich sehe"
+    Form5,         // word choice
+    Form6,         // picture choice
+    Form9,         // copy
+    Form10,        // dictation
+    Galgen,        // hangman
+    Memo,          // memory
+    Fang,          // catch game
+    Form7,         // letter carpet
+    Form8,         // ABC ordering
+    Drucken1,      // learning cards
+    Drucken2,      // sound-exercise cards
+    Drucken3,      // writing worksheets
+    Schriften,     // font chooser
+    Form11,        // user-input log
+    TrvLabel,      // about box
+    Verlauf,       // the children's records
+    Schreiblinien, // writing sheets on school lines
+    Anlauttabelle, // the initial-sound table
 };
 
 /// The twelve lists of the user-input log, numbered as the log window's lists.

@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 
 void Surface::clear() {
@@ -72,6 +73,12 @@ void Surface::picture(const Picture &pic, const QRect &target) {
     doPicture(pic, target);
 }
 
+void Surface::outlineText(int x, int y, const QString &text, const QColor &pen, bool dotted,
+                          const QColor &fill) {
+    if (!text.isEmpty())
+        doOutlineText(QPoint(x, y), text, pen, dotted, fill);
+}
+
 // --- PainterSurface -------------------------------------------------------
 
 void PainterSurface::doFill(const QColor &c) {
@@ -129,6 +136,28 @@ void PainterSurface::doPicture(const Picture &pic, const QRect &target) {
     done();
 }
 
+void PainterSurface::doOutlineText(const QPoint &topLeft, const QString &text, const QColor &c,
+                                   bool dotted, const QColor &fill) {
+    QPainter *p = painter();
+    if (!p)
+        return;
+    QPainterPath path;
+    path.addText(QPointF(topLeft.x(), topLeft.y() + QFontMetricsF(m_font).ascent()), m_font, text);
+    QPen pen(c);
+    pen.setWidthF(m_lineWidth);
+    pen.setCosmetic(m_lineWidth == 0);
+    pen.setJoinStyle(Qt::RoundJoin);
+    if (dotted) {
+        // Round dots a pen's width wide, two widths apart.
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setDashPattern({0.01, 2});
+    }
+    p->setPen(pen);
+    p->setBrush(fill.isValid() ? QBrush(fill) : QBrush(Qt::NoBrush));
+    p->drawPath(path);
+    done();
+}
+
 // --- RecordingSurface -----------------------------------------------------
 
 void RecordingSurface::doFill(const QColor &c) {
@@ -160,6 +189,13 @@ void RecordingSurface::doBox(const QRect &r, const QColor *fill, const QColor &o
 
 void RecordingSurface::doPicture(const Picture &pic, const QRect &target) {
     ops.push_back({Op::PictureOp, target, pic.fileName(), {}, {}, {}, 0, false});
+}
+
+void RecordingSurface::doOutlineText(const QPoint &topLeft, const QString &text, const QColor &pen,
+                                     bool dotted, const QColor &fill) {
+    ops.push_back({dotted ? Op::DottedOutline : Op::Outline,
+                   QRect(topLeft, QSize(textWidth(text), textHeight())), text, pen, fill,
+                   m_font.family(), m_points, m_font.bold()});
 }
 
 QString RecordingSurface::printedText() const {

@@ -60,6 +60,12 @@ public:
     void fillBox(int x1, int y1, int x2, int y2, const QColor &fill, const QColor &outline);
     /// Picture stretched into the rectangle.
     void picture(const Picture &pic, const QRect &target);
+    /// The outlines of a text's letters, made from the font's glyphs, with
+    /// the text's top-left corner at x, y (letters to trace over): drawn in
+    /// `pen` at the line width, dotted or solid, and filled where `fill` is
+    /// a valid colour. The print position does not move.
+    void outlineText(int x, int y, const QString &text, const QColor &pen, bool dotted,
+                     const QColor &fill = QColor());
 
     /// Line width in twips (0 = the thinnest the device draws).
     void setLineWidth(int tw) { m_lineWidth = tw; }
@@ -72,6 +78,8 @@ protected:
     virtual void doLine(const QPoint &a, const QPoint &b, const QColor &c) = 0;
     virtual void doBox(const QRect &r, const QColor *fill, const QColor &outline) = 0;
     virtual void doPicture(const Picture &pic, const QRect &target) = 0;
+    virtual void doOutlineText(const QPoint &topLeft, const QString &text, const QColor &pen,
+                               bool dotted, const QColor &fill) = 0;
 
     QColor m_background = Qt::white;
     QColor m_textColour = Qt::black;
@@ -98,6 +106,8 @@ protected:
     void doLine(const QPoint &a, const QPoint &b, const QColor &c) override;
     void doBox(const QRect &r, const QColor *fill, const QColor &outline) override;
     void doPicture(const Picture &pic, const QRect &target) override;
+    void doOutlineText(const QPoint &topLeft, const QString &text, const QColor &pen, bool dotted,
+                       const QColor &fill) override;
 
     virtual QPainter *painter() { return m_painter; }
     virtual void done() {}
@@ -111,11 +121,11 @@ private:
 class RecordingSurface : public Surface {
 public:
     struct Op {
-        enum Kind { Fill, Text, Line, Box, FilledBox, PictureOp } kind;
-        QRect rect;    // text: top-left and measured size; line: p1 to p2 as topLeft/bottomRight
-        QString text;  // text, or the picture's file name
-        QColor colour; // text colour, line colour, fill colour
-        QColor outline;
+        enum Kind { Fill, Text, Line, Box, FilledBox, PictureOp, Outline, DottedOutline } kind;
+        QRect rect;     // text: top-left and measured size; line: p1 to p2 as topLeft/bottomRight
+        QString text;   // text, or the picture's file name
+        QColor colour;  // text colour, line colour, fill colour; outlined text: its pen
+        QColor outline; // outlined text: its fill (invalid for none)
         QString family;
         double points = 0;
         bool bold = false;
@@ -130,4 +140,6 @@ protected:
     void doLine(const QPoint &a, const QPoint &b, const QColor &c) override;
     void doBox(const QRect &r, const QColor *fill, const QColor &outline) override;
     void doPicture(const Picture &pic, const QRect &target) override;
+    void doOutlineText(const QPoint &topLeft, const QString &text, const QColor &pen, bool dotted,
+                       const QColor &fill) override;
 };

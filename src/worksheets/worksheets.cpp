@@ -1,8 +1,10 @@
 #include "worksheets/worksheets.h"
 
+#include "worksheets/anlauttabelle.h"
 #include "worksheets/drucken1.h"
 #include "worksheets/drucken2.h"
 #include "worksheets/drucken3.h"
+#include "worksheets/schreiblinien.h"
 #include "worksheets/schriften.h"
 
 namespace worksheets {
@@ -17,6 +19,10 @@ Screen *create(ScreenId id, Program &program) {
         return new drucken3(program);
     case ScreenId::Schriften:
         return new schriften(program);
+    case ScreenId::Schreiblinien:
+        return new Schreiblinien(program);
+    case ScreenId::Anlauttabelle:
+        return new Anlauttabelle(program);
     default:
         return nullptr;
     }

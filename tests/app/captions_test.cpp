@@ -100,7 +100,7 @@ private slots:
     void captionsFit_data() {
         // -1: the main menu, -2: the Extras dialog (failures name the window)
         QTest::addColumn<int>("window");
-        for (int id = -2; id <= int(ScreenId::Verlauf); ++id)
+        for (int id = -2; id <= int(ScreenId::Anlauttabelle); ++id)
             QTest::addRow("%d", id) << id;
     }
 
@@ -117,7 +117,8 @@ private slots:
         // opens them; the others keep the captions they are built with.
         if (id == ScreenId::Fang || id == ScreenId::Schriften || id == ScreenId::Form11 ||
             id == ScreenId::Drucken1 || id == ScreenId::Drucken2 || id == ScreenId::Drucken3 ||
-            id == ScreenId::Verlauf)
+            id == ScreenId::Verlauf || id == ScreenId::Schreiblinien ||
+            id == ScreenId::Anlauttabelle)
             f.program->showScreen(id);
         Extras extras;
         // Every reason shown: records off, no sound output.

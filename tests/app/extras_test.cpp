@@ -251,6 +251,46 @@ private slots:
         QVERIFY(!f.program->existing(ScreenId::Form11));
     }
 
+    // The worksheet buttons at the dialog's end open their sheets over the
+    // hidden main menu; "Abbruch . . ." comes back to the dialog.
+    void sheetsOpenedFromExtrasGoBackThere_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("Schreiblinien")
+            << "WritingLines" << int(ScreenId::Schreiblinien) << "Kalimbo (Schreiblinien)";
+        QTest::newRow("Anlauttabelle")
+            << "SoundTable" << int(ScreenId::Anlauttabelle) << "Kalimbo (Anlauttabelle)";
+    }
+    void sheetsOpenedFromExtrasGoBackThere() {
+        QFETCH(QString, button);
+        QFETCH(int, screen);
+        QFETCH(QString, caption);
+        MenuFixture f;
+        QVERIFY(f.startWith(3));
+        f.program->hasSoundDevice = [] { return true; };
+        QTimer::singleShot(0, [&] {
+            control<QPushButton>(f.menu()->findChild<ExtrasDialog *>(), qPrintable(button))
+                ->click();
+        });
+        control<QPushButton>(f.menu(), "ExtrasButton")->click();
+        QWidget *sheet = f.program->existing(ScreenId(screen));
+        QVERIFY(sheet && sheet->isVisible() && !f.menu()->isVisible());
+        QCOMPARE(sheet->windowTitle(), caption);
+        int reopened = 0;
+        QTimer watch;
+        watch.callOnTimeout([&] {
+            auto *d = f.menu()->findChild<ExtrasDialog *>();
+            if (d && d->isVisible() && f.menu()->isVisible() && !sheet->isVisible()) {
+                ++reopened;
+                d->accept();
+            }
+        });
+        watch.start(10);
+        QTest::mouseClick(control<QPushButton>(sheet, "Command1"), Qt::LeftButton);
+        QTRY_COMPARE(reopened, 1);
+    }
+
     // The button in the options panel keeps its distance from the switches
     // and buttons around it.
     void extrasButtonHasRoom() {
