@@ -1,12 +1,14 @@
 #pragma once
 // The frame shared by the one-noun exercise screens: a private working list
-// drawn from the main menu's noun list without repetition, the measuring and
-// placing of the picture, the coloured word strip and the way back to the
-// main menu. Each screen keeps only what differs.
+// (a deck drawn from the main menu's noun list without repetition), the
+// measuring and placing of the picture, the coloured word strip and the way
+// back to the main menu. Each screen keeps only what differs.
 
 #include "drawing/picture.h"
 #include "drawing/wordstrip.h"
+#include "exercises/voice.h"
 #include "program/program.h"
+#include "rules/deck.h"
 #include "ui/imageview.h"
 #include "ui/screen.h"
 
@@ -52,15 +54,18 @@ public:
                   int refillBelow = 1);
 
     Program &program() const { return m_program; }
-    /// The entry drawn last, in the form the screen shows it ("der Hund", "Hund").
-    const QString &currentEntry() const { return Label1; }
+    /// The entry drawn last, as the noun list holds it (derHund.jpg).
+    const QString &drawnEntry() const { return m_entry; }
+    /// The entry drawn last in the form the screen shows it ("der Hund",
+    /// "Hund"), once it is shown.
+    const QString &shownEntry() const { return Label1; }
     /// Entries not yet drawn in this pass.
-    const QStringList &workingList() const { return List1; }
+    const QStringList &workingList() const { return List1.remaining(); }
     /// The picture loaded last to measure it.
     const Picture &measuredPicture() const { return Image3; }
 
 protected:
-    QStringList List1;               // working list: entries not yet drawn in this pass
+    Deck List1;                      // working list: entries not yet drawn in this pass
     QString Label1;                  // current entry (rewritten to a display form when shown)
     Picture Image3;                  // measuring image: the picture loaded last
     PictureFrame *Image1 = nullptr;  // landscape frame (the only frame on some screens)
@@ -85,13 +90,10 @@ protected:
     static QFont arrowFont();
     QPushButton *makeButton(const QString &text, int l, int t, int w, int h, const QFont &font);
 
-    /// Empties the working list and copies the noun list into it, in order.
-    /// With "Fehlerwörter üben" on, the child's recently missed nouns are
-    /// queued to be drawn before the random draw resumes.
-    void refill();
     /// Takes a random entry out of the working list into Label1 and returns it
-    /// (refilling first as the screen's rule says). Empty only when the noun
-    /// list itself is empty.
+    /// (refilling first as the screen's rule says; the child's missed nouns
+    /// first while the teacher asks for them). Empty only when the noun list
+    /// itself is empty.
     QString draw();
     /// Loads the picture of an entry into the measuring image and stores its
     /// size in the program's two picture variables.
@@ -110,21 +112,9 @@ protected:
     /// "Abbruch . . .": empty the picture controls, back to the main menu.
     void abbruch();
 
-    // Hearing the word, only while the teacher has words read aloud (nothing
-    // here changes what a click shows or does).
-    /// The entry as drawn (a picture file name), whatever Label1 has become.
-    const QString &drawnEntry() const { return m_entry; }
-    /// The drawn noun as spoken: with its article, or alone.
-    QString spokenDisplayForm() const;
-    QString spokenNoun() const;
-    /// Says text now, restarting a word being said; from the teacher's
-    /// recording of the drawn noun if allowed and present.
-    void say(const QString &text, bool recording);
-    /// Says a right answer (after its confirmation has been closed); the next
-    /// noun's announcement waits until it has been said.
-    void sayAnswer(const QString &text, bool recording);
-    /// A new noun is on show: says it.
-    void announce(const QString &text, bool recording);
+    /// Hearing the drawn noun.
+    Voice &voice() { return m_voice; }
+    const Voice &voice() const { return m_voice; }
     /// A hidden window falls silent.
     void hideEvent(QHideEvent *e) override;
 
@@ -140,18 +130,15 @@ protected:
     bool confirmations() const;
 
 private:
-    void request(const QString &text, bool recording, bool after);
+    /// The main menu's noun list changed.
+    void nounsChanged();
 
     Program &m_program;
-    int m_refillBelow;
+    Voice m_voice;
     QString m_entry;
     // What the strip shows, to be drawn again with syllables.
     QString m_stripWord;
     wordstrip::Style m_stripStyle = wordstrip::Style::Spaced;
     bool m_stripDrawn = false;
-    bool m_answerSpoken = false;
     bool m_judged = false; // the noun on show has its answer
-
-    /// Missed entries still to come first in this pass (empty unless practising).
-    QStringList m_due;
 };

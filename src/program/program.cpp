@@ -2,6 +2,7 @@
 
 #include "core/palette.h"
 #include "records/recordstore.h"
+#include "records/report.h"
 #include "syllables/syllabifier.h"
 
 #include <QDir>
@@ -44,6 +45,14 @@ void Program::recordAnswer(LogList exercise, const QString &entry, bool right,
     if (!store)
         return;
     store->append(childName(), {exercises::recordId(exercise), entry, right, given});
+}
+
+QStringList Program::missedNouns() {
+    records::RecordStore *store = records();
+    if (!store || !extras().practiseMistakes)
+        return {};
+    return records::practiceEntries(records::RecordStore::read(store->pathFor(childName())),
+                                    store->now());
 }
 
 QString Program::childName() const {

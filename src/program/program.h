@@ -94,6 +94,10 @@ public:
     /// or wrong, and what was chosen or typed. Does nothing while records are off.
     void recordAnswer(LogList exercise, const QString &entry, bool right,
                       const QString &given = QString());
+    /// The nouns the child (`childName`) missed lately, most recently
+    /// missed first, while the teacher has "Fehlerwörter üben" on and
+    /// records are kept; none otherwise.
+    QStringList missedNouns();
 
     // Windows.
     /// Hides the current window and shows the main menu.

@@ -147,10 +147,10 @@ private slots:
         f.p.recordStore = recordsOn ? &store : nullptr;
         f.p.randomRec.script << 0.0 << 0.0 << 0.0 << 0.0;
         auto *w = f.open<Form3>(ScreenId::Form3);
-        QStringList seen{w->currentEntry()};
+        QStringList seen{w->shownEntry()};
         for (int i = 0; i < 3; ++i) {
             control<QPushButton>(w, "Command6")->click();
-            seen << w->currentEntry();
+            seen << w->shownEntry();
         }
         QCOMPARE(seen, drawn);
         // The missed noun takes no random number of its own.
