@@ -99,7 +99,7 @@ private:
     /// The answers read last, kept for the next reading; one reading at a time.
     struct Reader {
         std::mutex mutex;
-        verlauf::AnswerFile file;
+        records::AnswerFile file;
     };
     std::shared_ptr<Reader> m_reader = std::make_shared<Reader>();
     std::shared_ptr<std::atomic<bool>> m_cancel = std::make_shared<std::atomic<bool>>(false);
