@@ -17,6 +17,7 @@ const char *const kColour1 = "Extras/Silbenfarbe1";
 const char *const kColour2 = "Extras/Silbenfarbe2";
 const char *const kMistakes = "Extras/FehlerwoerterUeben";
 const char *const kRecords = "Extras/AntwortenAufzeichnen";
+const char *const kCardBox = "Extras/Karteikasten";
 
 QSettings &userFile() {
     static QSettings s(Extras::usableFile(Extras::userFilePath()), QSettings::IniFormat);
@@ -39,6 +40,7 @@ Extras Extras::load(QSettings &settings) {
     e.syllableColour2 = paletteIndex(settings, kColour2, e.syllableColour2);
     e.practiseMistakes = settings.value(kMistakes, false).toBool();
     e.keepRecords = settings.value(kRecords, false).toBool();
+    e.cardBox = settings.value(kCardBox, false).toBool();
     return e;
 }
 
@@ -50,6 +52,7 @@ bool Extras::save(QSettings &settings) const {
     settings.setValue(kColour2, syllableColour2);
     settings.setValue(kMistakes, practiseMistakes);
     settings.setValue(kRecords, keepRecords);
+    settings.setValue(kCardBox, cardBox);
     settings.sync();
     return settings.status() == QSettings::NoError;
 }

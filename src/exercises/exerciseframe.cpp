@@ -63,7 +63,26 @@ void ExerciseFrame::nounsChanged() {
 void ExerciseFrame::activated() {
     centre();
     colourStrip();
+    if (!m_inSession)
+        beginSession();
     start();
+}
+
+void ExerciseFrame::beginSession() {
+    m_inSession = true;
+    if (const std::optional<LogList> answers = answersTo()) {
+        m_sessionCards = m_program.sessionNouns(*answers);
+        List1.putFirst(m_sessionCards);
+    }
+}
+
+void ExerciseFrame::endSession() {
+    if (!m_inSession)
+        return;
+    m_inSession = false;
+    // Cards not reached wait for the next session; the pass goes on as ever.
+    List1.withdraw(m_sessionCards);
+    m_sessionCards.clear();
 }
 
 void ExerciseFrame::makeFrames(QRect landscape, QRect portrait) {
@@ -206,4 +225,5 @@ bool ExerciseFrame::confirmations() const {
 void ExerciseFrame::hideEvent(QHideEvent *e) {
     Screen::hideEvent(e);
     m_voice.stop();
+    endSession();
 }

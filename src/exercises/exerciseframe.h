@@ -13,6 +13,7 @@
 #include "ui/screen.h"
 
 #include <QStringList>
+#include <optional>
 
 class Canvas;
 class QPushButton;
@@ -73,10 +74,14 @@ protected:
     Canvas *Picture1 = nullptr;      // word strip
     QPushButton *Command1 = nullptr; // "Abbruch . . ."
 
-    /// Centres, gives the word strip the main menu's background, then start().
+    /// Centres, gives the word strip the main menu's background, then start();
+    /// a session begins when the window comes from elsewhere.
     void activated() override;
     /// What the screen does at activation after centring and colouring.
     virtual void start() = 0;
+    /// The log list the screen's answers go to, for screens whose answers
+    /// move a card of the card box.
+    virtual std::optional<LogList> answersTo() const { return std::nullopt; }
 
     // Layout helpers for the parts every screen has.
     void makeFrames(QRect landscape, QRect portrait);
@@ -115,7 +120,7 @@ protected:
     /// Hearing the drawn noun.
     Voice &voice() { return m_voice; }
     const Voice &voice() const { return m_voice; }
-    /// A hidden window falls silent.
+    /// A hidden window falls silent, and its session ends.
     void hideEvent(QHideEvent *e) override;
 
     /// Keeps the child's answer on the entry drawn last: the first answer
@@ -132,6 +137,9 @@ protected:
 private:
     /// The main menu's noun list changed.
     void nounsChanged();
+    /// With the card box on, the child's due cards come first in a session.
+    void beginSession();
+    void endSession();
 
     Program &m_program;
     Voice m_voice;
@@ -141,4 +149,6 @@ private:
     wordstrip::Style m_stripStyle = wordstrip::Style::Spaced;
     bool m_stripDrawn = false;
     bool m_judged = false; // the noun on show has its answer
+    bool m_inSession = false;
+    QStringList m_sessionCards; // put first for this session
 };

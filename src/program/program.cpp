@@ -1,6 +1,9 @@
 #include "program/program.h"
 
+#include "core/clock.h"
 #include "core/palette.h"
+#include "program/childrecords.h"
+#include "records/cardbox.h"
 #include "records/recordstore.h"
 #include "records/report.h"
 #include "syllables/syllabifier.h"
@@ -25,10 +28,15 @@ struct Program::Relay {
 };
 
 Program::Program(ScreenFactory factory)
-    : m_syllablePatternFile(Syllabifier::defaultPatternFile()),
+    : m_child(std::make_unique<ChildRecords>()),
+      m_syllablePatternFile(Syllabifier::defaultPatternFile()),
       m_events(std::make_unique<ProgramEvents>()), m_relay(std::make_shared<Relay>()),
       m_factory(std::move(factory)) {
     m_relay->events = m_events.get();
+    QObject::connect(&m_state, &MenuState::nameChanged, m_events.get(),
+                     [this] { prepareChildRecords(); });
+    QObject::connect(&m_state, &MenuState::extrasChanged, m_events.get(),
+                     [this] { prepareChildRecords(); });
 }
 
 Program::~Program() {
@@ -47,12 +55,47 @@ void Program::recordAnswer(LogList exercise, const QString &entry, bool right,
     store->append(childName(), {exercises::recordId(exercise), entry, right, given});
 }
 
-QStringList Program::missedNouns() {
+ChildRecords *Program::childRecords() {
     records::RecordStore *store = records();
-    if (!store || !extras().practiseMistakes)
+    if (!store)
+        return nullptr;
+    m_child->update(store->pathFor(childName()), store->now());
+    return m_child.get();
+}
+
+void Program::prepareChildRecords() {
+    if (!extras().keepRecords || !(extras().practiseMistakes || extras().cardBox))
+        return;
+    if (records::RecordStore *store = records())
+        m_child->prepare(store->pathFor(childName()), store->now());
+}
+
+QStringList Program::missedNouns() {
+    if (!extras().practiseMistakes)
         return {};
-    return records::practiceEntries(records::RecordStore::read(store->pathFor(childName())),
-                                    store->now());
+    const ChildRecords *child = childRecords();
+    return child ? records::practiceEntries(child->answers(), records()->now()) : QStringList();
+}
+
+const records::CardBox *Program::cardBox() {
+    if (!extras().cardBox)
+        return nullptr;
+    const ChildRecords *child = childRecords();
+    return child ? &child->box() : nullptr;
+}
+
+QDate Program::cardBoxDay() {
+    records::RecordStore *store = records();
+    return store ? store->now().date() : clock().today();
+}
+
+QStringList Program::sessionNouns(LogList exercise) {
+    const std::optional<records::CardKind> kind =
+        records::cardKindOf(exercises::recordId(exercise));
+    const records::CardBox *box = kind ? cardBox() : nullptr;
+    if (!box)
+        return {};
+    return box->session(*kind, nounList(), cardBoxDay(), childName());
 }
 
 QString Program::childName() const {

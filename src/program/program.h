@@ -28,6 +28,10 @@ namespace records {
 class RecordStore;
 }
 class Speech;
+class ChildRecords;
+namespace records {
+class CardBox;
+}
 
 /// What the windows observe of the program.
 class ProgramEvents : public QObject {
@@ -99,6 +103,17 @@ public:
     /// records are kept; none otherwise.
     QStringList missedNouns();
 
+    // The card box ("Karteikasten"), while records are kept and it is on.
+    /// The child's card box, up to date with the records file; nullptr
+    /// while it is off.
+    const records::CardBox *cardBox();
+    /// The nouns a session of the exercise begins with: the child's due
+    /// cards of the kind the exercise answers; none while the card box is
+    /// off or for an exercise that moves no card.
+    QStringList sessionNouns(LogList exercise);
+    /// The card box's day: today by the records' clock.
+    QDate cardBoxDay();
+
     // Windows.
     /// Hides the current window and shows the main menu.
     virtual void showMenu() = 0;
@@ -141,7 +156,13 @@ public:
 
 private:
     struct Relay;
+    /// The child's kept answers, up to date; nullptr while records are off.
+    ChildRecords *childRecords();
+    /// Starts reading the child's answers ahead while something needs them.
+    void prepareChildRecords();
+
     MenuState m_state;
+    std::unique_ptr<ChildRecords> m_child;
     qint16 m_pictureWidth = 0;
     qint16 m_pictureHeight = 0;
     QString m_syllablePatternFile;

@@ -25,6 +25,10 @@ void Deck::putFirst(const QStringList &entries) {
             m_first << e;
 }
 
+void Deck::withdraw(const QStringList &entries) {
+    m_first.removeIf([&](const QString &e) { return entries.contains(e); });
+}
+
 void Deck::refill() {
     m_pass = m_nouns;
     if (!firstInPass)

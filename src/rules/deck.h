@@ -31,6 +31,8 @@ public:
     /// These entries come next, in this order, before the random draw
     /// resumes; each is drawn while it is in the pass or the noun list.
     void putFirst(const QStringList &entries);
+    /// Those of these entries still to come first come when drawn at random.
+    void withdraw(const QStringList &entries);
     /// Entries still to come first.
     const QStringList &upNext() const { return m_first; }
 

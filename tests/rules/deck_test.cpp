@@ -13,7 +13,7 @@ private slots:
     // Steps, run in order on a deck of A, B, C: "<" draws with r = 0 (the
     // first entry left), ">" with r just below 1 (the last); "nouns ..." sets
     // the noun list, "present ..." the pictures still there, "put ..." puts
-    // entries first.
+    // entries first and "withdraw ..." takes them back.
     void draws_data() {
         QTest::addColumn<int>("refillBelow");
         QTest::addColumn<QStringList>("steps");
@@ -28,6 +28,8 @@ private slots:
         QTest::newRow("put first after it was drawn")
             << 1 << QStringList{">", "put C", "<"} << "CC" << 1;
         QTest::newRow("put first, not in the list") << 1 << QStringList{"put X", "<"} << "A" << 1;
+        QTest::newRow("withdrawn")
+            << 1 << QStringList{"put C B", "withdraw C", "<", "<"} << "BA" << 1;
         QTest::newRow("put first, filtered out after it was drawn")
             << 1 << QStringList{">", "nouns A B", "put C", "<"} << "CA" << 2;
         // The pass keeps its entries; the new list comes at the refill.
@@ -57,6 +59,8 @@ private slots:
                 deck.setNouns(words);
             } else if (op == "present") {
                 deck.keepOnly(words);
+            } else if (op == "withdraw") {
+                deck.withdraw(words);
             } else {
                 deck.putFirst(words);
             }
