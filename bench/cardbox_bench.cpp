@@ -101,10 +101,10 @@ private slots:
         p.setNouns(m_nouns);
         p.setChild("Mia");
         p.changeExtras([](Extras &e) { e.keepRecords = e.cardBox = true; });
-        QVERIFY(!p.sessionNouns(LogList::Begleiter).isEmpty()); // the first reading
+        QVERIFY(!p.beginCardSession(LogList::Begleiter).nouns.isEmpty()); // the first reading
         Deck deck(m_nouns);
         QBENCHMARK {
-            deck.putFirst(p.sessionNouns(LogList::Begleiter));
+            deck.putFirst(p.beginCardSession(LogList::Begleiter).nouns);
             deck.draw(p.random());
         }
     }

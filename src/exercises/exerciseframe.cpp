@@ -1,5 +1,6 @@
 #include "exercises/exerciseframe.h"
 
+#include "exercises/fortschritt.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -7,6 +8,7 @@
 
 #include <QPainter>
 #include <QPushButton>
+#include <utility>
 
 // --- PictureFrame -----------------------------------------------------------
 
@@ -71,8 +73,8 @@ void ExerciseFrame::activated() {
 void ExerciseFrame::beginSession() {
     m_inSession = true;
     if (const std::optional<LogList> answers = answersTo()) {
-        m_sessionCards = m_program.sessionNouns(*answers);
-        List1.putFirst(m_sessionCards);
+        m_session = m_program.beginCardSession(*answers);
+        List1.putFirst(m_session.nouns);
     }
 }
 
@@ -81,8 +83,13 @@ void ExerciseFrame::endSession() {
         return;
     m_inSession = false;
     // Cards not reached wait for the next session; the pass goes on as ever.
-    List1.withdraw(m_sessionCards);
-    m_sessionCards.clear();
+    List1.withdraw(m_session.nouns);
+    const Program::CardSession session = std::exchange(m_session, {});
+    if (m_program.isEnding())
+        return;
+    const QList<records::CardMove> moves = m_program.endCardSession(session);
+    if (!moves.isEmpty())
+        m_program.showTransient(new Fortschritt(moves, m_program.background()));
 }
 
 void ExerciseFrame::makeFrames(QRect landscape, QRect portrait) {

@@ -137,7 +137,8 @@ protected:
 private:
     /// The main menu's noun list changed.
     void nounsChanged();
-    /// With the card box on, the child's due cards come first in a session.
+    /// With the card box on, the child's due cards come first in a session;
+    /// at its end the child sees the cards that moved on.
     void beginSession();
     void endSession();
 
@@ -150,5 +151,5 @@ private:
     bool m_stripDrawn = false;
     bool m_judged = false; // the noun on show has its answer
     bool m_inSession = false;
-    QStringList m_sessionCards; // put first for this session
+    Program::CardSession m_session; // its cards put first
 };

@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QPointer>
 #include <QSize>
+#include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <mutex>
 
@@ -89,13 +91,22 @@ QDate Program::cardBoxDay() {
     return store ? store->now().date() : clock().today();
 }
 
-QStringList Program::sessionNouns(LogList exercise) {
+Program::CardSession Program::beginCardSession(LogList exercise) {
+    CardSession session;
     const std::optional<records::CardKind> kind =
         records::cardKindOf(exercises::recordId(exercise));
     const records::CardBox *box = kind ? cardBox() : nullptr;
     if (!box)
-        return {};
-    return box->session(*kind, nounList(), cardBoxDay(), childName());
+        return session;
+    session.kind = kind;
+    session.before = box->cards(*kind);
+    session.nouns = box->session(*kind, nounList(), cardBoxDay(), childName());
+    return session;
+}
+
+QList<records::CardMove> Program::endCardSession(const CardSession &session) {
+    const records::CardBox *box = session.kind ? cardBox() : nullptr;
+    return box ? box->movedOn(*session.kind, session.before) : QList<records::CardMove>();
 }
 
 QString Program::childName() const {
@@ -210,7 +221,24 @@ void Program::destroyAll() {
     for (const QPointer<Screen> &s : m_discarded)
         delete s.data();
     m_discarded.clear();
+    for (const QPointer<QWidget> &w : m_transients)
+        delete w.data();
+    m_transients.clear();
     forgetActive();
+}
+
+void Program::showTransient(QWidget *window) {
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_transients.erase(std::remove_if(m_transients.begin(), m_transients.end(),
+                                      [](const QPointer<QWidget> &p) { return p.isNull(); }),
+                       m_transients.end());
+    m_transients.emplace_back(window);
+    // After the window that ends the session has given way to the main menu.
+    QTimer::singleShot(0, window, [window] {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
 }
 
 void Program::setPictureSize(const QSize &tw) {

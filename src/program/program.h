@@ -8,6 +8,7 @@
 #include "core/exercisetable.h"
 #include "core/menustate.h"
 #include "drawing/wordstrip.h"
+#include "records/cardbox.h"
 #include "ui/screen.h"
 
 #include <QColor>
@@ -29,9 +30,6 @@ class RecordStore;
 }
 class Speech;
 class ChildRecords;
-namespace records {
-class CardBox;
-}
 
 /// What the windows observe of the program.
 class ProgramEvents : public QObject {
@@ -107,10 +105,19 @@ public:
     /// The child's card box, up to date with the records file; nullptr
     /// while it is off.
     const records::CardBox *cardBox();
-    /// The nouns a session of the exercise begins with: the child's due
-    /// cards of the kind the exercise answers; none while the card box is
-    /// off or for an exercise that moves no card.
-    QStringList sessionNouns(LogList exercise);
+    /// A session of an exercise with the card box: the nouns it begins with
+    /// and the cards as they were at its start.
+    struct CardSession {
+        QStringList nouns;
+        std::optional<records::CardKind> kind;
+        QHash<QString, records::Card> before;
+    };
+    /// Begins a session: the child's due cards of the kind the exercise
+    /// answers; nothing while the card box is off or for an exercise that
+    /// moves no card.
+    CardSession beginCardSession(LogList exercise);
+    /// The cards the session moved on (none while the card box is off).
+    QList<records::CardMove> endCardSession(const CardSession &session);
     /// The card box's day: today by the records' clock.
     QDate cardBoxDay();
 
@@ -130,6 +137,10 @@ public:
     virtual void hideMenu() = 0;
     /// Closes and destroys every window (program end).
     void destroyAll();
+    /// Shows a small window of its own (a child's progress after a session)
+    /// over the main menu once the current event is done; it is deleted when
+    /// closed, at the latest when the program ends.
+    void showTransient(QWidget *window);
 
     /// Size in twips of the picture measured last (16-bit, shared by all windows).
     QSize pictureSize() const { return {m_pictureWidth, m_pictureHeight}; }
@@ -175,4 +186,5 @@ private:
     /// Windows closed by their title bar and not yet deleted by the event loop;
     /// they must not outlive the program they refer to.
     std::vector<QPointer<Screen>> m_discarded;
+    std::vector<QPointer<QWidget>> m_transients;
 };

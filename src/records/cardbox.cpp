@@ -152,4 +152,18 @@ QStringList CardBox::session(CardKind kind, const QStringList &nouns, const QDat
     return out;
 }
 
+QList<CardMove> CardBox::movedOn(CardKind kind, const QHash<QString, Card> &before) const {
+    QList<CardMove> out;
+    const QHash<QString, Card> &now = m_cards[int(kind)];
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        const int from = before.value(it.key()).compartment;
+        if (it->compartment > from && it->compartment > 1)
+            out.append({it.key(), from, it->compartment});
+    }
+    std::sort(out.begin(), out.end(), [](const CardMove &a, const CardMove &b) {
+        return a.to != b.to ? a.to > b.to : a.entry < b.entry;
+    });
+    return out;
+}
+
 } // namespace records

@@ -37,6 +37,15 @@ struct Card {
     QDate due() const;
 };
 
+/// A card that moved on during a session: from its compartment before (0 for
+/// a new noun) to its compartment now.
+struct CardMove {
+    QString entry;
+    int from = 0;
+    int to = 0;
+    bool operator==(const CardMove &) const = default;
+};
+
 class CardBox {
 public:
     static constexpr int kCompartments = 5;
@@ -67,6 +76,11 @@ public:
     /// number, so the draws after them stay those of the plain pass.
     QStringList session(CardKind kind, const QStringList &nouns, const QDate &today,
                         const QString &child, int most = 10, int mostNew = 3) const;
+
+    /// The cards of a kind now further on than in `before` (a copy of
+    /// `cards(kind)` taken earlier), furthest first, then by entry. A new
+    /// noun that came into the first compartment has not moved on.
+    QList<CardMove> movedOn(CardKind kind, const QHash<QString, Card> &before) const;
 
 private:
     void apply(const Record &record, qint64 secs, const QDate &day);

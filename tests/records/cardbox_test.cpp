@@ -94,6 +94,25 @@ private slots:
         QCOMPARE(state(box, "derHund.jpg", CardKind::Spelling), spelling);
     }
 
+    // What a session moved on: cards further on than before it, a new noun
+    // answered right at once among them; none that went back or came in at
+    // the first compartment.
+    void movedOnInASession() {
+        QList<Record> records{rec(2, "begleiter", "derHund.jpg"),
+                              rec(2, "begleiter", "dieKatze.jpg", true, 1)};
+        CardBox box;
+        box.replay(records, noon(3));
+        const QHash<QString, Card> before = box.cards(CardKind::Article);
+        records << rec(3, "begleiter", "derHund.jpg")
+                << rec(3, "begleiter", "dieKatze.jpg", false, 1)
+                << rec(3, "ergaenzen", "dasHaus.jpg", true, 2)
+                << rec(3, "begleiter", "derBall.jpg", false, 3)
+                << rec(3, "diktat", "dasAuto.jpg", true, 4);
+        box.replay(records, noon(3));
+        QCOMPARE(box.movedOn(CardKind::Article, before),
+                 (QList<CardMove>{{"derHund.jpg", 2, 3}, {"dasHaus.jpg", 0, 2}}));
+    }
+
     // Answers that move no card: reading, word and picture choice, memory.
     void otherExercisesMoveNothing() {
         CardBox box;

@@ -1,0 +1,111 @@
+// The card box seen by the child: after a session the cards that moved on
+// slide into their compartments in a small window that closes on a click;
+// nothing shows while the box is off, after a session that moved nothing, or
+// when the program ends.
+
+#include "exercises/Form3.h"
+#include "exercises/fortschritt.h"
+#include "records/recordstore.h"
+#include "support/windowfixture.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+Fortschritt *progressWindow() {
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *f = qobject_cast<Fortschritt *>(w); f && f->isVisible())
+            return f;
+    return nullptr;
+}
+
+} // namespace
+
+class ExCardBoxTest : public QObject {
+    Q_OBJECT
+private slots:
+    void progressAfterASession_data() {
+        QTest::addColumn<bool>("cardBox");
+        QTest::addColumn<QString>("answers"); // buttons clicked, in turn
+        QTest::addColumn<QString>("leave");   // "abbruch", "title bar" or "end"
+        QTest::addColumn<QString>("moved");   // entry from>to, furthest first
+        QTest::newRow("left by Abbruch") << true << "die der das das"
+                                         << "abbruch"
+                                         << "dasAuto.jpg 0>2, dieKatze.jpg 1>2";
+        QTest::newRow("closed by the title bar") << true << "die"
+                                                 << "title bar"
+                                                 << "dieKatze.jpg 1>2";
+        QTest::newRow("nothing moved on") << true << "der"
+                                          << "abbruch"
+                                          << "";
+        QTest::newRow("box off") << false << "die der das das"
+                                 << "abbruch"
+                                 << "";
+        QTest::newRow("program ends") << true << "die"
+                                      << "end"
+                                      << "";
+    }
+    void progressAfterASession() {
+        QFETCH(bool, cardBox);
+        QFETCH(QString, answers);
+        QFETCH(QString, leave);
+        QFETCH(QString, moved);
+        QTemporaryDir dir;
+        std::unique_ptr<records::RecordStore> kept; // outlives the program
+        auto f = std::make_unique<WindowFixture>(
+            QStringList{"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg", "dasAuto.jpg"});
+        FakeProgram &p = f->p;
+        kept = std::make_unique<records::RecordStore>(dir.path(), &p.clockRec);
+        records::RecordStore &store = *kept;
+        const QDate today = p.clockRec.date;
+        auto answer = [&](int daysAgo, const char *entry, bool right) {
+            p.clockRec.date = today.addDays(-daysAgo);
+            store.append("Mia", {"begleiter", entry, right, QString()});
+        };
+        answer(2, "dasHaus.jpg", true);   // compartment 2, due
+        answer(1, "dieKatze.jpg", false); // compartment 1, due
+        answer(0, "derHund.jpg", true);   // compartment 2, due tomorrow
+        p.clockRec.seconds += 60;
+        p.setChild("Mia");
+        p.recordStore = &store;
+        p.changeExtras([&](Extras &e) {
+            e.keepRecords = true;
+            e.cardBox = cardBox;
+        });
+        p.setOption(Option::Bestaetigungen, false);
+        auto *w = f->open<Form3>(ScreenId::Form3); // Katze, Haus, then the new Auto
+        const QMap<QString, const char *> buttons{
+            {"der", "Command2"}, {"die", "Command3"}, {"das", "Command4"}};
+        for (const QString &a : answers.split(' '))
+            control<QPushButton>(w, buttons[a])->click();
+        if (leave == "abbruch")
+            control<QPushButton>(w, "Command1")->click();
+        else if (leave == "title bar")
+            w->closeByTitleBar();
+        else
+            f.reset();
+        QCoreApplication::processEvents();
+        Fortschritt *shown = progressWindow();
+        QStringList got;
+        if (shown)
+            for (const records::CardMove &m : shown->moves())
+                got << QString("%1 %2>%3").arg(m.entry).arg(m.from).arg(m.to);
+        QCOMPARE(got.join(", "), moved);
+        if (!shown)
+            return;
+        if (leave == "abbruch") { // the cards come to rest, drawn where they go
+            QTRY_COMPARE(shown->slid(), 1.0);
+            shown->grab();
+        }
+        QPointer<Fortschritt> gone(shown);
+        QTest::mouseClick(shown, Qt::LeftButton);
+        WindowFixture::flushDeletes();
+        QVERIFY(gone.isNull());
+    }
+};
+
+QTEST_MAIN(ExCardBoxTest)
+#include "excardbox_test.moc"
