@@ -4,18 +4,20 @@
 #include "drawing/picture.h"
 #include "ui/controls.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 #include <QTimer>
 #include <QVariantAnimation>
 #include <QtMath>
 
 namespace {
 
-constexpr int kWidth = 600;
-constexpr int kHeight = 300;
+constexpr int kWidth = 780;
+constexpr int kHeight = 330;
 constexpr int kCompartments = records::CardBox::kKnown;
-constexpr QSize kCard(56, 56);
+constexpr QSize kCard(64, 64);
 const QColor kWindow(192, 192, 255); // the exercise windows' background
 const QColor kWall(128, 128, 255);   // their bars
 const QColor kKnown(0, 192, 0);      // the green of their instructions
@@ -30,6 +32,8 @@ Fortschritt::Fortschritt(const QList<records::CardMove> &moves, const QColor &st
                    Qt::WindowCloseButtonHint);
     setFixedSize(kWidth, kHeight);
     setCursor(Qt::PointingHandCursor);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     // Pictures small enough for a card; a noun without one shows its word.
     for (qsizetype i = 0; i < m_moves.size() && i < kMostCards; ++i) {
         const Picture p = Picture::load(m_moves[i].entry);
@@ -52,14 +56,18 @@ QRectF Fortschritt::compartment(int c) const {
     // Six compartments side by side, the known one last; the box's front
     // wall is lower than its back, so the cards stand visibly inside.
     const double w = (kWidth - 24.0 - 5 * 8.0) / kCompartments;
-    return QRectF(12 + (c - 1) * (w + 8), 120, w, 160);
+    return QRectF(12 + (c - 1) * (w + 8), 130, w, 180);
 }
 
 QRectF Fortschritt::cardRect(int c, int place) const {
-    if (c <= 0) // a new noun waits above the first compartment
-        return QRectF(QPointF(20 + place * 14, 16), QSizeF(kCard));
+    if (c <= 0) // a new noun waits above the box, left of the first compartment
+        return QRectF(QPointF(16 + place * (kCard.width() + 6), 20), QSizeF(kCard));
+    // Cards fanned out across their compartment, a row further back when full.
     const QRectF box = compartment(c);
-    return QRectF(QPointF(box.left() + 10 + (place % 3) * 8, box.top() + 14 + (place / 3) * 10),
+    const int perRow = 3;
+    const double step = (box.width() - 12 - kCard.width()) / (perRow - 1);
+    const int row = place / perRow;
+    return QRectF(QPointF(box.left() + 6 + (place % perRow) * step, box.top() + 24 - row * 16),
                   QSizeF(kCard));
 }
 
@@ -72,34 +80,39 @@ void Fortschritt::paintEvent(QPaintEvent *) {
         const QRectF box = compartment(c);
         p.fillRect(box, c == kCompartments ? kKnown.lighter(150) : kWall.lighter(130));
     }
-    // Cards leaving or reaching one compartment stand side by side there.
+    // Cards leaving or reaching one compartment stand side by side there;
+    // those further back are drawn first.
     QList<int> leaving(kCompartments + 1, 0), reaching(kCompartments + 1, 0);
+    QList<QRectF> at;
     for (qsizetype i = 0; i < m_faces.size(); ++i) {
         const records::CardMove &m = m_moves[i];
-        const QRectF from = cardRect(m.from, leaving[qBound(0, m.from, kCompartments)]++);
+        const QRectF from = cardRect(m.from, leaving[qBound(0, m.from, kCompartments)]++ % 10);
         const QRectF to = cardRect(m.to, reaching[qBound(0, m.to, kCompartments)]++);
         // Lifted out, carried over and let down into the new compartment.
         const double t = m_slid;
-        QRectF at = from.translated((to.topLeft() - from.topLeft()) * t);
-        at.translate(0, -qSin(t * M_PI) * 70);
+        at << from.translated((to.topLeft() - from.topLeft()) * t)
+                  .translated(0, -qSin(t * M_PI) * 70);
+    }
+    for (qsizetype i = at.size() - 1; i >= 0; --i) {
+        const QRectF &card = at[i];
         p.setPen(QPen(kWall.darker(150), 1.5));
         p.setBrush(Qt::white);
-        p.drawRoundedRect(at, 6, 6);
+        p.drawRoundedRect(card, 6, 6);
         const QImage &face = m_faces[i];
         if (!face.isNull()) {
             const QSizeF fit =
-                QSizeF(face.size()).scaled(at.size() - QSizeF(8, 8), Qt::KeepAspectRatio);
-            p.drawImage(QRectF(at.center() - QPointF(fit.width(), fit.height()) / 2, fit), face);
+                QSizeF(face.size()).scaled(card.size() - QSizeF(8, 8), Qt::KeepAspectRatio);
+            p.drawImage(QRectF(card.center() - QPointF(fit.width(), fit.height()) / 2, fit), face);
         } else {
             p.setPen(m_strip.isValid() && m_strip != Qt::white ? m_strip : kWall.darker(200));
             p.setFont(controls::verdana(7, true));
-            p.drawText(at.adjusted(2, 2, -2, -2), Qt::AlignCenter | Qt::TextWrapAnywhere,
-                       nouns::nounOf(m.entry));
+            p.drawText(card.adjusted(2, 2, -2, -2), Qt::AlignCenter | Qt::TextWrapAnywhere,
+                       nouns::nounOf(m_moves[i].entry));
         }
     }
     for (int c = 1; c <= kCompartments; ++c) {
         const QRectF box = compartment(c);
-        const QRectF front(box.left(), box.top() + 70, box.width(), box.height() - 70);
+        const QRectF front(box.left(), box.top() + 76, box.width(), box.height() - 76);
         const QColor wall = c == kCompartments ? kKnown : kWall;
         p.setPen(QPen(wall.darker(140), 2));
         p.setBrush(wall);
