@@ -43,6 +43,7 @@ Reading readReport(records::AnswerFile &file, const ReadingRequest &request,
         return practiceEntries(answers, endOfToday);
     });
     out.report = buildReport(answers, request.today);
+    out.box.replay(answers, request.now.isValid() ? request.now : endOfToday.addSecs(-1));
     out.practice = practice.get();
     return out;
 }

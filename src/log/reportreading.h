@@ -5,6 +5,7 @@
 // only grown, so only what was appended is read again (records::AnswerFile).
 
 #include "records/answerfile.h"
+#include "records/cardbox.h"
 #include "records/recordstore.h"
 #include "records/report.h"
 
@@ -25,6 +26,8 @@ struct ReadingRequest {
     /// Reads just this file and lists nothing (another child chosen).
     QString path;
     QDate today;
+    /// The time the card box is replayed at (the end of today without one).
+    QDateTime now;
 };
 
 /// What the report window shows.
@@ -35,6 +38,8 @@ struct Reading {
     QString path;
     records::Report report;
     QStringList practice;
+    /// The child's card box as of the request's time.
+    records::CardBox box;
     /// Why the child's file could not be read (German), else empty.
     QString problem;
     bool cancelled = false;
