@@ -288,8 +288,10 @@ Verlauf::Verlauf(Program &program)
     KALIMBO_NAME(Command2);
     Command3 = controls::button(this, QStringLiteral("Löschen . . ."), 7440, 120, 1575, 375);
     KALIMBO_NAME(Command3);
-    Command4 = controls::button(this, QStringLiteral("Karteikasten ..."), 9135, 120, 1575, 375);
+    // "Karteikasten" does not fit beside the other three buttons.
+    Command4 = controls::button(this, QStringLiteral("Fächer ..."), 9135, 120, 1560, 375);
     KALIMBO_NAME(Command4);
+    Command4->setToolTip(QStringLiteral("Der Karteikasten: welches Wort in welchem Fach liegt"));
     Command4->hide();
 
     const QFont head = controls::verdana(8.25, true);

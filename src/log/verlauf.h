@@ -87,7 +87,7 @@ private:
     QComboBox *Kinder = nullptr;       // the children with records
     QPushButton *Command2 = nullptr;   // "Drucken . . ."
     QPushButton *Command3 = nullptr;   // "Löschen . . ."
-    QPushButton *Command4 = nullptr;   // "Karteikasten ...", while the teacher keeps one
+    QPushButton *Command4 = nullptr;   // "Fächer ...": the card box, while the teacher keeps one
     QTableWidget *Uebungen = nullptr;  // figures per exercise
     QTableWidget *Fehler = nullptr;    // nouns most often wrong
     QTableWidget *Begleiter = nullptr; // articles chosen against right
