@@ -1,10 +1,11 @@
 // The card box seen by the child: after a session the cards that moved on
 // slide into their compartments in a small window that closes on a click;
 // nothing shows while the box is off, after a session that moved nothing, or
-// when the program ends.
+// when the program ends. Hangman, too, begins with the due spelling cards.
 
 #include "exercises/Form3.h"
 #include "exercises/fortschritt.h"
+#include "games/galgen.h"
 #include "records/recordstore.h"
 #include "support/windowfixture.h"
 
@@ -104,6 +105,36 @@ private slots:
         QTest::mouseClick(shown, Qt::LeftButton);
         WindowFixture::flushDeletes();
         QVERIFY(gone.isNull());
+    }
+
+    // Hangman begins a session with the due spelling cards too, without a
+    // random number (the generator is reseeded as ever); off, it draws.
+    void hangmanBeginsWithDueCards_data() {
+        QTest::addColumn<bool>("cardBox");
+        QTest::newRow("on") << true;
+        QTest::newRow("off") << false;
+    }
+    void hangmanBeginsWithDueCards() {
+        QFETCH(bool, cardBox);
+        QTemporaryDir dir;
+        WindowFixture f({"derHund.jpg", "dieKatze.jpg"});
+        records::RecordStore store(dir.path(), &f.p.clockRec);
+        f.p.clockRec.date = f.p.clockRec.date.addDays(-1);
+        store.append("Mia", {"diktat", "dieKatze.jpg", false, "Kaze"});
+        store.append("Mia", {"diktat", "derHund.jpg", true, "Hund"}); // due today
+        f.p.clockRec.date = f.p.clockRec.date.addDays(1);
+        f.p.setChild("Mia");
+        f.p.recordStore = &store;
+        f.p.changeExtras([&](Extras &e) {
+            e.keepRecords = true;
+            e.cardBox = cardBox;
+        });
+        f.p.randomRec.script = {0.0};
+        auto *w = f.open<galgen>(ScreenId::Galgen);
+        QCOMPARE(w->game().secret(), cardBox ? QStringLiteral("Katze") : QStringLiteral("Hund"));
+        QCOMPARE(f.p.randomRec.calls, cardBox ? 0 : 1);
+        QCOMPARE(f.p.randomRec.seeds.size(), 1);
+        QCOMPARE(w->wordPool(), QStringList{cardBox ? "derHund.jpg" : "dieKatze.jpg"});
     }
 };
 
