@@ -117,6 +117,23 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
     classRow->addWidget(classNote, 1);
     box->addLayout(classRow);
     connect(Klasse, &QPushButton::clicked, this, &ExtrasDialog::classRequested);
+    // The card box in a block of its own: it changes which nouns come first
+    // for as long as it is on.
+    auto *cardBlock = new QVBoxLayout;
+    cardBlock->setContentsMargins(0, 6, 0, 0);
+    CardBox = addSwitch(cardBlock, this, QStringLiteral("Karteikasten"),
+                        QStringLiteral("Jedes Wort kommt wieder, bis das Kind es kann: richtig "
+                                       "beantwortet rückt es ein Fach weiter und kommt später "
+                                       "wieder, falsch beantwortet beginnt es im ersten Fach. "
+                                       "Jede Übung beginnt mit den fälligen Wörtern (höchstens "
+                                       "10, davon höchstens 3 neue)."),
+                        extras.cardBox);
+    KALIMBO_NAME(CardBox);
+    CardBoxNeedsRecords =
+        reason(cardBlock, this,
+               QStringLiteral("Geht nur, während „Antworten aufzeichnen“ eingeschaltet ist."));
+    KALIMBO_NAME(CardBoxNeedsRecords);
+    box->addLayout(cardBlock);
 
     auto *buttons = new QHBoxLayout;
     History = new QPushButton(QStringLiteral("Verlauf ..."), this);
@@ -193,10 +210,12 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
         extras.syllableColours = SyllableColours->isChecked();
         extras.practiseMistakes = PractiseMistakes->isChecked();
         extras.keepRecords = KeepRecords->isChecked();
+        extras.cardBox = CardBox->isChecked();
         showRecordsNeeded(extras.keepRecords);
         emit changed();
     };
-    for (QCheckBox *c : {SpeakWords, SyllableArcs, SyllableColours, KeepRecords, PractiseMistakes})
+    for (QCheckBox *c :
+         {SpeakWords, SyllableArcs, SyllableColours, KeepRecords, PractiseMistakes, CardBox})
         connect(c, &QCheckBox::toggled, this, update);
     connect(History, &QPushButton::clicked, this, &ExtrasDialog::historyRequested);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -214,6 +233,8 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
 void ExtrasDialog::showRecordsNeeded(bool recordsOn) {
     PractiseMistakes->setEnabled(recordsOn);
     PractiseNeedsRecords->setVisible(!recordsOn);
+    CardBox->setEnabled(recordsOn);
+    CardBoxNeedsRecords->setVisible(!recordsOn);
     History->setEnabled(recordsOn);
     HistoryNeedsRecords->setVisible(!recordsOn);
     fitHeight();

@@ -1,8 +1,8 @@
 #pragma once
-// "Extras": the teacher's switches for speech, syllables, records and
-// practice, each off until she turns it on. Reached from the options panel,
-// so it stays out of the child's way; each switch is stored as soon as it
-// changes.
+// "Extras": the teacher's switches for speech, syllables, records, practice
+// and the card box, each off until she turns it on. Reached from the options
+// panel, so it stays out of the child's way; each switch is stored as soon as
+// it changes.
 
 #include <QDialog>
 #include <functional>
@@ -50,6 +50,8 @@ private:
     QCheckBox *SyllableColours = nullptr;
     QCheckBox *PractiseMistakes = nullptr;
     QLabel *PractiseNeedsRecords = nullptr;
+    QCheckBox *CardBox = nullptr; // "Karteikasten"
+    QLabel *CardBoxNeedsRecords = nullptr;
     QCheckBox *KeepRecords = nullptr;
     QPushButton *History = nullptr; // "Verlauf ..."
     QLabel *HistoryNeedsRecords = nullptr;

@@ -20,6 +20,7 @@ const char *const kMistakes = "Extras/FehlerwoerterUeben";
 const char *const kRecords = "Extras/AntwortenAufzeichnen";
 const char *const kClassNames = "Klasse/Namen";
 const char *const kClassBeside = "Klasse/NebenDenBildern";
+const char *const kCardBox = "Extras/Karteikasten";
 
 QSettings &userFile() {
     static QSettings s(Extras::usableFile(Extras::userFilePath()), QSettings::IniFormat);
@@ -44,6 +45,7 @@ Extras Extras::load(QSettings &settings) {
     e.keepRecords = settings.value(kRecords, false).toBool();
     e.classNames = classlist::clean(settings.value(kClassNames).toStringList());
     e.classBesidePictures = settings.value(kClassBeside, false).toBool();
+    e.cardBox = settings.value(kCardBox, false).toBool();
     return e;
 }
 
@@ -57,6 +59,7 @@ bool Extras::save(QSettings &settings) const {
     settings.setValue(kRecords, keepRecords);
     settings.setValue(kClassNames, classNames);
     settings.setValue(kClassBeside, classBesidePictures);
+    settings.setValue(kCardBox, cardBox);
     settings.sync();
     return settings.status() == QSettings::NoError;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The teacher's "Extras" switches (speech, syllable arcs or colours, lasting
-// records of the answers, practising missed nouns). They live in the
+// records of the answers, practising missed nouns, the card box). They live in the
 // program's own settings file in the user's configuration folder, so
 // KALIMBO.INI keeps its ten lines; all are off until a teacher turns them on.
 
@@ -14,6 +14,7 @@ struct Extras {
     bool syllableColours = false;  // "Silbenfarben": syllables in two colours, with arcs
     bool practiseMistakes = false; // "Fehlerwörter üben"
     bool keepRecords = false;      // "Antworten aufzeichnen" (Protokolle/ beside the pictures)
+    bool cardBox = false;          // "Karteikasten" (works on the kept answers)
     /// Palette indexes of the two syllable colours (blue and red, as the
     /// syllable method prints them).
     int syllableColour1 = 9;

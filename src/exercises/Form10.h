@@ -11,5 +11,6 @@ public:
 
 protected:
     void check(const QString &input) override;
+    std::optional<LogList> answersTo() const override { return LogList::Diktat; }
     void drawn() override;
 };

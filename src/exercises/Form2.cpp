@@ -28,9 +28,9 @@ Form2::Form2(Program &program)
     connect(Picture1, &Canvas::mousePressed, this, [this] { stripPressed(true); });
     connect(Picture1, &Canvas::mouseReleased, this, [this] { stripPressed(false); });
     // Hearing the word: a click on the picture or the strip says it.
-    connect(Picture1, &Canvas::clicked, this, [this] { say(spokenDisplayForm(), true); });
+    connect(Picture1, &Canvas::clicked, this, [this] { voice().say(voice().displayForm(), true); });
     for (PictureFrame *f : {Image1, Image2})
-        connect(f, &ImageView::clicked, this, [this] { say(spokenDisplayForm(), true); });
+        connect(f, &ImageView::clicked, this, [this] { voice().say(voice().displayForm(), true); });
 }
 
 void Form2::start() {
@@ -67,7 +67,7 @@ void Form2::showNoun() {
     // Reading a noun is logged for the teacher but is no answer to keep.
     if (!noun.isEmpty())
         program().appendLog(LogList::Lesen, noun);
-    announce(spokenDisplayForm(), true);
+    voice().announce(voice().displayForm(), true);
 }
 
 void Form2::pictureSwitch() {

@@ -9,7 +9,7 @@ public:
     explicit Form3(Program &program);
 
 protected:
-    QString spokenAnswer() const override { return spokenDisplayForm(); }
+    QString spokenAnswer() const override { return voice().displayForm(); }
     bool answerFromRecording() const override { return true; }
 
 private:

@@ -32,7 +32,7 @@ Form4::Form4(Program &program)
 }
 
 QString Form4::spokenAnswer() const {
-    const QString form = spokenDisplayForm();
+    const QString form = voice().displayForm();
     const QString article = form.left(3);
     const QString indefinite = article == QLatin1String("der")   ? QStringLiteral("einen")
                                : article == QLatin1String("die") ? QStringLiteral("eine")

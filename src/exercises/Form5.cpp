@@ -36,7 +36,7 @@ void Form5::choose() {
     // This screen praises a right word even with confirmations off.
     tell(QStringLiteral("Das Wort ist richtig, weiter nun!\r\r"), QStringLiteral("Lösung"));
     // Only now may the word be heard; before, it would be the answer.
-    sayAnswer(spokenDisplayForm(), true);
+    voice().sayAnswer(voice().displayForm(), true);
     newNoun();
 }
 

@@ -21,7 +21,7 @@ void Form6::newNoun() {
     Label1 = nouns::nounOf(entry);
     drawWord(Label1);
     buildOffer(entry, unchanged);
-    announce(spokenDisplayForm(), true);
+    voice().announce(voice().displayForm(), true);
 }
 
 void Form6::showOffered() {
@@ -40,6 +40,6 @@ void Form6::choose() {
     program().appendLog(LogList::Bildwahl, Label1);
     if (confirmations())
         tell(QStringLiteral("Das Bild ist richtig, weiter nun!\r\r"), QStringLiteral("Lösung"));
-    sayAnswer(spokenDisplayForm(), true);
+    voice().sayAnswer(voice().displayForm(), true);
     newNoun();
 }

@@ -14,6 +14,7 @@ public:
 
 protected:
     void check(const QString &input) override;
+    std::optional<LogList> answersTo() const override { return LogList::Abschrift; }
 
 private:
     void displayChoice();

@@ -23,9 +23,9 @@ void ArticleScreen::makeBottom(QPushButton *&back, QPushButton *&forward) {
     // A click on the picture or the strip says the noun without its article,
     // always in the synthetic voice: a recording would give the answer away.
     Q_ASSERT(Image1 && Image2);
-    connect(Picture1, &Canvas::clicked, this, [this] { say(spokenNoun(), false); });
+    connect(Picture1, &Canvas::clicked, this, [this] { voice().say(voice().noun(), false); });
     for (PictureFrame *f : {Image1, Image2})
-        connect(f, &ImageView::clicked, this, [this] { say(spokenNoun(), false); });
+        connect(f, &ImageView::clicked, this, [this] { voice().say(voice().noun(), false); });
 }
 
 void ArticleScreen::setAnswerKeys(QPushButton *one, QPushButton *two, QPushButton *three) {
@@ -50,7 +50,7 @@ void ArticleScreen::next() {
     showInFrames();
     Label1 = nouns::displayForm(Label1);
     drawWord(Label1.mid(4));
-    announce(spokenNoun(), false);
+    voice().announce(voice().noun(), false);
 }
 
 void ArticleScreen::answer(const QString &a, const QString &chosen) {
@@ -64,6 +64,6 @@ void ArticleScreen::answer(const QString &a, const QString &chosen) {
     if (confirmations())
         tell(QStringLiteral("Der Begleiter ist richtig, weiter nun!\r\r"),
              QStringLiteral("Lösung"));
-    sayAnswer(spokenAnswer(), answerFromRecording());
+    voice().sayAnswer(spokenAnswer(), answerFromRecording());
     next();
 }

@@ -13,6 +13,7 @@ public:
 
 protected:
     void start() override { next(); }
+    std::optional<LogList> answersTo() const override { return m_log; }
     /// Draws a noun, shows its picture and its noun without the article.
     void next();
     /// The child answered with the article a ("der", "die" or "das"), by the

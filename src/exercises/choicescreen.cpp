@@ -61,14 +61,14 @@ void ChoiceScreen::keyPressEvent(QKeyEvent *e) {
 }
 
 int ChoiceScreen::distractors() const {
-    return qBound(0, HScroll1->value() - 1, int(List1.size()));
+    return qBound(0, HScroll1->value() - 1, int(List1.remaining().size()));
 }
 
 void ChoiceScreen::buildOffer(const QString &target, QString (*form)(const QString &)) {
     List2 = QStringList{target};
     const int k = distractors();
     for (int i = 0; i < k; ++i)
-        List2 << form(List1.at(i));
+        List2 << form(List1.remaining().at(i));
     collation::sort(List2);
     List2Index = 0;
     showOffered();

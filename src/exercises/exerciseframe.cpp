@@ -1,11 +1,6 @@
 #include "exercises/exerciseframe.h"
 
-#include "core/nouns.h"
-#include "core/random.h"
-#include "records/recordstore.h"
-#include "records/report.h"
-#include "speech/recordings.h"
-#include "speech/speech.h"
+#include "exercises/fortschritt.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -50,18 +45,51 @@ const QColor ExerciseFrame::kBar(128, 128, 255);
 
 ExerciseFrame::ExerciseFrame(Program &program, int clientWidthTw, int clientHeightTw,
                              const QString &caption, int refillBelow)
-    : Screen(program, clientWidthTw, clientHeightTw, caption, kBackground), m_program(program),
-      m_refillBelow(qMax(1, refillBelow)) {
+    : Screen(program, clientWidthTw, clientHeightTw, caption, kBackground),
+      List1(program.nounList(), refillBelow), m_program(program), m_voice(program) {
+    List1.firstInPass = [this] { return m_program.missedNouns(); };
+    connect(&program.state(), &MenuState::nounsChanged, this, &ExerciseFrame::nounsChanged);
     connect(&program.events(), &ProgramEvents::syllablesReady, this, [this] {
         if (m_stripDrawn)
             drawWord(m_stripWord, m_stripStyle);
     });
 }
 
+void ExerciseFrame::nounsChanged() {
+    // A new list (filter, letters) reaches the pass at its refill; a noun
+    // whose picture has gone from the folder is never drawn again.
+    List1.setNouns(m_program.nounList());
+    List1.keepOnly(m_program.pictureFiles());
+}
+
 void ExerciseFrame::activated() {
     centre();
     colourStrip();
+    if (!m_inSession)
+        beginSession();
     start();
+}
+
+void ExerciseFrame::beginSession() {
+    m_inSession = true;
+    if (const std::optional<LogList> answers = answersTo()) {
+        m_session = m_program.beginCardSession(*answers);
+        List1.putFirst(m_session.nouns);
+    }
+}
+
+void ExerciseFrame::endSession() {
+    if (!m_inSession)
+        return;
+    m_inSession = false;
+    // Cards not reached wait for the next session; the pass goes on as ever.
+    List1.withdraw(m_session.nouns);
+    const Program::CardSession session = std::exchange(m_session, {});
+    if (m_program.isEnding())
+        return;
+    const QList<records::CardMove> moves = m_program.endCardSession(session);
+    if (!moves.isEmpty())
+        m_program.showTransient(new Fortschritt(moves, m_program.background()));
 }
 
 void ExerciseFrame::makeFrames(QRect landscape, QRect portrait) {
@@ -115,43 +143,12 @@ QPushButton *ExerciseFrame::makeButton(const QString &text, int l, int t, int w,
     return b;
 }
 
-void ExerciseFrame::refill() {
-    List1 = m_program.nounList();
-    m_due.clear();
-    records::RecordStore *store = m_program.records();
-    if (!store || !m_program.extras().practiseMistakes)
-        return;
-    const QList<records::Record> kept =
-        records::RecordStore::read(store->pathFor(m_program.childName()));
-    for (const QString &e : records::practiceEntries(kept, store->now()))
-        if (List1.contains(e) && !m_due.contains(e))
-            m_due << e;
-}
-
 QString ExerciseFrame::draw() {
     leavingEntry();
     m_judged = false;
-    if (List1.size() < m_refillBelow)
-        refill();
-    if (List1.isEmpty()) {
-        // Only reachable when a window is opened on an empty noun list.
-        Label1.clear();
-        m_entry.clear();
-        return Label1;
-    }
-    // A missed noun comes without a random number, so the draws that follow
-    // stay those of the plain pass.
-    while (!m_due.isEmpty()) {
-        const qsizetype k = List1.indexOf(m_due.takeFirst());
-        if (k >= 0) {
-            Label1 = List1.takeAt(k);
-            m_entry = Label1;
-            return Label1;
-        }
-    }
-    const int k = qBound(0, m_program.random().index(int(List1.size())), int(List1.size()) - 1);
-    Label1 = List1.takeAt(k);
-    m_entry = Label1;
+    m_entry = List1.draw(m_program.random());
+    m_voice.setEntry(m_entry);
+    Label1 = m_entry;
     return Label1;
 }
 
@@ -235,41 +232,8 @@ bool ExerciseFrame::confirmations() const {
     return m_program.option(Option::Bestaetigungen);
 }
 
-QString ExerciseFrame::spokenDisplayForm() const {
-    return m_entry.isEmpty() ? QString() : nouns::displayForm(m_entry);
-}
-
-QString ExerciseFrame::spokenNoun() const {
-    return m_entry.isEmpty() ? QString() : nouns::nounOf(m_entry);
-}
-
-void ExerciseFrame::request(const QString &text, bool recording, bool after) {
-    // Every sound waits for the teacher's switch: off, the program is silent.
-    if (!m_program.extras().speakWords || text.trimmed().isEmpty())
-        return;
-    const QString file = recording ? recordings::recordingFor(m_entry) : QString();
-    if (after)
-        m_program.speech().speakAfter(text, file);
-    else
-        m_program.speech().speak(text, file);
-}
-
-void ExerciseFrame::say(const QString &text, bool recording) {
-    m_answerSpoken = false;
-    request(text, recording, false);
-}
-
-void ExerciseFrame::sayAnswer(const QString &text, bool recording) {
-    request(text, recording, false);
-    m_answerSpoken = true;
-}
-
-void ExerciseFrame::announce(const QString &text, bool recording) {
-    request(text, recording, std::exchange(m_answerSpoken, false));
-}
-
 void ExerciseFrame::hideEvent(QHideEvent *e) {
     Screen::hideEvent(e);
-    m_answerSpoken = false;
-    m_program.speech().stop();
+    m_voice.stop();
+    endSession();
 }

@@ -1,16 +1,19 @@
 #pragma once
 // The frame shared by the one-noun exercise screens: a private working list
-// drawn from the main menu's noun list without repetition, the measuring and
-// placing of the picture, the coloured word strip and the way back to the
-// main menu. Each screen keeps only what differs.
+// (a deck drawn from the main menu's noun list without repetition), the
+// measuring and placing of the picture, the coloured word strip and the way
+// back to the main menu. Each screen keeps only what differs.
 
 #include "drawing/picture.h"
 #include "drawing/wordstrip.h"
+#include "exercises/voice.h"
 #include "program/program.h"
+#include "rules/deck.h"
 #include "ui/imageview.h"
 #include "ui/screen.h"
 
 #include <QStringList>
+#include <optional>
 
 class Canvas;
 class QPushButton;
@@ -52,15 +55,18 @@ public:
                   int refillBelow = 1);
 
     Program &program() const { return m_program; }
-    /// The entry drawn last, in the form the screen shows it ("der Hund", "Hund").
-    const QString &currentEntry() const { return Label1; }
+    /// The entry drawn last, as the noun list holds it (derHund.jpg).
+    const QString &drawnEntry() const { return m_entry; }
+    /// The entry drawn last in the form the screen shows it ("der Hund",
+    /// "Hund"), once it is shown.
+    const QString &shownEntry() const { return Label1; }
     /// Entries not yet drawn in this pass.
-    const QStringList &workingList() const { return List1; }
+    const QStringList &workingList() const { return List1.remaining(); }
     /// The picture loaded last to measure it.
     const Picture &measuredPicture() const { return Image3; }
 
 protected:
-    QStringList List1;               // working list: entries not yet drawn in this pass
+    Deck List1;                      // working list: entries not yet drawn in this pass
     QString Label1;                  // current entry (rewritten to a display form when shown)
     Picture Image3;                  // measuring image: the picture loaded last
     PictureFrame *Image1 = nullptr;  // landscape frame (the only frame on some screens)
@@ -68,10 +74,14 @@ protected:
     Canvas *Picture1 = nullptr;      // word strip
     QPushButton *Command1 = nullptr; // "Abbruch . . ."
 
-    /// Centres, gives the word strip the main menu's background, then start().
+    /// Centres, gives the word strip the main menu's background, then start();
+    /// a session begins when the window comes from elsewhere.
     void activated() override;
     /// What the screen does at activation after centring and colouring.
     virtual void start() = 0;
+    /// The log list the screen's answers go to, for screens whose answers
+    /// move a card of the card box.
+    virtual std::optional<LogList> answersTo() const { return std::nullopt; }
 
     // Layout helpers for the parts every screen has.
     void makeFrames(QRect landscape, QRect portrait);
@@ -85,13 +95,10 @@ protected:
     static QFont arrowFont();
     QPushButton *makeButton(const QString &text, int l, int t, int w, int h, const QFont &font);
 
-    /// Empties the working list and copies the noun list into it, in order.
-    /// With "Fehlerwörter üben" on, the child's recently missed nouns are
-    /// queued to be drawn before the random draw resumes.
-    void refill();
     /// Takes a random entry out of the working list into Label1 and returns it
-    /// (refilling first as the screen's rule says). Empty only when the noun
-    /// list itself is empty.
+    /// (refilling first as the screen's rule says; the child's missed nouns
+    /// first while the teacher asks for them). Empty only when the noun list
+    /// itself is empty.
     QString draw();
     /// Loads the picture of an entry into the measuring image and stores its
     /// size in the program's two picture variables.
@@ -110,22 +117,10 @@ protected:
     /// "Abbruch . . .": empty the picture controls, back to the main menu.
     void abbruch();
 
-    // Hearing the word, only while the teacher has words read aloud (nothing
-    // here changes what a click shows or does).
-    /// The entry as drawn (a picture file name), whatever Label1 has become.
-    const QString &drawnEntry() const { return m_entry; }
-    /// The drawn noun as spoken: with its article, or alone.
-    QString spokenDisplayForm() const;
-    QString spokenNoun() const;
-    /// Says text now, restarting a word being said; from the teacher's
-    /// recording of the drawn noun if allowed and present.
-    void say(const QString &text, bool recording);
-    /// Says a right answer (after its confirmation has been closed); the next
-    /// noun's announcement waits until it has been said.
-    void sayAnswer(const QString &text, bool recording);
-    /// A new noun is on show: says it.
-    void announce(const QString &text, bool recording);
-    /// A hidden window falls silent.
+    /// Hearing the drawn noun.
+    Voice &voice() { return m_voice; }
+    const Voice &voice() const { return m_voice; }
+    /// A hidden window falls silent, and its session ends.
     void hideEvent(QHideEvent *e) override;
 
     /// Keeps the child's answer on the entry drawn last: the first answer
@@ -140,18 +135,21 @@ protected:
     bool confirmations() const;
 
 private:
-    void request(const QString &text, bool recording, bool after);
+    /// The main menu's noun list changed.
+    void nounsChanged();
+    /// With the card box on, the child's due cards come first in a session;
+    /// at its end the child sees the cards that moved on.
+    void beginSession();
+    void endSession();
 
     Program &m_program;
-    int m_refillBelow;
+    Voice m_voice;
     QString m_entry;
     // What the strip shows, to be drawn again with syllables.
     QString m_stripWord;
     wordstrip::Style m_stripStyle = wordstrip::Style::Spaced;
     bool m_stripDrawn = false;
-    bool m_answerSpoken = false;
     bool m_judged = false; // the noun on show has its answer
-
-    /// Missed entries still to come first in this pass (empty unless practising).
-    QStringList m_due;
+    bool m_inSession = false;
+    Program::CardSession m_session; // its cards put first
 };

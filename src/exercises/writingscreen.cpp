@@ -29,13 +29,13 @@ WritingScreen::WritingScreen(Program &program, int clientWidthTw, int clientHeig
     connect(Text1, &QLineEdit::textChanged, this, [this](const QString &t) { check(t); });
     connect(Picture1, &Canvas::clicked, this, [this] {
         focusInput();
-        say(spokenDisplayForm(), true);
+        voice().say(voice().displayForm(), true);
     });
 }
 
 void WritingScreen::sayOnPictureClick() {
     for (PictureFrame *f : {Image1, Image2})
-        connect(f, &ImageView::clicked, this, [this] { say(spokenDisplayForm(), true); });
+        connect(f, &ImageView::clicked, this, [this] { voice().say(voice().displayForm(), true); });
 }
 
 void WritingScreen::makeInstruction(const QString &text, const QRect &r, const QFont &font,
@@ -57,7 +57,7 @@ void WritingScreen::next() {
     Text1->clear();
     drawn();
     focusInput();
-    announce(spokenDisplayForm(), true);
+    voice().announce(voice().displayForm(), true);
 }
 
 bool WritingScreen::rightBeginning(const QString &input) const {

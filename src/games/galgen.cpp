@@ -208,7 +208,29 @@ void galgen::activated() {
     // The board takes no focus; the window keeps it, so a stray space bar or
     // Enter neither marks a key nor presses "Abbruch . . .".
     setFocus();
+    // With the card box on, a session begins with the child's due spelling cards.
+    if (!m_inSession) {
+        m_inSession = true;
+        m_due = m_program.beginCardSession(LogList::Galgen).nouns;
+    }
     startGame();
+}
+
+void galgen::hideEvent(QHideEvent *e) {
+    Screen::hideEvent(e);
+    m_inSession = false;
+    m_due.clear();
+}
+
+QString galgen::nextEntry() {
+    // A due card comes without a random number of its own (the generator is
+    // reseeded all the same); then the pass goes on as ever.
+    while (!m_due.isEmpty()) {
+        const QString e = m_due.takeFirst();
+        if (m_wordPool.removeOne(e) || m_program.nounList().contains(e))
+            return e;
+    }
+    return m_wordPool.takeAt(m_program.random().index(int(m_wordPool.size())));
 }
 
 void galgen::startGame() {
@@ -229,7 +251,7 @@ void galgen::startGame() {
     m_program.random().reseedFromClock(m_program.clock());
     if (m_wordPool.isEmpty())
         return;
-    const QString entry = m_wordPool.takeAt(m_program.random().index(int(m_wordPool.size())));
+    const QString entry = nextEntry();
     m_game.start(entry);
     m_tried.clear();
     Bezeichnung1->setText(m_game.mask());

@@ -86,15 +86,20 @@ public:
 
 protected:
     void activated() override;
+    void hideEvent(QHideEvent *e) override;
 
 private:
     void startGame();
+    /// The entry of the next game, out of the pass.
+    QString nextEntry();
     void reset();
     void showPicture();
 
     Hangman m_game;
-    QString m_tried;                // the letters tried in this round
-    QStringList m_wordPool;         // Liste2
+    QString m_tried;        // the letters tried in this round
+    QStringList m_wordPool; // Liste2
+    bool m_inSession = false;
+    QStringList m_due;              // due cards still to come in this session
     QLabel *Bezeichnung1 = nullptr; // mask
     QLabel *Bezeichnung2 = nullptr; // solution after a loss
     FramedImage *Image1 = nullptr;  // picture at the end of a game

@@ -2,8 +2,10 @@
 // Reading the report's figures off the window thread. A class keeps a whole
 // school year of answers in one child's file, which takes longer to read
 // than a window may stand still; and between two looks the file has mostly
-// only grown, so only what was appended is read again.
+// only grown, so only what was appended is read again (records::AnswerFile).
 
+#include "records/answerfile.h"
+#include "records/cardbox.h"
 #include "records/recordstore.h"
 #include "records/report.h"
 
@@ -13,36 +15,6 @@
 #include <atomic>
 
 namespace verlauf {
-
-/// The answers of one child's file, kept between readings.
-class AnswerFile {
-public:
-    /// Brings the answers up to date with the file at `path`: when it is the
-    /// file read last and has only grown since, only the new lines are read.
-    /// A missing file has no answers. False, with the reason in German in
-    /// `problem`, when the file cannot be read; false without a reason when
-    /// `cancelled` was set on the way.
-    bool update(const QString &path, QString *problem,
-                const std::atomic<bool> *cancelled = nullptr);
-    const QList<records::Record> &answers() const { return m_answers; }
-    /// Bytes read by the last update (the whole file, or what was appended).
-    qint64 lastRead() const { return m_lastRead; }
-
-private:
-    void reset(const QString &path);
-
-    QString m_path;
-    quint64 m_device = 0;
-    quint64 m_inode = 0;
-    /// Bytes taken so far: whole lines only, so a line still being written
-    /// is read again next time.
-    qint64 m_offset = 0;
-    /// The last bytes before m_offset as they were read: a file rewritten
-    /// since no longer ends the old part with them.
-    QByteArray m_tail;
-    QList<records::Record> m_answers;
-    qint64 m_lastRead = 0;
-};
 
 /// What the report window asks for.
 struct ReadingRequest {
@@ -56,6 +28,8 @@ struct ReadingRequest {
     /// Reads just this file and lists nothing (another child chosen).
     QString path;
     QDate today;
+    /// The time the card box is replayed at (the end of today without one).
+    QDateTime now;
 };
 
 /// What the report window shows.
@@ -66,6 +40,8 @@ struct Reading {
     QString path;
     records::Report report;
     QStringList practice;
+    /// The child's card box as of the request's time.
+    records::CardBox box;
     /// Why the child's file could not be read (German), else empty.
     QString problem;
     bool cancelled = false;
@@ -79,7 +55,7 @@ QList<records::ChildFile> classFirst(QList<records::ChildFile> children,
 
 /// Lists and reads as asked. Plain code for a worker thread; `file` keeps
 /// the answers read for the next call.
-Reading readReport(AnswerFile &file, const ReadingRequest &request,
+Reading readReport(records::AnswerFile &file, const ReadingRequest &request,
                    const std::atomic<bool> *cancelled = nullptr);
 
 } // namespace verlauf

@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "core/nouns.h"
+#include "log/karteikasten.h"
 #include "records/recordstore.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
@@ -288,6 +289,11 @@ Verlauf::Verlauf(Program &program)
     KALIMBO_NAME(Command2);
     Command3 = controls::button(this, QStringLiteral("Löschen . . ."), 7440, 120, 1575, 375);
     KALIMBO_NAME(Command3);
+    // "Karteikasten" does not fit beside the other three buttons.
+    Command4 = controls::button(this, QStringLiteral("Fächer ..."), 9135, 120, 1560, 375);
+    KALIMBO_NAME(Command4);
+    Command4->setToolTip(QStringLiteral("Der Karteikasten: welches Wort in welchem Fach liegt"));
+    Command4->hide();
 
     const QFont head = controls::verdana(8.25, true);
     auto heading = [&](const QString &text, int l, int t, int w) {
@@ -357,6 +363,7 @@ Verlauf::Verlauf(Program &program)
     connect(Kinder, &QComboBox::currentIndexChanged, this, &Verlauf::showChild);
     connect(Command2, &QPushButton::clicked, this, &Verlauf::print);
     connect(Command3, &QPushButton::clicked, this, &Verlauf::removeChild);
+    connect(Command4, &QPushButton::clicked, this, &Verlauf::showCardBox);
 }
 
 Verlauf::~Verlauf() {
@@ -374,6 +381,8 @@ void Verlauf::activated() {
 }
 
 void Verlauf::refresh() {
+    // The card box's table only while the teacher keeps one.
+    Command4->setVisible(m_program.extras().cardBox);
     verlauf::ReadingRequest request;
     if (RecordStore *store = m_program.records())
         request.folder = store->folder();
@@ -381,6 +390,7 @@ void Verlauf::refresh() {
     request.fallback = m_program.childName();
     request.classNames = m_program.state().classNames();
     request.today = today();
+    request.now = m_program.clock().now();
     if (request.folder.isEmpty()) {
         readingDone(++m_generation, {});
         return;
@@ -392,6 +402,7 @@ void Verlauf::showChild(int index) {
     verlauf::ReadingRequest request;
     request.path = index >= 0 ? Kinder->itemData(index).toString() : QString();
     request.today = today();
+    request.now = m_program.clock().now();
     startReading(request);
 }
 
@@ -403,7 +414,7 @@ void Verlauf::startReading(const verlauf::ReadingRequest &request) {
     m_reading = true;
     showNote(QStringLiteral("Der Verlauf wird gelesen ..."));
     for (QWidget *w : {static_cast<QWidget *>(Kinder), static_cast<QWidget *>(Command2),
-                       static_cast<QWidget *>(Command3)})
+                       static_cast<QWidget *>(Command3), static_cast<QWidget *>(Command4)})
         w->setEnabled(false);
     m_pool.start([reader = m_reader, cancel = m_cancel, request, generation,
                   self = QPointer<Verlauf>(this)] {
@@ -442,11 +453,13 @@ void Verlauf::readingDone(quint64 generation, const verlauf::Reading &reading) {
     if (m_report.name.isEmpty())
         m_report.name = name;
     m_practice = reading.practice;
+    m_box = reading.box;
     fillTables();
     drawChart();
     const bool any = m_report.overall.total() > 0;
     Command2->setEnabled(any);
     Command3->setEnabled(!m_path.isEmpty());
+    Command4->setEnabled(!m_path.isEmpty());
     if (!reading.problem.isEmpty())
         showNote(QStringLiteral("Die Antworten von ") + name +
                  QStringLiteral(" können nicht gelesen werden:\n") +
@@ -528,6 +541,15 @@ void Verlauf::print() {
         m_program.dialogs().message(QStringLiteral("Der Verlauf wird gedruckt ...\r\r") +
                                         (out.notice.isEmpty() ? QString() : out.notice + "\r"),
                                     kTitle);
+}
+
+void Verlauf::showCardBox() {
+    if (m_reading || m_path.isEmpty())
+        return;
+    auto *table = new Karteikasten(m_program, Kinder->currentText(), m_box, today(), this);
+    table->setAttribute(Qt::WA_DeleteOnClose);
+    connect(table, &Karteikasten::changed, this, &Verlauf::refresh);
+    table->show();
 }
 
 void Verlauf::removeChild() {

@@ -78,6 +78,8 @@ private:
     void drawChart();
     void print();
     void removeChild();
+    /// The table of the child's card box, for the teacher.
+    void showCardBox();
     QDate today() const;
 
     Program &m_program;
@@ -85,6 +87,7 @@ private:
     QComboBox *Kinder = nullptr;       // the children with records
     QPushButton *Command2 = nullptr;   // "Drucken . . ."
     QPushButton *Command3 = nullptr;   // "Löschen . . ."
+    QPushButton *Command4 = nullptr;   // "Fächer ...": the card box, while the teacher keeps one
     QTableWidget *Uebungen = nullptr;  // figures per exercise
     QTableWidget *Fehler = nullptr;    // nouns most often wrong
     QTableWidget *Begleiter = nullptr; // articles chosen against right
@@ -94,12 +97,13 @@ private:
     QList<QWidget *> m_figures;        // the tables, the chart and their headings
     records::Report m_report;
     QStringList m_practice;
+    records::CardBox m_box;
     QString m_path;
 
     /// The answers read last, kept for the next reading; one reading at a time.
     struct Reader {
         std::mutex mutex;
-        verlauf::AnswerFile file;
+        records::AnswerFile file;
     };
     std::shared_ptr<Reader> m_reader = std::make_shared<Reader>();
     std::shared_ptr<std::atomic<bool>> m_cancel = std::make_shared<std::atomic<bool>>(false);

@@ -1,13 +1,19 @@
 #include "program/program.h"
 
 #include "core/classlist.h"
+#include "core/clock.h"
 #include "core/palette.h"
+#include "program/childrecords.h"
+#include "records/cardbox.h"
 #include "records/recordstore.h"
+#include "records/report.h"
 #include "syllables/syllabifier.h"
 
 #include <QDir>
 #include <QPointer>
 #include <QSize>
+#include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <mutex>
 
@@ -25,11 +31,16 @@ struct Program::Relay {
 };
 
 Program::Program(ScreenFactory factory)
-    : m_syllablePatternFile(Syllabifier::defaultPatternFile()),
+    : m_child(std::make_unique<ChildRecords>()),
+      m_syllablePatternFile(Syllabifier::defaultPatternFile()),
       m_events(std::make_unique<ProgramEvents>()), m_relay(std::make_shared<Relay>()),
       m_factory(std::move(factory)) {
     m_relay->events = m_events.get();
     QObject::connect(&m_state, &MenuState::extrasChanged, &m_state, [this] { readClassList(); });
+    QObject::connect(&m_state, &MenuState::nameChanged, m_events.get(),
+                     [this] { prepareChildRecords(); });
+    QObject::connect(&m_state, &MenuState::extrasChanged, m_events.get(),
+                     [this] { prepareChildRecords(); });
 }
 
 void Program::readClassList() {
@@ -52,6 +63,58 @@ void Program::recordAnswer(LogList exercise, const QString &entry, bool right,
     if (!store)
         return;
     store->append(childName(), {exercises::recordId(exercise), entry, right, given});
+}
+
+ChildRecords *Program::childRecords() {
+    records::RecordStore *store = records();
+    if (!store)
+        return nullptr;
+    m_child->update(store->pathFor(childName()), store->now());
+    return m_child.get();
+}
+
+void Program::prepareChildRecords() {
+    if (!extras().keepRecords || !(extras().practiseMistakes || extras().cardBox))
+        return;
+    if (records::RecordStore *store = records())
+        m_child->prepare(store->pathFor(childName()), store->now());
+}
+
+QStringList Program::missedNouns() {
+    if (!extras().practiseMistakes)
+        return {};
+    const ChildRecords *child = childRecords();
+    return child ? records::practiceEntries(child->answers(), records()->now()) : QStringList();
+}
+
+const records::CardBox *Program::cardBox() {
+    if (!extras().cardBox)
+        return nullptr;
+    const ChildRecords *child = childRecords();
+    return child ? &child->box() : nullptr;
+}
+
+QDate Program::cardBoxDay() {
+    records::RecordStore *store = records();
+    return store ? store->now().date() : clock().today();
+}
+
+Program::CardSession Program::beginCardSession(LogList exercise) {
+    CardSession session;
+    const std::optional<records::CardKind> kind =
+        records::cardKindOf(exercises::recordId(exercise));
+    const records::CardBox *box = kind ? cardBox() : nullptr;
+    if (!box)
+        return session;
+    session.kind = kind;
+    session.before = box->cards(*kind);
+    session.nouns = box->session(*kind, nounList(), cardBoxDay(), childName());
+    return session;
+}
+
+QList<records::CardMove> Program::endCardSession(const CardSession &session) {
+    const records::CardBox *box = session.kind ? cardBox() : nullptr;
+    return box ? box->movedOn(*session.kind, session.before) : QList<records::CardMove>();
 }
 
 QString Program::childName() const {
@@ -176,7 +239,24 @@ void Program::destroyAll() {
     for (const QPointer<Screen> &s : m_discarded)
         delete s.data();
     m_discarded.clear();
+    for (const QPointer<QWidget> &w : m_transients)
+        delete w.data();
+    m_transients.clear();
     forgetActive();
+}
+
+void Program::showTransient(QWidget *window) {
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_transients.erase(std::remove_if(m_transients.begin(), m_transients.end(),
+                                      [](const QPointer<QWidget> &p) { return p.isNull(); }),
+                       m_transients.end());
+    m_transients.emplace_back(window);
+    // After the window that ends the session has given way to the main menu.
+    QTimer::singleShot(0, window, [window] {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
 }
 
 void Program::setPictureSize(const QSize &tw) {

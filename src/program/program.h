@@ -8,6 +8,7 @@
 #include "core/exercisetable.h"
 #include "core/menustate.h"
 #include "drawing/wordstrip.h"
+#include "records/cardbox.h"
 #include "ui/screen.h"
 
 #include <QColor>
@@ -28,6 +29,7 @@ namespace records {
 class RecordStore;
 }
 class Speech;
+class ChildRecords;
 
 /// What the windows observe of the program.
 class ProgramEvents : public QObject {
@@ -97,6 +99,30 @@ public:
     /// or wrong, and what was chosen or typed. Does nothing while records are off.
     void recordAnswer(LogList exercise, const QString &entry, bool right,
                       const QString &given = QString());
+    /// The nouns the child (`childName`) missed lately, most recently
+    /// missed first, while the teacher has "Fehlerwörter üben" on and
+    /// records are kept; none otherwise.
+    QStringList missedNouns();
+
+    // The card box ("Karteikasten"), while records are kept and it is on.
+    /// The child's card box, up to date with the records file; nullptr
+    /// while it is off.
+    const records::CardBox *cardBox();
+    /// A session of an exercise with the card box: the nouns it begins with
+    /// and the cards as they were at its start.
+    struct CardSession {
+        QStringList nouns;
+        std::optional<records::CardKind> kind;
+        QHash<QString, records::Card> before;
+    };
+    /// Begins a session: the child's due cards of the kind the exercise
+    /// answers; nothing while the card box is off or for an exercise that
+    /// moves no card.
+    CardSession beginCardSession(LogList exercise);
+    /// The cards the session moved on (none while the card box is off).
+    QList<records::CardMove> endCardSession(const CardSession &session);
+    /// The card box's day: today by the records' clock.
+    QDate cardBoxDay();
 
     // Windows.
     /// Hides the current window and shows the main menu.
@@ -114,6 +140,10 @@ public:
     virtual void hideMenu() = 0;
     /// Closes and destroys every window (program end).
     void destroyAll();
+    /// Shows a small window of its own (a child's progress after a session)
+    /// over the main menu once the current event is done; it is deleted when
+    /// closed, at the latest when the program ends.
+    void showTransient(QWidget *window);
 
     /// Size in twips of the picture measured last (16-bit, shared by all windows).
     QSize pictureSize() const { return {m_pictureWidth, m_pictureHeight}; }
@@ -142,7 +172,13 @@ public:
 
 private:
     struct Relay;
+    /// The child's kept answers, up to date; nullptr while records are off.
+    ChildRecords *childRecords();
+    /// Starts reading the child's answers ahead while something needs them.
+    void prepareChildRecords();
+
     MenuState m_state;
+    std::unique_ptr<ChildRecords> m_child;
     qint16 m_pictureWidth = 0;
     qint16 m_pictureHeight = 0;
     QString m_syllablePatternFile;
@@ -156,4 +192,5 @@ private:
     /// Windows closed by their title bar and not yet deleted by the event loop;
     /// they must not outlive the program they refer to.
     std::vector<QPointer<Screen>> m_discarded;
+    std::vector<QPointer<QWidget>> m_transients;
 };

@@ -13,8 +13,9 @@ QString exerciseTitle(const QString &id) {
 
 bool isJudged(const QString &id) {
     // Reading a noun is looking at it, not answering: older files have such
-    // lines, which stay readable but count for nothing.
-    return id != QLatin1String("lesen");
+    // lines, which stay readable but count for nothing. Nor is a teacher's
+    // putting cards back an answer.
+    return id != QLatin1String("lesen") && id != QLatin1String(kBackToFirst);
 }
 
 bool isArticleExercise(const QString &id) {

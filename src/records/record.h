@@ -28,6 +28,10 @@ struct Record {
     qint64 secs = 0;
 };
 
+/// The exercise id of a line by which the teacher put a noun's cards back
+/// into the card box's first compartment; no answer of the child.
+inline constexpr char kBackToFirst[] = "zurueck";
+
 /// German heading of an exercise id ("Begleiter"); the id itself if unknown.
 QString exerciseTitle(const QString &id);
 /// False for lines that are no judged answer (a noun read); the report and

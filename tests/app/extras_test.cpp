@@ -23,7 +23,7 @@ private slots:
         QSettings empty(dir.filePath("none.ini"), QSettings::IniFormat);
         QCOMPARE(Extras::load(empty), Extras());
         Extras on;
-        on.speakWords = on.practiseMistakes = true;
+        on.speakWords = on.practiseMistakes = on.cardBox = true;
         QVERIFY(on.save(empty));
         QSettings again(dir.filePath("none.ini"), QSettings::IniFormat);
         QCOMPARE(Extras::load(again), on);
@@ -198,6 +198,8 @@ private slots:
                 return QStringList{
                     QString::number(control(d, "PractiseMistakes")->isEnabled()),
                     QString::number(control(d, "PractiseNeedsRecords")->isVisibleTo(d)),
+                    QString::number(control(d, "CardBox")->isEnabled()),
+                    QString::number(control(d, "CardBoxNeedsRecords")->isVisibleTo(d)),
                     QString::number(control(d, "History")->isEnabled()),
                     QString::number(control(d, "HistoryNeedsRecords")->isVisibleTo(d)),
                     QString::number(control(d, "NoSound")->isVisibleTo(d)),
@@ -212,8 +214,8 @@ private slots:
             d->accept();
         });
         control<QPushButton>(f.menu(), "ExtrasButton")->click();
-        const QString on = "1 0 1 0 " + QString::number(!sound) + " 1 1 1";
-        const QString off = "0 1 0 1 " + QString::number(!sound) + " 1 1 1";
+        const QString on = "1 0 1 0 1 0 " + QString::number(!sound) + " 1 1 1";
+        const QString off = "0 1 0 1 0 1 " + QString::number(!sound) + " 1 1 1";
         QCOMPARE(seen, (QStringList{"Kalimbo (Extras)", records ? on : off, records ? off : on}));
         QVERIFY(Extras().save()); // leave the shared test configuration clean
     }

@@ -172,7 +172,7 @@ private slots:
         auto *w = f.open<Form3>(ScreenId::Form3);
         control<QPushButton>(w, "Command5")->click();
         control<QPushButton>(w, "Command6")->click();
-        QCOMPARE(w->currentEntry(), QStringLiteral("das Haus"));
+        QCOMPARE(w->shownEntry(), QStringLiteral("das Haus"));
         QVERIFY(f.p.log(LogList::Begleiter).isEmpty());
         QVERIFY(records::RecordStore::read(store.pathFor("Freund")).isEmpty());
         QCOMPARE(f.boxes(), 0);

@@ -23,14 +23,14 @@ private slots:
         f.p.randomRec.pushIndex(4, 10); // dieFeder
         f.p.randomRec.pushIndex(0, 10); // after a refill: derAffe again possible
         auto *w = f.open<Form5>(ScreenId::Form5);
-        QCOMPARE(w->currentEntry(), QStringLiteral("Feder"));
+        QCOMPARE(w->shownEntry(), QStringLiteral("Feder"));
         QCOMPARE(w->workingList().size(), 9);
         // Distractors are the first two of the other nine, sorted with the target.
         QCOMPARE(w->offer(), (QStringList{"Affe", "Birne", "Feder"}));
         control<QPushButton>(w, "Command6")->click();
         control<QPushButton>(w, "Command6")->click();
         QTest::mouseClick(control<Canvas>(w, "Picture1"), Qt::LeftButton);
-        QCOMPARE(w->currentEntry(), QStringLiteral("Affe")); // drawn from all ten again
+        QCOMPARE(w->shownEntry(), QStringLiteral("Affe")); // drawn from all ten again
         QCOMPARE(w->workingList().size(), 9);
         QCOMPARE(w->offer(), (QStringList{"Affe", "Birne", "Dach"}));
     }
@@ -45,7 +45,7 @@ private slots:
         const int calls = f.p.randomRec.calls;
         control<QScrollBar>(w, "HScroll1")->setValue(6);
         QCOMPARE(control<QLabel>(w, "Label3")->text(), QStringLiteral(" 6 Wörter"));
-        QCOMPARE(w->currentEntry(), QStringLiteral("Feder"));
+        QCOMPARE(w->shownEntry(), QStringLiteral("Feder"));
         QCOMPARE(w->offer(), (QStringList{"Affe", "Birne", "Dach", "Esel", "Feder", "Gras"}));
         QCOMPARE(f.p.randomRec.calls, calls);                             // no new draw
         QVERIFY(!control<PictureFrame>(w, "Image2")->picture().isNull()); // the picture stays
@@ -70,12 +70,12 @@ private slots:
         f.p.randomRec.pushIndex(3, 10); // derEsel
         f.p.randomRec.pushIndex(0, 10); // derAffe (refill below 10)
         auto *w = f.open<Form6>(ScreenId::Form6);
-        QCOMPARE(w->currentEntry(), QStringLiteral("Esel"));
+        QCOMPARE(w->shownEntry(), QStringLiteral("Esel"));
         // Offered pictures are the files themselves, sorted.
         QCOMPARE(w->offer(), (QStringList{"derAffe.jpg", "derEsel.jpg", "dieBirne.jpg"}));
         control<QScrollBar>(w, "HScroll1")->setValue(4);
         QCOMPARE(control<QLabel>(w, "Label3")->text(), QStringLiteral(" 4 Wörter"));
-        QCOMPARE(w->currentEntry(), QStringLiteral("Affe"));
+        QCOMPARE(w->shownEntry(), QStringLiteral("Affe"));
         QCOMPARE(w->offer().size(), 4);
         QVERIFY(f.p.log(LogList::Bildwahl).isEmpty());
     }

@@ -1,6 +1,7 @@
-// The exercise frame: passes without repeats, leaving and closing, the
-// placement of the reading screen's frame, the landscape or portrait frame,
-// missing pictures, the picture switch and the word strip.
+// The exercise frame: passes without repeats, a noun list that changes while
+// the window is open, leaving and closing, the placement of the reading
+// screen's frame, the landscape or portrait frame, missing pictures, the
+// picture switch and the word strip.
 
 #include "exercises/Form2.h"
 #include "exercises/Form3.h"
@@ -39,6 +40,33 @@ private slots:
         WindowFixture::flushDeletes();
         QVERIFY(!f.p.existing(ScreenId::Form2));
         QCOMPARE(f.open<Form2>(ScreenId::Form2)->workingList().size(), 2); // a new pass
+    }
+
+    // The noun list changes while the window is open: a noun whose picture
+    // has gone is never drawn again, while a filter alone reaches the pass at
+    // its refill (as ever); a new noun comes with the next pass.
+    void nounListChangesWhileOpen_data() {
+        QTest::addColumn<bool>("pictureGone");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("picture gone")
+            << true << QStringList{"Hund", "Haus", "Hund", "Haus", "Auto"};
+        QTest::newRow("filtered out")
+            << false << QStringList{"Hund", "Katze", "Haus", "Hund", "Haus", "Auto"};
+    }
+    void nounListChangesWhileOpen() {
+        QFETCH(bool, pictureGone);
+        QFETCH(QStringList, shown);
+        WindowFixture f(kThree);
+        f.p.randomRec.script = QList<double>(shown.size(), 0.0); // the first entry left
+        auto *w = f.open<Form2>(ScreenId::Form2);
+        const QStringList now{"derHund.jpg", "dasHaus.jpg", "dasAuto.jpg"};
+        if (pictureGone)
+            f.p.setNouns(now);
+        else
+            f.p.state().setNouns(now, kThree + QStringList{"dasAuto.jpg"});
+        while (f.p.log(LogList::Lesen).size() < shown.size())
+            control<QPushButton>(w, "Command2")->click();
+        QCOMPARE(f.p.log(LogList::Lesen), shown);
     }
 
     void placement_data() {

@@ -1,6 +1,6 @@
 // The child's records: what counts as an answer on each screen, under which
-// name, a folder that cannot be written, and missed nouns first when the
-// teacher asks for practice.
+// name, a folder that cannot be written, missed nouns first when the teacher
+// asks for practice, and the card box's due cards first while it is on.
 
 #include "exercises/Form2.h"
 #include "exercises/Form3.h"
@@ -147,14 +147,72 @@ private slots:
         f.p.recordStore = recordsOn ? &store : nullptr;
         f.p.randomRec.script << 0.0 << 0.0 << 0.0 << 0.0;
         auto *w = f.open<Form3>(ScreenId::Form3);
-        QStringList seen{w->currentEntry()};
+        QStringList seen{w->shownEntry()};
         for (int i = 0; i < 3; ++i) {
             control<QPushButton>(w, "Command6")->click();
-            seen << w->currentEntry();
+            seen << w->shownEntry();
         }
         QCOMPARE(seen, drawn);
         // The missed noun takes no random number of its own.
         QCOMPARE(f.p.randomRec.calls, drawn.first() == "das Haus" ? 3 : 4);
+    }
+
+    // With the card box on, a session of the article choice begins with the
+    // due cards (lowest compartment first), then the new nouns, each without
+    // a random number; then the pass goes on as ever. Off, or without
+    // records, every draw is the plain one. Leaving ends the session: the
+    // cards not reached wait, and with the box switched off meanwhile the
+    // draws are plain again.
+    void cardBoxComesFirst_data() {
+        QTest::addColumn<bool>("cardBox");
+        QTest::addColumn<bool>("recordsOn");
+        QTest::addColumn<bool>("leave");
+        QTest::addColumn<QStringList>("drawn");
+        const QStringList plain{"der Hund", "die Katze", "das Haus", "das Auto"};
+        QTest::newRow("off") << false << true << false << plain;
+        QTest::newRow("on") << true << true << false
+                            << QStringList{"die Katze", "das Haus", "das Auto", "der Hund"};
+        QTest::newRow("on without records") << true << false << false << plain;
+        QTest::newRow("left, switched off, back")
+            << true << true << true << QStringList{"die Katze", "der Hund", "das Haus", "das Auto"};
+    }
+    void cardBoxComesFirst() {
+        QFETCH(bool, cardBox);
+        QFETCH(bool, recordsOn);
+        QFETCH(bool, leave);
+        QFETCH(QStringList, drawn);
+        QTemporaryDir dir;
+        WindowFixture f({"derHund.jpg", "dieKatze.jpg", "dasHaus.jpg", "dasAuto.jpg"});
+        records::RecordStore store(dir.path(), &f.p.clockRec);
+        auto answer = [&](int daysAgo, const char *entry, bool right) {
+            f.p.clockRec.date = kNow.date().addDays(-daysAgo);
+            store.append("Mia", {"begleiter", entry, right, right ? "der" : "die"});
+        };
+        answer(5, "dasHaus.jpg", true);   // compartment 2, due since 4 days
+        answer(2, "dieKatze.jpg", false); // compartment 1, due since 2 days
+        answer(0, "derHund.jpg", true);   // compartment 2, due tomorrow
+        f.p.clockRec.seconds += 60;
+        f.p.setChild("Mia");
+        f.p.changeExtras([&](Extras &e) {
+            e.keepRecords = recordsOn;
+            e.cardBox = cardBox;
+        });
+        f.p.recordStore = recordsOn ? &store : nullptr;
+        f.p.randomRec.script = QList<double>(4, 0.0);
+        auto *w = f.open<Form3>(ScreenId::Form3);
+        QStringList seen{w->shownEntry()};
+        if (leave) {
+            control<QPushButton>(w, "Command1")->click();
+            f.p.changeExtras([](Extras &e) { e.cardBox = false; });
+            f.open<Form3>(ScreenId::Form3);
+            seen << w->shownEntry();
+        }
+        while (seen.size() < 4) {
+            control<QPushButton>(w, "Command6")->click();
+            seen << w->shownEntry();
+        }
+        QCOMPARE(seen, drawn);
+        QCOMPARE(f.p.randomRec.calls, int(drawn.size() - drawn.indexOf("der Hund")));
     }
 };
 

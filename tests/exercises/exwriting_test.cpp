@@ -63,11 +63,11 @@ private slots:
         WindowFixture f({entry, "dasAuto.jpg"});
         f.p.randomRec.pushIndex(0, 2);
         auto *w = f.open<Form9>(ScreenId::Form9);
-        const QString target = w->currentEntry();
+        const QString target = w->shownEntry();
         type(control<QLineEdit>(w, "Text1"), keys);
         QCOMPARE(::errors(f), errors);
         QCOMPARE(f.p.log(LogList::Abschrift), accepted ? QStringList{target} : QStringList());
-        QCOMPARE(w->currentEntry(), accepted ? QStringLiteral("Auto") : target);
+        QCOMPARE(w->shownEntry(), accepted ? QStringLiteral("Auto") : target);
         QVERIFY(!accepted || control<QLineEdit>(w, "Text1")->text().isEmpty());
     }
 

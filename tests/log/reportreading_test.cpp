@@ -83,7 +83,7 @@ private slots:
         const QByteArray start = RecordStore::header() + answer("derHund.jpg") +
                                  answer("dieKatze.jpg") + answer("dieMaus.jpg");
         QVERIFY(write(path, start + before, QIODevice::WriteOnly));
-        verlauf::AnswerFile file;
+        records::AnswerFile file;
         QString problem;
         QVERIFY(file.update(path, &problem));
         QCOMPARE(nounsOf(file.answers()), QString("Hund Katze Maus"));
