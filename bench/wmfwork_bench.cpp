@@ -161,11 +161,16 @@ void WmfWorkBench::measuringUnsizedFiles() {
     text.createFont(-20, "Arial").selectObject(0);
     for (int i = 0; i < 200000; ++i)
         text.textOut(i % 1000, i % 700, "Hund und Katze");
+    WmfWriter letters = WmfWriter::plain();
+    letters.createFont(-300, "Arial").selectObject(0);
+    for (int i = 0; i < 300000; ++i)
+        letters.textOut(i % 1000, i % 700, "W");
     WmfWriter lines = WmfWriter::plain();
     for (int i = 0; i < 300000; ++i)
         lines.lineTo(i % 1000, (i * 7) % 700);
     const QList<QPair<const char *, QByteArray>> files = {
         {"200,000 texts", text.bytes()},
+        {"300,000 letters of 300 pixels", letters.bytes()},
         {"300,000 lines", lines.bytes()},
         {"100,000 ellipses, pen 20", WmfWriter::unsized(WmfWriter::manyEllipses(100000, 20))},
         {"100,000 far shapes, pen 20", WmfWriter::unsized(WmfWriter::farShapes(100000, 1000, 20))},
