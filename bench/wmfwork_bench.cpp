@@ -78,7 +78,23 @@ private slots:
 };
 
 void WmfWorkBench::hostilePictures() {
+    WmfWriter letters = WmfWriter::placeable(0, 0, 1000, 1000, 1000);
+    letters.setWindowOrg(0, 0).setWindowExt(1000, 1000).setBkMode(1);
+    letters.createFont(-300, "Arial").selectObject(0);
+    for (int i = 0; i < 30000; ++i)
+        letters.textOut(i % 700, i % 600, "W");
+    // A far line stretches the frame to 32 times the zigzags' width.
+    WmfWriter squeezed = WmfWriter::plain();
+    squeezed.createPen(0, 20, Qt::darkBlue).selectObject(0);
+    squeezed.createBrush(0, Qt::yellow).selectObject(1);
+    QList<QList<QPoint>> zigzags(2);
+    for (int k = 0; k < 2; ++k)
+        for (int i = 0; i < 10000; ++i)
+            zigzags[k].append(QPoint(i / 10, k * 500 + i % 2 * 500));
+    squeezed.polyPolygon(zigzags).moveTo(0, 0).lineTo(581, -31768);
     const QList<QPair<const char *, QByteArray>> files = {
+        {"30,000 letters of 300 units in 1000", letters.bytes()},
+        {"20,000-point zigzags squeezed, pen 20", squeezed.bytes()},
         {"12,000-point random polygon", WmfWriter::randomPolygon(12000, 100, 1)},
         {"12,000-point random polygon, pen 20", WmfWriter::randomPolygon(12000, 100, 20)},
         {"12,000-point random polygon, frame 32000", WmfWriter::randomPolygon(12000, 32000, 1)},
@@ -145,11 +161,16 @@ void WmfWorkBench::measuringUnsizedFiles() {
     text.createFont(-20, "Arial").selectObject(0);
     for (int i = 0; i < 200000; ++i)
         text.textOut(i % 1000, i % 700, "Hund und Katze");
+    WmfWriter letters = WmfWriter::plain();
+    letters.createFont(-300, "Arial").selectObject(0);
+    for (int i = 0; i < 300000; ++i)
+        letters.textOut(i % 1000, i % 700, "W");
     WmfWriter lines = WmfWriter::plain();
     for (int i = 0; i < 300000; ++i)
         lines.lineTo(i % 1000, (i * 7) % 700);
     const QList<QPair<const char *, QByteArray>> files = {
         {"200,000 texts", text.bytes()},
+        {"300,000 letters of 300 pixels", letters.bytes()},
         {"300,000 lines", lines.bytes()},
         {"100,000 ellipses, pen 20", WmfWriter::unsized(WmfWriter::manyEllipses(100000, 20))},
         {"100,000 far shapes, pen 20", WmfWriter::unsized(WmfWriter::farShapes(100000, 1000, 20))},

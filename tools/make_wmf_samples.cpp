@@ -330,7 +330,7 @@ int writeSeeds(const QDir &dir) {
         {"far-polygon", WmfWriter::randomPolygon(1500, 100, 1)},
         {"far-shapes", WmfWriter::farShapes(160, 100, 20)},
         {"many-ellipses", WmfWriter::manyEllipses(400, 20)},
-        {"unsized-far-shapes", WmfWriter::unsized(WmfWriter::farShapes(160, 1000, 20, 3))},
+        {"unsized-far-shapes", WmfWriter::unsized(WmfWriter::farShapes(80, 1000, 20, 3))},
     };
     for (const auto &[name, bytes] : std::as_const(unsized))
         large.append({"unsized-" + name, WmfWriter::unsized(bytes)});

@@ -22,9 +22,10 @@ using namespace wmf;
 
 namespace {
 
-/// A converter step takes 20 ns or more on the raster engine, and a look at
-/// an edge in a pass about half that: more steps than this in one play keep
-/// a screen busy beyond the budget.
+/// A converter step takes 20 ns or more on the raster engine, a look at an
+/// edge in a pass about half that, and sorting a cell into its row 0.6 ns
+/// for every cell before it: more steps than this in one play keep a
+/// screen busy beyond the budget.
 constexpr double kMaxConverterSteps = 5e6;
 
 /// A raster device that converts nothing: it counts the steps Qt's scan
@@ -122,11 +123,87 @@ private:
         }
         void count(const RasterWork &w) {
             const double passes = rasterPasses(w);
-            steps += w.walk + w.walkSpan * passes / qMax(1.0, w.rows) + w.edges * passes / 2;
+            const double perRow = qMin(w.cells / qMax(1.0, w.rows), w.columns);
+            steps += w.walk + w.walkSpan * passes / qMax(1.0, w.rows) + w.edges * passes / 2 +
+                     w.cells * perRow / 32;
         }
         QTransform m_transform;
         QPen m_pen;
         QBrush m_brush;
+    };
+    mutable Engine m_engine;
+};
+
+/// A plain file whose frame a far line stretches to 32 times its width:
+/// 20,000 zigzag points with a pen of 20 units, squeezed on every screen.
+QByteArray squeezedZigzags() {
+    WmfWriter w = WmfWriter::plain();
+    w.createPen(PS_SOLID, 20, Qt::darkBlue).selectObject(0);
+    w.createBrush(BS_SOLID, Qt::yellow).selectObject(1);
+    QList<QList<QPoint>> zigzags(2);
+    for (int k = 0; k < 2; ++k)
+        for (int i = 0; i < 10000; ++i)
+            zigzags[k].append(QPoint(i / 10, k * 500 + i % 2 * 500));
+    return w.polyPolygon(zigzags).moveTo(0, 0).lineTo(581, -31768).bytes();
+}
+
+/// A device that draws nothing and counts the glyphs that cost the most:
+/// on paper the outlines the player fills (one path a text), on a screen
+/// the glyphs Qt fills as outlines itself (it caches them only below 64
+/// pixels).
+class GlyphMeter final : public QPaintDevice {
+public:
+    GlyphMeter(QSize size, bool paper) : m_engine(size, paper) {}
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+    long outlines() const { return m_engine.outlines; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        switch (m) {
+        case PdmWidth:
+            return m_engine.size.width();
+        case PdmHeight:
+            return m_engine.size.height();
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 96; // resolutions, sizes in mm
+        }
+    }
+
+private:
+    class Engine final : public QPaintEngine {
+    public:
+        Engine(QSize s, bool paper) : QPaintEngine(AllFeatures), size(s), m_paper(paper) {}
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        Type type() const override { return m_paper ? Pdf : Raster; }
+        void updateState(const QPaintEngineState &s) override {
+            if (s.state() & DirtyTransform)
+                m_scale = std::sqrt(std::abs(s.transform().determinant()));
+        }
+        void drawPath(const QPainterPath &path) override {
+            outlines += m_paper && !path.isEmpty() ? 1 : 0;
+        }
+        void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        void drawTextItem(const QPointF &, const QTextItem &ti) override {
+            if (!m_paper && ti.font().pixelSize() * m_scale >= 64)
+                outlines += ti.text().size();
+        }
+
+        QSize size;
+        long outlines = 0;
+
+    private:
+        bool m_paper;
+        double m_scale = 1;
     };
     mutable Engine m_engine;
 };
@@ -179,6 +256,8 @@ private slots:
     void trimmedShapesShowTheSame();
     void clockOnlyOnScreens_data();
     void clockOnlyOnScreens();
+    void largeGlyphsWithinBudget_data();
+    void largeGlyphsWithinBudget();
 };
 
 void WmfWorkTest::converterStepsWithinBudget_data() {
@@ -194,6 +273,8 @@ void WmfWorkTest::converterStepsWithinBudget_data() {
         {"2,000 far shapes, pen 20", WmfWriter::farShapes(2000, 100, 20)},
         {"2,000 far shapes, thin pen", WmfWriter::farShapes(2000, 1000, 0)},
         {"dense zigzag of 2000 points, pen 20", WmfWriter::bigPolyPolygons(1, 2000, 20)},
+        // The pen is as wide as 20 units across, not as their mean.
+        {"dense zigzag squeezed by a far line, pen 20", squeezedZigzags()},
     };
     for (const auto &[name, file] : files)
         for (const auto &[where, screen] : screens())
@@ -346,6 +427,42 @@ void WmfWorkTest::clockOnlyOnScreens() {
                                     QRectF(0, 0, 100, 100), {kWorkBudget, clockNanos});
     QCOMPARE(res.timedOut, timedOut);
     QCOMPARE(res.cut, timedOut);
+}
+
+void WmfWorkTest::largeGlyphsWithinBudget_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("onPaper");
+    QTest::addColumn<int>("letters"); // a text
+    // Letters 300 units high in a frame of 1000: outlines on a page at 1200
+    // dpi, glyphs of 100 pixels on the reading screen.
+    auto letters = [](int records, const QByteArray &text) {
+        WmfWriter w = WmfWriter::placeable(0, 0, 1000, 1000, 1000);
+        w.setWindowOrg(0, 0).setWindowExt(1000, 1000).setBkMode(TRANSPARENT);
+        w.createFont(-300, "Arial").selectObject(0);
+        for (int i = 0; i < records; ++i)
+            w.textOut(i % 700, i % 600, text);
+        return w.bytes();
+    };
+    const QByteArray single = letters(30000, "W"), words = letters(3000, "Hund und Katze");
+    QTest::newRow("30,000 letters, paper") << single << true << 1;
+    QTest::newRow("30,000 letters, screen") << single << false << 1;
+    QTest::newRow("3,000 words, paper") << words << true << 14;
+    QTest::newRow("3,000 words, screen") << words << false << 14;
+}
+
+void WmfWorkTest::largeGlyphsWithinBudget() {
+    // A glyph's outline takes some 80 us written to a PDF page, and 90 us
+    // filled on a screen at 100 pixels: within the budget, a picture shows
+    // no more than about 1,200 of them.
+    QFETCH(QByteArray, file);
+    QFETCH(bool, onPaper);
+    QFETCH(int, letters);
+    GlyphMeter meter(onPaper ? QSize(9917, 14033) : QSize(352, 352), onPaper);
+    const PlayResult res =
+        playInto(meter, file, onPaper ? QRectF(0, 0, 1083, 1083) : QRectF(0, 0, 352, 352));
+    QVERIFY(res.cut);
+    const long glyphs = onPaper ? meter.outlines() * letters : meter.outlines();
+    QVERIFY2(glyphs > 100 && glyphs <= 1300, qPrintable(QString::number(glyphs)));
 }
 
 QTEST_MAIN(WmfWorkTest)

@@ -18,9 +18,8 @@ namespace {
 
 /// Work the measuring play may spend, counted as on a vector device: ten
 /// printed pages' worth, so every record a draw can reach is measured in
-/// files of any sensible size, and a hostile file is measured in about a
-/// second on a small machine (text, the dearest per unit, at about 14 us a
-/// record of 17 units).
+/// files of any sensible size, and the most hostile ones in about a third
+/// of a second (text is the dearest per unit; see wmfwork_bench).
 constexpr double kBoundsWork = 10 * kWorkBudget;
 
 /// Takes what a painter draws and keeps only the rectangle it covers. It
