@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <functional>
 #include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -225,7 +226,8 @@ Info failure(int error) {
 
 } // namespace
 
-Info Folder::writeNew(const QString &name, const QByteArray &bytes) const {
+Info Folder::writeThrough(const QString &name, const QByteArray &bytes,
+                          const std::function<int(const QString &temp)> &move) const {
     Info info;
     const QString temp = temporaryName(name);
     const int fd = createNew(temp, &info);
@@ -235,7 +237,7 @@ Info Folder::writeNew(const QString &name, const QByteArray &bytes) const {
     if (::close(fd) != 0 && error == 0 && errno != EINTR)
         error = errno;
     if (error == 0)
-        error = renameNoReplace(*this, temp, *this, name);
+        error = move(temp);
     if (error != 0) {
         remove(temp);
         return failure(error);
@@ -246,26 +248,19 @@ Info Folder::writeNew(const QString &name, const QByteArray &bytes) const {
     return info;
 }
 
+Info Folder::writeNew(const QString &name, const QByteArray &bytes) const {
+    return writeThrough(name, bytes, [&](const QString &temp) {
+        return renameNoReplace(*this, temp, *this, name);
+    });
+}
+
 Info Folder::replace(const QString &name, const QByteArray &bytes) const {
-    Info info;
-    const QString temp = temporaryName(name);
-    const int fd = createNew(temp, &info);
-    if (fd < 0)
-        return info;
-    int error = writeAll(fd, bytes);
-    if (::close(fd) != 0 && error == 0 && errno != EINTR)
-        error = errno;
-    if (error == 0 && ::renameat(m_fd, QFile::encodeName(temp).constData(), m_fd,
-                                 QFile::encodeName(name).constData()) != 0)
-        error = errno;
-    if (error != 0) {
-        remove(temp);
-        return failure(error);
-    }
-    info = Info();
-    info.status = Status::Ok;
-    info.size = bytes.size();
-    return info;
+    return writeThrough(name, bytes, [&](const QString &temp) {
+        return ::renameat(m_fd, QFile::encodeName(temp).constData(), m_fd,
+                          QFile::encodeName(name).constData()) == 0
+                   ? 0
+                   : errno;
+    });
 }
 
 int renameByLink(const Folder &from, const QString &fromName, const Folder &to,

@@ -13,6 +13,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 
 class QFile;
 
@@ -110,6 +111,11 @@ public:
     Info replace(const QString &name, const QByteArray &bytes) const;
 
 private:
+    /// Writes `bytes` to a new temporary file beside `name` and hands its
+    /// name to `move` (0 or an errno); on any failure the temporary goes.
+    Info writeThrough(const QString &name, const QByteArray &bytes,
+                      const std::function<int(const QString &temp)> &move) const;
+
     int m_fd = -1;
 };
 
