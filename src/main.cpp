@@ -9,9 +9,27 @@
 #include "ui/dialogs.h"
 #include "ui/translations.h"
 
+#include "core/extras.h"
+
 #include <QApplication>
+#include <QSettings>
+
+namespace {
+/// "Tafelmodus": the whole program one and a half times as large, so that
+/// every target is big enough for a finger on a whiteboard. Qt reads the
+/// factor when the application starts, so it is set before; a factor the
+/// user set by hand wins.
+void applyBoardMode() {
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+        return;
+    QSettings settings(Extras::usableFile(Extras::userFilePath()), QSettings::IniFormat);
+    if (Extras::load(settings).boardMode)
+        qputenv("QT_SCALE_FACTOR", "1.5");
+}
+} // namespace
 
 int main(int argc, char **argv) {
+    applyBoardMode();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalimbo"));
     translations::installQtGerman(app);

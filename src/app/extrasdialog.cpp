@@ -135,6 +135,30 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
     KALIMBO_NAME(CardBoxNeedsRecords);
     box->addLayout(cardBlock);
 
+    // For the whiteboard, touch screens, and children who see less well.
+    auto *accessRow = new QHBoxLayout;
+    accessRow->setContentsMargins(0, 6, 0, 0);
+    BoardMode = new QCheckBox(QStringLiteral("Tafelmodus"), this);
+    KALIMBO_NAME(BoardMode);
+    BoardMode->setChecked(extras.boardMode);
+    ScreenKeyboard = new QCheckBox(QStringLiteral("Bildschirmtastatur"), this);
+    KALIMBO_NAME(ScreenKeyboard);
+    ScreenKeyboard->setChecked(extras.screenKeyboard);
+    Contrast = new QCheckBox(QStringLiteral("Kontrast"), this);
+    KALIMBO_NAME(Contrast);
+    Contrast->setChecked(extras.highContrast);
+    for (QCheckBox *c : {BoardMode, ScreenKeyboard, Contrast}) {
+        c->setFont(controls::verdana(9.75, true));
+        accessRow->addWidget(c);
+    }
+    accessRow->addStretch();
+    box->addLayout(accessRow);
+    note(box, this,
+         QStringLiteral("Tafelmodus: alles anderthalbmal so groß, für Tafel und Berührung (ab "
+                        "dem nächsten Start). Bildschirmtastatur: die gelernten Buchstaben als "
+                        "große Tasten unter Abschrift, Diktat und Galgen. Kontrast: kräftige "
+                        "Farben, jede Schrift deutlich lesbar."));
+
     auto *buttons = new QHBoxLayout;
     History = new QPushButton(QStringLiteral("Verlauf ..."), this);
     KALIMBO_NAME(History);
@@ -211,11 +235,14 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
         extras.practiseMistakes = PractiseMistakes->isChecked();
         extras.keepRecords = KeepRecords->isChecked();
         extras.cardBox = CardBox->isChecked();
+        extras.boardMode = BoardMode->isChecked();
+        extras.screenKeyboard = ScreenKeyboard->isChecked();
+        extras.highContrast = Contrast->isChecked();
         showRecordsNeeded(extras.keepRecords);
         emit changed();
     };
-    for (QCheckBox *c :
-         {SpeakWords, SyllableArcs, SyllableColours, KeepRecords, PractiseMistakes, CardBox})
+    for (QCheckBox *c : {SpeakWords, SyllableArcs, SyllableColours, KeepRecords, PractiseMistakes,
+                         CardBox, BoardMode, ScreenKeyboard, Contrast})
         connect(c, &QCheckBox::toggled, this, update);
     connect(History, &QPushButton::clicked, this, &ExtrasDialog::historyRequested);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

@@ -53,7 +53,10 @@ private:
     QCheckBox *CardBox = nullptr; // "Karteikasten"
     QLabel *CardBoxNeedsRecords = nullptr;
     QCheckBox *KeepRecords = nullptr;
-    QPushButton *History = nullptr; // "Verlauf ..."
+    QCheckBox *BoardMode = nullptr;      // "Tafelmodus"
+    QCheckBox *ScreenKeyboard = nullptr; // "Bildschirmtastatur"
+    QCheckBox *Contrast = nullptr;       // "Kontrast"
+    QPushButton *History = nullptr;      // "Verlauf ..."
     QLabel *HistoryNeedsRecords = nullptr;
     QPushButton *Klasse = nullptr;       // "Klasse ..."
     QPushButton *Words = nullptr;        // "Wörter verwalten ..."

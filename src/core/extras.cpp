@@ -21,6 +21,9 @@ const char *const kRecords = "Extras/AntwortenAufzeichnen";
 const char *const kClassNames = "Klasse/Namen";
 const char *const kClassBeside = "Klasse/NebenDenBildern";
 const char *const kCardBox = "Extras/Karteikasten";
+const char *const kBoard = "Extras/Tafelmodus";
+const char *const kKeyboard = "Extras/Bildschirmtastatur";
+const char *const kContrast = "Extras/Kontrast";
 
 QSettings &userFile() {
     static QSettings s(Extras::usableFile(Extras::userFilePath()), QSettings::IniFormat);
@@ -46,6 +49,9 @@ Extras Extras::load(QSettings &settings) {
     e.classNames = classlist::clean(settings.value(kClassNames).toStringList());
     e.classBesidePictures = settings.value(kClassBeside, false).toBool();
     e.cardBox = settings.value(kCardBox, false).toBool();
+    e.boardMode = settings.value(kBoard, false).toBool();
+    e.screenKeyboard = settings.value(kKeyboard, false).toBool();
+    e.highContrast = settings.value(kContrast, false).toBool();
     return e;
 }
 
@@ -60,6 +66,9 @@ bool Extras::save(QSettings &settings) const {
     settings.setValue(kClassNames, classNames);
     settings.setValue(kClassBeside, classBesidePictures);
     settings.setValue(kCardBox, cardBox);
+    settings.setValue(kBoard, boardMode);
+    settings.setValue(kKeyboard, screenKeyboard);
+    settings.setValue(kContrast, highContrast);
     settings.sync();
     return settings.status() == QSettings::NoError;
 }

@@ -15,6 +15,9 @@ struct Extras {
     bool practiseMistakes = false; // "Fehlerwörter üben"
     bool keepRecords = false;      // "Antworten aufzeichnen" (Protokolle/ beside the pictures)
     bool cardBox = false;          // "Karteikasten" (works on the kept answers)
+    bool boardMode = false;        // "Tafelmodus": everything 1.5 times, from the next start
+    bool screenKeyboard = false;   // "Bildschirmtastatur" under the writing screens and Galgen
+    bool highContrast = false;     // "Kontrast": a palette of at least 4.5:1 for every text
     /// Palette indexes of the two syllable colours (blue and red, as the
     /// syllable method prints them).
     int syllableColour1 = 9;
