@@ -21,6 +21,8 @@ Form2::Form2(Program &program)
     KALIMBO_NAME(Command2);
     Check1 = controls::checkBox(this, QStringLiteral(" mit Bild"), 11400, 4920, 1215, 255);
     KALIMBO_NAME(Check1);
+    // It lies outside the window: Tab must not lead there.
+    Check1->setFocusPolicy(Qt::NoFocus);
 
     connect(Command2, &QPushButton::clicked, this, &Form2::neu);
     connect(Command3, &QPushButton::clicked, this, &Form2::hilfe);

@@ -112,6 +112,9 @@ fang::fang(Program &program)
         controls::label(this, QString(), 6240, 5400, 3135, 495, controls::msSansSerif(18, true));
     KALIMBO_NAME(Bezeichnung5);
     controls::colourise(Bezeichnung5, QColor(192, 255, 255), QColor(0, 0, 255));
+    bezeichnung4->setAccessibleName(QStringLiteral("Gefangen"));
+    bezeichnung3->setAccessibleName(QStringLiteral("Nächster Buchstabe"));
+    Bezeichnung5->setAccessibleName(QStringLiteral("Danach"));
     frameBox(this, 2280, 5400, 7095, 495);
     // Between the word row's frame and the bar, in the row's font size.
     WordArcs = new Canvas(this);
@@ -321,6 +324,10 @@ void fang::showWordRow() {
     bezeichnung4->setText(m_game.caught());
     bezeichnung3->setText(m_game.next());
     Bezeichnung5->setText(m_game.after());
+    // Read out what each box holds, also while it is empty.
+    bezeichnung4->setAccessibleName(QStringLiteral("Gefangen: ") + m_game.caught());
+    bezeichnung3->setAccessibleName(QStringLiteral("Nächster Buchstabe: ") + m_game.next());
+    Bezeichnung5->setAccessibleName(QStringLiteral("Danach: ") + m_game.after());
     drawWordArcs();
 }
 
