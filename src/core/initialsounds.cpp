@@ -6,6 +6,7 @@
 
 #include <QSettings>
 #include <algorithm>
+#include <span>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -104,21 +105,49 @@ int initialSound(const QString &noun) {
 }
 
 bool vSpokenAsF(const QString &noun) {
+    // German words of long standing speak their V as [f]: the prefixes ver-,
+    // vor-, voll-, viel-, vier- and a few old words. Loan words keep [v]
+    // (Vase, Vulkan, Video, Violine), as does a V no stem here names. The
+    // longest stem the noun begins with decides, so a loan word that starts
+    // like a prefix (Veranda, Version) is listed as itself; "=" marks a
+    // whole word (Verb; Verband and Verbot are ver-).
+    static const char *const kSpokenF[] = {
+        "ver",   "vor",   "voll", "viel", "vier", "vater", "väter",    "vati",   "vetter", "vieh",
+        "vogel", "vögel", "vogt", "volk", "völk", "vers",  "veilchen", "vesper", "vlies"};
+    static const char *const kSpokenV[] = {"verb=",    "verben=",    "veranda", "version",
+                                           "versal",   "vertikal",   "verve",   "vernissage",
+                                           "veronika", "volleyball", "vortex",  "vatikan"};
+    struct Stem {
+        QString letters;
+        bool whole;
+        bool f;
+    };
+    static const QList<Stem> stems = [] {
+        QList<Stem> out;
+        auto add = [&out](std::span<const char *const> list, bool f) {
+            for (const char *letters : list) {
+                QString l = QString::fromUtf8(letters);
+                const bool whole = l.endsWith(QLatin1Char('='));
+                if (whole)
+                    l.chop(1);
+                out << Stem{l, whole, f};
+            }
+        };
+        add(kSpokenF, true);
+        add(kSpokenV, false);
+        return out;
+    }();
     const QString lower = noun.toLower();
-    if (!lower.startsWith(QLatin1Char('v')))
-        return false;
-    // Loan words keep their [v]: Vase, Vulkan, Video, Verb, Version.
-    static const char *const kSpokenV[] = {"verb", "veranda", "version", "vene", "vent"};
-    for (const char *v : kSpokenV)
-        if (lower.startsWith(QLatin1String(v)))
-            return false;
-    static const char *const kSpokenF[] = {"vater", "vetter", "vieh", "vogel", "vögel",
-                                           "volk",  "völk",   "veil", "vers",  "vier",
-                                           "viel",  "vor",    "ver",  "voll"};
-    for (const char *f : kSpokenF)
-        if (lower.startsWith(QString::fromUtf8(f)))
-            return true;
-    return false;
+    qsizetype longest = 0;
+    bool f = false;
+    for (const Stem &stem : stems) {
+        const bool fits = stem.whole ? lower == stem.letters : lower.startsWith(stem.letters);
+        if (fits && stem.letters.size() > longest) {
+            longest = stem.letters.size();
+            f = stem.f;
+        }
+    }
+    return f;
 }
 
 Settings Settings::load(QSettings &s) {

@@ -63,6 +63,28 @@ Bands bounded(const Bands &b) {
     return {band(b.upper, 0), band(b.middle, kMinMiddle), band(b.lower, 0), band(b.gap, 0)};
 }
 
+Layout layout(const Settings &s, double pageMm) {
+    // Figures like 277 / 20 must not fall a hair short of a whole row.
+    constexpr double kSlack = 1e-6;
+    auto whole = [](double v) { return int(std::floor(v + kSlack)); };
+    const Bands &b = s.current();
+    const double pitch = qMax(b.pitch(), kMinMiddle);
+    Layout out;
+    out.rows = qBound(1, whole((pageMm + b.gap) / pitch), 1 + s.traceRows + s.emptyRows);
+    out.block = out.rows * pitch - b.gap;
+    const int nouns = qMax(1, whole((pageMm + kBlockSpace) / (out.block + kBlockSpace)));
+    double free = qMax(0.0, pageMm - nouns * out.block - (nouns - 1) * kBlockSpace);
+    out.tailRows = qMax(0, whole((free - kBlockSpace + b.gap) / pitch));
+    if (out.tailRows > 0)
+        free = qMax(0.0, free - kBlockSpace - (out.tailRows * pitch - b.gap));
+    const int gaps = nouns - 1 + (out.tailRows > 0 ? 1 : 0);
+    out.space = kBlockSpace + (gaps > 0 ? free / gaps : 0);
+    for (int k = 0; k < nouns; ++k)
+        out.tops << k * (out.block + out.space);
+    out.tailTop = nouns * (out.block + out.space);
+    return out;
+}
+
 Settings Settings::load(QSettings &s) {
     Settings out;
     s.beginGroup(QLatin1String(kGroup));

@@ -5,6 +5,7 @@
 // are defaults the teacher can change; everything is kept in the program's
 // own settings file, never in KALIMBO.INI.
 
+#include <QList>
 #include <QString>
 #include <array>
 
@@ -74,5 +75,29 @@ struct Settings {
 
 /// A height brought into its range (the middle band at least kMinMiddle).
 Bands bounded(const Bands &b);
+
+/// Between the rows of one noun and the next, at least, in millimetres.
+constexpr double kBlockSpace = 5;
+
+/// Where a sheet's rows stand, in millimetres from the page's top. Each
+/// noun has the same rows; whole empty rows fill the page below the last
+/// noun, and what is left (less than a row) is shared out evenly between
+/// the blocks, so the last row ends at the page's bottom. No row is cut.
+struct Layout {
+    /// Rows under each noun: written, traced and empty, as many as fit.
+    int rows = 1;
+    /// Top of each noun's rows; as many nouns as fit the page.
+    QList<double> tops;
+    /// Empty rows below the last noun, and their top.
+    int tailRows = 0;
+    double tailTop = 0;
+    /// Height of one noun's rows, and the space between blocks.
+    double block = 0;
+    double space = kBlockSpace;
+
+    int nouns() const { return int(tops.size()); }
+};
+
+Layout layout(const Settings &settings, double pageMm);
 
 } // namespace writinglines

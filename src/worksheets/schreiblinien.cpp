@@ -34,8 +34,6 @@ using writinglines::Settings;
 constexpr double kPictureMm = 28;
 constexpr double kLinesLeftMm = 32;
 constexpr double kTextInsetMm = 2;
-// Between the rows of one noun and the next.
-constexpr double kBlockSpaceMm = 5;
 
 constexpr double kThinMm = 0.25;
 constexpr double kBoldMm = 0.5;
@@ -53,11 +51,6 @@ QColor tintColour(writinglines::Tint t) {
     default:
         return QColor();
     }
-}
-
-double blockMm(const Settings &s) {
-    const writinglines::Bands &b = s.current();
-    return Schreiblinien::rowsPerNoun(s) * b.pitch() - b.gap;
 }
 
 SheetWindow::Setup makeSetup() {
@@ -215,21 +208,12 @@ Schreiblinien::Schreiblinien(Program &program) : SheetWindow(program, makeSetup(
 
 // --- layout -----------------------------------------------------------------
 
-int Schreiblinien::rowsPerNoun(const Settings &s) {
-    const writinglines::Bands &b = s.current();
-    const int wanted = 1 + s.traceRows + s.emptyRows;
-    // As many as fit one page; the empty rows go first.
-    const int fit = b.pitch() > 0 ? int(std::floor((sheet::kHeightMm + b.gap) / b.pitch())) : 1;
-    return qBound(1, fit, wanted);
+writinglines::Layout Schreiblinien::layout(const Settings &s) {
+    return writinglines::layout(s, sheet::kHeightMm);
 }
 
 int Schreiblinien::nounsPerPage(const Settings &s) {
-    const double block = blockMm(s) + kBlockSpaceMm;
-    return qMax(1, int(std::floor((sheet::kHeightMm + kBlockSpaceMm) / block)));
-}
-
-double Schreiblinien::blockTopMm(const Settings &s, int k) {
-    return k * (blockMm(s) + kBlockSpaceMm);
+    return layout(s).nouns();
 }
 
 // --- drawing ----------------------------------------------------------------
@@ -242,13 +226,12 @@ void Schreiblinien::drawPage(Surface &s, const WritingPage &page, bool paper) co
     const Settings &set = page.settings;
     const writinglines::Bands &b = set.current();
     const writinglines::Lines lines = writinglines::linesOf(set.set);
-    const int rows = rowsPerNoun(set);
+    const writinglines::Layout at = layout(set);
     const int left = sheet::tw(kLinesLeftMm);
     const int right = sheet::widthTw();
     const QColor tint = tintColour(set.tint);
     const int width = s.lineWidth();
-    for (int k = 0; k < nounsPerPage(set); ++k) {
-        const double top = blockTopMm(set, k);
+    auto rowsFrom = [&](double top, int rows) {
         for (int r = 0; r < rows; ++r) {
             const double roof = top + r * b.pitch();
             const double mean = roof + b.upper;
@@ -267,20 +250,26 @@ void Schreiblinien::drawPage(Surface &s, const WritingPage &page, bool paper) co
             s.line(left, sheet::tw(base), right, sheet::tw(base), Qt::black);
         }
         s.setLineWidth(width);
+    };
+    for (int k = 0; k < at.nouns(); ++k) {
+        rowsFrom(at.tops[k], at.rows);
         if (k < page.entries.size())
-            drawNoun(s, page, page.entries[k], top, paper);
+            drawNoun(s, page, at, page.entries[k], at.tops[k], paper);
     }
+    // The rest of the page to write on.
+    rowsFrom(at.tailTop, at.tailRows);
     s.setLineWidth(width);
 }
 
-void Schreiblinien::drawNoun(Surface &s, const WritingPage &page, const QString &entry,
-                             double topMm, bool paper) const {
+void Schreiblinien::drawNoun(Surface &s, const WritingPage &page,
+                             const writinglines::Layout &layout, const QString &entry, double topMm,
+                             bool paper) const {
     const Settings &set = page.settings;
     const writinglines::Bands &b = set.current();
-    const int rows = rowsPerNoun(set);
+    const int rows = layout.rows;
 
     // The picture, whole, in the square left of the rows.
-    const double side = qMin(kPictureMm, blockMm(set));
+    const double side = qMin(kPictureMm, layout.block);
     const Picture pic = picture(entry);
     if (!pic.isNull())
         s.picture(pic, sheet::fitted(pic.naturalTwips(),

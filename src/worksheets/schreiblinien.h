@@ -42,12 +42,10 @@ public:
     /// Takes new settings (as the controls would), keeps and shows them.
     void setSettings(const writinglines::Settings &settings);
 
-    /// Rows under one noun: written, traced and empty, as many as fit a page.
-    static int rowsPerNoun(const writinglines::Settings &settings);
+    /// Where the rows stand on one sheet.
+    static writinglines::Layout layout(const writinglines::Settings &settings);
     /// Nouns on one sheet.
     static int nounsPerPage(const writinglines::Settings &settings);
-    /// Top of noun k's rows on the page, in millimetres.
-    static double blockTopMm(const writinglines::Settings &settings, int k);
 
     void nextPage();
     void previousPage();
@@ -62,8 +60,8 @@ private:
     void showSettings();
     void readControls();
     void settingsChanged();
-    void drawNoun(Surface &s, const WritingPage &page, const QString &entry, double topMm,
-                  bool paper) const;
+    void drawNoun(Surface &s, const WritingPage &page, const writinglines::Layout &layout,
+                  const QString &entry, double topMm, bool paper) const;
 
     QListWidget *Bilder1 = nullptr;  // every noun of the noun list
     QListWidget *Liste1 = nullptr;   // the nouns of the sheet

@@ -8,18 +8,13 @@
 #include "ui/twips.h"
 #include "worksheets/schriften.h"
 
-#include <QClipboard>
 #include <QDir>
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QSet>
 #include <QSettings>
-#include <QTransform>
-#include <vector>
 
 namespace sheet {
 
@@ -146,9 +141,6 @@ SheetWindow::SheetWindow(Program &program, const Setup &setup)
     KALIMBO_NAME(Command5);
     KALIMBO_NAME(Command2);
 
-    printTarget = [](const QString &doc, const QString &stem, const printing::PageRoutine &page) {
-        return printing::printPage(doc, stem, page, QDir::current());
-    };
     connect(Command1, &QPushButton::clicked, this, &SheetWindow::back);
     connect(Command4, &QPushButton::clicked, this, &SheetWindow::help);
     connect(Command8, &QPushButton::clicked, this, &SheetWindow::copyToClipboard);
@@ -212,36 +204,11 @@ void SheetWindow::keep(const std::function<void(QSettings &)> &write) {
 }
 
 Picture SheetWindow::picture(const QString &entry) const {
-    const auto it = m_prepared.constFind(entry);
-    return it != m_prepared.constEnd() ? *it : Picture::load(entry);
+    return m_prepared.picture(entry);
 }
 
 void SheetWindow::decodeAhead(double pixelsPerTwip, bool keep) {
-    m_prepared.clear();
-    // A dry run tells which pictures go where.
-    RecordingSurface plan;
-    drawSheet(plan, false);
-    std::vector<Picture::DecodeJob> jobs;
-    QStringList entries;
-    QSet<QString> seen;
-    const QTransform scale = QTransform::fromScale(pixelsPerTwip, pixelsPerTwip);
-    for (const RecordingSurface::Op &op : plan.ops) {
-        if (op.kind != RecordingSurface::Op::PictureOp || seen.contains(op.text))
-            continue;
-        seen.insert(op.text);
-        const Picture pic = Picture::load(op.text);
-        const QRectF device = scale.mapRect(QRectF(op.rect));
-        const QSize pixels(qRound(device.width()), qRound(device.height()));
-        if (!pic.isNull() && !pic.isVector() && !pixels.isEmpty()) {
-            jobs.push_back({pic, pixels});
-            entries << op.text;
-        }
-    }
-    const std::vector<QImage> images = Picture::decodeAll(jobs, keep);
-    for (size_t i = 0; i < jobs.size(); ++i)
-        m_prepared.insert(
-            entries[qsizetype(i)],
-            Picture::fromImage(images[i], jobs[i].picture.naturalTwips(), entries[qsizetype(i)]));
+    m_prepared.decode([this](Surface &plan) { drawSheet(plan, false); }, pixelsPerTwip, keep);
 }
 
 void SheetWindow::vorschau() {
@@ -272,21 +239,13 @@ QImage SheetWindow::render(int dpi) const {
 
 void SheetWindow::copyToClipboard() {
     // A page a teacher can paste and print: 150 dpi, not the small preview.
-    QGuiApplication::clipboard()->setImage(render(150));
-    m_program.dialogs().message(QStringLiteral("Die Seite wurde in die Ablage kopiert.\r"),
-                                QStringLiteral("Kalimbo(Ablage)"));
+    handover::copyPage(m_program, render(150));
 }
 
 void SheetWindow::printPage() {
     QString confirmTitle = m_setup.caption;
     confirmTitle.insert(confirmTitle.size() - 1, QStringLiteral(" drucken"));
-    if (!m_program.option(Option::Druckerausgabe) &&
-        !m_program.dialogs().askYesNo(
-            QStringLiteral("Der Drucker wurde unter Optionen deaktiviert.\r"
-                           "Wollen Sie trotzdem drucken, ist das Gerät ein?\r\r"),
-            confirmTitle, true))
-        return;
-    if (!readyToPrint())
+    if (!handover::printerConfirmed(m_program, confirmTitle) || !readyToPrint())
         return;
     const printing::Outcome out = printTarget(m_setup.caption, m_setup.pdfStem, [this](Surface &s) {
         s.setPrintPosition(0, 0);
@@ -299,34 +258,17 @@ void SheetWindow::printPage() {
         drawSheet(s, true);
         m_prepared.clear();
     });
-    if (!out.ok()) {
-        m_program.dialogs().message(QStringLiteral("Die Seite konnte nicht gedruckt werden.\r") +
-                                        out.error + QStringLiteral("\r"),
-                                    m_setup.caption, Dialogs::Warning);
-        return;
-    }
-    QString text = out.kind == printing::Outcome::SavedAsPdf
-                       ? printing::savedAsPdfText(out)
-                       : m_setup.closingText + QStringLiteral("\r\r");
-    if (!out.notice.isEmpty())
-        text += out.notice + QStringLiteral("\r");
-    m_program.dialogs().message(text, m_setup.caption, Dialogs::Information);
+    handover::reportPrinted(m_program, out, m_setup.closingText, m_setup.caption);
 }
 
 void SheetWindow::help() {
-    QString text;
-    for (const QString &line : m_setup.helpLines)
-        text += line + QLatin1Char('\r');
-    m_program.dialogs().message(text, m_setup.helpTitle);
+    handover::showHelp(m_program, m_setup.helpTitle, m_setup.helpLines);
 }
 
 void SheetWindow::chooseFont() {
-    auto *chooser = qobject_cast<schriften *>(m_program.screen(ScreenId::Schriften));
-    if (!chooser)
-        return;
     m_choosing = true;
-    chooser->setCaller(this);
-    chooser->showAndActivate();
+    if (!handover::openFontChooser(m_program, this))
+        m_choosing = false;
 }
 
 void SheetWindow::back() {

@@ -6,10 +6,9 @@
 // when a chosen font is missing; and the way back.
 
 #include "drawing/picture.h"
-#include "drawing/printing.h"
 #include "ui/screen.h"
+#include "worksheets/handover.h"
 
-#include <QHash>
 #include <QImage>
 #include <QStringList>
 #include <functional>
@@ -97,9 +96,7 @@ public:
 
     /// Where the printed page goes: the default printer (or its PDF fallback)
     /// unless a test puts in another target.
-    std::function<printing::Outcome(const QString &documentName, const QString &stem,
-                                    const printing::PageRoutine &page)>
-        printTarget;
+    handover::PrintTarget printTarget = handover::defaultPrinter();
     /// Where "Abbruch . . ." goes besides the main menu (the Extras dialog
     /// sets it to come back to itself).
     std::function<void()> goBack;
@@ -147,6 +144,7 @@ protected:
     SheetPreview *Picture1 = nullptr;
 
 private:
+    /// The pictures of the page as drawn now, decoded ahead for `pixelsPerTwip`.
     void decodeAhead(double pixelsPerTwip, bool keep);
 
     QWidget *Shape1 = nullptr;
@@ -163,5 +161,5 @@ private:
     bool m_unsavedTold = false;
     /// The chooser was opened from here: its font is for this sheet.
     bool m_choosing = false;
-    QHash<QString, Picture> m_prepared;
+    handover::PreparedPictures m_prepared;
 };

@@ -12,18 +12,10 @@
 #include "ui/twips.h"
 #include "worksheets/schriften.h"
 
-#include <QClipboard>
-#include <QDir>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
-#include <QSet>
 #include <QSignalBlocker>
-#include <QTransform>
-#include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -101,10 +93,6 @@ WorksheetFrame::WorksheetFrame(Program &program, const Setup &setup)
     KALIMBO_NAME(Command6);
     KALIMBO_NAME(Label1);
 
-    printTarget = [](const QString &doc, const QString &stem, const printing::PageRoutine &page) {
-        return printing::printPage(doc, stem, page, QDir::current());
-    };
-
     connect(Command6, &QPushButton::clicked, this, &WorksheetFrame::nextPage);
     connect(Command7, &QPushButton::clicked, this, &WorksheetFrame::previousPage);
     connect(Command3, &QPushButton::clicked, this, &WorksheetFrame::exchange);
@@ -142,8 +130,7 @@ void WorksheetFrame::selectCard(int k) {
 }
 
 Picture WorksheetFrame::picture(const QString &entry) const {
-    const auto it = m_prepared.constFind(entry);
-    return it != m_prepared.constEnd() ? *it : Picture::load(entry);
+    return m_prepared.picture(entry);
 }
 
 void WorksheetFrame::activated() {
@@ -234,44 +221,13 @@ void WorksheetFrame::drawPreview() {
     }
     Surface &s = Picture1->surface();
     s.setFont(m_page.family, m_setup.previewPoints, m_setup.previewBold);
-    decodeAhead([this](Surface &plan) { previewRoutine(plan, m_page); }, 1.0 / twips::perPixel,
-                true);
+    m_prepared.decode([this](Surface &plan) { previewRoutine(plan, m_page); },
+                      1.0 / twips::perPixel, true);
     Picture1->clear();
     Picture1->beginBatch();
     previewRoutine(s, m_page);
     Picture1->endBatch();
     m_prepared.clear();
-}
-
-void WorksheetFrame::decodeAhead(const std::function<void(Surface &)> &routine,
-                                 double pixelsPerTwip, bool keep) {
-    m_prepared.clear();
-    // A dry run tells which pictures go where.
-    RecordingSurface plan;
-    routine(plan);
-    std::vector<Picture::DecodeJob> jobs;
-    QStringList entries;
-    QSet<QString> seen;
-    const QTransform scale = QTransform::fromScale(pixelsPerTwip, pixelsPerTwip);
-    for (const RecordingSurface::Op &op : plan.ops) {
-        if (op.kind != RecordingSurface::Op::PictureOp || seen.contains(op.text))
-            continue;
-        seen.insert(op.text);
-        const Picture pic = Picture::load(op.text);
-        const QRectF device = scale.mapRect(QRectF(op.rect));
-        const QSize pixels(qRound(device.width()), qRound(device.height()));
-        if (!pic.isNull() && !pic.isVector() && !pixels.isEmpty()) {
-            jobs.push_back({pic, pixels});
-            entries << op.text;
-        }
-    }
-    // The drawing then takes each picture from here, decoded once at the
-    // size it is drawn, whatever the cache keeps meanwhile.
-    const std::vector<QImage> images = Picture::decodeAll(jobs, keep);
-    for (size_t i = 0; i < jobs.size(); ++i)
-        m_prepared.insert(
-            entries[qsizetype(i)],
-            Picture::fromImage(images[i], jobs[i].picture.naturalTwips(), entries[qsizetype(i)]));
 }
 
 void WorksheetFrame::exchange() {
@@ -291,17 +247,11 @@ void WorksheetFrame::exchange() {
 }
 
 void WorksheetFrame::copyToClipboard() {
-    QGuiApplication::clipboard()->setImage(Picture1->snapshot());
-    m_program.dialogs().message(QStringLiteral("Die Seite wurde in die Ablage kopiert.\r"),
-                                QStringLiteral("Kalimbo(Ablage)"));
+    handover::copyPage(m_program, Picture1->snapshot());
 }
 
 void WorksheetFrame::printPage() {
-    if (!m_program.option(Option::Druckerausgabe) &&
-        !m_program.dialogs().askYesNo(
-            QStringLiteral("Der Drucker wurde unter Optionen deaktiviert.\r"
-                           "Wollen Sie trotzdem drucken, ist das Gerät ein?\r\r"),
-            m_setup.confirmTitle, true))
+    if (!handover::printerConfirmed(m_program, m_setup.confirmTitle))
         return;
     const WorksheetPage page = m_page;
     const double points = m_setup.printPoints;
@@ -314,41 +264,22 @@ void WorksheetFrame::printPage() {
             s.setLineWidth(0);
             // Paper-sized images are too large to keep after the page.
             if (const double ppt = s.paperPixelsPerTwip(); ppt > 0)
-                decodeAhead([this, &page](Surface &plan) { pageRoutine(plan, page); }, ppt, false);
+                m_prepared.decode([this, &page](Surface &plan) { pageRoutine(plan, page); }, ppt,
+                                  false);
             pageRoutine(s, page);
             m_prepared.clear();
         });
     showDrawnSelection();
-    if (!out.ok()) {
-        m_program.dialogs().message(QStringLiteral("Die Seite konnte nicht gedruckt werden.\r") +
-                                        out.error + QStringLiteral("\r"),
-                                    m_setup.closingTitle, Dialogs::Warning);
-        return;
-    }
-    // Without a printer the page is not printed: the closing message would
-    // say it is, so the file's message stands in its place.
-    QString text = out.kind == printing::Outcome::SavedAsPdf
-                       ? printing::savedAsPdfText(out)
-                       : m_setup.closingText + QStringLiteral("\r\r");
-    if (!out.notice.isEmpty())
-        text += out.notice + QStringLiteral("\r");
-    m_program.dialogs().message(text, m_setup.closingTitle, Dialogs::Information);
+    handover::reportPrinted(m_program, out, m_setup.closingText, m_setup.closingTitle);
 }
 
 void WorksheetFrame::help() {
-    QString text;
-    for (const QString &line : m_setup.helpLines)
-        text += line + QLatin1Char('\r');
-    m_program.dialogs().message(text, m_setup.helpTitle);
+    handover::showHelp(m_program, m_setup.helpTitle, m_setup.helpLines);
 }
 
 void WorksheetFrame::chooseFont() {
-    auto *chooser = qobject_cast<schriften *>(m_program.screen(ScreenId::Schriften));
-    if (!chooser)
-        return;
     // Opens beside this window, which stays visible.
-    chooser->setCaller(this);
-    chooser->showAndActivate();
+    handover::openFontChooser(m_program, this);
 }
 
 void WorksheetFrame::back() {

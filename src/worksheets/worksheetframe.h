@@ -5,11 +5,10 @@
 // Each window adds its preview routine and its page routine.
 
 #include "drawing/picture.h"
-#include "drawing/printing.h"
 #include "ui/screen.h"
+#include "worksheets/handover.h"
 #include "worksheets/worksheetpage.h"
 
-#include <QHash>
 #include <QStringList>
 #include <functional>
 
@@ -53,9 +52,7 @@ public:
 
     /// Where the printed page goes: the default printer (or its PDF fallback)
     /// unless a test puts in another target.
-    std::function<printing::Outcome(const QString &documentName, const QString &stem,
-                                    const printing::PageRoutine &page)>
-        printTarget;
+    handover::PrintTarget printTarget = handover::defaultPrinter();
 
     const Setup &setup() const { return m_setup; }
     int pageSize() const { return m_setup.pageSize; }
@@ -123,11 +120,6 @@ private:
     /// The preview of the page, nothing else changed.
     void drawPreview();
     void selectFirstPicture();
-    /// Decodes the raster pictures that a drawing routine will draw, side by
-    /// side on the processor's cores, at the device size each will take.
-    /// `keep`: the decoded images also go into the picture cache.
-    void decodeAhead(const std::function<void(Surface &)> &routine, double pixelsPerTwip,
-                     bool keep);
 
     // Controls, named as the windows name them.
     ImageView *Image1 = nullptr;     // source picture (selected in Bilder1)
@@ -153,5 +145,5 @@ private:
     WorksheetPage m_page;
     /// Only while a routine draws: its pictures, decoded side by side
     /// beforehand at the size they are drawn.
-    QHash<QString, Picture> m_prepared;
+    handover::PreparedPictures m_prepared;
 };

@@ -166,6 +166,69 @@ private slots:
         }
     }
 
+    // The page is filled: the nouns' rows, then whole empty rows, the space
+    // left over shared evenly between the blocks, so the last row ends at
+    // the bottom margin; measured on the printed page, no line cut.
+    void rowsFillThePage_data() {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QList<double>>("inRow"); // the lines of one row, mm from its top
+        QTest::addColumn<double>("pitch");
+        QTest::addColumn<QList<double>>("tops"); // each block's top, mm on the page
+        QTest::addColumn<QList<int>>("rows");    // each block's rows
+        // Four rows of 75 mm a noun: three nouns and two empty rows leave
+        // 2 mm, two thirds of a millimetre more between the blocks.
+        QTest::newRow("Lineatur 1")
+            << 1 << QList<double>{0, 5, 10, 15} << 20.0
+            << QList<double>{0, 80 + 2 / 3.0, 161 + 1 / 3.0, 242} << QList<int>{4, 4, 4, 2};
+        // Base lines only, every 9.5 mm: six nouns and two rows fill it exactly.
+        QTest::newRow("Lineatur 4")
+            << 4 << QList<double>{6.5} << 9.5 << QList<double>{0, 43, 86, 129, 172, 215, 258}
+            << QList<int>{4, 4, 4, 4, 4, 4, 2};
+    }
+    void rowsFillThePage() {
+        QFETCH(int, set);
+        QFETCH(QList<double>, inRow);
+        QFETCH(double, pitch);
+        QFETCH(QList<double>, tops);
+        QFETCH(QList<int>, rows);
+        if (!st::canRender())
+            QSKIP("pdftoppm is not installed");
+        WindowFixture f;
+        Schreiblinien *w = open(f, {"derHase.bmp"});
+        Settings s;
+        s.set = set;
+        w->setSettings(s);
+        QTemporaryDir out;
+        const QString pdf = out.filePath("sheet.pdf");
+        st::printToFile(w, pdf);
+        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
+        const QImage img = st::rendered(pdf);
+        QVERIFY(!img.isNull());
+
+        QList<double> wanted;
+        for (int k = 0; k < tops.size(); ++k)
+            for (int r = 0; r < rows[k]; ++r)
+                for (double y : inRow)
+                    wanted << tops[k] + r * pitch + y;
+        const QList<Line> found = linesAt(img, qRound(st::px(184)), qRound(st::px(188)));
+        QCOMPARE(found.size(), wanted.size());
+        // Measured from the first line: the printer may shift the page a little.
+        const double origin = found[0].centre - wanted[0];
+        for (int i = 0; i < wanted.size(); ++i) {
+            const double at = found[i].centre - origin;
+            QVERIFY2(qAbs(at - wanted[i]) <= 0.1,
+                     qPrintable(QStringLiteral("line %1 at %2 mm, wanted %3 mm")
+                                    .arg(i)
+                                    .arg(at, 0, 'f', 3)
+                                    .arg(wanted[i], 0, 'f', 3)));
+            QVERIFY2(found[i].width >= 0.15, qPrintable(QString::number(i))); // not cut
+        }
+        // The page starts at the top margin; the last line sits on the paper
+        // where the page ends (Lineatur 1: its bottom line at 277 mm).
+        QVERIFY2(qAbs(origin - 10) <= 0.2, qPrintable(QString::number(origin)));
+        QVERIFY(found.last().centre - 10 <= sheet::kHeightMm + 0.1);
+    }
+
     // However high the bands and however many rows, nothing leaves the page,
     // and every noun keeps at least its written row.
     void rowsStayOnThePage_data() {
@@ -195,7 +258,20 @@ private slots:
         for (const auto &op : st::opsOf(page, RecordingSurface::Op::PictureOp))
             QVERIFY(QRect(0, 0, sheet::widthTw(), sheet::heightTw()).contains(op.rect));
         QVERIFY(!st::opsOf(page, RecordingSurface::Op::Text).isEmpty());
-        QVERIFY(Schreiblinien::nounsPerPage(w->page().settings) >= 1);
+
+        // The blocks follow one another with equal spaces, no closer than
+        // the least space, and end within a row of the bottom margin.
+        const writinglines::Layout at = Schreiblinien::layout(w->page().settings);
+        const double pitch = w->page().settings.current().pitch();
+        QVERIFY(at.nouns() >= 1 && at.rows >= 1);
+        QVERIFY(at.space >= writinglines::kBlockSpace);
+        for (int k = 1; k < at.nouns(); ++k)
+            QVERIFY(qAbs(at.tops[k] - at.tops[k - 1] - at.block - at.space) < 1e-9);
+        const double end = at.tailRows > 0 ? at.tailTop + at.tailRows * pitch - s.bands[1].gap
+                                           : at.tops.last() + at.block;
+        QVERIFY(end <= sheet::kHeightMm + 1e-9);
+        if (at.nouns() > 1 || at.tailRows > 0)
+            QVERIFY2(end >= sheet::kHeightMm - 1e-6, qPrintable(QString::number(end)));
     }
 
     // A noun too long for the line is written smaller, never over the line's

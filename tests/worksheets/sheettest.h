@@ -1,10 +1,12 @@
 #pragma once
-// Helpers for the full-page sheets: their settings reset, printing into a
-// recording or a PDF, and a printed page rendered at 300 dpi to measure.
+// Helpers for the full-page sheets: their settings reset, a printed page
+// rendered at 300 dpi to measure, and two drawings compared; printing into
+// a recording or a PDF as for the other worksheets.
 
 #include "drawing/surface.h"
 #include "support/windowfixture.h"
 #include "worksheets/sheetwindow.h"
+#include "worksheettest.h"
 
 #include <QProcess>
 #include <QSettings>
@@ -21,23 +23,9 @@ inline void resetSettings() {
     s.sync();
 }
 
-/// Printing draws into `page` instead of reaching a printer.
-inline void printInto(SheetWindow *w, RecordingSurface &page, int *calls = nullptr) {
-    w->printTarget = [&page, calls](const QString &, const QString &,
-                                    const printing::PageRoutine &routine) {
-        if (calls)
-            ++*calls;
-        routine(page);
-        return printing::Outcome{printing::Outcome::Printed, {}, {}};
-    };
-}
-
-/// Printing writes this PDF file (A4, 10 mm margins).
-inline void printToFile(SheetWindow *w, const QString &file) {
-    w->printTarget = [file](const QString &doc, const QString &, const printing::PageRoutine &r) {
-        return printing::printToPdf(file, doc, r);
-    };
-}
+using wt::opsOf;
+using wt::printInto;
+using wt::printToFile;
 
 inline bool canRender() {
     return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
@@ -63,15 +51,6 @@ inline double px(double mmOnPage, int dpi = 300) {
 }
 inline double mm(double pixels, int dpi = 300) {
     return pixels * 25.4 / dpi;
-}
-
-/// What the recording saw of one kind.
-inline QList<RecordingSurface::Op> opsOf(const RecordingSurface &s, RecordingSurface::Op::Kind k) {
-    QList<RecordingSurface::Op> out;
-    for (const auto &op : s.ops)
-        if (op.kind == k)
-            out << op;
-    return out;
 }
 
 /// Two recordings drew the same, operation by operation.

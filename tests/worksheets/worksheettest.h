@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the worksheet tests: picture folders, the texts and lines
-// a recording surface saw, print targets, and the words pdftotext finds on a
+// a recording surface saw, print targets (for every window that prints a
+// page, the full-page sheets too), and the words pdftotext finds on a
 // printed page.
 
 #include "core/collation.h"
@@ -50,7 +51,7 @@ template <class T> T *openSheet(WindowFixture &f, ScreenId id, const QStringList
 }
 
 /// Printing draws into `page` (and counts the jobs) instead of reaching a printer.
-inline void printInto(WorksheetFrame *w, RecordingSurface &page, int *calls = nullptr) {
+template <class Window> void printInto(Window *w, RecordingSurface &page, int *calls = nullptr) {
     w->printTarget = [&page, calls](const QString &, const QString &,
                                     const printing::PageRoutine &routine) {
         if (calls)
@@ -60,8 +61,8 @@ inline void printInto(WorksheetFrame *w, RecordingSurface &page, int *calls = nu
     };
 }
 
-/// Printing writes this PDF file.
-inline void printToFile(WorksheetFrame *w, const QString &file) {
+/// Printing writes this PDF file (A4, 10 mm margins).
+template <class Window> void printToFile(Window *w, const QString &file) {
     w->printTarget = [file](const QString &doc, const QString &, const printing::PageRoutine &r) {
         return printing::printToPdf(file, doc, r);
     };
