@@ -63,6 +63,9 @@ public:
         m_pcm.channels = 1;
         m_limitFrames = qint64(format.sampleRate()) * limitMs / 1000;
         m_source = new QAudioSource(device, format, this);
+        // Small pieces of sound, so the meter moves with the voice and "Stopp"
+        // cuts where it was pressed (a server's default can be seconds).
+        m_source->setBufferSize(format.bytesForDuration(50000));
         m_io = m_source->start();
         if (!m_io || m_source->error() != QAudio::NoError) {
             drop();
