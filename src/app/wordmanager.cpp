@@ -347,6 +347,8 @@ WordManager::WordManager(Program &program, QWidget *parent, SoundInput *input)
     KALIMBO_NAME(Mikrofon);
     Mikrofon->setFont(controls::verdana(8.25));
     Mikrofon->setWordWrap(true);
+    // Room for two lines, so a message does not move the list.
+    Mikrofon->setMinimumHeight(2 * QFontMetrics(Mikrofon->font()).lineSpacing());
     recordRow->addWidget(Mikrofon, 1);
     left->addLayout(recordRow);
     auto *hint = new QLabel(QStringLiteral("Ein Bild kann auch hierher gezogen oder mit Strg+V "
@@ -469,7 +471,7 @@ WordManager::WordManager(Program &program, QWidget *parent, SoundInput *input)
     connect(Uebrige, &QListWidget::currentRowChanged, this,
             [this](int row) { Uebernehmen->setEnabled(row >= 0); });
     connect(Speichern, &QPushButton::clicked, this, &WordManager::save);
-    connect(Liste->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(Liste->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { updateButtons(); });
     connect(Aufnehmen, &QPushButton::clicked, this, &WordManager::startRecording);
     connect(Stopp, &QPushButton::clicked, this, &WordManager::stopRecording);
@@ -1010,9 +1012,10 @@ void WordManager::message(const QString &text) {
 // --- recording -------------------------------------------------------------
 
 QString WordManager::selectedEntry() const {
-    const QModelIndex at = Liste->currentIndex();
-    return at.isValid() && at.row() < m_model->rows().size() ? m_model->rows().at(at.row()).entry
-                                                             : QString();
+    // The row the teacher sees marked, not merely the one with the focus.
+    const QModelIndexList rows = Liste->selectionModel()->selectedRows();
+    const int row = rows.isEmpty() ? -1 : rows.first().row();
+    return row >= 0 && row < m_model->rows().size() ? m_model->rows().at(row).entry : QString();
 }
 
 bool WordManager::select(const QString &entry) {
@@ -1023,12 +1026,16 @@ bool WordManager::select(const QString &entry) {
 }
 
 void WordManager::updateButtons() {
-    const QModelIndex at = Liste->currentIndex();
-    const bool chosen = at.isValid() && at.row() < m_model->rows().size();
+    const QString entry = selectedEntry();
+    const bool chosen = !entry.isEmpty();
     const bool listed = !m_model->rows().isEmpty();
+    bool recorded = false;
+    for (const WordModel::Row &r : m_model->rows())
+        if (r.entry == entry)
+            recorded = r.recorded;
     Aufnehmen->setEnabled(m_microphone && chosen && !m_recording);
     Stopp->setEnabled(m_recording);
-    Anhoeren->setEnabled(chosen && !m_recording && m_model->rows().at(at.row()).recorded);
+    Anhoeren->setEnabled(chosen && !m_recording && recorded);
     // The noun being recorded keeps its name until the recording is stored.
     Loeschen->setEnabled(listed && !m_recording);
     Umbenennen->setEnabled(listed && !m_recording);
@@ -1049,8 +1056,7 @@ void WordManager::startRecording() {
     m_recording = true;
     m_recordingEntry = entry;
     Pegel->setValue(0);
-    Mikrofon->setText(QStringLiteral("Aufnahme von „%1“ läuft – „Stopp“ beendet sie, nach %2 "
-                                     "Sekunden endet sie von selbst.")
+    Mikrofon->setText(QStringLiteral("„%1“ wird aufgenommen, höchstens %2 Sekunden.")
                           .arg(nouns::displayForm(entry))
                           .arg(kRecordingLimitMs / 1000));
     Liste->setEnabled(false);

@@ -34,6 +34,7 @@ public:
     explicit Worker(std::shared_ptr<Link> link) : m_link(std::move(link)) {
         m_guard->setSingleShot(true);
         connect(m_guard, &QTimer::timeout, this, [this] { finish(); });
+        connect(m_poll, &QTimer::timeout, this, [this] { take(); });
     }
     ~Worker() override { drop(); }
 
@@ -59,6 +60,7 @@ public:
         if (!device.isFormatSupported(format))
             format = device.preferredFormat();
         m_pcm = Pcm();
+        m_carry.clear();
         m_pcm.rate = format.sampleRate();
         m_pcm.channels = 1;
         m_limitFrames = qint64(format.sampleRate()) * limitMs / 1000;
@@ -73,6 +75,9 @@ public:
             return;
         }
         connect(m_io, &QIODevice::readyRead, this, [this] { take(); });
+        // Qt's PulseAudio source does not always say when sound came: it is
+        // also fetched every few milliseconds, whatever is there.
+        m_poll->start(30);
         connect(m_source, &QAudioSource::stateChanged, this, [this](QAudio::State s) {
             if (m_source && s == QAudio::StoppedState && m_source->error() != QAudio::NoError) {
                 drop();
@@ -99,18 +104,22 @@ public:
 private:
     // What came in, as mono 16-bit whatever the device delivers.
     void take() {
-        if (!m_io)
+        if (!m_io || m_pcm.frames() >= m_limitFrames)
             return;
-        const QByteArray bytes = m_io->readAll();
         const QAudioFormat f = m_source->format();
         const int frameBytes = f.bytesPerFrame();
-        if (bytes.isEmpty() || frameBytes <= 0)
+        const QByteArray bytes = m_carry + m_io->readAll();
+        if (frameBytes <= 0 || bytes.size() < frameBytes) {
+            m_carry = bytes;
             return;
+        }
+        // Whole frames only; a piece of one waits for the rest.
+        const qsizetype frames = bytes.size() / frameBytes;
+        m_carry = bytes.mid(frames * frameBytes);
         QByteArray mono;
         if (f.sampleFormat() == QAudioFormat::Int16 && f.channelCount() == 1) {
-            mono = bytes.left(bytes.size() - bytes.size() % 2);
+            mono = bytes.left(frames * 2);
         } else {
-            const qsizetype frames = bytes.size() / frameBytes;
             mono.resize(frames * 2);
             auto *out = reinterpret_cast<qint16 *>(mono.data());
             for (qsizetype i = 0; i < frames; ++i) {
@@ -121,9 +130,7 @@ private:
                 out[i] = qint16(qBound(-32768.f, sum / f.channelCount() * 32767.f, 32767.f));
             }
         }
-        const qint64 room = (m_limitFrames - m_pcm.frames()) * 2;
-        if (mono.size() > room)
-            mono.truncate(qMax<qint64>(0, room));
+        mono.truncate((m_limitFrames - m_pcm.frames()) * 2);
         m_pcm.samples.append(mono);
         const int percent = wav::meterLevel(mono.constData(), mono.size());
         m_link->post([link = m_link, percent] {
@@ -144,6 +151,7 @@ private:
 
     void drop() {
         m_guard->stop();
+        m_poll->stop();
         if (m_source) {
             m_source->disconnect(this);
             if (m_io)
@@ -158,8 +166,11 @@ private:
     const std::shared_ptr<Link> m_link;
     QAudioSource *m_source = nullptr;
     QIODevice *m_io = nullptr;
-    QTimer *m_guard = new QTimer(this); // moves to the sound thread with the worker
+    // Children: they move to the sound thread with the worker.
+    QTimer *m_guard = new QTimer(this);
+    QTimer *m_poll = new QTimer(this);
     Pcm m_pcm;
+    QByteArray m_carry; // part of a frame
     qint64 m_limitFrames = 0;
 };
 
