@@ -190,8 +190,8 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
         box->addSpacing(4);
         box->addLayout(row);
         note(box, this,
-             QStringLiteral("Eigene Nomen mit Bild anlegen, umbenennen oder in den Papierkorb "
-                            "legen."));
+             QStringLiteral("Eigene Nomen mit Bild und Aufnahme anlegen, umbenennen oder in "
+                            "den Papierkorb legen."));
         connect(Words, &QPushButton::clicked, this, &ExtrasDialog::wordsRequested);
     }
 

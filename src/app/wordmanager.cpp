@@ -8,7 +8,10 @@
 #include "drawing/picture.h"
 #include "files/safefile.h"
 #include "program/program.h"
+#include "speech/microphone.h"
 #include "speech/recordings.h"
+#include "speech/speech.h"
+#include "speech/wav.h"
 #include "syllables/syllabifier.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -31,6 +34,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPixmap>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
@@ -114,6 +118,31 @@ QString syllableFile(const QStringList &names) {
         if (n.compare(Syllabifier::overrideFileName(), Qt::CaseInsensitive) == 0)
             return n;
     return QString();
+}
+
+/// Moves `name` from folder into trash; an older file of that name in the
+/// trash keeps it and this one gets a number. 0 or the errno; `movedAs` is
+/// the name in the trash.
+int moveIntoTrash(const files::Folder &folder, const files::Folder &trash, const QString &name,
+                  QString *movedAs) {
+    int error = EEXIST;
+    for (int n = 1; error == EEXIST && n < 1000; ++n) {
+        const QString to = n == 1 ? name
+                                  : name.section(QLatin1Char('.'), 0, 0) +
+                                        QStringLiteral("-%1.").arg(n) +
+                                        name.section(QLatin1Char('.'), 1);
+        error = files::renameNoReplace(folder, name, trash, to);
+        if (error == 0 && movedAs)
+            *movedAs = to;
+    }
+    return error;
+}
+
+files::Info failedWith(int error) {
+    files::Info info;
+    info.status = files::Status::Failed;
+    info.error = error;
+    return info;
 }
 
 QString decodeList(const QByteArray &bytes) {
@@ -239,9 +268,10 @@ private:
 
 // --- the window ------------------------------------------------------------
 
-WordManager::WordManager(Program &program, QWidget *parent)
+WordManager::WordManager(Program &program, QWidget *parent, SoundInput *input)
     : QDialog(parent), m_program(program), m_dir(QDir::current()),
-      m_pool(std::make_unique<QThreadPool>()) {
+      m_pool(std::make_unique<QThreadPool>()), m_input(input ? input : new Microphone) {
+    m_input->setParent(this);
     setObjectName(QStringLiteral("Woerter"));
     setWindowTitle(QStringLiteral("Kalimbo (Wörter)"));
     setModal(true);
@@ -293,6 +323,34 @@ WordManager::WordManager(Program &program, QWidget *parent)
     listButtons->addStretch();
     listButtons->addWidget(close);
     left->addLayout(listButtons);
+    auto *recordRow = new QHBoxLayout;
+    Aufnehmen = new QPushButton(QStringLiteral("Aufnehmen"), this);
+    KALIMBO_NAME(Aufnehmen);
+    Stopp = new QPushButton(QStringLiteral("Stopp"), this);
+    KALIMBO_NAME(Stopp);
+    Anhoeren = new QPushButton(QStringLiteral("Anhören"), this);
+    KALIMBO_NAME(Anhoeren);
+    for (QPushButton *b : {Aufnehmen, Stopp, Anhoeren}) {
+        b->setFont(bold);
+        b->setEnabled(false);
+        recordRow->addWidget(b);
+    }
+    Pegel = new QProgressBar(this);
+    KALIMBO_NAME(Pegel);
+    Pegel->setRange(0, 100);
+    Pegel->setValue(0);
+    Pegel->setTextVisible(false);
+    Pegel->setFixedSize(100, 14);
+    Pegel->setAccessibleName(QStringLiteral("Lautstärke"));
+    recordRow->addWidget(Pegel);
+    Mikrofon = new QLabel(QStringLiteral("Mikrofon wird gesucht ..."), this);
+    KALIMBO_NAME(Mikrofon);
+    Mikrofon->setFont(controls::verdana(8.25));
+    Mikrofon->setWordWrap(true);
+    // Room for two lines, so a message does not move the list.
+    Mikrofon->setMinimumHeight(2 * QFontMetrics(Mikrofon->font()).lineSpacing());
+    recordRow->addWidget(Mikrofon, 1);
+    left->addLayout(recordRow);
     auto *hint = new QLabel(QStringLiteral("Ein Bild kann auch hierher gezogen oder mit Strg+V "
                                            "eingefügt werden."),
                             this);
@@ -413,6 +471,33 @@ WordManager::WordManager(Program &program, QWidget *parent)
     connect(Uebrige, &QListWidget::currentRowChanged, this,
             [this](int row) { Uebernehmen->setEnabled(row >= 0); });
     connect(Speichern, &QPushButton::clicked, this, &WordManager::save);
+    connect(Liste->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { updateButtons(); });
+    connect(Aufnehmen, &QPushButton::clicked, this, &WordManager::startRecording);
+    connect(Stopp, &QPushButton::clicked, this, &WordManager::stopRecording);
+    connect(Anhoeren, &QPushButton::clicked, this, [this] {
+        const QString entry = selectedEntry();
+        const QString file = entry.isEmpty() ? QString() : recordings::recordingFor(entry, m_dir);
+        if (file.isEmpty()) {
+            reload(); // gone meanwhile
+            return;
+        }
+        m_program.speech().speak(nouns::displayForm(entry), file);
+    });
+    connect(m_input, &SoundInput::available, this, &WordManager::microphoneFound);
+    connect(m_input, &SoundInput::level, this, [this](int percent) {
+        if (m_recording)
+            Pegel->setValue(percent);
+    });
+    connect(m_input, &SoundInput::recorded, this, &WordManager::recordingEnded);
+    connect(m_input, &SoundInput::failed, this, [this](const QString &why) {
+        if (!m_recording)
+            return;
+        m_recording = false;
+        Pegel->setValue(0);
+        Liste->setEnabled(true);
+        microphoneFound(false, why);
+    });
     connect(Nomen, &QLineEdit::textChanged, this, [this] {
         Hinweis->clear();
         suggestArticle();
@@ -424,6 +509,7 @@ WordManager::WordManager(Program &program, QWidget *parent)
 
     resize(960, 640);
     reload();
+    m_input->lookUp();
     Dictionary::instance().whenReady([guard = QPointer<WordManager>(this)] {
         if (QCoreApplication *app = QCoreApplication::instance())
             QMetaObject::invokeMethod(app, [guard] {
@@ -482,10 +568,11 @@ void WordManager::reload() {
         r.syllables = syllables.value(nouns::lower(r.noun));
         rows << r;
     }
+    const QString selected = selectedEntry();
     m_model->setRows(rows, m_dir);
-    Loeschen->setEnabled(!rows.isEmpty());
-    Umbenennen->setEnabled(!rows.isEmpty());
+    select(selected);
     Silben->setEnabled(!rows.isEmpty());
+    updateButtons();
     listNotYetNouns(names);
 }
 
@@ -892,21 +979,10 @@ bool WordManager::moveToTrash(const QString &entry) {
         if (recordings::isSoundFileName(n) && stemKey(n) == key)
             parts << n;
     for (const QString &part : parts) {
-        // An older copy in the trash keeps its name; this one gets a number.
-        int error = EEXIST;
-        for (int n = 1; error == EEXIST && n < 1000; ++n) {
-            const QString name = n == 1 ? part
-                                        : part.section(QLatin1Char('.'), 0, 0) +
-                                              QStringLiteral("-%1.").arg(n) +
-                                              part.section(QLatin1Char('.'), 1);
-            error = files::renameNoReplace(folder, part, trash, name);
-        }
+        const int error = moveIntoTrash(folder, trash, part, nullptr);
         if (error != 0) {
-            files::Info failed;
-            failed.status = files::Status::Failed;
-            failed.error = error;
             message(QStringLiteral("„%1“ konnte nicht in den Papierkorb gelegt werden.\r%2")
-                        .arg(part, files::describe(failed)));
+                        .arg(part, files::describe(failedWith(error))));
             m_program.picturesChanged();
             reload();
             return false;
@@ -931,4 +1007,142 @@ void WordManager::dropEvent(QDropEvent *event) {
 
 void WordManager::message(const QString &text) {
     m_program.dialogs().message(text, kTitle, Dialogs::Warning);
+}
+
+// --- recording -------------------------------------------------------------
+
+QString WordManager::selectedEntry() const {
+    // The row the teacher sees marked, not merely the one with the focus.
+    const QModelIndexList rows = Liste->selectionModel()->selectedRows();
+    const int row = rows.isEmpty() ? -1 : rows.first().row();
+    return row >= 0 && row < m_model->rows().size() ? m_model->rows().at(row).entry : QString();
+}
+
+bool WordManager::select(const QString &entry) {
+    const int row = entry.isEmpty() ? -1 : int(entries().indexOf(entry));
+    if (row >= 0)
+        Liste->selectRow(row);
+    return row >= 0;
+}
+
+void WordManager::updateButtons() {
+    const QString entry = selectedEntry();
+    const bool chosen = !entry.isEmpty();
+    const bool listed = !m_model->rows().isEmpty();
+    bool recorded = false;
+    for (const WordModel::Row &r : m_model->rows())
+        if (r.entry == entry)
+            recorded = r.recorded;
+    Aufnehmen->setEnabled(m_microphone && chosen && !m_recording);
+    Stopp->setEnabled(m_recording);
+    Anhoeren->setEnabled(chosen && !m_recording && recorded);
+    // The noun being recorded keeps its name until the recording is stored.
+    Loeschen->setEnabled(listed && !m_recording);
+    Umbenennen->setEnabled(listed && !m_recording);
+}
+
+void WordManager::microphoneFound(bool present, const QString &why) {
+    m_microphone = present;
+    // The reason stays in sight beside the button, not only in a tool tip.
+    Mikrofon->setText(present ? QString() : why);
+    Aufnehmen->setToolTip(present ? QString() : why);
+    updateButtons();
+}
+
+void WordManager::startRecording() {
+    const QString entry = selectedEntry();
+    if (entry.isEmpty() || !m_microphone || m_recording)
+        return;
+    m_recording = true;
+    m_recordingEntry = entry;
+    Pegel->setValue(0);
+    Mikrofon->setText(QStringLiteral("„%1“ wird aufgenommen, höchstens %2 Sekunden.")
+                          .arg(nouns::displayForm(entry))
+                          .arg(kRecordingLimitMs / 1000));
+    Liste->setEnabled(false);
+    updateButtons();
+    m_program.speech().stop();
+    m_input->start(kRecordingLimitMs);
+}
+
+void WordManager::stopRecording() {
+    if (m_recording)
+        m_input->stop();
+}
+
+void WordManager::recordingEnded(const Pcm &pcm) {
+    if (!m_recording)
+        return;
+    m_recording = false;
+    Pegel->setValue(0);
+    Mikrofon->clear();
+    Liste->setEnabled(true);
+    updateButtons();
+    storeRecording(m_recordingEntry, pcm);
+    Liste->setFocus();
+}
+
+bool WordManager::storeRecording(const QString &entry, const Pcm &pcm) {
+    const Pcm word = wav::trimSilence(pcm);
+    if (word.isEmpty()) {
+        message(QStringLiteral("In der Aufnahme ist nichts zu hören. Ist das Mikrofon "
+                               "eingeschaltet?\rEs wurde nichts gespeichert."));
+        return false;
+    }
+    const QString target = entry.section(QLatin1Char('.'), 0, 0) + QStringLiteral(".wav");
+    const QString key = stemKey(entry);
+    QStringList old;
+    for (const QString &n : m_dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name))
+        if (recordings::isSoundFileName(n) && stemKey(n) == key)
+            old << n;
+    // Nothing is ever lost: the recording there was goes into the trash, and
+    // only when the teacher says so.
+    if (!old.isEmpty() &&
+        !m_program.dialogs().askYesNo(
+            QStringLiteral("„%1“ hat schon eine Aufnahme.\rDie neue Aufnahme statt der alten "
+                           "nehmen? Die alte kommt in den Ordner „%2“ neben den Bildern.")
+                .arg(nouns::displayForm(entry), kTrash),
+            kTitle, true, Dialogs::Question))
+        return false;
+    auto failed = [&](const files::Info &info) {
+        message(QStringLiteral("Die Aufnahme „%1“ konnte nicht gespeichert werden im Ordner "
+                               "„%2“.\r%3")
+                    .arg(target, QDir::toNativeSeparators(m_dir.absolutePath()),
+                         files::describe(info)));
+        return false;
+    };
+    files::Info info;
+    const files::Folder folder = files::Folder::open(m_dir.absolutePath(), ".", false, &info);
+    if (!folder.isOpen())
+        return failed(info);
+    files::Folder trash;
+    if (!old.isEmpty()) {
+        trash = files::Folder::open(m_dir.absolutePath(), kTrash, true, &info);
+        if (!trash.isOpen())
+            return failed(info);
+    }
+    // Each old recording and its name in the trash, to put back on failure.
+    QList<QPair<QString, QString>> moved;
+    auto putBack = [&] {
+        for (const auto &[from, as] : std::as_const(moved))
+            files::renameNoReplace(trash, as, folder, from);
+    };
+    for (const QString &n : old) {
+        QString as;
+        const int error = moveIntoTrash(folder, trash, n, &as);
+        if (error != 0) {
+            putBack();
+            return failed(failedWith(error));
+        }
+        moved << qMakePair(n, as);
+    }
+    info = folder.writeNew(target, wav::encode(word));
+    if (info.status != files::Status::Ok) {
+        putBack();
+        reload();
+        return failed(info);
+    }
+    reload();
+    select(entry);
+    return true;
 }

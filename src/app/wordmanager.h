@@ -1,8 +1,9 @@
 #pragma once
 // "Wörter": the teacher's own nouns. Lists the nouns of the picture folder
 // with picture, article, recording and syllables; adds a noun from any
-// picture (file dialog, drop, paste); takes over pictures the listing leaves
-// out; moves a noun into "Papierkorb". Reached only from the Extras dialog.
+// picture (file dialog, drop, paste); records the selected noun from the
+// microphone; takes over pictures the listing leaves out; moves a noun into
+// "Papierkorb". Reached only from the Extras dialog.
 // Every change is written next to the pictures without replacing anything,
 // and the main menu lists its pictures again at once.
 
@@ -18,16 +19,21 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMimeData;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTableView;
 class QThreadPool;
+class SoundInput;
 class WordModel;
+struct Pcm;
 
 class WordManager : public QDialog {
     Q_OBJECT
 public:
-    explicit WordManager(Program &program, QWidget *parent = nullptr);
+    /// `input` (taken over) is where recordings come from; the microphone
+    /// when none is given.
+    explicit WordManager(Program &program, QWidget *parent = nullptr, SoundInput *input = nullptr);
     ~WordManager() override;
 
     /// The nouns listed, in the main menu's order (picture file names).
@@ -66,6 +72,25 @@ public:
     /// Lists the folder again.
     void reload();
 
+    /// The noun selected in the list (its picture file), empty when none.
+    QString selectedEntry() const;
+    /// Selects a noun in the list; false when it is not listed.
+    bool select(const QString &entry);
+
+    /// The longest recording: it ends by itself then.
+    static constexpr int kRecordingLimitMs = 10000;
+    /// "Aufnehmen": records the selected noun until "Stopp" or the limit.
+    void startRecording();
+    /// "Stopp".
+    void stopRecording();
+    /// True while a recording runs.
+    bool recording() const { return m_recording; }
+    /// Stores pcm as the recording of `entry`, the silence at both ends
+    /// trimmed: `<name>.wav` beside the picture, as the exercises play it.
+    /// A recording the noun has already goes into "Papierkorb", after a
+    /// Yes/No question with "Nein" preselected. True when it was stored.
+    bool storeRecording(const QString &entry, const Pcm &pcm);
+
 signals:
     /// A picture was read (or refused) for the adding form.
     void prepared();
@@ -85,6 +110,9 @@ private:
     void listNotYetNouns(const QStringList &names);
     QString chosenArticle() const;
     void message(const QString &text);
+    void microphoneFound(bool present, const QString &why);
+    void recordingEnded(const Pcm &pcm);
+    void updateButtons();
 
     Program &m_program;
     QDir m_dir;
@@ -94,13 +122,22 @@ private:
     pictureimport::Prepared m_prepared;
     QString m_source; // the folder's file the picture came from, if any
     bool m_articleTouched = false;
+    SoundInput *m_input = nullptr;
+    bool m_microphone = false; // known to work
+    bool m_recording = false;
+    QString m_recordingEntry;
 
     QTableView *Liste = nullptr;
     QPushButton *Hinzufuegen = nullptr; // "Bild hinzufügen ..."
     QPushButton *Loeschen = nullptr;
     QPushButton *Umbenennen = nullptr;
-    QPushButton *Silben = nullptr;  // "Silben ..."
-    QListWidget *Uebrige = nullptr; // pictures not yet nouns
+    QPushButton *Silben = nullptr; // "Silben ..."
+    QPushButton *Aufnehmen = nullptr;
+    QPushButton *Stopp = nullptr;
+    QPushButton *Anhoeren = nullptr; // "Anhören"
+    QProgressBar *Pegel = nullptr;   // the level while recording
+    QLabel *Mikrofon = nullptr;      // why "Aufnehmen" cannot be used, or how it goes
+    QListWidget *Uebrige = nullptr;  // pictures not yet nouns
     QPushButton *Uebernehmen = nullptr;
     QLabel *Vorschau = nullptr;
     QLineEdit *Nomen = nullptr;

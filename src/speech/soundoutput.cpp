@@ -1,47 +1,20 @@
 #include "speech/soundoutput.h"
 
+#include "speech/soundthread.h"
+
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDebug>
 #include <QMediaDevices>
 #include <QPointer>
 #include <QSemaphore>
-#include <QThread>
 #include <QTimer>
-#include <mutex>
 
 namespace {
 
-QThread *g_thread = nullptr;
-QObject *g_context = nullptr; // lives on the sound thread
 std::atomic<int> g_device{int(SoundOutput::Device::Unknown)};
 bool g_warned = false; // sound thread only
-
-// At exit the sound thread gets a second to end; one held by a sound server
-// that never answers is left behind rather than holding up the exit.
-void endSoundThread() {
-    if (!g_thread)
-        return;
-    g_thread->quit();
-    if (g_thread->wait(1000))
-        delete g_thread;
-    g_thread = nullptr;
-}
-
-QThread *soundThread() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        g_thread = new QThread;
-        g_thread->setObjectName(QStringLiteral("kalimbo-sound"));
-        g_context = new QObject;
-        g_context->moveToThread(g_thread);
-        g_thread->start();
-        qAddPostRoutine(endSoundThread);
-    });
-    return g_thread;
-}
 
 // On the sound thread only: this is the call that can block.
 QAudioDevice lookUp() {
@@ -54,7 +27,7 @@ QAudioDevice lookUp() {
 
 SoundOutput *SoundOutput::create(std::shared_ptr<std::atomic<quint64>> live) {
     auto *output = new SoundOutput(std::move(live));
-    output->moveToThread(soundThread());
+    output->moveToThread(soundthread::thread());
     return output;
 }
 
@@ -65,10 +38,9 @@ SoundOutput::Device SoundOutput::lastDevice() {
 }
 
 SoundOutput::Device SoundOutput::lookUpDevice(int waitMs) {
-    soundThread();
     auto answered = std::make_shared<QSemaphore>();
     QMetaObject::invokeMethod(
-        g_context,
+        soundthread::context(),
         [answered] {
             lookUp();
             answered->release();
@@ -100,8 +72,8 @@ void SoundOutput::retire(QAudioSink *sink) {
     // while before it goes.
     sink->disconnect(this);
     sink->stop();
-    sink->setParent(g_context);
-    QTimer::singleShot(5000, g_context, [sink] { sink->deleteLater(); });
+    sink->setParent(soundthread::context());
+    QTimer::singleShot(5000, soundthread::context(), [sink] { sink->deleteLater(); });
 }
 
 void SoundOutput::stopHere() {

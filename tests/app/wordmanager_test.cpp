@@ -1,10 +1,16 @@
 // "Wörter": the list of nouns as the main menu sorts them, adding a noun from
 // a file, a paste or a picture of the folder, never over an existing file,
-// the trash, and the main menu's noun list following every change.
+// the trash, recording a noun, and the main menu's noun list following every
+// change.
 
 #include "app/wordmanager.h"
 #include "menufixture.h"
+#include "speech/recordingcache.h"
+#include "speech/recordings.h"
+#include "speech/soundinput.h"
+#include "speech/wav.h"
 #include "support/filesystems.h"
+#include "support/soundserver.h"
 #include "syllables/syllabifier.h"
 
 #include <QAbstractItemModel>
@@ -12,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -42,6 +50,37 @@ QByteArray contents(const QString &path) {
 QStringList allNames(const QString &dir) {
     return QDir(dir).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+/// Recordings handed over by the test instead of a microphone.
+class FakeInput final : public SoundInput {
+public:
+    bool present = true;
+    QString why;
+    int startedWith = 0; // the limit of the last start
+    Pcm next;            // what the next stop delivers
+    void lookUp() override { emit available(present, why); }
+    void start(int limitMs) override { startedWith = limitMs; }
+    void stop() override { emit recorded(next); }
+};
+
+/// Silence, a tone, silence: a word as a microphone delivers it.
+Pcm spoken(int wordMs, int rate = 22050) {
+    Pcm pcm = tone(wordMs, 440, rate);
+    const QByteArray quiet(rate * 2 * 300 / 1000, '\0');
+    pcm.samples = quiet + pcm.samples + quiet;
+    return pcm;
+}
+
+/// The length in ms a WAV file's header gives, -1 when it is no such file.
+int wavMs(const QByteArray &f) {
+    if (f.size() < 44 || !f.startsWith("RIFF") || f.mid(8, 8) != "WAVEfmt " ||
+        f.mid(36, 4) != "data" || qFromLittleEndian<quint16>(f.constData() + 20) != 1 ||
+        qFromLittleEndian<quint16>(f.constData() + 22) != 1 ||
+        qFromLittleEndian<quint16>(f.constData() + 34) != 16 ||
+        qFromLittleEndian<quint32>(f.constData() + 40) != quint32(f.size() - 44))
+        return -1;
+    return int(qint64(f.size() - 44) / 2 * 1000 / qFromLittleEndian<quint32>(f.constData() + 24));
 }
 
 /// Reads a picture into the form and waits for it.
@@ -343,7 +382,204 @@ private slots:
                  qPrintable(f.dialogs.lastText()));
         QCOMPARE(allNames(disk.path()), QStringList({"derHund.jpg"}));
     }
+
+    void recordsTheSelectedNoun();
+    void recordsAgainOnlyAfterTheQuestion_data();
+    void recordsAgainOnlyAfterTheQuestion();
+    void silenceIsNotStored();
+    void recordingIntoAReadOnlyFolder_data();
+    void recordingIntoAReadOnlyFolder();
+    void withoutAMicrophone_data();
+    void withoutAMicrophone();
 };
+
+void WordManagerTest::recordsTheSelectedNoun() {
+    MenuFixture f;
+    f.dir.addPicture("derHund.jpg");
+    f.dir.addPicture("dieKatze.jpg");
+    QVERIFY(f.start());
+    auto *input = new FakeInput;
+    WordManager w(*f.program, nullptr, input);
+    auto *record = control<QPushButton>(&w, "Aufnehmen");
+    auto *stop = control<QPushButton>(&w, "Stopp");
+    auto *listen = control<QPushButton>(&w, "Anhoeren");
+    QVERIFY(!record->isEnabled()); // nothing selected
+    QVERIFY(w.select("derHund.jpg"));
+    QVERIFY(record->isEnabled());
+    QVERIFY(!stop->isEnabled() && !listen->isEnabled());
+    QTest::mouseClick(record, Qt::LeftButton);
+    QVERIFY(w.recording());
+    QCOMPARE(input->startedWith, WordManager::kRecordingLimitMs);
+    QVERIFY(stop->isEnabled() && !record->isEnabled());
+    QVERIFY(!control<QTableView>(&w, "Liste")->isEnabled());
+    emit input->level(70);
+    QCOMPARE(control<QProgressBar>(&w, "Pegel")->value(), 70);
+    input->next = spoken(500);
+    QTest::mouseClick(stop, Qt::LeftButton);
+    QVERIFY(!w.recording());
+    QVERIFY2(f.dialogs.boxes.isEmpty(), qPrintable(f.dialogs.lastText()));
+    // 500 ms of word and 80 ms kept on either side.
+    const QString path = f.dir.filePath("derHund.wav");
+    QVERIFY(qAbs(wavMs(contents(path)) - 660) <= 10); // give or take a window
+    QCOMPARE(control<QProgressBar>(&w, "Pegel")->value(), 0);
+    QCOMPARE(w.selectedEntry(), QString("derHund.jpg"));
+    QCOMPARE(control<QTableView>(&w, "Liste")->model()->index(0, 3).data().toString(),
+             QString("ja"));
+    QVERIFY(listen->isEnabled() && record->isEnabled());
+    // Where and how the exercises find and play it.
+    QCOMPARE(recordings::recordingFor("derHund.jpg", QDir(f.dir.path())), path);
+    const Pcm played = RecordingCache::instance().load(path);
+    QVERIFY2(qAbs(played.durationUs() / 1000 - 660) < 20,
+             qPrintable(QString::number(played.durationUs())));
+    QVERIFY(!allNames(f.dir.path()).join(' ').contains(".tmp"));
+}
+
+void WordManagerTest::recordsAgainOnlyAfterTheQuestion_data() {
+    QTest::addColumn<QStringList>("existing"); // recordings there before
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QStringList>("trashed"); // the trash afterwards
+    QTest::newRow("no") << QStringList{"derHund.wav"} << false << QStringList{};
+    QTest::newRow("yes") << QStringList{"derHund.wav"} << true << QStringList{"derHund.wav"};
+    QTest::newRow("yes, other case and format") << QStringList{"DERHUND.ogg", "derhund.WAV"} << true
+                                                << QStringList{"DERHUND.ogg", "derhund.WAV"};
+    QTest::newRow("yes, an older one in the trash")
+        << QStringList{"derHund.wav", "Papierkorb/derHund.wav"} << true
+        << QStringList{"derHund-2.wav", "derHund.wav"};
+}
+void WordManagerTest::recordsAgainOnlyAfterTheQuestion() {
+    QFETCH(QStringList, existing);
+    QFETCH(bool, answer);
+    QFETCH(QStringList, trashed);
+    MenuFixture f;
+    f.dir.addPicture("derHund.jpg");
+    QHash<QString, QByteArray> before;
+    for (const QString &name : existing) {
+        if (name.contains('/'))
+            QVERIFY(QDir(f.dir.path()).mkpath(name.section('/', 0, 0)));
+        before[name] = wav::encode(tone(300 + 100 * int(before.size())));
+        f.dir.addFile(name, before[name]);
+    }
+    QVERIFY(f.start());
+    const QString path = f.dir.filePath("derHund.wav");
+    const bool heardBefore = QFile::exists(path);
+    if (heardBefore) // the exercises have played the old one
+        QVERIFY(qAbs(RecordingCache::instance().load(path).durationUs() / 1000 - 300) < 20);
+    auto *input = new FakeInput;
+    WordManager w(*f.program, nullptr, input);
+    f.dialogs.answers = {answer};
+    QCOMPARE(w.storeRecording("derHund.jpg", spoken(700)), answer);
+    QCOMPARE(f.dialogs.boxes.size(), 1);
+    QVERIFY(f.dialogs.last().yesNo && f.dialogs.last().defaultNo);
+    QVERIFY2(f.dialogs.lastText().contains("„der Hund“"), qPrintable(f.dialogs.lastText()));
+    if (!answer) {
+        for (const QString &name : existing)
+            QCOMPARE(contents(f.dir.filePath(name)), before[name]);
+        QVERIFY(!QDir(f.dir.filePath("Papierkorb")).exists());
+        return;
+    }
+    QVERIFY(qAbs(wavMs(contents(path)) - 860) <= 10);
+    const QStringList inTrash = allNames(f.dir.filePath("Papierkorb"));
+    QCOMPARE(inTrash, trashed);
+    // Every old recording is in the trash, whole.
+    QList<QByteArray> kept, old = before.values();
+    for (const QString &name : inTrash)
+        kept << contents(f.dir.filePath("Papierkorb/" + name));
+    std::sort(kept.begin(), kept.end());
+    std::sort(old.begin(), old.end());
+    QCOMPARE(kept, old);
+    // The next click plays the new recording, not the one kept in memory.
+    QVERIFY(qAbs(RecordingCache::instance().load(path).durationUs() / 1000 - 860) < 20);
+}
+
+void WordManagerTest::silenceIsNotStored() {
+    MenuFixture f;
+    f.dir.addPicture("derHund.jpg");
+    QVERIFY(f.start());
+    const QStringList before = allNames(f.dir.path());
+    WordManager w(*f.program, nullptr, new FakeInput);
+    Pcm quiet;
+    quiet.rate = 22050;
+    quiet.samples = QByteArray(22050 * 2, '\0');
+    QVERIFY(!w.storeRecording("derHund.jpg", quiet));
+    QVERIFY2(f.dialogs.lastText().contains("nichts zu hören"), qPrintable(f.dialogs.lastText()));
+    QCOMPARE(allNames(f.dir.path()), before);
+}
+
+void WordManagerTest::recordingIntoAReadOnlyFolder_data() {
+    QTest::addColumn<bool>("hadOne");
+    QTest::newRow("first recording") << false;
+    QTest::newRow("recorded again") << true;
+}
+void WordManagerTest::recordingIntoAReadOnlyFolder() {
+    QFETCH(bool, hadOne);
+    MenuFixture f;
+    f.dir.addPicture("derHund.jpg");
+    QVERIFY(f.start());
+    TmpfsMount disk(1024 * 1024);
+    if (!disk.mounted())
+        QSKIP(disk.reason());
+    QVERIFY(QFile::copy(f.dir.filePath("derHund.jpg"), disk.filePath("derHund.jpg")));
+    QStringList names = {"derHund.jpg"};
+    const QByteArray old = wav::encode(tone(300));
+    if (hadOne) {
+        QFile file(disk.filePath("derHund.wav"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        names << "derHund.wav";
+    }
+    QVERIFY(disk.makeReadOnly());
+    const QString was = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(disk.path()));
+    {
+        WordManager w(*f.program, nullptr, new FakeInput);
+        f.dialogs.answers = {true};
+        QVERIFY(!w.storeRecording("derHund.jpg", spoken(400)));
+    }
+    QDir::setCurrent(was);
+    QVERIFY2(f.dialogs.lastText().contains("derHund.wav") &&
+                 f.dialogs.lastText().contains("schreibgeschützt"),
+             qPrintable(f.dialogs.lastText()));
+    QCOMPARE(allNames(disk.path()), names);
+    if (hadOne)
+        QCOMPARE(contents(disk.filePath("derHund.wav")), old);
+}
+
+void WordManagerTest::withoutAMicrophone_data() {
+    QTest::addColumn<bool>("present");    // the look-up found a device
+    QTest::addColumn<QString>("failure"); // the start fails with this
+    QTest::newRow("no device") << false << QString("Kein Mikrofon gefunden.");
+    QTest::newRow("device will not open")
+        << true << QString("Das Mikrofon lässt sich nicht öffnen.");
+}
+void WordManagerTest::withoutAMicrophone() {
+    QFETCH(bool, present);
+    QFETCH(QString, failure);
+    MenuFixture f;
+    f.dir.addPicture("derHund.jpg");
+    f.dir.addFile("derHund.wav", wav::encode(tone(300)));
+    QVERIFY(f.start());
+    auto *input = new FakeInput;
+    input->present = present;
+    input->why = present ? QString() : failure;
+    WordManager w(*f.program, nullptr, input);
+    w.show();
+    QVERIFY(w.select("derHund.jpg"));
+    auto *record = control<QPushButton>(&w, "Aufnehmen");
+    if (present) {
+        QVERIFY(record->isEnabled());
+        QTest::mouseClick(record, Qt::LeftButton);
+        emit input->failed(failure);
+        QVERIFY(!w.recording());
+        QVERIFY(control<QTableView>(&w, "Liste")->isEnabled());
+    }
+    QVERIFY(!record->isEnabled());
+    // The reason beside the button, in sight.
+    auto *reason = control<QLabel>(&w, "Mikrofon");
+    QCOMPARE(reason->text(), failure);
+    QVERIFY(reason->isVisible());
+    // What was recorded before can still be heard.
+    QVERIFY(control<QPushButton>(&w, "Anhoeren")->isEnabled());
+    QVERIFY(!control<QPushButton>(&w, "Stopp")->isEnabled());
+}
 
 QTEST_MAIN(WordManagerTest)
 #include "wordmanager_test.moc"
