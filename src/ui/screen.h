@@ -52,6 +52,17 @@ public:
     /// The same as the user's click on the title-bar close button.
     void closeByTitleBar();
 
+    /// A band below the client area the window was made with (the on-screen
+    /// keyboard): the window grows downward by it and, while it is there,
+    /// keeps on its screen when it centres. 0 gives the window its own size.
+    void setBandHeight(int px);
+    int bandHeight() const { return m_band; }
+    /// The client area the window was made with, without a band.
+    QSize designedSize() const { return m_designed; }
+    /// Where a frame's top-left corner goes so that a window of `outer` size
+    /// lies inside `area`, moved as little as possible from `pos`.
+    static QPoint keptInside(const QRect &area, const QSize &outer, const QPoint &pos);
+
     ScreenHost &host() const { return m_host; }
     /// Most windows centre themselves when they load; the about box does not.
     bool centresOnLoad() const { return m_centresOnLoad; }
@@ -75,4 +86,6 @@ private:
     /// Centred before the frame was known: centre again when it is.
     bool m_centreWaitsForFrame = false;
     QMargins m_centredWith;
+    QSize m_designed;
+    int m_band = 0;
 };
