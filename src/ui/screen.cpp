@@ -58,7 +58,7 @@ void Screen::centre() {
     // A top-level widget's position is that of its frame.
     QPoint pos = centredFramePosition(s->geometry(), size(), m_centredWith);
     // A window grown by a band must not hang off the screen's usable part.
-    if (m_band > 0)
+    if (!m_band.isNull())
         pos = keptInside(s->availableGeometry(), size().grownBy(m_centredWith), pos);
     move(pos);
 }
@@ -71,12 +71,12 @@ QPoint Screen::keptInside(const QRect &area, const QSize &outer, const QPoint &p
     return QPoint(x, y);
 }
 
-void Screen::setBandHeight(int px) {
-    px = qMax(0, px);
-    if (px == m_band)
+void Screen::setBand(const QSize &band) {
+    const QSize b = band.expandedTo(QSize(0, 0));
+    if (b == m_band)
         return;
-    m_band = px;
-    setFixedSize(m_designed.width(), m_designed.height() + px);
+    m_band = b;
+    setFixedSize(m_designed + b);
     if (isVisible())
         centre();
 }

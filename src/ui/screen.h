@@ -52,11 +52,12 @@ public:
     /// The same as the user's click on the title-bar close button.
     void closeByTitleBar();
 
-    /// A band below the client area the window was made with (the on-screen
-    /// keyboard): the window grows downward by it and, while it is there,
-    /// keeps on its screen when it centres. 0 gives the window its own size.
-    void setBandHeight(int px);
-    int bandHeight() const { return m_band; }
+    /// A band beside or below the client area the window was made with (the
+    /// on-screen keyboard): the window grows rightward by its width and
+    /// downward by its height and, while it is there, keeps on its screen
+    /// when it centres. An empty band gives the window its own size.
+    void setBand(const QSize &band);
+    QSize band() const { return m_band; }
     /// The client area the window was made with, without a band.
     QSize designedSize() const { return m_designed; }
     /// Where a frame's top-left corner goes so that a window of `outer` size
@@ -87,5 +88,5 @@ private:
     bool m_centreWaitsForFrame = false;
     QMargins m_centredWith;
     QSize m_designed;
-    int m_band = 0;
+    QSize m_band{0, 0};
 };

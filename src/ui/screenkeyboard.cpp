@@ -21,7 +21,7 @@ const QColor kFunctionInk(0, 0, 128);
 const QColor kShiftOn(255, 230, 110);
 // Title bar and border of a window not yet decorated, to fit the band before
 // the window manager has framed it.
-constexpr int kFrameGuess = 36;
+const QSize kFrameGuess(8, 36);
 
 /// One key: a rounded face with its letter (or a drawn symbol) in the middle.
 class Key : public QAbstractButton {
@@ -160,27 +160,39 @@ QAbstractButton *ScreenKeyboard::key(const QString &text) const {
 }
 
 int ScreenKeyboard::slotsNeeded() const {
-    return int(m_letters.size());
+    // Shift, back and the double-width "fertig" end the last row.
+    return int(m_letters.size()) + (m_kind == Kind::Writing ? 4 : 0);
 }
 
 int ScreenKeyboard::columnsFor(int width, int keySize) const {
-    return qMax(4, (width - kGap) / (keySize + kGap));
+    return qMax(2, (width - kGap) / (keySize + kGap));
 }
 
 int ScreenKeyboard::heightFor(int width, int keySize) const {
     const int cols = columnsFor(width, keySize);
-    const int n = slotsNeeded();
-    int rows = (n + cols - 1) / cols;
-    // Shift, back and the double-width "fertig" end the last row, or take one of their own.
-    if (m_kind == Kind::Writing && rows * cols - n < 4)
-        ++rows;
+    const int rows = (slotsNeeded() + cols - 1) / cols;
     return rows * keySize + (rows + 1) * kGap;
+}
+
+ScreenKeyboard::Fit ScreenKeyboard::fitFor(const QSize &designed, const QSize &room) const {
+    for (int k = kKeySize; k >= kSmallestKey; --k) {
+        const int h = heightFor(designed.width(), k);
+        if (h <= room.height())
+            return {false, k, QSize(0, h)};
+    }
+    for (int k = kKeySize; k >= kSmallestKey; --k) {
+        const int cols = (room.width() - kGap) / (k + kGap);
+        const int w = cols * (k + kGap) + kGap;
+        if (cols >= 2 && heightFor(w, k) <= designed.height())
+            return {true, k, QSize(w, 0)};
+    }
+    return {false, kSmallestKey, QSize(0, heightFor(designed.width(), kSmallestKey))};
 }
 
 void ScreenKeyboard::refresh() {
     if (!m_state.extras().screenKeyboard) {
         hide();
-        m_screen->setBandHeight(0);
+        m_screen->setBand(QSize());
         return;
     }
     const QString letters = lettersFor(m_state.filterLetters());
@@ -188,21 +200,21 @@ void ScreenKeyboard::refresh() {
         rebuild(letters);
     recolour();
     const QSize designed = m_screen->designedSize();
-    int room = INT_MAX;
+    QSize room(INT_MAX / 2, INT_MAX / 2);
     if (const QScreen *s = m_screen->screen()) {
-        int frame = m_screen->frameGeometry().height() - m_screen->geometry().height();
-        if (frame <= 0)
+        QSize frame = m_screen->frameGeometry().size() - m_screen->geometry().size();
+        if (frame.height() <= 0)
             frame = kFrameGuess;
-        room = s->availableGeometry().height() - frame - designed.height();
+        room = s->availableGeometry().size() - frame - designed;
     }
-    int k = kKeySize;
-    while (k > kSmallestKey && heightFor(designed.width(), k) > room)
-        --k;
-    m_keySize = k;
-    const int h = heightFor(designed.width(), k);
-    setGeometry(0, designed.height(), designed.width(), h);
+    const Fit fit = fitFor(designed, room);
+    m_keySize = fit.keySize;
+    if (fit.beside)
+        setGeometry(designed.width(), 0, fit.band.width(), designed.height());
+    else
+        setGeometry(0, designed.height(), designed.width(), fit.band.height());
     layoutKeys();
-    m_screen->setBandHeight(h);
+    m_screen->setBand(fit.band);
     show();
     raise();
 }
@@ -253,9 +265,11 @@ void ScreenKeyboard::layoutKeys() {
     const int cols = columnsFor(width, k);
     const int keyWidth = (width - (cols + 1) * kGap) / cols;
     const int left = (width - cols * keyWidth - (cols + 1) * kGap) / 2 + kGap;
+    // Beside the window the keys stand at the bottom, near the answer field.
+    const int top = height() - heightFor(width, k) + kGap;
     auto place = [&](QWidget *w, int slot, int span) {
         const int row = slot / cols, col = slot % cols;
-        w->setGeometry(left + col * (keyWidth + kGap), kGap + row * (k + kGap),
+        w->setGeometry(left + col * (keyWidth + kGap), top + row * (k + kGap),
                        span * keyWidth + (span - 1) * kGap, k);
         w->show();
     };
@@ -266,7 +280,7 @@ void ScreenKeyboard::layoutKeys() {
     }
     if (m_kind != Kind::Writing)
         return;
-    const int rows = (heightFor(width, k) - kGap) / (k + kGap);
+    const int rows = (slotsNeeded() + cols - 1) / cols;
     const int end = rows * cols; // the slot after the last row's last
     m_done->setFont(keyFont(k * 2 / 5));
     place(m_shift, end - 4, 1);

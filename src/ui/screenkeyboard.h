@@ -51,6 +51,19 @@ public:
     /// The band's height for a width and a key size with this many letters.
     int heightFor(int width, int keySize) const;
 
+    /// Where the band goes and how large its keys are.
+    struct Fit {
+        bool beside = false; // right of the window, else below it
+        int keySize = kKeySize;
+        QSize band; // what the window grows by
+        bool operator==(const Fit &) const = default;
+    };
+    /// Below the window with the largest keys that fit the room below; where
+    /// not even the smallest do, beside it if they fit there; else below with
+    /// the smallest (the window then keeps its title bar on the screen).
+    /// `room` is the free width right of the window and height below it.
+    Fit fitFor(const QSize &designed, const QSize &room) const;
+
 signals:
     /// A letter key was pressed: the letter as it reads.
     void typed(const QString &letter);

@@ -248,6 +248,43 @@ private slots:
         QCOMPARE(w->grab().toImage(), before);
     }
 
+    // Below the window with the largest keys that fit; beside it where only
+    // the side has room; below with the smallest keys where nothing fits.
+    void fit_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QSize>("room");
+        QTest::addColumn<bool>("beside");
+        QTest::addColumn<int>("keySize");
+        QTest::addColumn<QSize>("band");
+        // 722 px wide: 13 keys of 48 px a row; 30 letters and 4 slots of shift,
+        // back and "fertig" make 3 rows.
+        QTest::newRow("room below") << "" << QSize(0, 500) << false << 48 << QSize(0, 160);
+        QTest::newRow("exactly enough") << "" << QSize(0, 160) << false << 48 << QSize(0, 160);
+        QTest::newRow("smaller keys in two rows")
+            << "" << QSize(0, 120) << false << 38 << QSize(0, 88);
+        QTest::newRow("few letters, one row")
+            << "HUND" << QSize(0, 56) << false << 48 << QSize(0, 56);
+        QTest::newRow("no room below, some beside")
+            << "" << QSize(131, 0) << true << 38 << QSize(130, 0);
+        QTest::newRow("no room anywhere") << "" << QSize(60, 20) << false << 30 << QSize(0, 72);
+    }
+    void fit() {
+        QFETCH(QString, filter);
+        QFETCH(QSize, room);
+        QFETCH(bool, beside);
+        QFETCH(int, keySize);
+        QFETCH(QSize, band);
+        WindowFixture f;
+        f.p.state().setNouns({"derHund.jpg"}, {"derHund.jpg"}, filter);
+        keyboardOn(f);
+        auto *w = f.open<Form9>(ScreenId::Form9);
+        auto *k = control<ScreenKeyboard>(w, "Bildschirmtastatur");
+        const ScreenKeyboard::Fit fit = k->fitFor(QSize(722, 577), room);
+        QCOMPARE(fit.beside, beside);
+        QCOMPARE(fit.keySize, keySize);
+        QCOMPARE(fit.band, band);
+    }
+
     // A tap on a key types it.
     void tapTypes() {
         WindowFixture f({"derHund.jpg"});
