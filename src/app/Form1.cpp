@@ -484,8 +484,9 @@ QString Form1::letterSet() const {
 }
 
 void Form1::lautfilter() {
-    const nouns::FilterResult r = nouns::filter(File1, letterSet());
-    setNounList(r.entries);
+    const QString letters = letterSet();
+    const nouns::FilterResult r = nouns::filter(File1, letters);
+    setNounList(r.entries, letters);
     List3->clear();
     List3->addItems(r.nouns);
     Label7->setText(nouns::countCaption(int(r.nouns.size())));
@@ -508,9 +509,9 @@ void Form1::filterChanged() {
     }
 }
 
-void Form1::setNounList(const QStringList &entries) {
+void Form1::setNounList(const QStringList &entries, const QString &filterLetters) {
     List2 = entries;
-    m_program.state().setNouns(List2, File1);
+    m_program.state().setNouns(List2, File1, filterLetters);
 }
 
 void Form1::picturesChanged() {

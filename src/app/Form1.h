@@ -95,8 +95,9 @@ private:
     void setConsonant(int i);
     void setVowel(int i);
     QCheckBox *optionBox(Option o) const;
-    /// Writes the noun list into the model and shows its count.
-    void setNounList(const QStringList &entries);
+    /// Writes the noun list into the model, with the letters it was filtered
+    /// by (none: unfiltered).
+    void setNounList(const QStringList &entries, const QString &filterLetters = QString());
     /// Writes the colours into the model.
     void showColours();
 

@@ -5,11 +5,13 @@ MenuState::MenuState() {
     m_options[std::size_t(Option::Namenseingabe)] = true;
 }
 
-void MenuState::setNouns(const QStringList &nouns, const QStringList &pictureFiles) {
-    if (nouns == m_nouns && pictureFiles == m_files)
+void MenuState::setNouns(const QStringList &nouns, const QStringList &pictureFiles,
+                         const QString &filterLetters) {
+    if (nouns == m_nouns && pictureFiles == m_files && filterLetters == m_filterLetters)
         return;
     m_nouns = nouns;
     m_files = pictureFiles;
+    m_filterLetters = filterLetters;
     emit nounsChanged();
 }
 

@@ -30,9 +30,16 @@ public:
     const QStringList &nouns() const { return m_nouns; }
     /// Every picture file of the working directory, unfiltered.
     const QStringList &pictureFiles() const { return m_files; }
-    /// Both lists at once, so a window told of the change sees them agree.
-    void setNouns(const QStringList &nouns, const QStringList &pictureFiles);
+    /// Both lists at once, so a window told of the change sees them agree;
+    /// `filterLetters` are the letters the noun list was filtered by (empty:
+    /// it was not filtered).
+    void setNouns(const QStringList &nouns, const QStringList &pictureFiles,
+                  const QString &filterLetters = QString());
     void setNouns(const QStringList &nouns) { setNouns(nouns, m_files); }
+    /// The letters the class has learnt as far as the noun list shows: those
+    /// of the letter filter it passed, in list order; empty while the list
+    /// holds every picture file.
+    const QString &filterLetters() const { return m_filterLetters; }
 
     /// The name field: used in greetings; never empty.
     const QString &nameField() const { return m_nameField; }
@@ -70,6 +77,7 @@ signals:
 private:
     QStringList m_nouns;
     QStringList m_files;
+    QString m_filterLetters;
     QString m_nameField = QStringLiteral("Gast");
     QString m_nameLabel = QStringLiteral("Freund");
     std::array<bool, 6> m_options{};

@@ -3,6 +3,7 @@
 #include "core/nouns.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
+#include "ui/screenkeyboard.h"
 #include "ui/twips.h"
 
 #include <QEvent>
@@ -23,6 +24,9 @@ WritingScreen::WritingScreen(Program &program, int clientWidthTw, int clientHeig
     makeArrowBar(7920, Command2, Command3, controls::verdana(9.75, true));
     KALIMBO_NAME(Command2);
     KALIMBO_NAME(Command3);
+
+    keyboard = new ScreenKeyboard(this, program.state(), ScreenKeyboard::Kind::Writing);
+    keyboard->setReceiver(Text1);
 
     connect(Command2, &QPushButton::clicked, this, &WritingScreen::next);
     connect(Command3, &QPushButton::clicked, this, &WritingScreen::next);

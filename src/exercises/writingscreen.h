@@ -7,6 +7,7 @@
 
 class QLabel;
 class QLineEdit;
+class ScreenKeyboard;
 
 class WritingScreen : public ExerciseFrame {
     Q_OBJECT
@@ -43,9 +44,10 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
-    QLineEdit *Text1 = nullptr;      // the child's input
-    QPushButton *Command2 = nullptr; // "<<"
-    QPushButton *Command3 = nullptr; // ">>"
-    QString m_wrongTyped;            // the first wrong writing of the word on show
+    QLineEdit *Text1 = nullptr;         // the child's input
+    ScreenKeyboard *keyboard = nullptr; // below the window while the teacher has it on
+    QPushButton *Command2 = nullptr;    // "<<"
+    QPushButton *Command3 = nullptr;    // ">>"
+    QString m_wrongTyped;               // the first wrong writing of the word on show
     LogList m_wrongLog = LogList::Abschrift;
 };

@@ -7,6 +7,7 @@
 #include "program/program.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/screenkeyboard.h"
 #include "ui/twips.h"
 
 #include <QKeyEvent>
@@ -195,8 +196,11 @@ galgen::galgen(Program &program)
     Befehl1 = controls::button(this, QStringLiteral("Abbruch . . ."), 6120, 4920, 1935, 495);
     KALIMBO_NAME(Befehl1);
 
+    keyboard = new ScreenKeyboard(this, program.state(), ScreenKeyboard::Kind::Guessing);
+
     setFocusPolicy(Qt::StrongFocus);
     connect(Liste1, &LetterBoard::keyPlayed, this, &galgen::playKey);
+    connect(keyboard, &ScreenKeyboard::typed, this, &galgen::playLetter);
     connect(Befehl1, &QPushButton::clicked, this, [this] {
         reset();
         m_program.leave(this);
@@ -311,6 +315,18 @@ void galgen::playKey(QListWidgetItem *item) {
             reset();
         }
         break;
+    }
+}
+
+void galgen::playLetter(const QString &letter) {
+    const QString upper = nouns::upper(letter);
+    for (int i = 0; i < Liste1->count(); ++i) {
+        QListWidgetItem *key = Liste1->item(i);
+        if (key->text().size() >= 2 && QString(key->text().at(1)) == upper) {
+            key->setSelected(!key->isSelected());
+            playKey(key);
+            return;
+        }
     }
 }
 

@@ -12,6 +12,7 @@ class FramedImage;
 class Program;
 class QLabel;
 class QPushButton;
+class ScreenKeyboard;
 
 /// The board of letter keys. A press and a release on the same key is one
 /// click: it toggles the key's mark and plays it. Nothing else touches a key:
@@ -78,6 +79,8 @@ public:
 
     /// Plays a letter key of the board, as a click on it does.
     void playKey(QListWidgetItem *item);
+    /// Plays the board's key of a letter (in any case), as a click on it does.
+    void playLetter(const QString &letter);
 
     /// The game as it stands, for reading.
     const Hangman &game() const { return m_game; }
@@ -106,5 +109,6 @@ private:
     LetterBoard *Liste1 = nullptr;  // letter board
     QPushButton *Befehl1 = nullptr; // "Abbruch . . ."
     Gallows *figure = nullptr;
+    ScreenKeyboard *keyboard = nullptr; // below the window while the teacher has it on
     Program &m_program;
 };

@@ -14,7 +14,8 @@ Screen::Screen(ScreenHost &host, int clientWidthTw, int clientHeightTw, const QS
                           Qt::WindowCloseButtonHint),
       m_host(host) {
     a11y::install();
-    setFixedSize(twips::px(clientWidthTw), twips::px(clientHeightTw));
+    m_designed = QSize(twips::px(clientWidthTw), twips::px(clientHeightTw));
+    setFixedSize(m_designed);
     setWindowTitle(caption);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, background);
@@ -55,7 +56,29 @@ void Screen::centre() {
     // first guess; event() corrects it once the frame's size is known.
     m_centreWaitsForFrame = m_centredWith.isNull();
     // A top-level widget's position is that of its frame.
-    move(centredFramePosition(s->geometry(), size(), m_centredWith));
+    QPoint pos = centredFramePosition(s->geometry(), size(), m_centredWith);
+    // A window grown by a band must not hang off the screen's usable part.
+    if (!m_band.isNull())
+        pos = keptInside(s->availableGeometry(), size().grownBy(m_centredWith), pos);
+    move(pos);
+}
+
+QPoint Screen::keptInside(const QRect &area, const QSize &outer, const QPoint &pos) {
+    // Right and bottom first, so a window larger than the area keeps its
+    // title bar and left edge in view.
+    const int x = qMax(area.left(), qMin(pos.x(), area.left() + area.width() - outer.width()));
+    const int y = qMax(area.top(), qMin(pos.y(), area.top() + area.height() - outer.height()));
+    return QPoint(x, y);
+}
+
+void Screen::setBand(const QSize &band) {
+    const QSize b = band.expandedTo(QSize(0, 0));
+    if (b == m_band)
+        return;
+    m_band = b;
+    setFixedSize(m_designed + b);
+    if (isVisible())
+        centre();
 }
 
 bool Screen::event(QEvent *e) {

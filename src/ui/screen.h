@@ -52,6 +52,18 @@ public:
     /// The same as the user's click on the title-bar close button.
     void closeByTitleBar();
 
+    /// A band beside or below the client area the window was made with (the
+    /// on-screen keyboard): the window grows rightward by its width and
+    /// downward by its height and, while it is there, keeps on its screen
+    /// when it centres. An empty band gives the window its own size.
+    void setBand(const QSize &band);
+    QSize band() const { return m_band; }
+    /// The client area the window was made with, without a band.
+    QSize designedSize() const { return m_designed; }
+    /// Where a frame's top-left corner goes so that a window of `outer` size
+    /// lies inside `area`, moved as little as possible from `pos`.
+    static QPoint keptInside(const QRect &area, const QSize &outer, const QPoint &pos);
+
     ScreenHost &host() const { return m_host; }
     /// Most windows centre themselves when they load; the about box does not.
     bool centresOnLoad() const { return m_centresOnLoad; }
@@ -75,4 +87,6 @@ private:
     /// Centred before the frame was known: centre again when it is.
     bool m_centreWaitsForFrame = false;
     QMargins m_centredWith;
+    QSize m_designed;
+    QSize m_band{0, 0};
 };

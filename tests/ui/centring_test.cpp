@@ -40,6 +40,32 @@ private slots:
         QCOMPARE(Screen::centredFramePosition(area, client, frame), expected);
     }
 
+    // A window grown by the on-screen keyboard's band keeps inside the
+    // screen's usable part; one larger than it keeps its title bar in view.
+    void keptInside_data() {
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QSize>("outer");
+        QTest::addColumn<QPoint>("centred");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("fits: stays centred")
+            << QRect(0, 0, 1280, 900) << QSize(724, 760) << QPoint(278, 70) << QPoint(278, 70);
+        QTest::newRow("below a top panel")
+            << QRect(0, 30, 1280, 870) << QSize(724, 860) << QPoint(278, 20) << QPoint(278, 30);
+        QTest::newRow("above a bottom panel")
+            << QRect(0, 0, 1280, 860) << QSize(724, 860) << QPoint(278, 20) << QPoint(278, 0);
+        QTest::newRow("taller than the screen")
+            << QRect(0, 0, 853, 600) << QSize(724, 760) << QPoint(64, -80) << QPoint(64, 0);
+        QTest::newRow("second screen") << QRect(1280, 0, 1024, 768) << QSize(556, 600)
+                                       << QPoint(1280 + 234, 84) << QPoint(1280 + 234, 84);
+    }
+    void keptInside() {
+        QFETCH(QRect, area);
+        QFETCH(QSize, outer);
+        QFETCH(QPoint, centred);
+        QFETCH(QPoint, expected);
+        QCOMPARE(Screen::keptInside(area, outer, centred), expected);
+    }
+
     // Centred while hidden (no frame yet), then shown: the window system's
     // frame must not push the window off centre.
     void centredBeforeShowing() {
