@@ -94,6 +94,7 @@ Form7::Form7(Program &program)
     // Hidden while it waits outside the window, so neither Tab nor a screen
     // reader finds it there.
     Picture1->hide();
+    Picture1->setFocusPolicy(Qt::TabFocus); // Space or Return on it goes on
     Image2 = new ImageView(Picture1);
     KALIMBO_NAME(Image2);
     Image2->setAccessibleName(QStringLiteral("Bild"));
