@@ -15,6 +15,7 @@
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/highcontrast.h"
 #include "ui/twips.h"
 #include "worksheets/sheetwindow.h"
 
@@ -395,8 +396,11 @@ void Form1::buildColourPanel() {
             Warnung->hide();
         if (on == m_contrastDrawn)
             return;
-        // The panel's own texts are drawn once: again, in the other look.
+        // The panel's own texts and the head's initial are drawn once:
+        // again, in the other look.
         m_contrastDrawn = on;
+        Picture1->setPixmap(
+            icon::initial(twips::px(495), highcontrast::readable(QColor(255, 255, 0), kBand)));
         colourCanvas->clear();
         farbtafel();
         hintergrundfarbe();

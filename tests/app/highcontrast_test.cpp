@@ -98,12 +98,21 @@ private slots:
         QVERIFY(m);
         auto *header = f.get<QLabel>("Label1");
         auto whitePixels = [header] { return countColour(header->grab().toImage(), Qt::white); };
+        // The initial "K" is a picture, in the yellow of the name beside it.
+        auto *initial = f.get<QLabel>("Picture1");
+        auto yellowPixels = [initial] {
+            return countColour(initial->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+                               QColor(255, 255, 0));
+        };
         const QImage before = m->grab().toImage();
         QVERIFY(whitePixels() > 20);
+        QVERIFY(yellowPixels() > 20);
         setContrast(f, true);
         QCOMPARE(whitePixels(), 0);
+        QCOMPARE(yellowPixels(), 0);
         setContrast(f, false);
         QVERIFY(whitePixels() > 20);
+        QVERIFY(yellowPixels() > 20);
         QCOMPARE(m->grab().toImage(), before);
     }
 
