@@ -127,7 +127,6 @@ public:
         w->installEventFilter(this);
         place();
     }
-    QWidget *target() const { return m_target; }
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override {

@@ -11,6 +11,7 @@
 #include "games/Form7.h"
 #include "games/memo.h"
 #include "ui/canvas.h"
+#include "ui/controls.h"
 #include "ui/highcontrast.h"
 
 #include <QAbstractItemView>
@@ -114,6 +115,29 @@ private slots:
         QVERIFY(whitePixels() > 20);
         QVERIFY(yellowPixels() > 20);
         QCOMPARE(m->grab().toImage(), before);
+    }
+
+    // A label's ground is the filled widget under it, also a sibling (a head
+    // band) rather than its parent: grey on the black band is lightened,
+    // though it would read well on the white window.
+    void groundIsTheBandUnderALabel() {
+        MenuFixture f;
+        QVERIFY(f.startWith(20));
+        setContrast(f, true);
+        QWidget window;
+        controls::colourise(&window, Qt::white);
+        window.resize(200, 60);
+        controls::shape(&window, Qt::black, 0, 0, 3000, 900);
+        auto *label = controls::label(&window, "Kalimbo", 150, 150, 2700, 600);
+        label->setStyleSheet("color: rgb(90, 90, 90)");
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(highcontrast::backgroundOf(label), QColor(Qt::black));
+        const QColor shown = highcontrast::textColourOf(label);
+        QVERIFY(shown.lightness() > 90);
+        const QImage img = label->grab().toImage();
+        QCOMPARE(countColour(img, QColor(90, 90, 90)), 0);
+        QVERIFY(countColour(img, shown) > 0);
     }
 
     // A frame of at least 2 px around the control with the focus, over a
