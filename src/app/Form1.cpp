@@ -7,6 +7,7 @@
 #include "app/wordmanager.h"
 #include "core/classlist.h"
 #include "core/clock.h"
+#include "core/contrast.h"
 #include "core/nouns.h"
 #include "core/palette.h"
 #include "log/Form11.h"
@@ -14,6 +15,7 @@
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/highcontrast.h"
 #include "ui/twips.h"
 #include "worksheets/sheetwindow.h"
 
@@ -22,11 +24,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
+#include <cmath>
 
 namespace {
 const QColor kBand(128, 128, 255);
@@ -363,7 +368,11 @@ void Form1::buildColourPanel() {
         b->setTracking(true); // the sample follows while dragging
         twips::place(b, lefts[i], 480, 375, 1815);
         b->raise();
-        connect(b, &QScrollBar::valueChanged, this, [this] { hintergrundfarbe(); });
+        connect(b, &QScrollBar::valueChanged, this, [this] {
+            hintergrundfarbe();
+            if (!m_loadingColours)
+                warnContrast();
+        });
         *bars[i] = b;
     }
     KALIMBO_NAME(VScroll1);
@@ -374,6 +383,28 @@ void Form1::buildColourPanel() {
     VScroll3->setAccessibleName(QStringLiteral("Blau"));
     connect(colourCanvas, &Canvas::mousePressed, this,
             [this](QPoint p, Qt::MouseButton) { colourChoice(p.x(), p.y()); });
+    // Between the two palettes, where a press changes nothing.
+    Warnung = controls::label(colourCanvas, QString(), 100, 1060, 4600, 540,
+                              controls::verdana(8.25, true));
+    KALIMBO_NAME(Warnung);
+    Warnung->setWordWrap(true);
+    Warnung->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Warnung->hide();
+    connect(&m_program.state(), &MenuState::extrasChanged, this, [this] {
+        const bool on = m_program.extras().highContrast;
+        if (!on)
+            Warnung->hide();
+        if (on == m_contrastDrawn)
+            return;
+        // The panel's own texts and the head's initial are drawn once:
+        // again, in the other look.
+        m_contrastDrawn = on;
+        Picture1->setPixmap(
+            icon::initial(twips::px(495), highcontrast::readable(QColor(255, 255, 0), kBand)));
+        colourCanvas->clear();
+        farbtafel();
+        hintergrundfarbe();
+    });
 }
 
 void Form1::buildLetterPanel() {
@@ -522,6 +553,9 @@ void Form1::picturesChanged() {
 // --- settings ------------------------------------------------------------
 
 void Form1::iniladen() {
+    // The colours read are no choice of the teacher's: no warning for them.
+    m_loadingColours = true;
+    const QScopeGuard loaded([this] { m_loadingColours = false; });
     settings::Values cur;
     cur.check2 = int(Check2->checkState() == Qt::Checked);
     cur.check3 = int(Check3->checkState() == Qt::Checked);
@@ -642,10 +676,28 @@ void Form1::colourChoice(int x, int y) {
     if (y < 1100) {
         setConsonant(i);
         hintergrundfarbe();
+        warnContrast();
     } else if (y > 1800) {
         setVowel(i);
         hintergrundfarbe();
+        warnContrast();
     }
+}
+
+void Form1::warnContrast() {
+    const QColor back = Hintergrund->background();
+    const double worst = qMin(contrast::ratio(palette::colour(m_vowel), back),
+                              contrast::ratio(palette::colour(m_consonant), back));
+    if (!m_program.extras().highContrast || worst >= contrast::kWarn) {
+        Warnung->hide();
+        return;
+    }
+    // One decimal, cut rather than rounded: 2.96 is no "3,0".
+    const QString figure = QLocale(QLocale::German).toString(std::floor(worst * 10) / 10, 'f', 1);
+    Warnung->setText(
+        QStringLiteral("Schrift und Hintergrund sind schwer zu unterscheiden (Kontrast %1:1).")
+            .arg(figure));
+    Warnung->show();
 }
 
 void Form1::hintergrundfarbe() {

@@ -65,6 +65,9 @@ private:
     void inisave();
     void farbtafel();
     void hintergrundfarbe();
+    /// While "Kontrast" is on, says so when a colour the teacher just chose
+    /// is hard to read on the background (a warning; every colour stays allowed).
+    void warnContrast();
     void optionaus();
     /// The filter switch handler.
     void filterChanged();
@@ -132,6 +135,9 @@ private:
     Canvas *colourCanvas = nullptr;
     QWidget *Shape2 = nullptr, *Shape3 = nullptr;
     Canvas *Hintergrund = nullptr;
+    QLabel *Warnung = nullptr; // the contrast warning
+    bool m_loadingColours = false;
+    bool m_contrastDrawn = false; // the colour panel drawn with "Kontrast" on
     QScrollBar *VScroll1 = nullptr, *VScroll2 = nullptr, *VScroll3 = nullptr;
     // Letter panel.
     SlidingPanel Picture4;

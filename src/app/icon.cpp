@@ -39,7 +39,7 @@ QPixmap program(int size) {
     return pm;
 }
 
-QPixmap initial(int size) {
+QPixmap initial(int size, const QColor &colour) {
     QPixmap pm = canvas(size);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -47,7 +47,7 @@ QPixmap initial(int size) {
     f.setBold(true);
     f.setPixelSize(int(size * 0.95));
     p.setFont(f);
-    p.setPen(QColor(255, 255, 0));
+    p.setPen(colour);
     p.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QStringLiteral("K"));
     return pm;
 }

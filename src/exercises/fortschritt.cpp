@@ -3,6 +3,7 @@
 #include "core/nouns.h"
 #include "drawing/picture.h"
 #include "ui/controls.h"
+#include "ui/highcontrast.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -104,7 +105,9 @@ void Fortschritt::paintEvent(QPaintEvent *) {
                 QSizeF(face.size()).scaled(card.size() - QSizeF(8, 8), Qt::KeepAspectRatio);
             p.drawImage(QRectF(card.center() - QPointF(fit.width(), fit.height()) / 2, fit), face);
         } else {
-            p.setPen(m_strip.isValid() && m_strip != Qt::white ? m_strip : kWall.darker(200));
+            p.setPen(highcontrast::readable(
+                m_strip.isValid() && m_strip != Qt::white ? m_strip : kWall.darker(200),
+                Qt::white));
             p.setFont(controls::verdana(7, true));
             p.drawText(card.adjusted(2, 2, -2, -2), Qt::AlignCenter | Qt::TextWrapAnywhere,
                        nouns::nounOf(m_moves[i].entry));

@@ -8,7 +8,38 @@
 #include "ui/dialogs.h"
 #include "ui/twips.h"
 
+#include <QKeyEvent>
+#include <QPainter>
 #include <QPushButton>
+
+namespace {
+
+/// The keyboard's cursor on the carpet: a ring, dark outside and light
+/// inside, that shows on every cell colour.
+class CellCursor : public QWidget {
+public:
+    explicit CellCursor(QWidget *parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter p(this);
+        ring(p, rect(), 3, Qt::black);
+        ring(p, rect().adjusted(3, 3, -3, -3), 2, Qt::white);
+    }
+
+private:
+    static void ring(QPainter &p, const QRect &r, int width, const QColor &c) {
+        p.fillRect(QRect(r.left(), r.top(), r.width(), width), c);
+        p.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), c);
+        p.fillRect(QRect(r.left(), r.top(), width, r.height()), c);
+        p.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), c);
+    }
+};
+
+} // namespace
 
 Form7::Form7(Program &program)
     : Screen(program, 10680, 7500, QStringLiteral("Kalimbo (Buchstabenteppich)"),
@@ -40,6 +71,12 @@ Form7::Form7(Program &program)
     twips::place(bild1, 360, 1560, 9975, 4935);
     bild1->setBackground(Qt::white);
     bild1->surface().setFont(QStringLiteral("Verdana"), 18, true);
+    // Played by keyboard too: the carpet takes the focus.
+    bild1->setFocusPolicy(Qt::StrongFocus);
+    bild1->installEventFilter(this);
+    m_cursorFrame = new CellCursor(bild1);
+    KALIMBO_NAME(m_cursorFrame);
+    m_cursorFrame->hide();
 
     controls::shape(this, QColor(128, 128, 255), 120, 6840, 10455, 615);
     Command2 = controls::button(this, QStringLiteral("Hilfe"), 360, 6960, 975, 375);
@@ -57,6 +94,7 @@ Form7::Form7(Program &program)
     // Hidden while it waits outside the window, so neither Tab nor a screen
     // reader finds it there.
     Picture1->hide();
+    Picture1->setFocusPolicy(Qt::TabFocus); // Space or Return on it goes on
     Image2 = new ImageView(Picture1);
     KALIMBO_NAME(Image2);
     Image2->setAccessibleName(QStringLiteral("Bild"));
@@ -92,6 +130,71 @@ void Form7::activated() {
     centre();
     m_carpet.fill(m_program.nounList());
     newCarpet();
+    m_cursorFrame->hide();
+    bild1->setFocus(Qt::OtherFocusReason);
+}
+
+int Form7::cursorCell() const {
+    return m_cursorFrame->isVisible() ? m_cursor : -1;
+}
+
+bool Form7::eventFilter(QObject *o, QEvent *e) {
+    if (o == bild1 && e->type() == QEvent::KeyPress)
+        return carpetKey(static_cast<QKeyEvent *>(e)->key());
+    if (o == bild1 && e->type() == QEvent::MouseButtonPress)
+        m_cursorFrame->hide(); // the mouse plays again
+    return Screen::eventFilter(o, e);
+}
+
+bool Form7::carpetKey(int key) {
+    // Cells go down the columns: k = 5 * column + row.
+    int column = m_cursor / 5, row = m_cursor % 5;
+    switch (key) {
+    case Qt::Key_Left:
+        --column;
+        break;
+    case Qt::Key_Right:
+        ++column;
+        break;
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        if (!m_cursorFrame->isVisible()) {
+            showCursor(m_cursor);
+            return true;
+        }
+        const QPoint o = Carpet::cellOrigin(m_cursor);
+        // The same as a click in the middle of the cell.
+        carpetPressed(o + QPoint(Carpet::kCellWidth / 2, Carpet::kCellHeight / 2));
+        return true;
+    }
+    default:
+        return false;
+    }
+    // The first arrow only shows where the cursor is.
+    if (!m_cursorFrame->isVisible()) {
+        showCursor(m_cursor);
+        return true;
+    }
+    showCursor(5 * qBound(0, column, 4) + qBound(0, row, 4));
+    return true;
+}
+
+void Form7::showCursor(int k) {
+    m_cursor = k;
+    const QPoint o = Carpet::cellOrigin(k);
+    // A little inside the cell's outline, so neighbouring cells stay whole.
+    const QRect cell(twips::px(o.x()), twips::px(o.y()), twips::px(Carpet::kCellWidth),
+                     twips::px(Carpet::kCellHeight));
+    m_cursorFrame->setGeometry(cell.adjusted(1, 1, -1, -1) & bild1->rect());
+    m_cursorFrame->show();
+    m_cursorFrame->raise();
 }
 
 void Form7::newCarpet() {
@@ -172,6 +275,9 @@ void Form7::carpetPressed(QPoint tw) {
         twips::move(Picture1, kPanelShown, 1080);
         Picture1->show();
         Picture1->raise();
+        // A child on the keyboard goes on from the panel.
+        if (bild1->hasFocus())
+            Picture1->setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -200,7 +306,10 @@ void Form7::placeSolutionText() {
 void Form7::solutionClicked() {
     if (!solutionShown())
         return;
+    const bool byKeyboard = Picture1->hasFocus();
     twips::move(Picture1, kPanelHidden, 1080);
     Picture1->hide();
     newCarpet();
+    if (byKeyboard)
+        bild1->setFocus(Qt::OtherFocusReason);
 }

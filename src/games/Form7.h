@@ -23,6 +23,8 @@ public:
 
     /// The carpet as it stands, for reading.
     const Carpet &carpet() const { return m_carpet; }
+    /// The cell the keyboard's cursor is on, -1 while it is not shown.
+    int cursorCell() const;
 
     static constexpr int kPanelShown = 120;
     static constexpr int kPanelHidden = 14400;
@@ -31,6 +33,7 @@ public:
 
 protected:
     void activated() override;
+    bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
     void newCarpet();
@@ -38,17 +41,22 @@ private:
     void drawCell(int k, const QColor &fill);
     void solutionClicked();
     void placeSolutionText();
+    /// Arrow keys move the cursor, Space and Return choose its cell.
+    bool carpetKey(int key);
+    void showCursor(int k);
 
     Carpet m_carpet;
-    QString m_missed;                // wrong letters clicked on this carpet
-    QLabel *Label1 = nullptr;        // the noun, spaced out
-    Canvas *bild2 = nullptr;         // found letters
-    Canvas *bild1 = nullptr;         // the carpet
-    QPushButton *Command1 = nullptr; // "Abbruch . . ."
-    QPushButton *Command2 = nullptr; // "Hilfe"
-    QPushButton *Command3 = nullptr; // "N e u"
-    PressLabel *Picture1 = nullptr;  // solution panel
-    ImageView *Image2 = nullptr;     // its picture
-    PressLabel *Label4 = nullptr;    // its noun
+    int m_cursor = 0;                 // the keyboard's cell
+    QWidget *m_cursorFrame = nullptr; // shown once a key moves over the carpet
+    QString m_missed;                 // wrong letters clicked on this carpet
+    QLabel *Label1 = nullptr;         // the noun, spaced out
+    Canvas *bild2 = nullptr;          // found letters
+    Canvas *bild1 = nullptr;          // the carpet
+    QPushButton *Command1 = nullptr;  // "Abbruch . . ."
+    QPushButton *Command2 = nullptr;  // "Hilfe"
+    QPushButton *Command3 = nullptr;  // "N e u"
+    PressLabel *Picture1 = nullptr;   // solution panel
+    ImageView *Image2 = nullptr;      // its picture
+    PressLabel *Label4 = nullptr;     // its noun
     Program &m_program;
 };

@@ -8,6 +8,7 @@
 #include "records/recordstore.h"
 #include "records/report.h"
 #include "syllables/syllabifier.h"
+#include "ui/highcontrast.h"
 
 #include <QDir>
 #include <QPointer>
@@ -37,6 +38,10 @@ Program::Program(ScreenFactory factory)
       m_factory(std::move(factory)) {
     m_relay->events = m_events.get();
     QObject::connect(&m_state, &MenuState::extrasChanged, &m_state, [this] { readClassList(); });
+    // Every window follows "Kontrast" at once.
+    highcontrast::setOn(extras().highContrast);
+    QObject::connect(&m_state, &MenuState::extrasChanged, &m_state,
+                     [this] { highcontrast::setOn(extras().highContrast); });
     QObject::connect(&m_state, &MenuState::nameChanged, m_events.get(),
                      [this] { prepareChildRecords(); });
     QObject::connect(&m_state, &MenuState::extrasChanged, m_events.get(),
@@ -55,6 +60,7 @@ Program::~Program() {
         m_relay->events = nullptr;
     }
     destroyAll();
+    highcontrast::setOn(false);
 }
 
 void Program::recordAnswer(LogList exercise, const QString &entry, bool right,

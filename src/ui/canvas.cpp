@@ -1,6 +1,10 @@
 #include "ui/canvas.h"
 
+#include "core/contrast.h"
+#include "ui/highcontrast.h"
 #include "ui/twips.h"
+
+#include <QHash>
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -32,6 +36,25 @@ void CanvasSurface::done() {
         m_canvas.update();
 }
 
+void CanvasSurface::doText(const QPoint &topLeft, const QString &text) {
+    if (!highcontrast::isOn()) {
+        PainterSurface::doText(topLeft, text);
+        return;
+    }
+    // Letters are drawn over boxes and strips of many colours: each text is
+    // made readable against what lies under it.
+    const QColor own = m_textColour;
+    const QColor ground =
+        m_canvas.colourUnder(QRect(topLeft, QSize(textWidth(text), textHeight())));
+    m_textColour = highcontrast::readable(own, ground);
+    // Kept for looking at, a bounded number.
+    if (m_canvas.m_texts.size() >= 512)
+        m_canvas.m_texts.remove(0, 256);
+    m_canvas.m_texts.append({text, m_textColour, ground});
+    PainterSurface::doText(topLeft, text);
+    m_textColour = own;
+}
+
 Canvas::Canvas(QWidget *parent) : QWidget(parent), m_surface(*this) {
     m_surface.setBackground(palette().color(QPalette::Window));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -49,7 +72,34 @@ void Canvas::clear() {
     ensureImage();
     m_image.fill(m_surface.background());
     m_surface.setPrintPosition(0, 0);
+    m_texts.clear();
     update();
+}
+
+QColor Canvas::colourUnder(const QRect &tw) const {
+    if (m_image.isNull())
+        return m_surface.background();
+    const double scale = m_image.devicePixelRatio() / twips::perPixel;
+    const QRect px = QRect(QPoint(int(tw.left() * scale), int(tw.top() * scale)),
+                           QPoint(int(tw.right() * scale), int(tw.bottom() * scale))) &
+                     m_image.rect();
+    if (px.isEmpty())
+        return m_surface.background();
+    // A grid of points: the colour most of them show is the ground, whatever
+    // was written there before.
+    QHash<QRgb, int> seen;
+    QRgb best = 0;
+    int most = 0;
+    for (int i = 0; i < 7; ++i)
+        for (int j = 0; j < 5; ++j) {
+            const QRgb c = m_image.pixel(px.left() + px.width() * (2 * i + 1) / 14,
+                                         px.top() + px.height() * (2 * j + 1) / 10);
+            if (++seen[c] > most) {
+                most = seen[c];
+                best = c;
+            }
+        }
+    return QColor(best);
 }
 
 QImage Canvas::snapshot() const {

@@ -18,6 +18,7 @@ public:
 protected:
     QPainter *painter() override;
     void done() override;
+    void doText(const QPoint &topLeft, const QString &text) override;
 
 private:
     Canvas &m_canvas;
@@ -45,6 +46,15 @@ public:
     void beginBatch();
     void endBatch();
 
+    /// A text drawn since the last clear, in the colour it was drawn in and
+    /// the colour most of its place had before ("Kontrast" on only).
+    struct DrawnText {
+        QString text;
+        QColor colour;
+        QColor ground;
+    };
+    const QList<DrawnText> &drawnTexts() const { return m_texts; }
+
 signals:
     /// Mouse events with the position in twips.
     void mousePressed(QPoint twips, Qt::MouseButton button);
@@ -62,7 +72,10 @@ protected:
 private:
     friend class CanvasSurface;
     void ensureImage();
+    /// The colour most of a rectangle (twips) shows now.
+    QColor colourUnder(const QRect &twips) const;
     QImage m_image;
+    QList<DrawnText> m_texts;
     CanvasSurface m_surface;
     QPainter *m_batch = nullptr;
 };

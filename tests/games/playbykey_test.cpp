@@ -1,14 +1,17 @@
 // Every game without a mouse: the ABC pictures dragged by touch (no system
 // drag), a tap naming the noun for two seconds, Space picking a picture up
 // and putting it down, the keys 1/2/3 on the article screens, Space turning
-// a memory card; and the names a screen reader says for symbol buttons.
+// a memory card, the letter carpet by arrows and Space; and the names a
+// screen reader says for symbol buttons.
 #include "exercises/Form3.h"
 #include "exercises/Form4.h"
+#include "games/Form7.h"
 #include "games/Form8.h"
 #include "games/gamewidgets.h"
 #include "games/memo.h"
 #include "support/windowfixture.h"
 #include "ui/a11y.h"
+#include "ui/canvas.h"
 
 #include <QLabel>
 #include <QPointingDevice>
@@ -30,6 +33,20 @@ class PlayByKeyTest : public QObject {
         auto *w = f.open<Form8>(ScreenId::Form8);
         w->activateWindow();
         return w;
+    }
+    // Hund among the fillers (as the carpet's own test lays it out):
+    // d u h U x x ... x H n x, cells going down the columns.
+    static void scriptHund(ScriptedRandom &r) {
+        QList<QPoint> d = {{0, 1}, {8, 30}, {4, 5}, {23, 30}, {0, 5}};
+        for (int i = 0; i < 19; ++i)
+            d << QPoint(27, 30) << QPoint(1, 5);
+        d << QPoint(20, 21) << QPoint(0, 22) << QPoint(22, 23) << QPoint(0, 24);
+        for (const QPoint &p : d)
+            r.pushIndex(p.x(), p.y());
+    }
+    static void keys(QWidget *w, const QList<Qt::Key> &ks) {
+        for (Qt::Key k : ks)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, k);
     }
     static QPoint centreIn(QWidget *window, QWidget *w) {
         return w->mapTo(window, w->rect().center());
@@ -185,6 +202,60 @@ private slots:
         card->setFocus(Qt::TabFocusReason);
         QTest::keyClick(card, Qt::Key_Space);
         QVERIFY(!card->isVisible());
+    }
+
+    // A whole carpet by keys: the first arrow shows the cursor on the first
+    // cell, arrows stop at the edges, Space chooses as a click does (a wrong
+    // letter changes nothing), Return on the solution brings the next carpet.
+    void carpetByKeys() {
+        WindowFixture f({"derHund.jpg"});
+        f.dir.addPicture("derHund.jpg", QSize(200, 100));
+        scriptHund(f.p.randomRec);
+        scriptHund(f.p.randomRec);
+        auto *w = f.open<Form7>(ScreenId::Form7);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        auto *board = control<QWidget>(w, "bild1");
+        QCOMPARE(QApplication::focusWidget(), board);
+        QCOMPARE(w->cursorCell(), -1);
+        const QImage untouched = control<Canvas>(w, "bild1")->image().copy();
+
+        keys(w, {Qt::Key_Down});
+        QCOMPARE(w->cursorCell(), 0);
+        keys(w, {Qt::Key_Left, Qt::Key_Up});
+        QCOMPARE(w->cursorCell(), 0);
+        QCOMPARE(control<Canvas>(w, "bild1")->image(), untouched); // the cursor is no drawing
+        keys(w, {Qt::Key_Down, Qt::Key_Space});                    // u before H: wrong
+        QCOMPARE(w->cursorCell(), 1);
+        QVERIFY(w->carpet().foundLetters().isEmpty());
+        QCOMPARE(control<Canvas>(w, "bild1")->image(), untouched);
+
+        const QList<Qt::Key> toH = {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right,
+                                    Qt::Key_Right, Qt::Key_Down,  Qt::Key_Space};
+        keys(w, toH);
+        QCOMPARE(w->cursorCell(), 22);
+        QCOMPARE(w->carpet().foundLetters(), QStringList{"H"});
+        keys(w, {Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up,
+                 Qt::Key_Return}); // u
+        keys(w, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down,
+                 Qt::Key_Down, Qt::Key_Enter}); // n
+        QCOMPARE(w->carpet().foundLetters(), (QStringList{"H", "u", "n"}));
+        QVERIFY(!w->solutionShown());
+        keys(w, {Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Up,
+                 Qt::Key_Up, Qt::Key_Space}); // d
+        QVERIFY(w->solutionShown());
+        QCOMPARE(f.p.log(LogList::Teppich), QStringList{"Hund"});
+        QCOMPARE(QApplication::focusWidget(), control<QWidget>(w, "Picture1"));
+
+        keys(w, {Qt::Key_Return});
+        QVERIFY(!w->solutionShown());
+        QCOMPARE(f.p.randomRec.seeds.size(), 2);
+        QVERIFY(w->carpet().foundLetters().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), board);
+        QCOMPARE(w->cursorCell(), 0); // where the last letter was found
+
+        // The mouse takes over: the cursor goes.
+        QTest::mouseClick(board, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(w->cursorCell(), -1);
     }
 };
 
