@@ -117,6 +117,11 @@ QList<records::CardMove> Program::endCardSession(const CardSession &session) {
     return box ? box->movedOn(*session.kind, session.before) : QList<records::CardMove>();
 }
 
+void Program::printLearningCards(const QStringList &entries) {
+    if (auto *printer = dynamic_cast<CardPrinter *>(screen(ScreenId::Drucken1)))
+        printer->printCards(entries);
+}
+
 QString Program::childName() const {
     const QString greeted = nameField().trimmed();
     return greeted.isEmpty() ? nameLabel() : greeted;

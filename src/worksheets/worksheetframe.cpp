@@ -297,16 +297,37 @@ void WorksheetFrame::copyToClipboard() {
 }
 
 void WorksheetFrame::printPage() {
+    printPages({m_page});
+    showDrawnSelection();
+}
+
+void WorksheetFrame::printEntries(const QStringList &entries) {
+    QList<WorksheetPage> pages;
+    for (qsizetype i = 0; i < entries.size(); i += m_setup.pageSize) {
+        WorksheetPage page;
+        page.start = int(i);
+        page.cards = entries.mid(i, m_setup.pageSize);
+        page.family = m_page.family; // in the font the sheet prints in
+        pageFilled(page);
+        pages << page;
+    }
+    printPages(pages);
+}
+
+void WorksheetFrame::printPages(const QList<WorksheetPage> &pages) {
+    if (pages.isEmpty())
+        return;
     if (!m_program.option(Option::Druckerausgabe) &&
         !m_program.dialogs().askYesNo(
             QStringLiteral("Der Drucker wurde unter Optionen deaktiviert.\r"
                            "Wollen Sie trotzdem drucken, ist das Gerät ein?\r\r"),
             m_setup.confirmTitle, true))
         return;
-    const WorksheetPage page = m_page;
     const double points = m_setup.printPoints;
-    const printing::Outcome out =
-        printTarget(m_setup.caption, m_setup.pdfStem, [this, &page, points](Surface &s) {
+    printing::Outcome out;
+    QStringList files; // the PDFs written for want of a printer
+    for (const WorksheetPage &page : pages) {
+        out = printTarget(m_setup.caption, m_setup.pdfStem, [this, &page, points](Surface &s) {
             s.setPrintPosition(0, 0);
             s.setFont(page.family, points); // regular: no weight or style is set
             s.setTextColour(Qt::black);
@@ -318,7 +339,11 @@ void WorksheetFrame::printPage() {
             pageRoutine(s, page);
             m_prepared.clear();
         });
-    showDrawnSelection();
+        if (!out.ok())
+            break;
+        if (out.kind == printing::Outcome::SavedAsPdf)
+            files << out.file;
+    }
     if (!out.ok()) {
         m_program.dialogs().message(QStringLiteral("Die Seite konnte nicht gedruckt werden.\r") +
                                         out.error + QStringLiteral("\r"),
@@ -326,10 +351,17 @@ void WorksheetFrame::printPage() {
         return;
     }
     // Without a printer the page is not printed: the closing message would
-    // say it is, so the file's message stands in its place.
-    QString text = out.kind == printing::Outcome::SavedAsPdf
-                       ? printing::savedAsPdfText(out)
-                       : m_setup.closingText + QStringLiteral("\r\r");
+    // say it is, so the file's message stands in its place (one per file).
+    QString text;
+    if (out.kind == printing::Outcome::SavedAsPdf) {
+        for (const QString &file : std::as_const(files)) {
+            printing::Outcome saved = out;
+            saved.file = file;
+            text += printing::savedAsPdfText(saved);
+        }
+    } else {
+        text = m_setup.closingText + QStringLiteral("\r\r");
+    }
     if (!out.notice.isEmpty())
         text += out.notice + QStringLiteral("\r");
     m_program.dialogs().message(text, m_setup.closingTitle, Dialogs::Information);
