@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <utility>
 
 // --- Gallows ---------------------------------------------------------------
 
@@ -211,15 +212,18 @@ void galgen::activated() {
     // With the card box on, a session begins with the child's due spelling cards.
     if (!m_inSession) {
         m_inSession = true;
-        m_due = m_program.beginCardSession(LogList::Galgen).nouns;
+        m_session = m_program.beginCardSession(LogList::Galgen);
+        m_due = m_session.nouns;
     }
     startGame();
 }
 
 void galgen::hideEvent(QHideEvent *e) {
     Screen::hideEvent(e);
-    m_inSession = false;
     m_due.clear();
+    // The child sees the cards that moved on, as after an exercise.
+    if (std::exchange(m_inSession, false))
+        m_program.finishCardSession(std::exchange(m_session, {}));
 }
 
 QString galgen::nextEntry() {

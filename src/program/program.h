@@ -129,6 +129,9 @@ public:
     CardSession beginCardSession(LogList exercise);
     /// The cards the session moved on (none while the card box is off).
     QList<records::CardMove> endCardSession(const CardSession &session);
+    /// Ends a session: the child sees the cards that moved on (`Fortschritt`),
+    /// if any moved and the program is not ending.
+    void finishCardSession(const CardSession &session);
     /// The card box's day: today by the records' clock.
     QDate cardBoxDay();
     /// Prints the nouns as learning cards, through the learning-card
