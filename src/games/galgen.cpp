@@ -198,6 +198,13 @@ galgen::galgen(Program &program)
 
     setFocusPolicy(Qt::StrongFocus);
     connect(Liste1, &LetterBoard::keyPlayed, this, &galgen::playKey);
+    // A noun whose picture is gone is played no more; a new list comes in
+    // when the pass is refilled.
+    connect(&m_program.state(), &MenuState::nounsChanged, this, [this] {
+        const QStringList &present = m_program.pictureFiles();
+        for (QStringList *list : {&m_wordPool, &m_due})
+            list->removeIf([&](const QString &e) { return !present.contains(e); });
+    });
     connect(Befehl1, &QPushButton::clicked, this, [this] {
         reset();
         m_program.leave(this);
@@ -263,6 +270,9 @@ void galgen::startGame() {
 }
 
 void galgen::showPicture() {
+    // A noun whose picture has left the folder meanwhile shows no empty frame.
+    if (!m_program.pictureFiles().contains(m_game.pictureFile()))
+        return;
     Image1->setPicture(Picture::load(m_game.pictureFile()));
     Image1->show();
 }
