@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -17,8 +18,21 @@
 #include <QVBoxLayout>
 
 namespace {
+
 constexpr int kIcon = 40;
+
+QPixmap placeholder() {
+    QPixmap p(kIcon, kIcon);
+    p.fill(Qt::transparent);
+    QPainter painter(&p);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(160, 160, 160), 1, Qt::DashLine));
+    painter.setBrush(QColor(235, 235, 235));
+    painter.drawEllipse(QRectF(1, 1, kIcon - 2, kIcon - 2));
+    return p;
 }
+
+} // namespace
 
 ClassDialog::ClassDialog(const QStringList &names, bool besidePictures, const QString &pictureHome,
                          Dialogs &dialogs, QWidget *parent)
@@ -33,7 +47,8 @@ ClassDialog::ClassDialog(const QStringList &names, bool besidePictures, const QS
     auto *box = new QVBoxLayout(this);
     auto *intro = new QLabel(QStringLiteral("Die Namen der Kinder, ein Name in jeder Zeile. "
                                             "Im Namensfeld des Menüs stehen sie dann als "
-                                            "Knöpfe; ein Tipp wählt den Namen."),
+                                            "Knöpfe; ein Tipp wählt den Namen. Ein Bild je "
+                                            "Kind: rechts den Namen wählen, dann „Bild ...“."),
                              this);
     intro->setWordWrap(true);
     intro->setFont(controls::verdana(8.25));
@@ -107,8 +122,10 @@ void ClassDialog::listChildren() {
     Kinder->clear();
     for (const QString &n : names()) {
         auto *item = new QListWidgetItem(n, Kinder);
-        if (const QImage image = pictureOf(n); !image.isNull())
-            item->setIcon(QPixmap::fromImage(classpictures::round(image, kIcon)));
+        // Without a picture a pale circle keeps its place.
+        const QImage image = pictureOf(n);
+        item->setIcon(image.isNull() ? placeholder()
+                                     : QPixmap::fromImage(classpictures::round(image, kIcon)));
         if (n == selected)
             Kinder->setCurrentItem(item);
     }
