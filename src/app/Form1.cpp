@@ -12,6 +12,7 @@
 #include "core/palette.h"
 #include "log/Form11.h"
 #include "log/verlauf.h"
+#include "program/classpictures.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -788,8 +789,15 @@ void Form1::showClass() {
     const int scrollBar = rows > shownRows ? area->verticalScrollBar()->sizeHint().width() : 0;
     const int width = twips::px(4815) - scrollBar;
     const int buttonWidth = (width - (kColumns - 1) * twips::px(kGap)) / kColumns;
+    const QString pictures = classpictures::home(m_program.extras().classBesidePictures);
     for (int i = 0; i < names.size(); ++i) {
         auto *b = new QPushButton(names[i], grid);
+        // The child's own picture, round, where there is one.
+        if (const QImage face = classpictures::load(pictures, names[i]); !face.isNull()) {
+            const int side = twips::px(kButtonHeight) - 6;
+            b->setIcon(QPixmap::fromImage(classpictures::round(face, side)));
+            b->setIconSize(QSize(side, side));
+        }
         b->setObjectName(QStringLiteral("Kind%1").arg(i + 1));
         b->setFont(controls::verdana(12, true));
         b->setAccessibleName(names[i]);
@@ -807,6 +815,30 @@ void Form1::showClass() {
     panel->resize(twips::px(5055), twips::px(kPanelHeight - 60 + areaHeight + 120));
     area->show();
     Klasse = area;
+}
+
+void Form1::storeClassPictures(const QStringList &names, const QHash<QString, QByteArray> &changes,
+                               const QString &oldHome, const QString &home) {
+    QStringList failed;
+    for (const QString &name : names) {
+        QByteArray bytes;
+        if (changes.contains(name))
+            bytes = changes.value(name);
+        else if (home != oldHome)
+            bytes = classpictures::read(oldHome, name); // the list moved: its pictures go along
+        else
+            continue;
+        if (bytes.isEmpty() && !changes.contains(name))
+            continue;
+        const files::Info info = classpictures::store(home, name, bytes);
+        if (info.status != files::Status::Ok)
+            failed << name + QStringLiteral(": ") + files::describe(info);
+    }
+    if (!failed.isEmpty())
+        m_program.dialogs().message(
+            QStringLiteral("Nicht jedes Bild der Klasse konnte gespeichert werden:\r") +
+                failed.join(QLatin1Char('\r')) + QStringLiteral("\r\r"),
+            QStringLiteral("Klasse"));
 }
 
 void Form1::fertig() {
@@ -932,7 +964,9 @@ void Form1::openExtras() {
     };
     connect(&dialog, &ExtrasDialog::changed, this, store);
     connect(&dialog, &ExtrasDialog::classRequested, this, [this, &dialog, &extras, store] {
-        ClassDialog edit(m_program.state().classNames(), extras.classBesidePictures, &dialog);
+        const QString oldHome = classpictures::home(extras.classBesidePictures);
+        ClassDialog edit(m_program.state().classNames(), extras.classBesidePictures, oldHome,
+                         m_program.dialogs(), &dialog);
         if (edit.exec() != QDialog::Accepted)
             return;
         const QStringList names = edit.names();
@@ -946,10 +980,12 @@ void Form1::openExtras() {
                 QStringLiteral("Klasse"));
             return;
         }
+        storeClassPictures(names, edit.pictureChanges(), oldHome, classpictures::home(beside));
         extras.classBesidePictures = beside;
         extras.classNames = beside ? QStringList() : names;
         store();
         m_program.readClassList(); // Klasse.txt may have changed while the switches did not
+        showClass();               // and the pictures while the names did not
     });
     dialog.exec();
 }

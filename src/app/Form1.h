@@ -9,6 +9,7 @@
 #include "program/program.h"
 #include "ui/screen.h"
 
+#include <QHash>
 #include <QStringList>
 
 class Canvas;
@@ -91,6 +92,10 @@ private:
     /// The class list's names as buttons in the name panel (none: the
     /// panel as it always was).
     void showClass();
+    /// Keeps the pictures the class dialog changed in `home`; when the list
+    /// moved from `oldHome`, its pictures move along. Tells what failed.
+    void storeClassPictures(const QStringList &names, const QHash<QString, QByteArray> &changes,
+                            const QString &oldHome, const QString &home);
     void fertig();
     void lehrer();
     void farben();

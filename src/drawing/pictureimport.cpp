@@ -73,7 +73,7 @@ bool svgReachesOut(const QByteArray &svg) {
     return text.contains(QLatin1String("@import"), Qt::CaseInsensitive);
 }
 
-Prepared prepare(const QByteArray &bytes, const QString &name) {
+Prepared prepare(const QByteArray &bytes, const QString &name, int maxSide) {
     Prepared p;
     if (bytes.isEmpty()) {
         p.problem = refused(name, QStringLiteral("die Datei ist leer."));
@@ -89,7 +89,7 @@ Prepared prepare(const QByteArray &bytes, const QString &name) {
         p.bytes = bytes;
         p.suffix = QStringLiteral("wmf");
         QSize size = twips / 15;
-        size.scale(kMaxSide, kMaxSide, Qt::KeepAspectRatio);
+        size.scale(maxSide, maxSide, Qt::KeepAspectRatio);
         p.preview = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
         p.preview.fill(Qt::white);
         QPainter painter(&p.preview);
@@ -128,9 +128,9 @@ Prepared prepare(const QByteArray &bytes, const QString &name) {
                                       .arg(kMaxPicturePixels / 1000000));
         return p;
     }
-    QSize target = size.isValid() && !size.isEmpty() ? size : QSize(kMaxSide, kMaxSide);
-    if (target.width() > kMaxSide || target.height() > kMaxSide || svg)
-        target.scale(kMaxSide, kMaxSide, Qt::KeepAspectRatio);
+    QSize target = size.isValid() && !size.isEmpty() ? size : QSize(maxSide, maxSide);
+    if (target.width() > maxSide || target.height() > maxSide || svg)
+        target.scale(maxSide, maxSide, Qt::KeepAspectRatio);
     reader.setScaledSize(target);
     const QImage decoded = reader.read();
     if (decoded.isNull()) {
@@ -159,7 +159,7 @@ Prepared prepare(const QByteArray &bytes, const QString &name) {
     return p;
 }
 
-Prepared prepareFile(const QString &path) {
+Prepared prepareFile(const QString &path, int maxSide) {
     const QString name = QFileInfo(path).fileName();
     const files::Contents c = files::readSmall(path, files::kImportCap);
     if (!c.ok()) {
@@ -167,7 +167,7 @@ Prepared prepareFile(const QString &path) {
         p.problem = refused(name, files::describe(c.info));
         return p;
     }
-    return prepare(c.bytes, name);
+    return prepare(c.bytes, name, maxSide);
 }
 
 } // namespace pictureimport

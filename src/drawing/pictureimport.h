@@ -23,12 +23,12 @@ struct Prepared {
 };
 
 /// Prepares the picture held in `bytes`; `name` is what the teacher knows it
-/// as (a file name, or "Zwischenablage").
-Prepared prepare(const QByteArray &bytes, const QString &name);
+/// as (a file name, or "Zwischenablage"). `maxSide` bounds the longer side.
+Prepared prepare(const QByteArray &bytes, const QString &name, int maxSide = kMaxSide);
 
 /// Reads the file through the careful path (any size above the import cap is
 /// refused) and prepares it.
-Prepared prepareFile(const QString &path);
+Prepared prepareFile(const QString &path, int maxSide = kMaxSide);
 
 /// True when an SVG refers to anything outside itself (files, web
 /// addresses, external entities); such a picture is refused unread.

@@ -1,6 +1,5 @@
 #include "exercises/exerciseframe.h"
 
-#include "exercises/fortschritt.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -84,12 +83,7 @@ void ExerciseFrame::endSession() {
     m_inSession = false;
     // Cards not reached wait for the next session; the pass goes on as ever.
     List1.withdraw(m_session.nouns);
-    const Program::CardSession session = std::exchange(m_session, {});
-    if (m_program.isEnding())
-        return;
-    const QList<records::CardMove> moves = m_program.endCardSession(session);
-    if (!moves.isEmpty())
-        m_program.showTransient(new Fortschritt(moves, m_program.background()));
+    m_program.finishCardSession(std::exchange(m_session, {}));
 }
 
 void ExerciseFrame::makeFrames(QRect landscape, QRect portrait) {

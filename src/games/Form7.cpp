@@ -105,6 +105,10 @@ Form7::Form7(Program &program)
     controls::colourise(Label4, QColor(192, 192, 255), QColor(0, 192, 0));
     twips::move(Label4, kSolutionLeft, kSolutionTop);
 
+    // A noun whose picture is gone is laid out no more (its solution would
+    // show an empty picture); a new list comes in when the pool is refilled.
+    connect(&m_program.state(), &MenuState::nounsChanged, this,
+            [this] { m_carpet.keepOnly(m_program.pictureFiles()); });
     connect(bild1, &Canvas::mousePressed, this, [this](QPoint tw) { carpetPressed(tw); });
     connect(Command3, &QPushButton::clicked, this, &Form7::newCarpet);
     connect(Picture1, &PressLabel::pressed, this, &Form7::solutionClicked);

@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <utility>
 
 // --- Gallows ---------------------------------------------------------------
 
@@ -201,6 +202,13 @@ galgen::galgen(Program &program)
     setFocusPolicy(Qt::StrongFocus);
     connect(Liste1, &LetterBoard::keyPlayed, this, &galgen::playKey);
     connect(keyboard, &ScreenKeyboard::typed, this, &galgen::playLetter);
+    // A noun whose picture is gone is played no more; a new list comes in
+    // when the pass is refilled.
+    connect(&m_program.state(), &MenuState::nounsChanged, this, [this] {
+        const QStringList &present = m_program.pictureFiles();
+        for (QStringList *list : {&m_wordPool, &m_due})
+            list->removeIf([&](const QString &e) { return !present.contains(e); });
+    });
     connect(Befehl1, &QPushButton::clicked, this, [this] {
         reset();
         m_program.leave(this);
@@ -215,15 +223,18 @@ void galgen::activated() {
     // With the card box on, a session begins with the child's due spelling cards.
     if (!m_inSession) {
         m_inSession = true;
-        m_due = m_program.beginCardSession(LogList::Galgen).nouns;
+        m_session = m_program.beginCardSession(LogList::Galgen);
+        m_due = m_session.nouns;
     }
     startGame();
 }
 
 void galgen::hideEvent(QHideEvent *e) {
     Screen::hideEvent(e);
-    m_inSession = false;
     m_due.clear();
+    // The child sees the cards that moved on, as after an exercise.
+    if (std::exchange(m_inSession, false))
+        m_program.finishCardSession(std::exchange(m_session, {}));
 }
 
 QString galgen::nextEntry() {
@@ -263,6 +274,9 @@ void galgen::startGame() {
 }
 
 void galgen::showPicture() {
+    // A noun whose picture has left the folder meanwhile shows no empty frame.
+    if (!m_program.pictureFiles().contains(m_game.pictureFile()))
+        return;
     Image1->setPicture(Picture::load(m_game.pictureFile()));
     Image1->show();
 }

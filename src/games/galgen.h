@@ -2,6 +2,7 @@
 // Hangman: the child guesses a noun letter by letter on a board of 30 keys;
 // every miss adds a part to the gallows, ten misses lose the game.
 
+#include "program/program.h"
 #include "rules/hangman.h"
 #include "ui/screen.h"
 
@@ -103,6 +104,7 @@ private:
     QStringList m_wordPool; // Liste2
     bool m_inSession = false;
     QStringList m_due;              // due cards still to come in this session
+    Program::CardSession m_session; // the cards as they were at its start
     QLabel *Bezeichnung1 = nullptr; // mask
     QLabel *Bezeichnung2 = nullptr; // solution after a loss
     FramedImage *Image1 = nullptr;  // picture at the end of a game

@@ -28,6 +28,10 @@ memo::memo(Program &program)
     board->setBackground(QColor(192, 192, 255));
     board->surface().setFont(QStringLiteral("Verdana"), kPoints, true);
     twips::place(board, 0, 0, 10815, 7575);
+    // A noun whose picture is gone is dealt no more; a new list comes in
+    // when the pool is refilled, as ever.
+    connect(&m_program.state(), &MenuState::nounsChanged, this,
+            [this] { m_game.keepOnly(m_program.pictureFiles()); });
     // Cards written before the syllable patterns loaded show their syllables now.
     connect(&m_program.events(), &ProgramEvents::syllablesReady, this, [this] {
         if (!m_game.cards().isEmpty())

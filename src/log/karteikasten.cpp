@@ -57,10 +57,15 @@ Karteikasten::Karteikasten(Program &program, const QString &child, const CardBox
     KALIMBO_NAME(Zurueck);
     Zurueck->setFont(controls::verdana(9.75, true));
     Zurueck->setEnabled(false);
+    Drucken = new QPushButton(QStringLiteral("1. Fach drucken"), this);
+    KALIMBO_NAME(Drucken);
+    Drucken->setFont(controls::verdana(9.75, true));
+    Drucken->setToolTip(QStringLiteral("Die Wörter im 1. Fach als Lernkärtchen drucken"));
     auto *close = new QPushButton(QStringLiteral("Schließen"), this);
     close->setFont(controls::verdana(9.75, true));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(Zurueck);
+    buttons->addWidget(Drucken);
     buttons->addStretch();
     buttons->addWidget(close);
     layout->addLayout(buttons);
@@ -68,6 +73,8 @@ Karteikasten::Karteikasten(Program &program, const QString &child, const CardBox
     connect(Faecher, &QTableWidget::itemSelectionChanged, this,
             [this] { Zurueck->setEnabled(!Faecher->selectedItems().isEmpty()); });
     connect(Zurueck, &QPushButton::clicked, this, &Karteikasten::putBack);
+    connect(Drucken, &QPushButton::clicked, this,
+            [this] { m_program.printLearningCards(firstCompartment()); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     fill();
 }
@@ -106,6 +113,19 @@ void Karteikasten::fill() {
             Faecher->setItem(r, c, item);
         }
     }
+    Drucken->setEnabled(!firstCompartment().isEmpty());
+}
+
+QStringList Karteikasten::firstCompartment() const {
+    // In the table's order; a noun without its picture would be a card
+    // without one.
+    QStringList out;
+    const QStringList &present = m_program.pictureFiles();
+    for (const QString &e : m_entries)
+        if (present.contains(e) && (m_box.card(e, CardKind::Article).compartment == 1 ||
+                                    m_box.card(e, CardKind::Spelling).compartment == 1))
+            out << e;
+    return out;
 }
 
 QStringList Karteikasten::rows() const {

@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/palette.h"
 #include "program/childrecords.h"
+#include "program/fortschritt.h"
 #include "records/cardbox.h"
 #include "records/recordstore.h"
 #include "records/report.h"
@@ -121,6 +122,19 @@ Program::CardSession Program::beginCardSession(LogList exercise) {
 QList<records::CardMove> Program::endCardSession(const CardSession &session) {
     const records::CardBox *box = session.kind ? cardBox() : nullptr;
     return box ? box->movedOn(*session.kind, session.before) : QList<records::CardMove>();
+}
+
+void Program::finishCardSession(const CardSession &session) {
+    if (isEnding())
+        return;
+    const QList<records::CardMove> moves = endCardSession(session);
+    if (!moves.isEmpty())
+        showTransient(new Fortschritt(moves, background()));
+}
+
+void Program::printLearningCards(const QStringList &entries) {
+    if (auto *printer = dynamic_cast<CardPrinter *>(screen(ScreenId::Drucken1)))
+        printer->printCards(entries);
 }
 
 QString Program::childName() const {

@@ -40,6 +40,14 @@ signals:
     void syllablesReady();
 };
 
+/// A window that prints given nouns as the cards of its sheet (the
+/// learning cards), so a window beside it can print without knowing it.
+class CardPrinter {
+public:
+    virtual ~CardPrinter() = default;
+    virtual void printCards(const QStringList &entries) = 0;
+};
+
 class Program;
 /// Creates the window for an id, or returns nullptr for ids it does not know.
 using ScreenFactory = std::function<Screen *(ScreenId, Program &)>;
@@ -121,8 +129,14 @@ public:
     CardSession beginCardSession(LogList exercise);
     /// The cards the session moved on (none while the card box is off).
     QList<records::CardMove> endCardSession(const CardSession &session);
+    /// Ends a session: the child sees the cards that moved on (`Fortschritt`),
+    /// if any moved and the program is not ending.
+    void finishCardSession(const CardSession &session);
     /// The card box's day: today by the records' clock.
     QDate cardBoxDay();
+    /// Prints the nouns as learning cards, through the learning-card
+    /// worksheet's drawing and print path.
+    void printLearningCards(const QStringList &entries);
 
     // Windows.
     /// Hides the current window and shows the main menu.

@@ -32,6 +32,18 @@ QString Carpet::build(const QStringList &nounList, Random &random, const Clock &
     return m_file;
 }
 
+void Carpet::keepOnly(const QStringList &pictureFiles) {
+    // The noun texts go along while they stand beside their files.
+    const bool paired = m_poolNouns.size() == m_poolFiles.size();
+    for (qsizetype i = m_poolFiles.size() - 1; i >= 0; --i) {
+        if (pictureFiles.contains(m_poolFiles[i]))
+            continue;
+        m_poolFiles.removeAt(i);
+        if (paired)
+            m_poolNouns.removeAt(i);
+    }
+}
+
 void Carpet::layOut(const QString &noun, Random &random) {
     m_noun = noun;
     m_wordLetters.clear();

@@ -25,6 +25,9 @@ public:
     void layOut(const QString &noun, Random &random);
     /// Empties the noun-text pool and the letter lists ("Abbruch").
     void abandon();
+    /// The noun list changed: a noun whose picture has gone from the folder
+    /// leaves the pool (a new list comes in at its next refill).
+    void keepOnly(const QStringList &pictureFiles);
 
     /// Cell index of a click in twips (truncating; beyond the last full
     /// cell still column 5 or row 5). -1 outside the grid.

@@ -4,6 +4,8 @@
 #include "core/nouns.h"
 #include "core/random.h"
 
+#include <QSet>
+
 void MemoryGame::deal(const QStringList &nounList, Random &random, const Clock &clock) {
     if (m_pool.size() < kPairs) {
         m_pool.clear();
@@ -54,6 +56,13 @@ MemoryGame::Click MemoryGame::click(int k) {
     }
     r.won = !m_states.isEmpty() && !m_states.contains(QLatin1Char('1'));
     return r;
+}
+
+void MemoryGame::keepOnly(const QStringList &pictureFiles) {
+    QSet<QString> present;
+    for (const QString &e : pictureFiles)
+        present.insert(nouns::nounOf(e));
+    m_pool.removeIf([&](const QString &w) { return !present.contains(w); });
 }
 
 void MemoryGame::abandon() {

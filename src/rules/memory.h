@@ -27,6 +27,9 @@ public:
     Click click(int k);
     /// "Abbruch": forgets the open cards and the deal; the pool stays.
     void abandon();
+    /// The noun list changed: a noun whose picture has gone from the folder
+    /// leaves the pool (a new list comes in at its next refill).
+    void keepOnly(const QStringList &pictureFiles);
 
     /// Noun texts not yet dealt in this rotation.
     QStringList pool() const { return m_pool; }

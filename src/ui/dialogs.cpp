@@ -1,6 +1,8 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 
 static QString shown(QString text) {
@@ -39,4 +41,9 @@ bool QtDialogs::askYesNo(const QString &text, const QString &title, bool default
     box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+QString QtDialogs::chooseFile(const QString &title, const QString &filter) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QDir::homePath(),
+                                        filter);
 }

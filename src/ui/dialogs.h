@@ -15,12 +15,16 @@ public:
     /// Yes/No box; true for Yes.
     virtual bool askYesNo(const QString &text, const QString &title, bool defaultNo = true,
                           Icon icon = NoIcon) = 0;
+    /// A file the user chooses to open (`filter` as Qt's file dialogs take
+    /// it); empty when none was chosen.
+    virtual QString chooseFile(const QString &title, const QString &filter) = 0;
 };
 
-/// QMessageBox, parented to the program's active window.
+/// QMessageBox and QFileDialog, parented to the program's active window.
 class QtDialogs final : public Dialogs {
 public:
     void message(const QString &text, const QString &title, Icon icon = NoIcon) override;
     bool askYesNo(const QString &text, const QString &title, bool defaultNo = true,
                   Icon icon = NoIcon) override;
+    QString chooseFile(const QString &title, const QString &filter) override;
 };

@@ -29,7 +29,7 @@ bool printerConfirmed(Program &program, const QString &title) {
 }
 
 void reportPrinted(Program &program, const printing::Outcome &out, const QString &closingText,
-                   const QString &title) {
+                   const QString &title, const QStringList &pdfFiles) {
     if (!out.ok()) {
         program.dialogs().message(QStringLiteral("Die Seite konnte nicht gedruckt werden.\r") +
                                       out.error + QStringLiteral("\r"),
@@ -37,9 +37,19 @@ void reportPrinted(Program &program, const printing::Outcome &out, const QString
         return;
     }
     // Without a printer the page is not printed: the closing message would
-    // say it is, so the file's message stands in its place.
-    QString text = out.kind == printing::Outcome::SavedAsPdf ? printing::savedAsPdfText(out)
-                                                             : closingText + QStringLiteral("\r\r");
+    // say it is, so the file's message stands in its place (one per file).
+    QString text;
+    if (out.kind != printing::Outcome::SavedAsPdf) {
+        text = closingText + QStringLiteral("\r\r");
+    } else if (pdfFiles.size() < 2) {
+        text = printing::savedAsPdfText(out);
+    } else {
+        for (const QString &file : pdfFiles) {
+            printing::Outcome saved = out;
+            saved.file = file;
+            text += printing::savedAsPdfText(saved);
+        }
+    }
     if (!out.notice.isEmpty())
         text += out.notice + QStringLiteral("\r");
     program.dialogs().message(text, title, Dialogs::Information);

@@ -29,9 +29,10 @@ PrintTarget defaultPrinter();
 /// print anyway.
 bool printerConfirmed(Program &program, const QString &title);
 /// Tells how printing went: the error, the PDF file written in the
-/// printer's place, or `closingText`.
+/// printer's place (every one of `pdfFiles` when several pages went to
+/// files), or `closingText`.
 void reportPrinted(Program &program, const printing::Outcome &out, const QString &closingText,
-                   const QString &title);
+                   const QString &title, const QStringList &pdfFiles = {});
 /// Puts the page on the clipboard and says so.
 void copyPage(Program &program, const QImage &page);
 void showHelp(Program &program, const QString &title, const QStringList &lines);

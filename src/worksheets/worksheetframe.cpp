@@ -251,12 +251,31 @@ void WorksheetFrame::copyToClipboard() {
 }
 
 void WorksheetFrame::printPage() {
-    if (!handover::printerConfirmed(m_program, m_setup.confirmTitle))
-        return;
-    const WorksheetPage page = m_page;
+    if (printPages({m_page}))
+        showDrawnSelection();
+}
+
+void WorksheetFrame::printEntries(const QStringList &entries) {
+    QList<WorksheetPage> pages;
+    for (qsizetype i = 0; i < entries.size(); i += m_setup.pageSize) {
+        WorksheetPage page;
+        page.start = int(i);
+        page.cards = entries.mid(i, m_setup.pageSize);
+        page.family = m_page.family; // in the font the sheet prints in
+        pageFilled(page);
+        pages << page;
+    }
+    printPages(pages);
+}
+
+bool WorksheetFrame::printPages(const QList<WorksheetPage> &pages) {
+    if (pages.isEmpty() || !handover::printerConfirmed(m_program, m_setup.confirmTitle))
+        return false;
     const double points = m_setup.printPoints;
-    const printing::Outcome out =
-        printTarget(m_setup.caption, m_setup.pdfStem, [this, &page, points](Surface &s) {
+    printing::Outcome out;
+    QStringList files; // the PDFs written for want of a printer
+    for (const WorksheetPage &page : pages) {
+        out = printTarget(m_setup.caption, m_setup.pdfStem, [this, &page, points](Surface &s) {
             s.setPrintPosition(0, 0);
             s.setFont(page.family, points); // regular: no weight or style is set
             s.setTextColour(Qt::black);
@@ -269,8 +288,13 @@ void WorksheetFrame::printPage() {
             pageRoutine(s, page);
             m_prepared.clear();
         });
-    showDrawnSelection();
-    handover::reportPrinted(m_program, out, m_setup.closingText, m_setup.closingTitle);
+        if (!out.ok())
+            break;
+        if (out.kind == printing::Outcome::SavedAsPdf)
+            files << out.file;
+    }
+    handover::reportPrinted(m_program, out, m_setup.closingText, m_setup.closingTitle, files);
+    return true;
 }
 
 void WorksheetFrame::help() {

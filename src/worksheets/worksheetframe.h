@@ -81,6 +81,9 @@ public:
     void exchange();
     void copyToClipboard();
     void printPage();
+    /// Prints these entries as the sheet's cards, a page for every page
+    /// size of them, through the same way as the current page.
+    void printEntries(const QStringList &entries);
     void help();
     void chooseFont();
     void back();
@@ -114,6 +117,9 @@ protected:
 
 private:
     void fillPage(int p);
+    /// Prints the pages (the teacher asked first while the printer is off)
+    /// and tells how it went, once; false when the teacher declined.
+    bool printPages(const QList<WorksheetPage> &pages);
     /// What the window shows once a page is drawn: the last card selected, as
     /// drawing it card by card would leave it, and the first picture of the list.
     void showDrawnSelection();

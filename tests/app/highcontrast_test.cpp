@@ -85,7 +85,7 @@ private slots:
         Extras extras;
         ExtrasDialog dialog(extras, {}, m);
         bad << unreadable(&dialog);
-        ClassDialog classes({"Anna", "Ben"}, false, m);
+        ClassDialog classes({"Anna", "Ben"}, false, {}, f.program->dialogs(), m);
         bad << unreadable(&classes);
         QVERIFY2(bad.isEmpty(), qPrintable(bad.join("\n")));
         QVERIFY2(drawn > 40, qPrintable(QString::number(drawn))); // word strips, carpet, panel

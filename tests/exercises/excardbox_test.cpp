@@ -1,11 +1,12 @@
 // The card box seen by the child: after a session the cards that moved on
 // slide into their compartments in a small window that closes on a click;
 // nothing shows while the box is off, after a session that moved nothing, or
-// when the program ends. Hangman, too, begins with the due spelling cards.
+// when the program ends. Hangman, too, begins with the due spelling cards
+// and shows the cards that moved on.
 
 #include "exercises/Form3.h"
-#include "exercises/fortschritt.h"
 #include "games/galgen.h"
+#include "program/fortschritt.h"
 #include "records/recordstore.h"
 #include "support/windowfixture.h"
 
@@ -135,6 +136,28 @@ private slots:
         QCOMPARE(f.p.randomRec.calls, cardBox ? 0 : 1);
         QCOMPARE(f.p.randomRec.seeds.size(), 1);
         QCOMPARE(w->wordPool(), QStringList{cardBox ? "derHund.jpg" : "dieKatze.jpg"});
+
+        // A round won moves the card on; leaving the game the child sees it.
+        auto *board = control<LetterBoard>(w, "Liste1");
+        for (const QChar letter : w->game().secret().toUpper())
+            for (int i = 0; i < board->count(); ++i)
+                if (board->item(i)->text().at(1) == letter && !board->item(i)->isSelected()) {
+                    board->item(i)->setSelected(true);
+                    w->playKey(board->item(i));
+                    break;
+                }
+        QVERIFY(f.p.dialogsRec.lastText().contains("Versuche"));
+        control<QPushButton>(w, "Befehl1")->click();
+        QCoreApplication::processEvents();
+        Fortschritt *shown = progressWindow();
+        QCOMPARE(shown != nullptr, cardBox);
+        if (shown) {
+            QCOMPARE(shown->moves().size(), 1);
+            QCOMPARE(shown->moves()[0].entry, QString("dieKatze.jpg"));
+            QCOMPARE(shown->moves()[0].from, 1);
+            QCOMPARE(shown->moves()[0].to, 2);
+            shown->close();
+        }
     }
 };
 

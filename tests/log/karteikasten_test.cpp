@@ -7,6 +7,7 @@
 #include "log/verlauf.h"
 #include "records/recordstore.h"
 #include "support/windowfixture.h"
+#include "worksheets/drucken1.h"
 
 #include <QPushButton>
 #include <QTableWidget>
@@ -67,6 +68,51 @@ private slots:
         // The report reads again and counts only the child's four answers.
         QTRY_VERIFY(!v->isReading());
         QCOMPARE(v->report().overall.total(), 4);
+    }
+
+    // "1. Fach drucken" prints the first compartment's nouns that have their
+    // picture as learning cards, on the learning-card sheet's page.
+    void printsTheFirstCompartment() {
+        QTemporaryDir dir;
+        WindowFixture f({"derHund.jpg", "dieKatze.jpg", "dieMaus.jpg"});
+        FakeProgram &p = f.p;
+        records::RecordStore store(dir.filePath("Protokolle"), &p.clockRec);
+        p.recordStore = &store;
+        store.append("Mia", {"begleiter", "derHund.jpg", true, "der"});
+        store.append("Mia", {"diktat", "derHund.jpg", false, "Hunt"});    // spelling: 1
+        store.append("Mia", {"begleiter", "dasHaus.jpg", false, "der"});  // picture gone
+        store.append("Mia", {"begleiter", "dieMaus.jpg", false, "der"});  // article: 1
+        store.append("Mia", {"ergaenzen", "dieKatze.jpg", true, "eine"}); // 2
+        p.clockRec.seconds += 60;
+        p.setChild("Mia");
+        p.setOption(Option::Druckerausgabe, true);
+        p.changeExtras([](Extras &e) {
+            e.keepRecords = true;
+            e.cardBox = true;
+        });
+        auto *sheet = screenAs<drucken1>(p, ScreenId::Drucken1);
+        QList<QStringList> pages;
+        sheet->printTarget = [&](const QString &, const QString &,
+                                 const printing::PageRoutine &routine) {
+            RecordingSurface page;
+            routine(page);
+            QStringList texts;
+            for (const RecordingSurface::Op &op : page.ops)
+                if (op.kind == RecordingSurface::Op::Text)
+                    texts << op.text;
+            pages << texts;
+            return printing::Outcome{printing::Outcome::Printed, {}, {}};
+        };
+        p.showScreen(ScreenId::Verlauf);
+        auto *v = screenAs<Verlauf>(p, ScreenId::Verlauf);
+        QTRY_VERIFY(!v->isReading());
+        control<QPushButton>(v, "Command4")->click();
+        auto *table = v->findChild<Karteikasten *>();
+        QVERIFY(table);
+        QCOMPARE(table->firstCompartment(), (QStringList{"derHund.jpg", "dieMaus.jpg"}));
+        control<QPushButton>(table, "Drucken")->click();
+        QCOMPARE(pages, (QList<QStringList>{{"Hund", "d e r", "Maus", "d i e"}}));
+        QCOMPARE(p.dialogsRec.lastText(), QString("Die Lernkärtchen werden gedruckt ...\r\r"));
     }
 };
 

@@ -1,6 +1,7 @@
 // The games' rules without a window: what must hold for every deal, whatever
 // the random numbers, and the edges of each game's end.
 
+#include "core/nouns.h"
 #include "rules/abcorder.h"
 #include "rules/carpet.h"
 #include "rules/catchgame.h"
@@ -121,6 +122,41 @@ private slots:
         QCOMPARE(Carpet::cellAt(QPoint(-1, 0)), -1);
         QCOMPARE(Carpet::cellAt(QPoint(0, 0)), 0);
         QCOMPARE(Carpet::cellAt(Carpet::cellOrigin(24)), 24);
+    }
+
+    // A picture gone leaves the pools; a noun whose other entry is still
+    // there stays in memory's; after "Abbruch" the carpet's noun texts are
+    // gone, and its files alone are kept in step.
+    void poolsKeepOnlyPresentPictures() {
+        ScriptedRandom random;
+        ManualClock clock;
+        const QStringList list = {"derLeiter.jpg", "dieLeiter.jpg", "derHund.jpg", "dieMaus.jpg"};
+        MemoryGame memory;
+        memory.deal(list, random, clock);
+        QCOMPARE(memory.pool().size(), 0);
+        memory.deal(list + QStringList{"dasEi.jpg", "derZug.jpg", "dieUhr.jpg", "dasHaus.jpg",
+                                       "derBaum.jpg", "dieKuh.jpg", "derAal.jpg", "dieGans.jpg"},
+                    random, clock);
+        QStringList expected = memory.pool();
+        QCOMPARE(expected.size(), 3);
+        expected.removeIf([](const QString &w) { return w != "Leiter" && w != "Hund"; });
+        memory.keepOnly({"dieLeiter.jpg", "derHund.jpg"});
+        QCOMPARE(memory.pool(), expected);
+
+        Carpet carpet;
+        carpet.fill(list);
+        carpet.keepOnly({"derLeiter.jpg", "dieMaus.jpg"});
+        QCOMPARE(carpet.poolFiles(), (QStringList{"derLeiter.jpg", "dieMaus.jpg"}));
+        carpet.build(list, random, clock);
+        QCOMPARE(carpet.poolFiles().size(), 1);
+        QVERIFY(carpet.noun() == nouns::nounOf(carpet.pictureFile()));
+        carpet.fill(list);
+        carpet.abandon();
+        carpet.keepOnly({"dieMaus.jpg"});
+        QCOMPARE(carpet.poolFiles(), QStringList{"dieMaus.jpg"});
+        carpet.build(list, random, clock);
+        QCOMPARE(carpet.pictureFile(), QString("dieMaus.jpg"));
+        QCOMPARE(carpet.noun(), QString("Maus"));
     }
 
     // Letters never land under the player or on one cell together, also for

@@ -13,3 +13,8 @@ bool RecordingDialogs::askYesNo(const QString &text, const QString &title, bool 
         onShow(boxes.last());
     return answers.isEmpty() ? fallback : answers.takeFirst();
 }
+
+QString RecordingDialogs::chooseFile(const QString &title, const QString &) {
+    fileDialogs << title;
+    return chosenFiles.isEmpty() ? QString() : chosenFiles.takeFirst();
+}

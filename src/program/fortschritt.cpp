@@ -1,4 +1,4 @@
-#include "exercises/fortschritt.h"
+#include "program/fortschritt.h"
 
 #include "core/nouns.h"
 #include "drawing/picture.h"

@@ -1,5 +1,6 @@
 #pragma once
-// The child's progress after a session with the card box: a drawn card box
+// The child's progress after a session with the card box (an exercise or
+// hangman): a drawn card box
 // of five compartments and the known one, into which the cards of the nouns
 // that moved on (their pictures) slide from where they were. Nothing to
 // read and no numbers; a click anywhere closes it.
