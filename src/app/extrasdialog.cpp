@@ -7,8 +7,12 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -58,7 +62,19 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
     setWindowTitle(QStringLiteral("Kalimbo (Extras)"));
     setModal(true);
     controls::colourise(this, QColor(128, 255, 255));
-    auto *box = new QVBoxLayout(this);
+    // The switches and tools scroll where the screen is shorter than they
+    // are (a whiteboard at one and a half times the size); "Schließen"
+    // stays below them, always in view.
+    m_content = new QWidget(this);
+    m_content->setObjectName(QStringLiteral("ExtrasContent"));
+    m_content->setAutoFillBackground(false);
+    auto *box = new QVBoxLayout(m_content);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the switches; it scrolls to each
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->viewport()->setAutoFillBackground(false);
     SpeakWords = addSwitch(box, this, QStringLiteral("Wörter vorlesen"),
                            QStringLiteral("Neue Wörter und richtige Antworten werden vorgelesen, "
                                           "ein Klick auf Bild oder Wort liest das Wort noch "
@@ -105,18 +121,6 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
         box, this, QStringLiteral("Geht nur, während „Antworten aufzeichnen“ eingeschaltet ist."));
     KALIMBO_NAME(PractiseNeedsRecords);
 
-    auto *classRow = new QHBoxLayout;
-    Klasse = new QPushButton(QStringLiteral("Klasse ..."), this);
-    KALIMBO_NAME(Klasse);
-    Klasse->setFont(controls::verdana(9.75, true));
-    auto *classNote =
-        new QLabel(QStringLiteral("Die Namen der Kinder als Knöpfe im Namensfeld."), this);
-    classNote->setFont(controls::verdana(8.25));
-    classNote->setWordWrap(true);
-    classRow->addWidget(Klasse);
-    classRow->addWidget(classNote, 1);
-    box->addLayout(classRow);
-    connect(Klasse, &QPushButton::clicked, this, &ExtrasDialog::classRequested);
     // The card box in a block of its own: it changes which nouns come first
     // for as long as it is on.
     auto *cardBlock = new QVBoxLayout;
@@ -159,6 +163,31 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
                         "große Tasten unter Abschrift, Diktat und Galgen. Kontrast: kräftige "
                         "Farben, jede Schrift deutlich lesbar."));
 
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty())
+        user = QDir::home().dirName();
+    auto *perUser =
+        note(box, this,
+             QStringLiteral("Diese Schalter gelten nur für das Benutzerkonto „") + user +
+                 QStringLiteral("“; jedes andere Konto an diesem Rechner hat eigene."));
+    KALIMBO_NAME(perUser);
+    perUser->setContentsMargins(0, 8, 0, 0);
+
+    // The teacher's tools: the class, the report, her own nouns and sheets.
+    box->addSpacing(8);
+    auto *classRow = new QHBoxLayout;
+    Klasse = new QPushButton(QStringLiteral("Klasse ..."), this);
+    KALIMBO_NAME(Klasse);
+    Klasse->setFont(controls::verdana(9.75, true));
+    auto *classNote =
+        new QLabel(QStringLiteral("Die Namen der Kinder als Knöpfe im Namensfeld."), this);
+    classNote->setFont(controls::verdana(8.25));
+    classNote->setWordWrap(true);
+    classRow->addWidget(Klasse);
+    classRow->addWidget(classNote, 1);
+    box->addLayout(classRow);
+    connect(Klasse, &QPushButton::clicked, this, &ExtrasDialog::classRequested);
+    box->addSpacing(4);
     auto *buttons = new QHBoxLayout;
     History = new QPushButton(QStringLiteral("Verlauf ..."), this);
     KALIMBO_NAME(History);
@@ -169,14 +198,9 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
     HistoryNeedsRecords->setFont(controls::verdana(8.25));
     HistoryNeedsRecords->setWordWrap(true);
     HistoryNeedsRecords->setPalette(PractiseNeedsRecords->palette());
-    auto *close = new QPushButton(QStringLiteral("Schließen"), this);
-    for (QPushButton *b : {History, close})
-        b->setFont(controls::verdana(9.75, true));
+    History->setFont(controls::verdana(9.75, true));
     buttons->addWidget(History);
     buttons->addWidget(HistoryNeedsRecords, 1);
-    buttons->addStretch();
-    buttons->addWidget(close);
-    box->addSpacing(4);
     box->addLayout(buttons);
 
     // The teacher's own nouns.
@@ -195,16 +219,6 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
         connect(Words, &QPushButton::clicked, this, &ExtrasDialog::wordsRequested);
     }
 
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = QDir::home().dirName();
-    auto *perUser =
-        note(box, this,
-             QStringLiteral("Diese Schalter gelten nur für das Benutzerkonto „") + user +
-                 QStringLiteral("“; jedes andere Konto an diesem Rechner hat eigene."));
-    KALIMBO_NAME(perUser);
-    perUser->setContentsMargins(0, 8, 0, 0);
-
     // Worksheets made from the teacher's own pictures.
     box->addSpacing(4);
     auto *sheetsNote = note(box, this, QStringLiteral("Arbeitsblätter aus Ihren Bildern:"));
@@ -221,6 +235,22 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
     }
     sheets->addStretch();
     box->addLayout(sheets);
+    box->addStretch();
+    m_scroll->setWidget(m_content);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(m_scroll);
+    auto *closeRow = new QHBoxLayout;
+    m_closeRow = closeRow;
+    closeRow->setContentsMargins(9, 6, 9, 9);
+    auto *close = new QPushButton(QStringLiteral("Schließen"), this);
+    close->setObjectName(QStringLiteral("Close"));
+    close->setFont(controls::verdana(9.75, true));
+    closeRow->addStretch();
+    closeRow->addWidget(close);
+    outer->addLayout(closeRow);
     connect(WritingLines, &QPushButton::clicked, this, &ExtrasDialog::writingLinesRequested);
     connect(SoundTable, &QPushButton::clicked, this, &ExtrasDialog::soundTableRequested);
 
@@ -268,6 +298,15 @@ void ExtrasDialog::showRecordsNeeded(bool recordsOn) {
 }
 
 void ExtrasDialog::fitHeight() {
-    layout()->activate();
-    setFixedSize(kWidth, layout()->totalHeightForWidth(kWidth));
+    QLayout *content = m_content->layout();
+    content->activate();
+    const int inner = content->totalHeightForWidth(kWidth);
+    const int below = m_closeRow->sizeHint().height(); // its margins included
+    // Room for the window frame's title bar on the screen the dialog opens on.
+    const QScreen *on = parentWidget() ? parentWidget()->screen() : screen();
+    const int room = on ? on->availableGeometry().height() - 48 : inner + below;
+    const int height = std::min(inner + below, std::max(room, 200));
+    const int bar = height < inner + below ? m_scroll->verticalScrollBar()->sizeHint().width() : 0;
+    m_content->setFixedSize(kWidth, inner);
+    setFixedSize(kWidth + bar, height);
 }

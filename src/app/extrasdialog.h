@@ -9,8 +9,11 @@
 
 struct Extras;
 class QCheckBox;
+class QLayout;
 class QLabel;
 class QPushButton;
+
+class QScrollArea;
 
 class ExtrasDialog : public QDialog {
     Q_OBJECT
@@ -44,6 +47,9 @@ private:
     /// Keeps the fixed width and takes the height the texts need.
     void fitHeight();
 
+    QWidget *m_content = nullptr;
+    QScrollArea *m_scroll = nullptr;
+    QLayout *m_closeRow = nullptr; // "Schließen", below the scrolling part
     QCheckBox *SpeakWords = nullptr;
     QLabel *NoSound = nullptr; // said when no sound output works
     QCheckBox *SyllableArcs = nullptr;
