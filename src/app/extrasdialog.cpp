@@ -201,6 +201,7 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
     History->setFont(controls::verdana(9.75, true));
     buttons->addWidget(History);
     buttons->addWidget(HistoryNeedsRecords, 1);
+    buttons->addStretch(); // keeps the button its size while the note is hidden
     box->addLayout(buttons);
 
     // The teacher's own nouns.
