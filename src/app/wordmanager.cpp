@@ -37,6 +37,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSet>
 #include <QShortcut>
 #include <QStringDecoder>
@@ -507,7 +508,12 @@ WordManager::WordManager(Program &program, QWidget *parent, SoundInput *input)
     connect(paste, &QShortcut::activated, this,
             [this] { importMime(QApplication::clipboard()->mimeData()); });
 
-    resize(960, 640);
+    // As large as planned where the screen has room; on a whiteboard at one
+    // and a half times the size the window keeps within the screen.
+    QSize size(960, 640);
+    if (const QScreen *on = screen())
+        size = size.boundedTo(on->availableGeometry().size() - QSize(16, 48));
+    resize(size.expandedTo(minimumSizeHint()));
     reload();
     m_input->lookUp();
     Dictionary::instance().whenReady([guard = QPointer<WordManager>(this)] {

@@ -21,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -117,6 +118,12 @@ private slots:
         // Thumbnails come later, decoded off the window thread.
         w.show();
         QTRY_VERIFY(!m->index(0, 0).data(Qt::DecorationRole).value<QImage>().isNull());
+        // The window keeps within a screen smaller than it was planned for
+        // (a whiteboard at one and a half times the size).
+        const QSize room = w.screen()->availableGeometry().size();
+        QVERIFY(room.width() < 960 || room.height() < 640);
+        QVERIFY2(w.width() <= room.width() && w.height() <= room.height(),
+                 qPrintable(QStringLiteral("%1x%2").arg(w.width()).arg(w.height())));
     }
 
     void addsFromAFileAndTheMenuFollows() {
