@@ -57,9 +57,13 @@ void Screen::centre() {
     m_centreWaitsForFrame = m_centredWith.isNull();
     // A top-level widget's position is that of its frame.
     QPoint pos = centredFramePosition(s->geometry(), size(), m_centredWith);
-    // A window grown by a band must not hang off the screen's usable part.
-    if (!m_band.isNull())
-        pos = keptInside(s->availableGeometry(), size().grownBy(m_centredWith), pos);
+    // A window grown by a band must not hang off the screen's usable part,
+    // nor one larger than the screen (scaled up for a whiteboard): its title
+    // bar stays in reach.
+    const QSize outer = size().grownBy(m_centredWith);
+    const QSize room = s->availableGeometry().size();
+    if (!m_band.isNull() || outer.width() > room.width() || outer.height() > room.height())
+        pos = keptInside(s->availableGeometry(), outer, pos);
     move(pos);
 }
 

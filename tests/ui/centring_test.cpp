@@ -83,6 +83,21 @@ private slots:
         w.centre();
         QCOMPARE(w.frameGeometry().topLeft(), frame.topLeft());
     }
+
+    // A window larger than the screen (a full-page sheet scaled up for a
+    // whiteboard) keeps its title bar and left edge on the screen.
+    void largerThanTheScreenKeepsItsTitleBar() {
+        Host host;
+        Screen w(host, 14700, 10500, QStringLiteral("Kalimbo (Schreiblinien)"), Qt::cyan);
+        const QRect area = w.screen()->availableGeometry();
+        QVERIFY(w.width() > area.width() || w.height() > area.height());
+        w.centre();
+        QVERIFY(area.contains(w.pos()));
+        if (w.width() > area.width())
+            QCOMPARE(w.x(), area.left());
+        if (w.height() > area.height())
+            QCOMPARE(w.y(), area.top());
+    }
 };
 
 QTEST_MAIN(CentringTest)
