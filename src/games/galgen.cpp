@@ -202,6 +202,14 @@ galgen::galgen(Program &program)
     setFocusPolicy(Qt::StrongFocus);
     connect(Liste1, &LetterBoard::keyPlayed, this, &galgen::playKey);
     connect(keyboard, &ScreenKeyboard::typed, this, &galgen::playLetter);
+    // The keys show what the board shows: the letters played so far.
+    connect(Liste1, &QListWidget::itemSelectionChanged, keyboard, [this] {
+        QString played;
+        for (const QListWidgetItem *key : Liste1->selectedItems())
+            if (key->text().size() >= 2)
+                played += key->text().at(1);
+        keyboard->setMarked(played);
+    });
     // A noun whose picture is gone is played no more; a new list comes in
     // when the pass is refilled.
     connect(&m_program.state(), &MenuState::nounsChanged, this, [this] {

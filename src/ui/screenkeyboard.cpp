@@ -38,11 +38,21 @@ public:
         m_ink = ink;
         update();
     }
+    void setMarked(bool on) {
+        if (on != m_marked) {
+            m_marked = on;
+            update();
+        }
+    }
+    bool isMarked() const { return m_marked; }
 
 protected:
     void paintEvent(QPaintEvent *) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
+        // A letter already played shows faded, as its key on the board is marked.
+        if (m_marked)
+            p.setOpacity(0.35);
         QColor face = isChecked() ? kShiftOn : m_face;
         if (isDown())
             face = face.lightness() < 60 ? face.lighter(250) : face.darker(130);
@@ -91,6 +101,7 @@ protected:
 
 private:
     Symbol m_symbol;
+    bool m_marked = false;
     QColor m_face = kFunctionFace;
     QColor m_ink = kFunctionInk;
 };
@@ -286,6 +297,17 @@ void ScreenKeyboard::layoutKeys() {
     place(m_shift, end - 4, 1);
     place(m_back, end - 3, 1);
     place(m_done, end - 2, 2);
+}
+
+void ScreenKeyboard::setMarked(const QString &letters) {
+    const QString marked = nouns::upper(letters);
+    for (int i = 0; i < m_letterKeys.size(); ++i)
+        static_cast<Key *>(m_letterKeys[i])->setMarked(marked.contains(m_letters.at(i)));
+}
+
+bool ScreenKeyboard::isMarked(const QString &text) const {
+    const auto *k = dynamic_cast<const Key *>(key(text));
+    return k && k->isMarked();
 }
 
 void ScreenKeyboard::pressLetter(int index) {

@@ -46,6 +46,9 @@ public:
     /// shift or back key by its spoken name; nullptr if there is none.
     QAbstractButton *key(const QString &text) const;
     bool isShifted() const { return m_shifted; }
+    /// Shows these letters (any case) as played; the keys still work.
+    void setMarked(const QString &letters);
+    bool isMarked(const QString &text) const;
     /// The side of the keys now.
     int keySize() const { return m_keySize; }
     /// The band's height for a width and a key size with this many letters.

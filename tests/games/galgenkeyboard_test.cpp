@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 
 namespace {
 
@@ -50,6 +51,16 @@ QStringList play(const QString &entry, const QString &letters, bool withKeyboard
         QString marked;
         for (const QListWidgetItem *k : board->selectedItems())
             marked += k->text().trimmed();
+        // The keys show the letters the board marks, however they were played.
+        QString keysMarked;
+        for (const QString &k : keyboardOf(w)->keyTexts())
+            if (keyboardOf(w)->isMarked(k))
+                keysMarked += k;
+        QString boardOrder = marked;
+        std::sort(boardOrder.begin(), boardOrder.end());
+        std::sort(keysMarked.begin(), keysMarked.end());
+        if (keysMarked != boardOrder)
+            trace << QStringLiteral("keys marked %1, board %2").arg(keysMarked, boardOrder);
         trace << QStringList{w->game().mask(), QString::number(w->game().misses()), marked,
                              control<QLabel>(w, "Bezeichnung1")->text(), QString::number(f.boxes())}
                      .join(u'|');
@@ -92,6 +103,8 @@ private slots:
         const QStringList board = play(entry, letters, false);
         QCOMPARE(onScreen, board);
         QVERIFY2(board.contains(QStringLiteral("log:") + logged), qPrintable(board.join(u'\n')));
+        QVERIFY2(board.filter(QStringLiteral("keys marked")).isEmpty(),
+                 qPrintable(board.join(u'\n')));
     }
 
     // Capitals as on the board, no shift, back or "fertig": a guess is
