@@ -65,7 +65,10 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     extras=$(win "Kalimbo \\(Extras\\)")
     [ -n "$extras" ] || fail "no Extras dialog"
     sleep 0.5
-    click "$extras" 89 700 # "Wörter verwalten ..."
+    # "Wörter verwalten ..." keeps its distance from the dialog'"'"'s bottom edge,
+    # whichever notes show above it.
+    height=$(xdotool getwindowgeometry "$extras" | awk -F"[x ]" "/Geometry/ {print \$NF}")
+    click "$extras" 89 $((height - 157))
     words=$(win "Kalimbo \\(W")
     [ -n "$words" ] || fail "no word manager"
     sleep 1.5
