@@ -5,7 +5,7 @@ fails on a nameless button, label or picture, on a focusable control that
 lies outside its window, and on a Tab order other than the window's own.
 
 Run inside an X display and a D-Bus session (atspi_test.sh sets both up):
-    atspi_walk.py KALIMBO PICTURE_FOLDER [--dump]
+    atspi_walk.py KALIMBO PICTURE_FOLDER [--dump] [--switches-on]
 """
 import os
 import shutil
@@ -230,6 +230,12 @@ def main():
             shutil.copy(os.path.join(pictures, f), work)
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                XDG_CONFIG_HOME=os.path.join(work, ".config"), QT_QPA_PLATFORM="xcb")
+    if "--switches-on" in sys.argv:
+        # The on-screen keyboard and high contrast bring keys and a focus
+        # frame of their own: they must keep the names and the Tab order.
+        os.makedirs(os.path.join(work, ".config", "Kalimbo"))
+        with open(os.path.join(work, ".config", "Kalimbo", "Kalimbo.ini"), "w") as ini:
+            ini.write("[Extras]\nBildschirmtastatur=true\nKontrast=true\n")
     started = []
     try:
         started.append(subprocess.Popen(["at-spi-bus-launcher", "--launch-immediately"],
