@@ -10,39 +10,12 @@
 # non-zero otherwise. KALIMBO_E2E_KEEP=1 keeps the folder with screenshots.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-ROOT=$PWD
-APP=${KALIMBO_APP:-$ROOT/build/kalimbo}
-
-for tool in xvfb-run openbox xdotool pulseaudio pactl parec sox soxi import cmp; do
-    command -v "$tool" >/dev/null || { echo "record-e2e: skipped, $tool is missing"; exit 0; }
-done
-[ -x "$APP" ] || { echo "record-e2e: $APP is not built"; exit 1; }
-
-T=$(mktemp -d)
-export HOME=$T/home XDG_RUNTIME_DIR=$T/run XDG_CONFIG_HOME=$T/config
-export PULSE_RUNTIME_PATH=$T/run/pulse PULSE_STATE_PATH=$T/pulse-state
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Kalimbo" "$T/work"
-chmod 700 "$XDG_RUNTIME_DIR"
-cleanup() {
-    pulseaudio --kill >/dev/null 2>&1
-    [ -n "${KALIMBO_E2E_KEEP:-}" ] && echo "record-e2e: kept $T" || rm -rf "$T"
-}
-trap cleanup EXIT
-
-# A private sound server: a silent sink whose monitor we record, and a tone
-# as the default source.
-if ! pulseaudio --start --exit-idle-time=-1 -n --log-target=file:"$T/pulse.log" \
-        --load="module-native-protocol-unix" \
-        --load="module-null-sink sink_name=kalimbo_e2e" >/dev/null 2>&1 ||
-   ! pactl set-default-sink kalimbo_e2e >/dev/null 2>&1 ||
-   ! pactl load-module module-sine-source source_name=kalimbo_tone frequency=440 >/dev/null 2>&1 ||
-   ! pactl set-default-source kalimbo_tone >/dev/null 2>&1; then
-    echo "record-e2e: skipped, PulseAudio cannot start here"
-    sed 's/^/  /' "$T/pulse.log" 2>/dev/null | tail -3
-    exit 0
-fi
-
-cp "$ROOT"/samples/* "$T/work/"
+E2E=record-e2e E2E_TOOLS="soxi import cmp"
+# shellcheck source=tools/e2e-sound.sh
+. tools/e2e-sound.sh
+# A tone as the default source stands in for the microphone.
+e2e_pactl load-module module-sine-source source_name=kalimbo_tone frequency=440
+e2e_pactl set-default-source kalimbo_tone
 
 export T APP
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '

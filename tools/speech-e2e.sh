@@ -8,36 +8,9 @@
 # when no sound server can be started here), non-zero otherwise.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-ROOT=$PWD
-APP=${KALIMBO_APP:-$ROOT/build/kalimbo}
-
-for tool in xvfb-run openbox xdotool pulseaudio pactl parec sox od; do
-    command -v "$tool" >/dev/null || { echo "speech-e2e: skipped, $tool is missing"; exit 0; }
-done
-[ -x "$APP" ] || { echo "speech-e2e: $APP is not built"; exit 1; }
-
-T=$(mktemp -d)
-export HOME=$T/home XDG_RUNTIME_DIR=$T/run XDG_CONFIG_HOME=$T/config
-export PULSE_RUNTIME_PATH=$T/run/pulse PULSE_STATE_PATH=$T/pulse-state
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Kalimbo" "$T/work"
-chmod 700 "$XDG_RUNTIME_DIR"
-cleanup() {
-    pulseaudio --kill >/dev/null 2>&1
-    [ -n "${KALIMBO_E2E_KEEP:-}" ] && echo "speech-e2e: kept $T" || rm -rf "$T"
-}
-trap cleanup EXIT
-
-# A private sound server with one silent sink whose monitor we can record.
-if ! pulseaudio --start --exit-idle-time=-1 -n --log-target=file:"$T/pulse.log" \
-        --load="module-native-protocol-unix" \
-        --load="module-null-sink sink_name=kalimbo_e2e" >/dev/null 2>&1 ||
-   ! pactl set-default-sink kalimbo_e2e >/dev/null 2>&1; then
-    echo "speech-e2e: skipped, PulseAudio cannot start here"
-    sed 's/^/  /' "$T/pulse.log" 2>/dev/null | tail -3
-    exit 0
-fi
-
-cp "$ROOT"/samples/* "$T/work/"
+E2E=speech-e2e E2E_TOOLS=od
+# shellcheck source=tools/e2e-sound.sh
+. tools/e2e-sound.sh
 printf '[Extras]\nWoerterVorlesen=true\n' > "$XDG_CONFIG_HOME/Kalimbo/Kalimbo.ini"
 
 # Peak amplitude (0..1) of a raw recording of the sink.
