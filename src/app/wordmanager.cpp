@@ -795,8 +795,12 @@ bool WordManager::save() {
     m_program.picturesChanged();
     reload();
     const int row = int(entries().indexOf(target));
-    if (row >= 0)
+    if (row >= 0) {
         Liste->selectRow(row);
+        // The new noun has the focus, ready to be recorded or renamed; the
+        // disabled "Speichern" would otherwise hand it to the next control.
+        Liste->setFocus();
+    }
     return true;
 }
 
