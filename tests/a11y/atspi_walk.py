@@ -40,13 +40,14 @@ WINDOWS = [
     (("Abschrift",), ["Eingabe"] + ARROWS + ["Bild"]),
     (("Diktat",), ["Eingabe"] + ARROWS),
     (("ABC",), ["Hilfe", "Abbruch", "ABC-Reihe", "Neu"] + ["Bild %d" % k for k in range(1, 6)]),
-    # Names and places only: their Tab orders are not fixed yet.
-    # Hangman: no control has the focus from outside yet.
     # Memory greets with a message first, answered with "OK".
-    (("Memory", "Nomen-Memory:OK"), None),
+    (("Memory", "Nomen-Memory:OK"), ["Hilfe", "Abbruch", "Start"]),
+    (("Fange",), ["Wörter", "Abbruch", "Hilfe zeigen"]),
+    (("Teppich",), ["Buchstabenteppich", "Hilfe", "Abbruch", "Neu"]),
+    # Names and places only. Hangman keeps the focus on its window, where
+    # letters are typed; the tables and lists below report a focused item
+    # after the focus has left them, so Tab cannot be followed from outside.
     (("Galgen",), None),
-    (("Fange",), None),
-    (("Teppich",), None),
     (("Kontrolle",), None),
     (("Lehrer", "Kärtchen"), None),
     (("Lehrer", "Lautübung"), None),
