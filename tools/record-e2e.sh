@@ -37,7 +37,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     click "$menu" 648 120
     extras=$(win "Kalimbo \\(Extras\\)")
     [ -n "$extras" ] || fail "no Extras dialog"
-    sleep 0.5
+    # It may grow once more when it has asked for the sound output (1.5 s).
+    sleep 2
     # "Wörter verwalten ..." keeps its distance from the dialog'"'"'s bottom edge,
     # whichever notes show above it.
     height=$(xdotool getwindowgeometry "$extras" | awk -F"[x ]" "/Geometry/ {print \$NF}")
