@@ -17,6 +17,7 @@
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/highcontrast.h"
+#include "ui/screenkeyboard.h"
 #include "ui/twips.h"
 #include "worksheets/sheetwindow.h"
 
@@ -255,6 +256,16 @@ void Form1::buildNamePanel() {
     });
     connect(Command25, &QPushButton::clicked, this, &Form1::fertig);
     connect(Command24, &QPushButton::clicked, this, [this] { Picture6.moveLeft(kOut); });
+
+    // On a board a child types the name on large keys too (all the letters:
+    // a name is not made of the learnt ones); they show while the panel is
+    // in, and "fertig" is "Fertig!".
+    NameKeyboard = new ScreenKeyboard(this, m_program.state(), ScreenKeyboard::Kind::Writing);
+    NameKeyboard->setActive(false);
+    NameKeyboard->setAllLetters(true);
+    NameKeyboard->setReceiver(Text1);
+    connect(NameKeyboard, &ScreenKeyboard::done, this, &Form1::fertig);
+    w->installEventFilter(this);
 }
 
 void Form1::buildOptionsPanel() {
@@ -916,6 +927,8 @@ bool Form1::titleBarClose() {
 }
 
 bool Form1::eventFilter(QObject *o, QEvent *e) {
+    if (o == Picture6.widget && (e->type() == QEvent::Show || e->type() == QEvent::Hide))
+        NameKeyboard->setActive(Picture6.widget->isVisibleTo(this));
     if (o == Picture2 && e->type() == QEvent::MouseButtonRelease) {
         m_program.showScreen(ScreenId::TrvLabel);
         return true;

@@ -19,6 +19,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QScrollBar;
+class ScreenKeyboard;
 class KalimboProgram;
 
 /// A panel that slides in and out of the client area; its position is kept
@@ -126,7 +127,8 @@ private:
     QLabel *Label11 = nullptr, *Label9 = nullptr;
     QLineEdit *Text1 = nullptr;
     QPushButton *Command24 = nullptr, *Command25 = nullptr;
-    QWidget *Klasse = nullptr; // the class list's name buttons, while there is one
+    QWidget *Klasse = nullptr;              // the class list's name buttons, while there is one
+    ScreenKeyboard *NameKeyboard = nullptr; // "Bildschirmtastatur" under the name panel
     // Options panel.
     SlidingPanel Picture5;
     QCheckBox *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr, *Check5 = nullptr,

@@ -131,8 +131,10 @@ ScreenKeyboard::ScreenKeyboard(Screen *screen, const MenuState &state, Kind kind
                 [this] { send(Qt::Key_Backspace, QStringLiteral("\b"), Qt::NoModifier); });
         m_done = new Key(this, QStringLiteral("fertig"));
         m_done->setAccessibleName(QStringLiteral("fertig"));
-        connect(m_done, &QAbstractButton::clicked, this,
-                [this] { send(Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier); });
+        connect(m_done, &QAbstractButton::clicked, this, [this] {
+            send(Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier);
+            emit done();
+        });
     }
     connect(&state, &MenuState::extrasChanged, this, &ScreenKeyboard::refresh);
     connect(&state, &MenuState::nounsChanged, this, &ScreenKeyboard::refresh);
@@ -200,13 +202,27 @@ ScreenKeyboard::Fit ScreenKeyboard::fitFor(const QSize &designed, const QSize &r
     return {false, kSmallestKey, QSize(0, heightFor(designed.width(), kSmallestKey))};
 }
 
+void ScreenKeyboard::setAllLetters(bool on) {
+    if (on != m_allLetters) {
+        m_allLetters = on;
+        refresh();
+    }
+}
+
+void ScreenKeyboard::setActive(bool on) {
+    if (on != m_active) {
+        m_active = on;
+        refresh();
+    }
+}
+
 void ScreenKeyboard::refresh() {
-    if (!m_state.extras().screenKeyboard) {
+    if (!m_state.extras().screenKeyboard || !m_active) {
         hide();
         m_screen->setBand(QSize());
         return;
     }
-    const QString letters = lettersFor(m_state.filterLetters());
+    const QString letters = lettersFor(m_allLetters ? QString() : m_state.filterLetters());
     if (letters != m_letters || m_letterKeys.isEmpty())
         rebuild(letters);
     recolour();

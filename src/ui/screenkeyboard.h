@@ -46,6 +46,12 @@ public:
     /// shift or back key by its spoken name; nullptr if there is none.
     QAbstractButton *key(const QString &text) const;
     bool isShifted() const { return m_shifted; }
+    /// All thirty letters whatever the filter holds (for names, which are
+    /// not made of the learnt letters only).
+    void setAllLetters(bool on);
+    /// Off while the control it types into is not shown; the switch still
+    /// decides while on.
+    void setActive(bool on);
     /// Shows these letters (any case) as played; the keys still work.
     void setMarked(const QString &letters);
     bool isMarked(const QString &text) const;
@@ -70,6 +76,8 @@ public:
 signals:
     /// A letter key was pressed: the letter as it reads.
     void typed(const QString &letter);
+    /// "fertig" was pressed (after Return was sent).
+    void done();
 
 protected:
     void paintEvent(QPaintEvent *e) override;
@@ -99,5 +107,7 @@ private:
     QAbstractButton *m_back = nullptr;
     QAbstractButton *m_done = nullptr;
     bool m_shifted = false;
+    bool m_allLetters = false;
+    bool m_active = true;
     int m_keySize = kKeySize;
 };

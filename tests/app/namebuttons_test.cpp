@@ -5,6 +5,7 @@
 #include "core/classlist.h"
 #include "log/Form11.h"
 #include "menufixture.h"
+#include "ui/screenkeyboard.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -87,6 +89,41 @@ private slots:
         QCOMPARE(area->widget()->findChildren<QPushButton *>().size(), 30);
         QVERIFY(area->widget()->height() > area->viewport()->height());
         QVERIFY(area->widget()->width() <= area->viewport()->width());
+    }
+
+    // With the on-screen keyboard on, the name panel brings large keys of
+    // every letter; typing on them and "fertig" is typing and "Fertig!".
+    // With the switch off the menu keeps its size.
+    void keysTypeTheName() {
+        QStringList typedResult;
+        QSize designed;
+        {
+            MenuFixture typed;
+            QVERIFY(typed.startWith(3));
+            designed = typed.menu()->size();
+            typed.click("Command9");
+            QCOMPARE(typed.menu()->size(), designed);
+            QTest::keyClicks(typed.get<QLineEdit>("Text1"), "Ole");
+            typed.click("Command25");
+            typedResult = confirmed(typed);
+        }
+        MenuFixture f;
+        QVERIFY(f.startWith(3));
+        Extras e = f.program->extras();
+        e.screenKeyboard = true;
+        f.program->state().setExtras(e);
+        auto *keys = f.menu()->findChild<ScreenKeyboard *>("Bildschirmtastatur");
+        QVERIFY(keys && !keys->isVisible());
+        f.click("Command9");
+        QVERIFY(keys->isVisible());
+        QCOMPARE(keys->keyTexts().size(), 30);
+        QVERIFY(f.menu()->height() > designed.height());
+        for (const char *k : {"Großbuchstabe", "O", "l", "e", "fertig"})
+            QTest::mouseClick(keys->key(QString::fromUtf8(k)), Qt::LeftButton);
+        QCOMPARE(confirmed(f), typedResult);
+        QVERIFY(!keys->isVisible());
+        QCOMPARE(f.menu()->size(), designed);
+        QVERIFY(Extras().save()); // leave the shared test configuration clean
     }
 
     // Written in the dialog to Klasse.txt beside the pictures, the list is
