@@ -160,7 +160,8 @@ ExtrasDialog::ExtrasDialog(Extras &extras, const Facts &facts, QWidget *parent) 
     note(box, this,
          QStringLiteral("Tafelmodus: alles anderthalbmal so groß, für Tafel und Berührung (ab "
                         "dem nächsten Start). Bildschirmtastatur: die gelernten Buchstaben als "
-                        "große Tasten unter Abschrift, Diktat und Galgen. Kontrast: kräftige "
+                        "große Tasten unter Abschrift, Diktat und Galgen, alle Buchstaben unter "
+                        "dem Namensfeld. Kontrast: kräftige "
                         "Farben, jede Schrift deutlich lesbar."));
 
     QString user = qEnvironmentVariable("USER");
