@@ -8,6 +8,7 @@
 #include "drawing/wmf/wmfreader.h"
 #include "drawing/wmf/wmftext.h"
 #include "support/picturedir.h"
+#include "support/wmfrender.h"
 #include "support/wmfwriter.h"
 
 #include <QImage>
@@ -21,17 +22,10 @@ using namespace wmf;
 namespace {
 
 QImage render(const QByteArray &file, QSize size = QSize(100, 100)) {
-    QImage img(size, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    if (const auto pic = pictureFromData(file)) {
-        QPainter p(&img);
-        pic->draw(p, QRectF(QPointF(0, 0), QSizeF(size)));
-    }
-    return img;
+    return renderWmf(file, size);
 }
-
 QRgb at(const QImage &img, int x, int y) {
-    return img.pixel(x, y) & 0xFFFFFF;
+    return rgbAt(img, x, y);
 }
 constexpr QRgb kWhite = 0xFFFFFF, kRed = 0xFF0000, kBlue = 0x0000FF, kGreen = 0x00FF00,
                kBlack = 0x000000;

@@ -73,6 +73,15 @@ QList<Letter> redLetters(const QImage &img, int x0, int x1, int y0, int y1) {
     return out;
 }
 
+/// The sheet printed through "Drucken . . ." into a PDF, rendered.
+QImage printed(Schreiblinien *w) {
+    QTemporaryDir out;
+    const QString pdf = out.filePath("sheet.pdf");
+    st::printToFile(w, pdf);
+    QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
+    return st::rendered(pdf);
+}
+
 } // namespace
 
 class SchreiblinienTest : public QObject {
@@ -122,11 +131,7 @@ private slots:
         s.traceRows = 1;
         s.emptyRows = 2;
         w->setSettings(s);
-        QTemporaryDir out;
-        const QString pdf = out.filePath("sheet.pdf");
-        st::printToFile(w, pdf);
-        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
-        const QImage img = st::rendered(pdf);
+        const QImage img = printed(w);
         QVERIFY(!img.isNull());
 
         // A column near the right end of the lines, where no word reaches.
@@ -198,11 +203,7 @@ private slots:
         Settings s;
         s.set = set;
         w->setSettings(s);
-        QTemporaryDir out;
-        const QString pdf = out.filePath("sheet.pdf");
-        st::printToFile(w, pdf);
-        QTest::mouseClick(control<QPushButton>(w, "Command5"), Qt::LeftButton);
-        const QImage img = st::rendered(pdf);
+        const QImage img = printed(w);
         QVERIFY(!img.isNull());
 
         QList<double> wanted;
