@@ -5,7 +5,8 @@
 # and starts a private PulseAudio server whose default sink is a silent one
 # (kalimbo_e2e) whose monitor can be recorded. `e2e_pactl ARGS` runs one more
 # setup command and skips the script when it fails. The program is $APP,
-# its picture folder $T/work (a copy of samples/).
+# its picture folder $T/work (a copy of samples/). Inside the X display,
+# `. "$T/session.sh"` starts openbox and the program there ($app).
 ROOT=$PWD
 APP=${KALIMBO_APP:-$ROOT/build/kalimbo}
 
@@ -38,3 +39,11 @@ pulseaudio --start --exit-idle-time=-1 -n --log-target=file:"$T/pulse.log" \
 e2e_pactl set-default-sink kalimbo_e2e
 
 cp "$ROOT"/samples/* "$T/work/"
+
+cat >"$T/session.sh" <<'SESSION'
+cd "$T/work"
+openbox >/dev/null 2>&1 &
+sleep 1
+"$APP" >"$T/app.log" 2>&1 &
+app=$!
+SESSION

@@ -20,11 +20,7 @@ e2e_pactl set-default-source kalimbo_tone
 export T APP
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     set -u
-    cd "$T/work"
-    openbox >/dev/null 2>&1 &
-    sleep 1
-    "$APP" >"$T/app.log" 2>&1 &
-    app=$!
+    . "$T/session.sh"
     win() { timeout 8 xdotool search --sync --onlyvisible --name "$1" | head -1; }
     click() { timeout 5 xdotool mousemove --window "$1" "$2" "$3" click 1; }
     fail() { echo "record-e2e: $1"; import -window root "$T/failed.png" 2>/dev/null; kill $app; exit 3; }

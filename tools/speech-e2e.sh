@@ -30,11 +30,7 @@ runs() {
 export T APP RATE
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     set -u
-    cd "$T/work"
-    openbox >/dev/null 2>&1 &
-    sleep 1
-    "$APP" >"$T/app.log" 2>&1 &
-    app=$!
+    . "$T/session.sh"
     win() { timeout 5 xdotool search --sync --onlyvisible --name "$1" | head -1; }
     # Waits (20 s at most) until the noun announced on showing has been
     # heard and has ended: on a busy machine the first word can take
