@@ -50,10 +50,10 @@ protected:
     void paintEvent(QPaintEvent *) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        // A letter already played shows faded, as its key on the board is marked.
-        if (m_marked)
-            p.setOpacity(0.35);
-        QColor face = isChecked() ? kShiftOn : m_face;
+        // A letter already played loses its colours and sinks into the band,
+        // as its key on the board is marked; its letter stays readable.
+        QColor face = isChecked() ? kShiftOn : m_marked ? kBand : m_face;
+        const QColor ink = m_marked ? kFunctionInk : m_ink;
         if (isDown())
             face = face.lightness() < 60 ? face.lighter(250) : face.darker(130);
         const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
@@ -92,7 +92,7 @@ protected:
             break;
         }
         case Symbol::None:
-            p.setPen(m_ink);
+            p.setPen(ink);
             p.setFont(font());
             p.drawText(r, Qt::AlignCenter, text());
             break;
