@@ -77,8 +77,6 @@ private slots:
             QCOMPARE(r.nouns[i], nouns::nounOf(passing[i]));
     }
 
-    void countCaption() { QCOMPARE(nouns::countCaption(42), QString(" 42 Nomen ")); }
-
     void listingSortsLikeEveryList() {
         PictureDir dir;
         for (const char *n : {"dieZange.jpg", "derApfel.gif", "dieÄpfel.bmp", "DERBall.jpg",
@@ -90,8 +88,6 @@ private slots:
         QStringList words{"Bär", "Apfel", "Äpfel", "Banane", "apfel"};
         collation::sort(words);
         QCOMPARE(words, (QStringList{"Apfel", "apfel", "Äpfel", "Banane", "Bär"}));
-        QVERIFY(collation::less("Apfel", "Äpfel"));
-        QVERIFY(collation::compare("Hund", "Hund") == 0);
     }
 };
 

@@ -32,8 +32,6 @@ private slots:
             p = moves[i] == QLatin1Char('>') ? pages::next(p, count, n)
                                              : pages::previous(p, count, n);
             QCOMPARE(p, starts[i]);
-            QVERIFY(p >= 0);
-            QVERIFY(p + n <= qMax(count, n));
         }
     }
 };

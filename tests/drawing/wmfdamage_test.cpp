@@ -24,17 +24,11 @@ using namespace wmf;
 
 namespace {
 
-QImage render(const QByteArray &file, QSize size = QSize(100, 100)) {
-    return renderWmf(file, size);
-}
-QRgb at(const QImage &img, int x, int y) {
-    return rgbAt(img, x, y);
-}
 constexpr QRgb kWhite = 0xFFFFFF, kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
 
 /// Colours at the middles of the quarters: top left, top right, bottom left, bottom right.
 QList<QRgb> quarters(const QImage &img) {
-    return {at(img, 25, 25), at(img, 75, 25), at(img, 25, 75), at(img, 75, 75)};
+    return {rgbAt(img, 25, 25), rgbAt(img, 75, 25), rgbAt(img, 25, 75), rgbAt(img, 75, 75)};
 }
 
 /// 100 x 100 picture, no pen, red brush in slot 1; then the case's records;
@@ -104,14 +98,14 @@ void WmfDamageTest::everyTruncation() {
     // Every cut in the first 4 KB, beyond that one in 61 (large files are
     // many records of the same kinds, and each cut plays all before it).
     for (qsizetype n = 0; n < file.size(); n += n < 4096 ? 1 : 61)
-        render(file.left(n), QSize(40, 30));
+        renderWmf(file.left(n), QSize(40, 30));
 }
 
 void WmfDamageTest::goodRecordsBeforeDamageDraw() {
     WmfWriter w = start();
     const qsizetype lastRecord = w.bytes(false).size();
     // Cut in the middle of the records after the red square.
-    QCOMPARE(quarters(render(finish(w).left(lastRecord + 20))),
+    QCOMPARE(quarters(renderWmf(finish(w).left(lastRecord + 20))),
              (QList<QRgb>{kRed, kWhite, kWhite, kWhite}));
 }
 
@@ -119,7 +113,7 @@ void WmfDamageTest::hostileRecordsPlayOn() {
     // Each bad record is skipped (or drawn harmlessly), the red brush stays
     // selected, and play goes on to the green square.
     QFETCH(QByteArray, file);
-    QCOMPARE(quarters(render(file)), (QList<QRgb>{kRed, kWhite, kRed, kGreen}));
+    QCOMPARE(quarters(renderWmf(file)), (QList<QRgb>{kRed, kWhite, kRed, kGreen}));
 }
 
 void WmfDamageTest::dibHeaders_data() {
@@ -169,7 +163,7 @@ void WmfDamageTest::saveDcDepth() {
     for (int i = 0; i < 10; ++i)
         w.restoreDC(-32768);
     w.deleteObject(2);
-    QCOMPARE(quarters(render(finish(w))), (QList<QRgb>{kRed, kWhite, kBlue, kGreen}));
+    QCOMPARE(quarters(renderWmf(finish(w))), (QList<QRgb>{kRed, kWhite, kBlue, kGreen}));
 }
 
 void WmfDamageTest::objectTableCap() {
@@ -181,7 +175,7 @@ void WmfDamageTest::objectTableCap() {
     w.selectObject(4096).rectangle(50, 0, 100, 50); // over the cap: never created
     QByteArray file = w.bytes();
     qToLittleEndian<quint16>(0, file.data() + 22 + 10);
-    QCOMPARE(quarters(render(file)), (QList<QRgb>{kRed, kBlue, kBlue, kWhite}));
+    QCOMPARE(quarters(renderWmf(file)), (QList<QRgb>{kRed, kBlue, kBlue, kWhite}));
 }
 
 void WmfDamageTest::extremeCoordinates_data() {
@@ -202,10 +196,10 @@ void WmfDamageTest::extremeCoordinates() {
     QFETCH(QByteArray, file);
     QElapsedTimer t;
     t.start();
-    const QImage img = render(file);
+    const QImage img = renderWmf(file);
     QVERIFY2(t.elapsed() < 5000, "extreme coordinates must not make play slow");
-    QCOMPARE(at(img, 50, 50) == kRed || at(img, 50, 50) == 0u, true);
-    QCOMPARE(at(img, 25, 25) != kWhite, true);
+    QCOMPARE(rgbAt(img, 50, 50) == kRed || rgbAt(img, 50, 50) == 0u, true);
+    QCOMPARE(rgbAt(img, 25, 25) != kWhite, true);
 }
 
 void WmfDamageTest::recordCap() {

@@ -21,12 +21,6 @@ using namespace wmf;
 
 namespace {
 
-QImage render(const QByteArray &file, QSize size = QSize(100, 100)) {
-    return renderWmf(file, size);
-}
-QRgb at(const QImage &img, int x, int y) {
-    return rgbAt(img, x, y);
-}
 constexpr QRgb kWhite = 0xFFFFFF, kRed = 0xFF0000, kBlue = 0x0000FF, kGreen = 0x00FF00,
                kBlack = 0x000000;
 using Probes = QList<std::pair<QPoint, QRgb>>; // points and the colours they must have
@@ -45,7 +39,7 @@ QRect ink(const QImage &img) {
     QRect r;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            if (at(img, x, y) != kWhite)
+            if (rgbAt(img, x, y) != kWhite)
                 r |= QRect(x, y, 1, 1);
     return r;
 }
@@ -181,9 +175,9 @@ void WmfPlayerTest::colours() {
     QFETCH(QByteArray, file);
     QFETCH(Probes, probes);
     QFETCH(QRect, ink);
-    const QImage img = render(file);
+    const QImage img = renderWmf(file);
     for (const auto &[pt, colour] : probes) // the point is compared too, to name it
-        QCOMPARE(std::pair(pt, QColor(at(img, pt.x(), pt.y())).name()),
+        QCOMPARE(std::pair(pt, QColor(rgbAt(img, pt.x(), pt.y())).name()),
                  std::pair(pt, QColor(colour).name()));
     if (!ink.isEmpty())
         QCOMPARE(::ink(img), ink);
@@ -203,14 +197,14 @@ void WmfPlayerTest::hatchedBrush() {
     w.setBkColor(Qt::green).setBkMode(bkMode);
     w.createBrush(BS_HATCHED, Qt::red, HS_HORIZONTAL).selectObject(2);
     w.rectangle(0, 0, 100, 100);
-    QImage img = render(w.bytes());
+    QImage img = renderWmf(w.bytes());
     QSet<QRgb> column;
     for (int y = 10; y < 90; ++y)
-        column.insert(at(img, 50, y));
+        column.insert(rgbAt(img, 50, y));
     QCOMPARE(column, (QSet<QRgb>{kRed, gap}));
     // Horizontal hatch: a row is all one colour.
     for (int x = 10; x < 90; ++x)
-        QCOMPARE(at(img, x, 20), at(img, 10, 20));
+        QCOMPARE(rgbAt(img, x, 20), rgbAt(img, 10, 20));
 }
 
 void WmfPlayerTest::dibPatternInDevicePixels() {
@@ -222,10 +216,10 @@ void WmfPlayerTest::dibPatternInDevicePixels() {
             checker.setPixel(x, y, (x + y) % 2 ? 0xFFFF0000 : 0xFF0000FF);
     WmfWriter w = square();
     w.createDibPatternBrush(WmfWriter::dib(checker, 4)).selectObject(2).rectangle(0, 0, 100, 100);
-    const QImage img = render(w.bytes(), QSize(400, 400));
+    const QImage img = renderWmf(w.bytes(), QSize(400, 400));
     for (int x = 100; x < 110; ++x) {
-        QVERIFY(at(img, x, 200) == kRed || at(img, x, 200) == kBlue);
-        QVERIFY(at(img, x, 200) != at(img, x + 1, 200));
+        QVERIFY(rgbAt(img, x, 200) == kRed || rgbAt(img, x, 200) == kBlue);
+        QVERIFY(rgbAt(img, x, 200) != rgbAt(img, x + 1, 200));
     }
 }
 
@@ -248,7 +242,7 @@ void WmfPlayerTest::textAlignment() {
     w.setWindowOrg(0, 0).setWindowExt(200, 200).setBkMode(TRANSPARENT);
     w.createFont(-30, "Arial", 700).selectObject(0).setTextColor(Qt::black);
     w.setTextAlign(align).textOut(100, 100, "HHH");
-    const QRect box = ink(render(w.bytes(), QSize(200, 200)));
+    const QRect box = ink(renderWmf(w.bytes(), QSize(200, 200)));
     QVERIFY(box.height() >= 15 && box.height() <= 30);
     if (side > 0)
         QVERIFY2(box.left() >= 99 && box.left() < 106, qPrintable(QString::number(box.left())));
@@ -268,7 +262,7 @@ void WmfPlayerTest::textInAnUmlautFont() {
     w.setWindowOrg(0, 0).setWindowExt(200, 100).setBkMode(TRANSPARENT);
     w.createFont(-40, "Arial").selectObject(0);
     w.textOut(10, 10, "B\xE4r");
-    const QImage img = render(w.bytes(), QSize(200, 100));
+    const QImage img = renderWmf(w.bytes(), QSize(200, 100));
 
     QImage ref(200, 100, QImage::Format_RGB32);
     ref.fill(Qt::white);
@@ -329,13 +323,13 @@ void WmfPlayerTest::mapping_data() {
 void WmfPlayerTest::mapping() {
     QFETCH(QByteArray, file);
     QFETCH(QRect, filled);
-    const QImage img = render(file);
+    const QImage img = renderWmf(file);
     // Sample away from the edges, where antialiasing blends.
     const QRect inner = filled.adjusted(2, 2, -2, -2), outer = filled.adjusted(-2, -2, 2, 2);
     for (int y = 2; y < 100; y += 4)
         for (int x = 2; x < 100; x += 4)
             if (inner.contains(x, y) || !outer.contains(x, y))
-                QVERIFY2(at(img, x, y) == (inner.contains(x, y) ? kRed : kWhite),
+                QVERIFY2(rgbAt(img, x, y) == (inner.contains(x, y) ? kRed : kWhite),
                          qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
 }
 
@@ -366,8 +360,9 @@ void WmfPlayerTest::embeddedDib() {
         w.dibStretchBlt(0, 0, 6, 4, dib);
     else
         w.dibBitBlt(0, 0, dib);
-    const QImage img = render(w.bytes(), QSize(60, 40));
-    QCOMPARE((QList<QRgb>{at(img, 15, 10), at(img, 45, 10), at(img, 15, 30), at(img, 45, 30)}),
+    const QImage img = renderWmf(w.bytes(), QSize(60, 40));
+    QCOMPARE((QList<QRgb>{rgbAt(img, 15, 10), rgbAt(img, 45, 10), rgbAt(img, 15, 30),
+                          rgbAt(img, 45, 30)}),
              (QList<QRgb>{tl, tr, bl, br}));
 }
 
@@ -481,7 +476,7 @@ void WmfPlayerTest::plainTextInDeviceUnits() {
     WmfWriter t = WmfWriter::plain();
     t.createFont(-24, "Liberation Sans").selectObject(0).setBkMode(TRANSPARENT);
     t.textOut(100, 40, "Hund").textOut(100, 70, "Katze");
-    const QRect r = ink(render(t.bytes(), QSize(200, 150)));
+    const QRect r = ink(renderWmf(t.bytes(), QSize(200, 150)));
     QVERIFY2(r.width() > 100 && r.height() > 60,
              qPrintable(QString("ink %1 x %2").arg(r.width()).arg(r.height())));
 }

@@ -28,26 +28,25 @@ namespace {
 /// screen busy beyond the budget.
 constexpr double kMaxConverterSteps = 5e6;
 
-/// A raster device that converts nothing: it counts the steps Qt's scan
-/// converter would take for every outline it is handed (fills, and the
-/// outlines of wide pens, as Qt's stroker makes them).
-class ConverterMeter final : public QPaintDevice {
+/// A device of a given size at 96 dpi that draws nothing: its engine only
+/// counts what it is handed.
+template <class Engine> class Meter final : public QPaintDevice {
 public:
-    explicit ConverterMeter(QSize size) : m_engine(size) {}
-    QPaintEngine *paintEngine() const override { return &m_engine; }
-    double steps() const { return m_engine.steps; }
+    template <class... Args> explicit Meter(Args... args) : engine(args...) {}
+    QPaintEngine *paintEngine() const override { return &engine; }
+    mutable Engine engine;
 
 protected:
     int metric(PaintDeviceMetric m) const override {
         switch (m) {
         case PdmWidth:
-            return m_engine.size.width();
+            return engine.size.width();
         case PdmHeight:
-            return m_engine.size.height();
+            return engine.size.height();
         case PdmWidthMM:
-            return m_engine.size.width() * 254 / 960;
+            return engine.size.width() * 254 / 960;
         case PdmHeightMM:
-            return m_engine.size.height() * 254 / 960;
+            return engine.size.height() * 254 / 960;
         case PdmDepth:
             return 32;
         case PdmNumColors:
@@ -60,79 +59,79 @@ protected:
             return 96; // resolutions
         }
     }
+};
+
+/// Counts the steps Qt's scan converter would take for every outline it is
+/// handed (fills, and the outlines of wide pens, as Qt's stroker makes them).
+class ConverterEngine final : public QPaintEngine {
+public:
+    explicit ConverterEngine(QSize s) : QPaintEngine(AllFeatures), size(s) {}
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return Raster; }
+    void updateState(const QPaintEngineState &s) override {
+        if (s.state() & DirtyTransform)
+            m_transform = s.transform();
+        if (s.state() & DirtyPen)
+            m_pen = s.pen();
+        if (s.state() & DirtyBrush)
+            m_brush = s.brush();
+    }
+    void drawPath(const QPainterPath &path) override { outline(path, true); }
+    void drawPolygon(const QPointF *points, int count, PolygonDrawMode mode) override {
+        QPainterPath path;
+        path.addPolygon(QPolygonF(QList<QPointF>(points, points + count)));
+        if (mode != PolylineMode)
+            path.closeSubpath();
+        outline(path, mode != PolylineMode);
+    }
+    void drawRects(const QRectF *rects, int count) override {
+        QPainterPath path;
+        for (int i = 0; i < count; ++i)
+            path.addRect(rects[i]);
+        outline(path, true);
+    }
+    void drawEllipse(const QRectF &r) override {
+        QPainterPath path;
+        path.addEllipse(r);
+        outline(path, true);
+    }
+    void drawLines(const QLineF *lines, int count) override {
+        QPainterPath path;
+        for (int i = 0; i < count; ++i) {
+            path.moveTo(lines[i].p1());
+            path.lineTo(lines[i].p2());
+        }
+        outline(path, false);
+    }
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawImage(const QRectF &, const QImage &, const QRectF &,
+                   Qt::ImageConversionFlags) override {}
+    void drawTextItem(const QPointF &, const QTextItem &) override {}
+
+    QSize size;
+    double steps = 0;
 
 private:
-    class Engine final : public QPaintEngine {
-    public:
-        explicit Engine(QSize s) : QPaintEngine(AllFeatures), size(s) {}
-        bool begin(QPaintDevice *) override { return true; }
-        bool end() override { return true; }
-        Type type() const override { return Raster; }
-        void updateState(const QPaintEngineState &s) override {
-            if (s.state() & DirtyTransform)
-                m_transform = s.transform();
-            if (s.state() & DirtyPen)
-                m_pen = s.pen();
-            if (s.state() & DirtyBrush)
-                m_brush = s.brush();
-        }
-        void drawPath(const QPainterPath &path) override { outline(path, true); }
-        void drawPolygon(const QPointF *points, int count, PolygonDrawMode mode) override {
-            QPainterPath path;
-            path.addPolygon(QPolygonF(QList<QPointF>(points, points + count)));
-            if (mode != PolylineMode)
-                path.closeSubpath();
-            outline(path, mode != PolylineMode);
-        }
-        void drawRects(const QRectF *rects, int count) override {
-            QPainterPath path;
-            for (int i = 0; i < count; ++i)
-                path.addRect(rects[i]);
-            outline(path, true);
-        }
-        void drawEllipse(const QRectF &r) override {
-            QPainterPath path;
-            path.addEllipse(r);
-            outline(path, true);
-        }
-        void drawLines(const QLineF *lines, int count) override {
-            QPainterPath path;
-            for (int i = 0; i < count; ++i) {
-                path.moveTo(lines[i].p1());
-                path.lineTo(lines[i].p2());
-            }
-            outline(path, false);
-        }
-        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
-        void drawImage(const QRectF &, const QImage &, const QRectF &,
-                       Qt::ImageConversionFlags) override {}
-        void drawTextItem(const QPointF &, const QTextItem &) override {}
-
-        QSize size;
-        double steps = 0;
-
-    private:
-        void outline(const QPainterPath &path, bool closed) {
-            const QRectF device(QPointF(0, 0), size);
-            if (closed && m_brush.style() != Qt::NoBrush)
-                count(rasterWork(path, m_transform, device));
-            const double scale = std::sqrt(std::abs(m_transform.determinant()));
-            if (m_pen.style() != Qt::NoPen && !m_pen.isCosmetic() && m_pen.widthF() * scale > 1)
-                count(
-                    rasterWork(QPainterPathStroker(m_pen).createStroke(path), m_transform, device));
-        }
-        void count(const RasterWork &w) {
-            const double passes = rasterPasses(w);
-            const double perRow = qMin(w.cells / qMax(1.0, w.rows), w.columns);
-            steps += w.walk + w.walkSpan * passes / qMax(1.0, w.rows) + w.edges * passes / 2 +
-                     w.cells * perRow / 32;
-        }
-        QTransform m_transform;
-        QPen m_pen;
-        QBrush m_brush;
-    };
-    mutable Engine m_engine;
+    void outline(const QPainterPath &path, bool closed) {
+        const QRectF device(QPointF(0, 0), size);
+        if (closed && m_brush.style() != Qt::NoBrush)
+            count(rasterWork(path, m_transform, device));
+        const double scale = std::sqrt(std::abs(m_transform.determinant()));
+        if (m_pen.style() != Qt::NoPen && !m_pen.isCosmetic() && m_pen.widthF() * scale > 1)
+            count(rasterWork(QPainterPathStroker(m_pen).createStroke(path), m_transform, device));
+    }
+    void count(const RasterWork &w) {
+        const double passes = rasterPasses(w);
+        const double perRow = qMin(w.cells / qMax(1.0, w.rows), w.columns);
+        steps += w.walk + w.walkSpan * passes / qMax(1.0, w.rows) + w.edges * passes / 2 +
+                 w.cells * perRow / 32;
+    }
+    QTransform m_transform;
+    QPen m_pen;
+    QBrush m_brush;
 };
+using ConverterMeter = Meter<ConverterEngine>;
 
 /// A plain file whose frame a far line stretches to 32 times its width:
 /// 20,000 zigzag points with a pen of 20 units, squeezed on every screen.
@@ -147,66 +146,37 @@ QByteArray squeezedZigzags() {
     return w.polyPolygon(zigzags).moveTo(0, 0).lineTo(581, -31768).bytes();
 }
 
-/// A device that draws nothing and counts the glyphs that cost the most:
-/// on paper the outlines the player fills (one path a text), on a screen
-/// the glyphs Qt fills as outlines itself (it caches them only below 64
-/// pixels).
-class GlyphMeter final : public QPaintDevice {
+/// Counts the glyphs that cost the most: on paper the outlines the player
+/// fills (one path a text), on a screen the glyphs Qt fills as outlines
+/// itself (it caches them only below 64 pixels).
+class GlyphEngine final : public QPaintEngine {
 public:
-    GlyphMeter(QSize size, bool paper) : m_engine(size, paper) {}
-    QPaintEngine *paintEngine() const override { return &m_engine; }
-    long outlines() const { return m_engine.outlines; }
-
-protected:
-    int metric(PaintDeviceMetric m) const override {
-        switch (m) {
-        case PdmWidth:
-            return m_engine.size.width();
-        case PdmHeight:
-            return m_engine.size.height();
-        case PdmDepth:
-            return 32;
-        case PdmNumColors:
-            return INT_MAX;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(devicePixelRatioFScale());
-        default:
-            return 96; // resolutions, sizes in mm
-        }
+    GlyphEngine(QSize s, bool paper) : QPaintEngine(AllFeatures), size(s), m_paper(paper) {}
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return m_paper ? Pdf : Raster; }
+    void updateState(const QPaintEngineState &s) override {
+        if (s.state() & DirtyTransform)
+            m_scale = std::sqrt(std::abs(s.transform().determinant()));
+    }
+    void drawPath(const QPainterPath &path) override {
+        outlines += m_paper && !path.isEmpty() ? 1 : 0;
+    }
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawTextItem(const QPointF &, const QTextItem &ti) override {
+        if (!m_paper && ti.font().pixelSize() * m_scale >= 64)
+            outlines += ti.text().size();
     }
 
+    QSize size;
+    long outlines = 0;
+
 private:
-    class Engine final : public QPaintEngine {
-    public:
-        Engine(QSize s, bool paper) : QPaintEngine(AllFeatures), size(s), m_paper(paper) {}
-        bool begin(QPaintDevice *) override { return true; }
-        bool end() override { return true; }
-        Type type() const override { return m_paper ? Pdf : Raster; }
-        void updateState(const QPaintEngineState &s) override {
-            if (s.state() & DirtyTransform)
-                m_scale = std::sqrt(std::abs(s.transform().determinant()));
-        }
-        void drawPath(const QPainterPath &path) override {
-            outlines += m_paper && !path.isEmpty() ? 1 : 0;
-        }
-        void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
-        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
-        void drawTextItem(const QPointF &, const QTextItem &ti) override {
-            if (!m_paper && ti.font().pixelSize() * m_scale >= 64)
-                outlines += ti.text().size();
-        }
-
-        QSize size;
-        long outlines = 0;
-
-    private:
-        bool m_paper;
-        double m_scale = 1;
-    };
-    mutable Engine m_engine;
+    bool m_paper;
+    double m_scale = 1;
 };
+using GlyphMeter = Meter<GlyphEngine>;
 
 struct Screen {
     QSize device;
@@ -287,8 +257,8 @@ void WmfWorkTest::converterStepsWithinBudget() {
     ConverterMeter meter(screen.device);
     const PlayResult res = playInto(meter, file, screen.frame);
     QVERIFY(res.records > 0);
-    QVERIFY2(meter.steps() <= kMaxConverterSteps,
-             qPrintable(QStringLiteral("%1 million steps").arg(meter.steps() / 1e6)));
+    QVERIFY2(meter.engine.steps <= kMaxConverterSteps,
+             qPrintable(QStringLiteral("%1 million steps").arg(meter.engine.steps / 1e6)));
 }
 
 void WmfWorkTest::trimmedShapesShowTheSame_data() {
@@ -461,7 +431,7 @@ void WmfWorkTest::largeGlyphsWithinBudget() {
     const PlayResult res =
         playInto(meter, file, onPaper ? QRectF(0, 0, 1083, 1083) : QRectF(0, 0, 352, 352));
     QVERIFY(res.cut);
-    const long glyphs = onPaper ? meter.outlines() * letters : meter.outlines();
+    const long glyphs = onPaper ? meter.engine.outlines * letters : meter.engine.outlines;
     QVERIFY2(glyphs > 100 && glyphs <= 1300, qPrintable(QString::number(glyphs)));
 }
 

@@ -36,10 +36,6 @@ bool fifo(const QString &path) {
     return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
 }
 
-/// A pupil's trap, laid in `dir` (which holds "Protokolle" and, outside
-/// it, the teacher's "elsewhere" folder with "bashrc").
-using Trap = void (*)(const QTemporaryDir &dir);
-
 } // namespace
 
 class RecordFilesTest : public QObject {

@@ -1,8 +1,8 @@
 // What reaches the sound server: every word and every replay of a recording
-// is heard whole, click after click; a recording made anew is heard anew; a
-// recording that cannot be played leaves the word to the voice, and no
-// request keeps the caller waiting. Plays into a private PulseAudio server
-// with a null sink and records its monitor; skips where that cannot run.
+// is heard whole, click after click; a recording that cannot be played
+// leaves the word to the voice, and no request keeps the caller waiting.
+// Plays into a private PulseAudio server with a null sink and records its
+// monitor; skips where that cannot run.
 
 #include "speech/speechplayer.h"
 #include "speech/synthesizer.h"
@@ -46,8 +46,6 @@ class SpeechSoundTest : public QObject {
     std::unique_ptr<SoundServer> m_server;
     QTemporaryDir m_dir;
     qint64 m_voiceMs = 0; // how long "der Hund" sounds
-
-    QString path(const char *name) const { return m_dir.filePath(QString::fromUtf8(name)); }
 
     // Runs requests while the monitor records; returns what was heard.
     template <class Requests> QList<qint64> listen(Requests requests) {
@@ -105,32 +103,11 @@ private slots:
                      qPrintable(QStringLiteral("heard %1 ms of %2 ms").arg(l).arg(expected)));
     }
 
-    // The teacher records the word again while the program runs.
-    void remadeRecordingHeardAnew() {
-        const QString file = path("derBaum.wav");
-        write(file, wavBytes(tone(300)));
-        SpeechPlayer player;
-        const QList<qint64> got = listen([&] {
-            player.speak(QStringLiteral("der Baum"), file);
-            QTest::qWait(1000);
-            write(file, wavBytes(tone(800)));
-            player.speak(QStringLiteral("der Baum"), file);
-            QTest::qWait(1200);
-            write(file, wavBytes(tone(500, 440, 48000, 2)));
-            player.speak(QStringLiteral("der Baum"), file);
-        });
-        QCOMPARE(got.size(), 3);
-        QVERIFY2(qAbs(got[0] - 300) <= 30 && qAbs(got[1] - 800) <= 30 && qAbs(got[2] - 500) <= 30,
-                 qPrintable(QStringLiteral("%1 %2 %3").arg(got[0]).arg(got[1]).arg(got[2])));
-    }
-
     // What a pupil may leave under a recording's name: the voice says the
     // word instead, and neither the request nor a stop waits for the file.
     void unplayableRecordingLeavesTheVoice_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("random bytes") << QStringLiteral("derHund.mp3");
-        QTest::newRow("empty") << QStringLiteral("derHund.wav");
-        QTest::newRow("headerless, 2 GB") << QStringLiteral("derHund.flac");
         QTest::newRow("fifo") << QStringLiteral("derHund.ogg");
         QTest::newRow("link to a fifo") << QStringLiteral("derHund.opus");
         QTest::newRow("link to /dev/zero") << QStringLiteral("dieKuh.wav");
@@ -146,11 +123,6 @@ private slots:
             for (qsizetype i = 0; i < noise.size(); ++i)
                 noise[i] = char((i * 7919 + i / 3) & 0xff);
             write(file, noise);
-        } else if (tag == "empty") {
-            write(file, QByteArray());
-        } else if (tag == "headerless, 2 GB") {
-            write(file, QByteArray());
-            QVERIFY(QFile::resize(file, qint64(2) << 30));
         } else if (tag == "fifo") {
             QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
         } else if (tag == "link to a fifo") {
