@@ -186,9 +186,7 @@ private slots:
         clock.start();
         QVERIFY(classpictures::load(QDir::currentPath(), "Mia").isNull());
         QVERIFY(classlist::write(QDir::currentPath(), {"Mia"}));
-        Extras e = f.program->extras();
-        e.classBesidePictures = true;
-        f.program->state().setExtras(e);
+        f.changeExtras([](Extras &e) { e.classBesidePictures = true; });
         QVERIFY(buttonFace(f, 1).isNull());
         QVERIFY(clock.elapsed() < 5000); // a FIFO never waits for a writer
         if (kind != "link")
