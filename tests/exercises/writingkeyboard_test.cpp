@@ -13,7 +13,6 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointingDevice>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -180,6 +179,8 @@ private slots:
                                                                   << "aäßü";
         QTest::newRow("any case") << "hUnD"
                                   << "dhnu";
+        QTest::newRow("nothing outside the list") << "-1 A"
+                                                  << "a";
     }
     void keysAreTheFilterLetters() {
         QFETCH(QString, filter);
@@ -202,21 +203,6 @@ private slots:
         // A new filter reaches an open window.
         f.p.state().setNouns({"derHund.jpg"}, {"derHund.jpg"}, QStringLiteral("HUNDA"));
         QCOMPARE(k->keyTexts().join(QString()), QStringLiteral("adhnu"));
-    }
-
-    void lettersFor_data() {
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("letters");
-        QTest::newRow("none") << "" << QString("AÄBCDEFGHIJKLMNOÖPQRSßTUÜVWXYZ");
-        QTest::newRow("lower case") << "äöü"
-                                    << "ÄÖÜ";
-        QTest::newRow("nothing outside the list") << "-1 A"
-                                                  << "A";
-    }
-    void lettersFor() {
-        QFETCH(QString, filter);
-        QFETCH(QString, letters);
-        QCOMPARE(ScreenKeyboard::lettersFor(filter), letters);
     }
 
     // Off, nothing is there; on, the window grows downward by the band; off
@@ -283,25 +269,6 @@ private slots:
         QCOMPARE(fit.beside, beside);
         QCOMPARE(fit.keySize, keySize);
         QCOMPARE(fit.band, band);
-    }
-
-    // A tap on a key types it.
-    void tapTypes() {
-        WindowFixture f({"derHund.jpg"});
-        keyboardOn(f);
-        auto *w = f.open<Form9>(ScreenId::Form9);
-        auto *k = control<ScreenKeyboard>(w, "Bildschirmtastatur");
-        QPointingDevice *touch = QTest::createTouchDevice();
-        auto tap = [&](const QString &name) {
-            const QPoint at = k->key(name)->mapTo(w, k->key(name)->rect().center());
-            QTest::touchEvent(w, touch).press(0, at);
-            QTest::touchEvent(w, touch).release(0, at);
-            QCoreApplication::processEvents();
-        };
-        tap("Großbuchstabe");
-        tap("H");
-        tap("u");
-        QCOMPARE(control<QLineEdit>(w, "Text1")->text(), QStringLiteral("Hu"));
     }
 };
 
