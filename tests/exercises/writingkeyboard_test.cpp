@@ -1,10 +1,11 @@
 // The on-screen keyboard under copy and dictation: a word written on it
 // leaves the same trace as on the real keyboard, its keys follow the letter
-// filter, and with the switch off the windows are as they were.
+// filter, and with the switch off the windows (hangman's too) are as they were.
 
 #include "core/palette.h"
 #include "exercises/Form10.h"
 #include "exercises/Form9.h"
+#include "games/galgen.h"
 #include "records/recordstore.h"
 #include "support/windowfixture.h"
 #include "ui/canvas.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -205,13 +207,15 @@ private slots:
         QCOMPARE(k->keyTexts().join(QString()), QStringLiteral("adhnu"));
     }
 
-    // Off, nothing is there; on, the window grows downward by the band; off
-    // again, it is what it was to the pixel.
+    // Off, nothing is there; on, the window grows downward by the band, with
+    // keys of full size, and stays on the screen; off again, it is what it was
+    // to the pixel. Hangman's window too.
     void switchOffLeavesTheWindowsAsTheyWere_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<QSize>("client");
         QTest::newRow("copy") << int(ScreenId::Form9) << QSize(722, 577);
         QTest::newRow("dictation") << int(ScreenId::Form10) << QSize(721, 576);
+        QTest::newRow("hangman") << int(ScreenId::Galgen) << QSize(554, 378);
     }
     void switchOffLeavesTheWindowsAsTheyWere() {
         QFETCH(int, id);
@@ -228,6 +232,9 @@ private slots:
         QCOMPARE(w->width(), client.width());
         QCOMPARE(w->height(), client.height() + k->height());
         QCOMPARE(k->geometry(), QRect(0, client.height(), client.width(), k->height()));
+        QCOMPARE(k->keySize(), ScreenKeyboard::kKeySize);
+        w->centre();
+        QVERIFY(w->screen()->availableGeometry().contains(w->frameGeometry()));
         keyboardOn(f, false);
         QVERIFY(!k->isVisible());
         QCOMPARE(w->size(), client);
