@@ -1,20 +1,14 @@
 // The class list's names as buttons in the main menu's name panel.
 
-#include "app/classdialog.h"
-#include "app/extrasdialog.h"
-#include "core/classlist.h"
 #include "log/Form11.h"
 #include "menufixture.h"
 #include "ui/screenkeyboard.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -114,39 +108,6 @@ private slots:
         QCOMPARE(confirmed(f), typedResult);
         QVERIFY(!keys->isVisible());
         QCOMPARE(f.menu()->size(), designed);
-        QVERIFY(Extras().save()); // leave the shared test configuration clean
-    }
-
-    // Written in the dialog to Klasse.txt beside the pictures, the list is
-    // what a second program on the class share shows.
-    void listBesideThePicturesReachesAnotherPc() {
-        MenuFixture f;
-        QVERIFY(f.startWith(3));
-        QTimer::singleShot(0, [&] {
-            auto *extras = f.menu()->findChild<ExtrasDialog *>();
-            QVERIFY(extras);
-            QTimer::singleShot(0, [&, extras] {
-                auto *d = extras->findChild<ClassDialog *>();
-                QVERIFY(d);
-                control<QPlainTextEdit>(d, "Namen")->setPlainText("Mia\nBen\n\nBEN\n");
-                control<QCheckBox>(d, "NebenDenBildern")->setChecked(true);
-                control<QPushButton>(d, "OK")->click();
-                extras->accept();
-            });
-            control<QPushButton>(extras, "Klasse")->click();
-        });
-        f.click("ExtrasButton");
-        QCOMPARE(f.program->state().classNames(), QStringList({"Mia", "Ben"}));
-        QCOMPARE(classlist::read(QDir::currentPath()), QStringList({"Mia", "Ben"}));
-
-        // Another PC changes the file: this one shows it when the panel opens.
-        QVERIFY(classlist::write(QDir::currentPath(), {"Mia", "Ben", "Ole"}));
-        KalimboProgram second(f.dialogs, f.random, f.clock);
-        second.onEnd = [] {};
-        QVERIFY(second.start());
-        QCOMPARE(second.state().classNames(), QStringList({"Mia", "Ben", "Ole"}));
-        f.click("Command9");
-        QCOMPARE(f.program->state().classNames(), QStringList({"Mia", "Ben", "Ole"}));
         QVERIFY(Extras().save()); // leave the shared test configuration clean
     }
 };
