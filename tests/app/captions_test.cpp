@@ -109,9 +109,7 @@ private slots:
         MenuFixture f;
         QVERIFY(f.startWith(20));
         // Records on: the log shows its "Verlauf ..." and the report its note.
-        Extras on = f.program->extras();
-        on.keepRecords = true;
-        f.program->state().setExtras(on);
+        f.changeExtras([](Extras &e) { e.keepRecords = true; });
         const auto id = ScreenId(window);
         // Windows whose captions change on activation are opened as the menu
         // opens them; the others keep the captions they are built with.

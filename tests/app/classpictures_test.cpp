@@ -1,7 +1,7 @@
-// A picture per child of the class list: chosen in "Klasse ...", kept as a
-// small JPEG in "Klasse/" beside where the list is kept, shown round on the
-// child's name button; anything but a small regular picture shows the name
-// alone.
+// The class list kept beside the pictures, and a picture per child of it:
+// chosen in "Klasse ...", kept as a small JPEG in "Klasse/" beside where the
+// list is kept, shown round on the child's name button; anything but a small
+// regular picture shows the name alone.
 
 #include "app/classdialog.h"
 #include "app/extrasdialog.h"
@@ -117,6 +117,28 @@ private slots:
         QVERIFY(buttonFace(f, 2).isNull());
     }
 
+    // Written in the dialog to Klasse.txt beside the pictures, the list is
+    // what a second program on the class share shows.
+    void listBesideThePicturesReachesAnotherPc() {
+        MenuFixture f;
+        QVERIFY(f.startWith(3));
+        editClass(f, [](ClassDialog *d) {
+            control<QPlainTextEdit>(d, "Namen")->setPlainText("Mia\nBen\n\nBEN\n");
+            control<QCheckBox>(d, "NebenDenBildern")->setChecked(true);
+        });
+        QCOMPARE(f.program->state().classNames(), QStringList({"Mia", "Ben"}));
+        QCOMPARE(classlist::read(QDir::currentPath()), QStringList({"Mia", "Ben"}));
+
+        // Another PC changes the file: this one shows it when the panel opens.
+        QVERIFY(classlist::write(QDir::currentPath(), {"Mia", "Ben", "Ole"}));
+        KalimboProgram second(f.dialogs, f.random, f.clock);
+        second.onEnd = [] {};
+        QVERIFY(second.start());
+        QCOMPARE(second.state().classNames(), QStringList({"Mia", "Ben", "Ole"}));
+        f.click("Command9");
+        QCOMPARE(f.program->state().classNames(), QStringList({"Mia", "Ben", "Ole"}));
+    }
+
     // The list moved beside the pictures takes its pictures along, so a
     // second PC of the share shows them.
     void picturesMoveWithTheList() {
@@ -186,9 +208,7 @@ private slots:
         clock.start();
         QVERIFY(classpictures::load(QDir::currentPath(), "Mia").isNull());
         QVERIFY(classlist::write(QDir::currentPath(), {"Mia"}));
-        Extras e = f.program->extras();
-        e.classBesidePictures = true;
-        f.program->state().setExtras(e);
+        f.changeExtras([](Extras &e) { e.classBesidePictures = true; });
         QVERIFY(buttonFace(f, 1).isNull());
         QVERIFY(clock.elapsed() < 5000); // a FIFO never waits for a writer
         if (kind != "link")

@@ -179,11 +179,7 @@ private slots:
         QFETCH(bool, sound);
         MenuFixture f;
         QVERIFY(f.startWith(3));
-        {
-            Extras e = f.program->extras();
-            e.keepRecords = records;
-            f.program->state().setExtras(e);
-        }
+        f.changeExtras([records](Extras &e) { e.keepRecords = records; });
         f.program->hasSoundDevice = [sound] { return sound; };
         QStringList seen;
         QTimer::singleShot(0, [&] {
@@ -225,77 +221,50 @@ private slots:
         QVERIFY(Extras().save()); // leave the shared test configuration clean
     }
 
-    // "Verlauf ..." in the dialog opens the report, whose "Abbruch ..." comes
-    // back to the dialog over the main menu.
-    void reportOpenedFromExtrasGoesBackThere() {
-        MenuFixture f;
-        QVERIFY(f.startWith(3));
-        {
-            Extras e = f.program->extras();
-            e.keepRecords = true;
-            f.program->state().setExtras(e);
-        }
-        f.program->hasSoundDevice = [] { return true; };
-        QTimer::singleShot(0, [&] {
-            control<QPushButton>(f.menu()->findChild<ExtrasDialog *>(), "History")->click();
-        });
-        control<QPushButton>(f.menu(), "ExtrasButton")->click();
-        auto *report = qobject_cast<Verlauf *>(f.program->existing(ScreenId::Verlauf));
-        QVERIFY(report && report->isVisible() && !f.menu()->isVisible());
-        QTRY_VERIFY(!report->isReading());
-        int reopened = 0;
-        QTimer watch;
-        watch.callOnTimeout([&] {
-            auto *d = f.menu()->findChild<ExtrasDialog *>();
-            if (d && d->isVisible() && f.menu()->isVisible() && !report->isVisible()) {
-                ++reopened;
-                d->accept();
-            }
-        });
-        watch.start(10);
-        QTest::mouseClick(control<QPushButton>(report, "Command1"), Qt::LeftButton);
-        QTRY_COMPARE(reopened, 1);
-        QVERIFY(!f.program->existing(ScreenId::Form11));
-    }
-
-    // The worksheet buttons at the dialog's end open their sheets over the
-    // hidden main menu; "Abbruch . . ." comes back to the dialog.
-    void sheetsOpenedFromExtrasGoBackThere_data() {
+    // "Verlauf ..." and the worksheet buttons at the dialog's end open their
+    // windows over the hidden main menu; their "Abbruch" comes back to the dialog.
+    void openedFromExtrasGoesBackThere_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("screen");
         QTest::addColumn<QString>("caption");
+        QTest::newRow("Verlauf") << "History" << int(ScreenId::Verlauf) << "Kalimbo (Verlauf)";
         QTest::newRow("Schreiblinien")
             << "WritingLines" << int(ScreenId::Schreiblinien) << "Kalimbo (Schreiblinien)";
         QTest::newRow("Anlauttabelle")
             << "SoundTable" << int(ScreenId::Anlauttabelle) << "Kalimbo (Anlauttabelle)";
     }
-    void sheetsOpenedFromExtrasGoBackThere() {
+    void openedFromExtrasGoesBackThere() {
         QFETCH(QString, button);
         QFETCH(int, screen);
         QFETCH(QString, caption);
         MenuFixture f;
         QVERIFY(f.startWith(3));
+        if (button == "History")
+            f.changeExtras([](Extras &e) { e.keepRecords = true; });
         f.program->hasSoundDevice = [] { return true; };
         QTimer::singleShot(0, [&] {
             control<QPushButton>(f.menu()->findChild<ExtrasDialog *>(), qPrintable(button))
                 ->click();
         });
         control<QPushButton>(f.menu(), "ExtrasButton")->click();
-        QWidget *sheet = f.program->existing(ScreenId(screen));
-        QVERIFY(sheet && sheet->isVisible() && !f.menu()->isVisible());
-        QCOMPARE(sheet->windowTitle(), caption);
+        QWidget *opened = f.program->existing(ScreenId(screen));
+        QVERIFY(opened && opened->isVisible() && !f.menu()->isVisible());
+        QCOMPARE(opened->windowTitle(), caption);
+        if (auto *report = qobject_cast<Verlauf *>(opened))
+            QTRY_VERIFY(!report->isReading());
         int reopened = 0;
         QTimer watch;
         watch.callOnTimeout([&] {
             auto *d = f.menu()->findChild<ExtrasDialog *>();
-            if (d && d->isVisible() && f.menu()->isVisible() && !sheet->isVisible()) {
+            if (d && d->isVisible() && f.menu()->isVisible() && !opened->isVisible()) {
                 ++reopened;
                 d->accept();
             }
         });
         watch.start(10);
-        QTest::mouseClick(control<QPushButton>(sheet, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(opened, "Command1"), Qt::LeftButton);
         QTRY_COMPARE(reopened, 1);
+        QVERIFY(!f.program->existing(ScreenId::Form11));
     }
 
     // The button in the options panel keeps its distance from the switches

@@ -26,9 +26,7 @@ class HighContrastTest : public QObject {
     Q_OBJECT
 
     static void setContrast(MenuFixture &f, bool on) {
-        Extras e = f.program->extras();
-        e.highContrast = on;
-        f.program->state().setExtras(e);
+        f.changeExtras([on](Extras &e) { e.highContrast = on; });
     }
 
     // Every text of a window (shown or parked) that is harder to read than 4.5:1.

@@ -46,6 +46,12 @@ struct MenuFixture {
         return start() ? menu() : nullptr;
     }
     Form1 *menu() const { return program->menu(); }
+    /// Changes the Extras as the dialog does, e.g. `[](Extras &e) { e.cardBox = true; }`.
+    template <class F> void changeExtras(F change) {
+        Extras e = program->extras();
+        change(e);
+        program->state().setExtras(e);
+    }
     /// A control of the main menu by its name.
     template <class T = QWidget> T *get(const char *name) const { return control<T>(menu(), name); }
     /// Clicks a button (or any control) of the main menu where the user would.

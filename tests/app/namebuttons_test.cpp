@@ -1,28 +1,16 @@
 // The class list's names as buttons in the main menu's name panel.
 
-#include "app/classdialog.h"
-#include "app/extrasdialog.h"
-#include "core/classlist.h"
 #include "log/Form11.h"
 #include "menufixture.h"
 #include "ui/screenkeyboard.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
-#include <QTimer>
 
 namespace {
-
-void useClass(KalimboProgram &p, const QStringList &names) {
-    Extras e = p.extras();
-    e.classNames = names;
-    p.state().setExtras(e);
-}
 
 /// What a confirmed name leaves behind.
 QStringList confirmed(MenuFixture &f) {
@@ -30,6 +18,20 @@ QStringList confirmed(MenuFixture &f) {
     return {f.get<QLabel>("Label5")->text(), f.program->nameField(), f.program->nameLabel(),
             QString::number(log ? log->lines(LogList::Lesen).size() : -1),
             QString::number(f.get("Picture6")->isVisible())};
+}
+
+/// Types `name` into the name panel and clicks "Fertig!" after a noun was
+/// read: what that leaves behind, and the menu's size (the same with the panel in).
+void typedAndConfirmed(const QString &name, QStringList &result, QSize &designed) {
+    MenuFixture typed;
+    QVERIFY(typed.startWith(3));
+    designed = typed.menu()->size();
+    Form11::appendTo(*typed.program, LogList::Lesen, "Hund");
+    typed.click("Command9");
+    QCOMPARE(typed.menu()->size(), designed);
+    QTest::keyClicks(typed.get<QLineEdit>("Text1"), name);
+    typed.click("Command25");
+    result = confirmed(typed);
 }
 
 } // namespace
@@ -41,20 +43,13 @@ private slots:
     // list the panel is as it always was.
     void tapIsTheNameTypedAndConfirmed() {
         QStringList typedResult;
-        {
-            MenuFixture typed;
-            QVERIFY(typed.startWith(3));
-            Form11::appendTo(*typed.program, LogList::Lesen, "Hund");
-            typed.click("Command9");
-            QTest::keyClicks(typed.get<QLineEdit>("Text1"), "Ben");
-            typed.click("Command25");
-            typedResult = confirmed(typed);
-        }
+        QSize designed;
+        typedAndConfirmed("Ben", typedResult, designed);
         MenuFixture tapped;
         QVERIFY(tapped.startWith(3));
         const QSize plain = tapped.get("Picture6")->size();
         QVERIFY(!tapped.menu()->findChild<QScrollArea *>("Klasse"));
-        useClass(*tapped.program, {"Mia", "Ben", "Ole", "mia"});
+        tapped.changeExtras([](Extras &e) { e.classNames = {"Mia", "Ben", "Ole", "mia"}; });
         Form11::appendTo(*tapped.program, LogList::Lesen, "Hund");
         tapped.click("Command9");
         QVERIFY(tapped.get("Picture6")->height() > plain.height());
@@ -69,7 +64,7 @@ private slots:
         QCOMPARE(confirmed(tapped), typedResult);
         QCOMPARE(typedResult.mid(0, 4), QStringList({"Ben", "Ben", "Ben", "0"}));
 
-        useClass(*tapped.program, {});
+        tapped.changeExtras([](Extras &e) { e.classNames = {}; });
         QVERIFY(!tapped.menu()->findChild<QScrollArea *>("Klasse"));
         QCOMPARE(tapped.get("Picture6")->size(), plain);
     }
@@ -81,7 +76,7 @@ private slots:
         QStringList names;
         for (int i = 1; i <= 30; ++i)
             names << QStringLiteral("Kind Nummer %1").arg(i);
-        useClass(*f.program, names);
+        f.changeExtras([&names](Extras &e) { e.classNames = names; });
         f.click("Command9");
         QWidget *panel = f.get("Picture6");
         QVERIFY(panel->geometry().bottom() < f.menu()->height());
@@ -97,21 +92,11 @@ private slots:
     void keysTypeTheName() {
         QStringList typedResult;
         QSize designed;
-        {
-            MenuFixture typed;
-            QVERIFY(typed.startWith(3));
-            designed = typed.menu()->size();
-            typed.click("Command9");
-            QCOMPARE(typed.menu()->size(), designed);
-            QTest::keyClicks(typed.get<QLineEdit>("Text1"), "Ole");
-            typed.click("Command25");
-            typedResult = confirmed(typed);
-        }
+        typedAndConfirmed("Ole", typedResult, designed);
         MenuFixture f;
         QVERIFY(f.startWith(3));
-        Extras e = f.program->extras();
-        e.screenKeyboard = true;
-        f.program->state().setExtras(e);
+        Form11::appendTo(*f.program, LogList::Lesen, "Hund");
+        f.changeExtras([](Extras &e) { e.screenKeyboard = true; });
         auto *keys = f.menu()->findChild<ScreenKeyboard *>("Bildschirmtastatur");
         QVERIFY(keys && !keys->isVisible());
         f.click("Command9");
@@ -123,39 +108,6 @@ private slots:
         QCOMPARE(confirmed(f), typedResult);
         QVERIFY(!keys->isVisible());
         QCOMPARE(f.menu()->size(), designed);
-        QVERIFY(Extras().save()); // leave the shared test configuration clean
-    }
-
-    // Written in the dialog to Klasse.txt beside the pictures, the list is
-    // what a second program on the class share shows.
-    void listBesideThePicturesReachesAnotherPc() {
-        MenuFixture f;
-        QVERIFY(f.startWith(3));
-        QTimer::singleShot(0, [&] {
-            auto *extras = f.menu()->findChild<ExtrasDialog *>();
-            QVERIFY(extras);
-            QTimer::singleShot(0, [&, extras] {
-                auto *d = extras->findChild<ClassDialog *>();
-                QVERIFY(d);
-                control<QPlainTextEdit>(d, "Namen")->setPlainText("Mia\nBen\n\nBEN\n");
-                control<QCheckBox>(d, "NebenDenBildern")->setChecked(true);
-                control<QPushButton>(d, "OK")->click();
-                extras->accept();
-            });
-            control<QPushButton>(extras, "Klasse")->click();
-        });
-        f.click("ExtrasButton");
-        QCOMPARE(f.program->state().classNames(), QStringList({"Mia", "Ben"}));
-        QCOMPARE(classlist::read(QDir::currentPath()), QStringList({"Mia", "Ben"}));
-
-        // Another PC changes the file: this one shows it when the panel opens.
-        QVERIFY(classlist::write(QDir::currentPath(), {"Mia", "Ben", "Ole"}));
-        KalimboProgram second(f.dialogs, f.random, f.clock);
-        second.onEnd = [] {};
-        QVERIFY(second.start());
-        QCOMPARE(second.state().classNames(), QStringList({"Mia", "Ben", "Ole"}));
-        f.click("Command9");
-        QCOMPARE(f.program->state().classNames(), QStringList({"Mia", "Ben", "Ole"}));
         QVERIFY(Extras().save()); // leave the shared test configuration clean
     }
 };

@@ -1,6 +1,6 @@
 // The child's records: what counts as an answer on each screen, under which
-// name, a folder that cannot be written, missed nouns first when the teacher
-// asks for practice, and the card box's due cards first while it is on.
+// name, missed nouns first when the teacher asks for practice, and the card
+// box's due cards first while it is on.
 
 #include "exercises/Form2.h"
 #include "exercises/Form3.h"
@@ -90,23 +90,6 @@ private slots:
             got << QStringList{r.entry, QString::number(r.right), r.given}.join(u'|');
         QCOMPARE(got, kept);
         QVERIFY(!QFile::exists(store.pathFor("Freund")));
-    }
-
-    // A folder that cannot be written shows the child no box.
-    void writeFailureIsSilentForTheChild() {
-        QTemporaryDir dir;
-        QFile blocker(dir.filePath("Protokolle"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
-        blocker.close();
-        records::RecordStore store(blocker.fileName());
-        WindowFixture f({"derHund.jpg"});
-        f.p.recordStore = &store;
-        auto *w = f.open<Form9>(ScreenId::Form9);
-        control<QLineEdit>(w, "Text1")->setText("Hund");
-        QCOMPARE(f.boxes(), 1);
-        QVERIFY(f.box().startsWith("Abschrift | "));
-        QVERIFY(!store.isEnabled());
-        QVERIFY(!store.problem().isEmpty());
     }
 
     void practiseMistakesComesFirst_data() {

@@ -1,6 +1,6 @@
 // The on-screen keyboard under hangman: a tap on a letter plays it as a click
-// on the board's key does, the keys follow the letter filter, and with the
-// switch off the window is as it was.
+// on the board's key does and the keys follow the letter filter (the window
+// with the switch off: writingkeyboard_test).
 
 #include "games/galgen.h"
 #include "records/recordstore.h"
@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPointingDevice>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
@@ -120,25 +119,6 @@ private slots:
         QCOMPARE(k->findChildren<QAbstractButton *>().size(), 5);
         for (QAbstractButton *b : k->findChildren<QAbstractButton *>())
             QCOMPARE(b->focusPolicy(), Qt::NoFocus);
-    }
-
-    // The window grows downward by the band and stays on the screen, with keys
-    // of full size where there is room.
-    void growsDownwardOnTheScreen() {
-        WindowFixture f({"derHund.jpg"});
-        auto *w = f.open<galgen>(ScreenId::Galgen);
-        const QSize client(554, 378);
-        QCOMPARE(w->size(), client);
-        const QImage before = w->grab().toImage();
-        keyboardOn(f);
-        auto *k = keyboardOf(w);
-        QCOMPARE(w->size(), QSize(client.width(), client.height() + k->height()));
-        QCOMPARE(k->keySize(), ScreenKeyboard::kKeySize);
-        w->centre();
-        QVERIFY(w->screen()->availableGeometry().contains(w->frameGeometry()));
-        keyboardOn(f, false);
-        QCOMPARE(w->size(), client);
-        QCOMPARE(w->grab().toImage(), before);
     }
 
     void tapPlays() {

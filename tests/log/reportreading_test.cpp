@@ -3,7 +3,6 @@
 // grew is read from where the last reading stopped, anything else afresh.
 
 #include "core/nouns.h"
-#include "files/safefile.h"
 #include "log/reportreading.h"
 #include "log/verlauf.h"
 #include "records/recordstore.h"
@@ -11,7 +10,6 @@
 #include "support/windowfixture.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -174,26 +172,6 @@ private slots:
         QCOMPARE(control<QLabel>(v, "Hinweis")->text(),
                  QString("Von Ole gibt es noch keine Antworten."));
         QVERIFY(!QFile::exists(store.pathFor("Ole"))); // looking writes nothing
-    }
-
-    // A file that cannot be read says why in the figures' place.
-    void unreadableFileToldInItsPlace() {
-        QTemporaryDir dir;
-        RecordStore store(dir.filePath("Protokolle"));
-        QVERIFY(QDir().mkpath(store.folder()));
-        QFile big(store.pathFor("Mia"));
-        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(files::kRecordsCap + 1));
-        big.close();
-        FakeProgram p;
-        p.recordStore = &store;
-        p.setChild("Mia");
-        p.showScreen(ScreenId::Verlauf);
-        auto *v = screenAs<Verlauf>(p, ScreenId::Verlauf);
-        QTRY_VERIFY(!v->isReading());
-        QCOMPARE(control<QLabel>(v, "Hinweis")->text(),
-                 "Die Antworten von Mia können nicht gelesen werden:\n" +
-                     QDir::toNativeSeparators(store.pathFor("Mia")) + "\nDie Datei ist zu groß.");
-        QVERIFY(control(v, "Command3")->isEnabled()); // the teacher can delete it
     }
 };
 

@@ -1,4 +1,5 @@
 #include "drawing/surface.h"
+#include "files/safefile.h"
 #include "log/Form11.h"
 #include "log/verlauf.h"
 #include "records/recordstore.h"
@@ -140,31 +141,40 @@ private slots:
         QVERIFY(page.printedText().contains("der Hund"));
     }
 
-    // Without answers the figures give way to a sentence, and nothing can be printed.
+    // Without answers the figures give way to a sentence, and nothing can be
+    // printed; a file that cannot be read says why in their place.
     void noAnswersYet_data() {
-        QTest::addColumn<bool>("file");
+        QTest::addColumn<QString>("file"); // "", "empty" or "huge"
         QTest::addColumn<QString>("said");
-        QTest::newRow("no child") << false << "Es gibt noch keine Antworten.";
-        QTest::newRow("a file without answers") << true << "Von Mia gibt es noch keine Antworten.";
+        QTest::newRow("no child") << ""
+                                  << "Es gibt noch keine Antworten.";
+        QTest::newRow("a file without answers") << "empty"
+                                                << "Von Mia gibt es noch keine Antworten.";
+        QTest::newRow("a file too large") << "huge"
+                                          << "Die Antworten von Mia können nicht gelesen werden:\n"
+                                             "%1\nDie Datei ist zu groß.";
     }
     void noAnswersYet() {
-        QFETCH(bool, file);
+        QFETCH(QString, file);
         QFETCH(QString, said);
         Fixture f;
-        if (file) {
+        if (!file.isEmpty()) {
             QDir().mkpath(f.store.folder());
             QFile csv(f.store.pathFor("Mia"));
             QVERIFY(csv.open(QIODevice::WriteOnly));
             csv.write(RecordStore::header());
+            if (file == "huge")
+                QVERIFY(csv.resize(files::kRecordsCap + 1));
         }
         Verlauf *v = f.open("Mia");
         auto *note = control<QLabel>(v, "Hinweis");
         QVERIFY(note->isVisible());
-        QCOMPARE(note->text(), said);
+        QCOMPARE(note->text(),
+                 said.replace("%1", QDir::toNativeSeparators(f.store.pathFor("Mia"))));
         for (const char *figures : {"Uebungen", "Fehler", "Begleiter", "Ueben", "Tage"})
             QVERIFY2(!control(v, figures)->isVisible(), figures);
         QVERIFY(!control(v, "Command2")->isEnabled());
-        QCOMPARE(control(v, "Command3")->isEnabled(), file);
+        QCOMPARE(control(v, "Command3")->isEnabled(), !file.isEmpty()); // the teacher can delete it
     }
 
     // Every text of the printed page and of the chart on screen stands clear
